@@ -1,0 +1,44 @@
+// What the calculation routines need from the program around them: message boxes, the
+// texts, colours and states of named controls, event processing and pauses. The desktop
+// program maps control names to widgets (objectName), the command-line tool records them.
+// The engine never sleeps by itself: a pause is the host's.
+#pragma once
+
+#include <string_view>
+
+namespace qrv {
+
+enum class Window { Main, Calc, Results };
+enum class Icon { None, Critical, Exclamation, Information };
+enum class TextColour { ButtonText, Red };
+
+inline constexpr std::string_view kAppTitle = "Tarvel QRV";
+
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+
+    // A message box with the application title as caption.
+    virtual void message(std::string_view text, Icon icon) = 0;
+
+    // Controls are named as on screen, array elements with their index: "labES(0)".
+    virtual void setText(Window window, std::string_view control, std::string_view text) = 0;
+    virtual void setEnabled(Window window, std::string_view control, bool enabled) = 0;
+    virtual void setVisible(Window window, std::string_view control, bool visible) = 0;
+    virtual void setBold(Window window, std::string_view control, bool bold) = 0;
+    virtual void setColour(Window window, std::string_view control, TextColour colour) = 0;
+    virtual void setChecked(Window window, std::string_view control, bool checked) = 0;
+
+    // Lets pending window events run (repaints).
+    virtual void processEvents() = 0;
+    // Waits, keeping the windows alive; the command-line tool returns at once.
+    virtual void pause(int milliseconds) = 0;
+    // A run was stored: the plot window redraws itself when it is visible.
+    virtual void runStored() = 0;
+};
+
+// Reports a routine's failure the way every routine does: its name, " error: ", the
+// description, a line break and "Try different values", with the critical icon.
+void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
+
+} // namespace qrv

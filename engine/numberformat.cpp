@@ -1,0 +1,74 @@
+#include "numberformat.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace qrv {
+
+namespace {
+
+// printf rounds the exact binary value correctly but sends exact ties to even; the display
+// has always sent them away from zero, so a tie is nudged one ulp outwards first.
+double awayFromZeroOnTie(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = value * scale;
+    const double floorPart = std::floor(scaled);
+    if (scaled - floorPart == 0.5 && std::isfinite(scaled))
+        return std::nextafter(value, value > 0 ? HUGE_VAL : -HUGE_VAL);
+    return value;
+}
+
+} // namespace
+
+std::string formatFixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return "0";
+    value = awayFromZeroOnTie(value, decimals);
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    std::string text(buf);
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+std::string formatGeneral(float value)
+{
+    if (!std::isfinite(value))
+        return "0";
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    std::string text(buf, end);
+    const auto e = text.find('e');
+    if (e == std::string::npos)
+        return text;
+
+    // Expand "d.ddde±x" into a plain decimal.
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    std::string mantissa = text.substr(0, e);
+    const bool negative = mantissa[0] == '-';
+    if (negative)
+        mantissa.erase(0, 1);
+    std::string digits;
+    int pointPos = 0;
+    for (char c : mantissa) {
+        if (c == '.')
+            continue;
+        digits += c;
+    }
+    pointPos = int(mantissa.find('.') == std::string::npos ? mantissa.size() : mantissa.find('.')) + exponent;
+    std::string out;
+    if (pointPos <= 0)
+        out = "0." + std::string(size_t(-pointPos), '0') + digits;
+    else if (pointPos >= int(digits.size()))
+        out = digits + std::string(size_t(pointPos - int(digits.size())), '0');
+    else
+        out = digits.substr(0, size_t(pointPos)) + "." + digits.substr(size_t(pointPos));
+    return negative ? "-" + out : out;
+}
+
+} // namespace qrv

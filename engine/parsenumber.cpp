@@ -1,0 +1,85 @@
+#include "parsenumber.h"
+
+#include "real.h"
+
+#include <cctype>
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+#include <charconv>
+
+namespace qrv {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the longest prefix of `text` that is a whole number text: blanks, sign,
+// digits with at most one point (at least one digit), optional exponent with digits,
+// trailing blanks. Returns 0 when no prefix is one.
+std::size_t longestNumberPrefix(std::string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    bool digits = false;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        digits = true;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    std::size_t end = i;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        bool expDigits = false;
+        while (j < n && isDigit(text[j])) {
+            ++j;
+            expDigits = true;
+        }
+        if (expDigits)
+            end = j;
+    }
+    while (end < n && isBlank(text[end]))
+        ++end;
+    return end;
+}
+
+} // namespace
+
+float ParseNumber(std::string_view text)
+{
+    if (text.empty() || text == "False")
+        return 0.0f;
+    if (text == "True")
+        return 1.0f;
+    const std::size_t len = longestNumberPrefix(text);
+    if (len == 0)
+        return 0.0f;
+
+    std::string number;
+    for (char c : text.substr(0, len))
+        if (!isBlank(c) && c != '+')
+            number += c;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || !(std::fabs(value) < kSingleRoundingLimit))
+        return 0.0f;
+    return roundToSingle(value);
+}
+
+} // namespace qrv

@@ -1,0 +1,81 @@
+#include "recordinghost.h"
+
+namespace qrv {
+
+void reportFault(EngineHost& host, std::string_view routine, std::string_view description)
+{
+    std::string text(routine);
+    text += " error: ";
+    text += description;
+    text += "\nTry different values";
+    host.message(text, Icon::Critical);
+}
+
+void RecordingHost::message(std::string_view text, Icon icon)
+{
+    m_messages.push_back({std::string(text), icon});
+    if (m_sink)
+        m_sink(m_messages.back());
+}
+
+void RecordingHost::setText(Window window, std::string_view control, std::string_view text)
+{
+    slot(window, control).text = text;
+    if (window == Window::Results && (control == "Label1" || control == "labPath") && !text.empty())
+        m_captions.emplace_back(text);
+}
+
+void RecordingHost::setEnabled(Window window, std::string_view control, bool enabled)
+{
+    slot(window, control).enabled = enabled;
+}
+
+void RecordingHost::setVisible(Window window, std::string_view control, bool visible)
+{
+    slot(window, control).visible = visible;
+}
+
+void RecordingHost::setBold(Window window, std::string_view control, bool bold)
+{
+    slot(window, control).bold = bold;
+}
+
+void RecordingHost::setColour(Window window, std::string_view control, TextColour colour)
+{
+    slot(window, control).colour = colour;
+}
+
+void RecordingHost::setChecked(Window window, std::string_view control, bool checked)
+{
+    slot(window, control).checked = checked;
+}
+
+const ControlState& RecordingHost::control(Window window, std::string_view name) const
+{
+    static const ControlState untouched;
+    const auto& map = m_controls[static_cast<int>(window)];
+    const auto it = map.find(name);
+    return it == map.end() ? untouched : it->second;
+}
+
+const std::map<std::string, ControlState, std::less<>>& RecordingHost::controls(Window window) const
+{
+    return m_controls[static_cast<int>(window)];
+}
+
+void RecordingHost::clearLog()
+{
+    m_messages.clear();
+    m_captions.clear();
+}
+
+ControlState& RecordingHost::slot(Window window, std::string_view name)
+{
+    auto& map = m_controls[static_cast<int>(window)];
+    auto it = map.find(name);
+    if (it == map.end())
+        it = map.emplace(std::string(name), ControlState{}).first;
+    return it->second;
+}
+
+} // namespace qrv

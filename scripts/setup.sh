@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Shared by ./run and ./test: installs missing Debian packages, then configures and builds.
+# Quick when nothing changed: dpkg-query answers from the local database and Ninja does nothing.
+set -euo pipefail
+
+QRV_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  python3 python3-iapws poppler-utils fonts-dejavu-core
+  xvfb xauth
+)
+
+qrv_install_packages() {
+  local missing=()
+  for p in "${QRV_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# qrv_build DIR [cmake options...]
+qrv_build() {
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  fi
+  cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,90 @@
+#include "numberformat.h"
+#include "parsenumber.h"
+#include "real.h"
+
+#include <gtest/gtest.h>
+
+using namespace qrv;
+
+TEST(ParseNumber, ReadsTheLongestNumericPrefix)
+{
+    EXPECT_EQ(ParseNumber(""), 0.0f);
+    EXPECT_EQ(ParseNumber("False"), 0.0f);
+    EXPECT_EQ(ParseNumber("True"), 1.0f);
+    EXPECT_EQ(ParseNumber("12.5"), 12.5f);
+    EXPECT_EQ(ParseNumber(" 7"), 7.0f);
+    EXPECT_EQ(ParseNumber("3.2e"), 3.2f);
+    EXPECT_EQ(ParseNumber("45 (R = 0.50)"), 45.0f);
+    EXPECT_EQ(ParseNumber("1.00 (R = 0.50)"), 1.0f);
+    EXPECT_EQ(ParseNumber("0.30"), 0.3f);
+    EXPECT_EQ(ParseNumber("-5"), -5.0f);
+    EXPECT_EQ(ParseNumber("abc"), 0.0f);
+    EXPECT_EQ(ParseNumber("12abc"), 12.0f);
+    EXPECT_EQ(ParseNumber("1e5"), 100000.0f);
+    EXPECT_EQ(ParseNumber(".5"), 0.5f);
+    EXPECT_EQ(ParseNumber("0.60 (R = 0.30)"), 0.6f);
+}
+
+TEST(ParseNumber, RefusesForeignAndOutOfRangeForms)
+{
+    EXPECT_EQ(ParseNumber("inf"), 0.0f);
+    EXPECT_EQ(ParseNumber("nan"), 0.0f);
+    EXPECT_EQ(ParseNumber("-infinity"), 0.0f);
+    EXPECT_EQ(ParseNumber("0x10"), 0.0f);
+    EXPECT_EQ(ParseNumber("&H10"), 0.0f);
+    EXPECT_EQ(ParseNumber("1e300"), 0.0f);
+    EXPECT_EQ(ParseNumber("1,5"), 1.0f);
+    EXPECT_EQ(ParseNumber("-"), 0.0f);
+    EXPECT_EQ(ParseNumber("."), 0.0f);
+}
+
+TEST(NumberFormat, FixedPatternsRoundAndKeepOneIntegerDigit)
+{
+    EXPECT_EQ(formatFixed(0.3f, 2), "0.30");
+    EXPECT_EQ(formatFixed(0.3f, 3), "0.300");
+    EXPECT_EQ(formatFixed(822.3125, 0), "822");
+    EXPECT_EQ(formatFixed(0.535020173, 2), "0.54");
+    EXPECT_EQ(formatFixed(1 - 0.535020173, 2), "0.46");
+    EXPECT_EQ(formatFixed(2.5, 0), "3");
+    EXPECT_EQ(formatFixed(-2.5, 0), "-3");
+    EXPECT_EQ(formatFixed(0.125, 2), "0.13");
+    EXPECT_EQ(formatFixed(-0.001, 2), "0.00");
+    EXPECT_EQ(formatFixed(366.93f, 3), "366.930");
+    EXPECT_EQ(formatFixed(1.5e9, 0), "1500000000");
+}
+
+TEST(NumberFormat, GeneralFormatIsShortestPlainDecimal)
+{
+    EXPECT_EQ(formatGeneral(298.0f), "298");
+    EXPECT_EQ(formatGeneral(0.3f), "0.3");
+    EXPECT_EQ(formatGeneral(366.93f), "366.93");
+    EXPECT_EQ(formatGeneral(4136.766f), "4136.766");
+    EXPECT_EQ(formatGeneral(1e20f), "100000000000000000000");
+    EXPECT_EQ(formatGeneral(1.5e-7f), "0.00000015");
+    EXPECT_EQ(formatGeneral(-2.5e-5f), "-0.000025");
+    EXPECT_EQ(ParseNumber(formatGeneral(3.4028235e38f)), 3.4028235e38f);
+}
+
+TEST(CheckedArithmetic, FailuresCarryTheirDescriptions)
+{
+    auto description = [](auto&& f) {
+        try {
+            f();
+        } catch (const EngineFault& e) {
+            return std::string(e.description());
+        }
+        return std::string("no fault");
+    };
+    EXPECT_EQ(description([] { return Real(1) / Real(0); }), "Division by zero");
+    EXPECT_EQ(description([] { return Real(0) / Real(0); }), "Overflow");
+    EXPECT_EQ(description([] { return log(Real(0)); }), "Invalid procedure call or argument");
+    EXPECT_EQ(description([] { return sqrt(Real(-1)); }), "Invalid procedure call or argument");
+    EXPECT_EQ(description([] { return pow(Real(-2), Real(1.5)); }), "Invalid procedure call or argument");
+    EXPECT_EQ(description([] { return exp(Real(1000)); }), "Overflow");
+    EXPECT_EQ(description([] { return Real(1e308) * Real(10); }), "Overflow");
+    EXPECT_EQ(description([] { return single(Real(1e39)); }), "Overflow");
+    EXPECT_EQ(description([] { return int16(Real(32767.6)); }), "Overflow");
+    EXPECT_EQ(int16(Real(1000.5)), 1000);
+    EXPECT_EQ(int16(Real(999.5)), 1000);
+    EXPECT_EQ(pow(Real(-2), Real(3)).value(), -8.0);
+}
