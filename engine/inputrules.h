@@ -1,0 +1,46 @@
+// The input window's Continue and Calculate rules, free of widgets: validation of the
+// typed texts, their conversion into the calculation state, and where the initial water's
+// entropy and Cv come from. Messages go through the host, as the window shows them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qrv {
+
+struct CalcState;
+class EngineHost;
+
+struct InputTexts {
+    std::string tMagma;         // txtTMagma, K
+    std::string tInit;          // txtTInit, K
+    std::string pInit;          // txtPInit, MPa
+    std::string pFinal;         // txtPfin, MPa
+    std::string ratio;          // txtR: R, or Rs in sediment/magma mode
+    std::string waterFraction;  // txtXmix
+    bool sedimentMode = false;  // optSM selected
+};
+
+enum class ContinueOutcome {
+    Refused,           // a validation message was shown; nothing more happens
+    SteamTableRequest, // the initial water needs steam-table S and Cv: open the lower pane
+    Calculate,         // S and Cv are known: write them into the boxes and run Calculate
+};
+
+struct ContinueResult {
+    ContinueOutcome outcome = ContinueOutcome::Refused;
+    std::optional<std::string> waterFractionText; // txtXmix rewritten in "0.00"
+    std::optional<std::string> initialPressureText; // txtPInit raised to the 2000 Pa floor: "0.002"
+    std::string steamTableQuery; // SteamTableRequest: PInit in Pa "0", comma, TInit "0.0"
+    std::string entropyText;     // Calculate: SInit in general number format, for txtSInit
+    std::string cvText;          // Calculate: CvInit in general number format, for txtCvInit
+};
+
+ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& host);
+
+// Stores S, Cv and the heating mode; false (after "Please enter all values!") when a box is empty.
+bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText,
+                    bool constantVolume, EngineHost& host);
+
+} // namespace qrv

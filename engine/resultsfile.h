@@ -1,0 +1,42 @@
+// Results files (*.qrv): the 25 texts of one displayed run, each a quoted line ending in
+// CR LF. What is written is what the user saw on the results window.
+#pragma once
+
+#include "runstore.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qrv {
+
+inline constexpr int kResultLineCount = 25;
+using ResultTexts = std::array<std::string, kResultLineCount>; // [0] is line 1
+
+// Results-window control of each line, in file order; line 6 (the ambient pressure) is
+// not a label and has an empty name.
+extern const std::array<std::string_view, kResultLineCount> kResultLineControls;
+
+// The 25 texts from the results window's captions (by control name) and PFinal in Pa.
+ResultTexts resultTextsFrom(const std::function<std::string(std::string_view control)>& caption,
+                            float pFinalPa);
+
+// Writes the file through a temporary file and a rename, so that a failure never destroys
+// the file that was there. Returns the failure's description, empty on success.
+std::string writeResultsFile(const std::string& path, const ResultTexts& texts);
+
+struct ResultsFileRead {
+    std::optional<ResultTexts> texts;
+    std::string error; // the failure's description when texts is empty
+};
+
+// Reads exactly 25 fields; refuses other counts, files over 64 KiB and binary content.
+ResultsFileRead readResultsFile(const std::string& path);
+
+// The run that an opened file adds to the store; TEq, RhoEq and SEq come from the
+// displayed temperature, 1 / volume and entropy x 1000.
+SeriesRecord recordFromResultTexts(const ResultTexts& texts);
+
+} // namespace qrv
