@@ -1,0 +1,82 @@
+#include "expansion.h"
+
+#include "calcstate.h"
+#include "enginehost.h"
+#include "progress.h"
+#include "real.h"
+#include "waterstates.h"
+
+namespace qrv {
+
+namespace {
+
+// Below this final temperature a supercritical end state counts as compressed liquid.
+constexpr float kSupercriticalLiquidK = 473.0f;
+
+void expandSubcritical(CalcState& s, EngineHost& host)
+{
+    s.TSat = 0.0f;
+    s.PSat = s.PFinal;
+    StateSat(s, host);
+    s.TFinal = s.TEq < s.TSat ? s.TEq : s.TSat;
+
+    if (s.SfSat < s.SFinal && s.SFinal < s.SgSat) {
+        showPathCaption(host, "Two-phase final state");
+        s.XFinal = single((Real(s.SEq) - s.SfSat) / (Real(s.SgSat) - s.SfSat));
+        s.UFinal = single((Real(s.UgSat) - s.UfSat) * s.XFinal + s.UfSat);
+        s.VFinal = single(Real(s.VfgSat) * s.XFinal + s.VfSat);
+    } else if (s.SFinal > s.SfSat) {
+        showPathCaption(host, "Superheated final state");
+        s.XFinal = 1.0f;
+        s.TFinal = 0.0f;
+        StateSuper(s, host);
+    } else {
+        showPathCaption(host, "Supercooled final state");
+        s.XFinal = 0.0f;
+        s.UFinal = s.UfSat;
+        s.VFinal = s.VfSat;
+    }
+}
+
+void expandSupercritical(CalcState& s, EngineHost& host)
+{
+    s.XFinal = 1.0f;
+    s.TFinal = 0.0f;
+    StateSuper(s, host);
+    s.XFinal = 0.0f;
+    if (s.TFinal > kSupercriticalLiquidK) {
+        showPathCaption(host, "Supercritical final state");
+        return;
+    }
+    showPathCaption(host, "Supercooled final state");
+    s.TSat = s.TFinal;
+    s.PSat = s.PFinal;
+    StateSat(s, host);
+    s.UFinal = s.UEq;
+    s.VFinal = s.VfSat;
+}
+
+} // namespace
+
+void Adiabat(CalcState& s, EngineHost& host)
+{
+    try {
+        s.WAdiabatic = 0.0f;
+        s.UFinal = s.UEq;
+        s.XFinal = 0.0f;
+        s.SFinal = s.SEq;
+        s.AdiError = false;
+
+        if (s.PFinal < s.PCrit)
+            expandSubcritical(s, host);
+        else
+            expandSupercritical(s, host);
+
+        s.WAdiabatic = single((Real(s.UEq) - s.UFinal) * s.RWater);
+        pauseForCaption(host);
+    } catch (const EngineFault& f) {
+        reportFault(host, "Adiabat", f.description());
+    }
+}
+
+} // namespace qrv

@@ -1,0 +1,22 @@
+// Progress display of the expansion paths on the results window.
+#pragma once
+
+#include "enginehost.h"
+
+#include <string_view>
+
+namespace qrv {
+
+inline void showPathCaption(EngineHost& host, std::string_view caption)
+{
+    host.setText(Window::Results, "labPath", caption);
+}
+
+// Lets the results window repaint, then holds the caption on screen for a second.
+inline void pauseForCaption(EngineHost& host)
+{
+    host.processEvents();
+    host.pause(1000);
+}
+
+} // namespace qrv
