@@ -1,0 +1,100 @@
+// The vaptab program as the desktop link drives it: commands written to its standard input
+// through a pipe, answers read back from its output.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string runVaptab(const std::string& input)
+{
+    const std::filesystem::path output = std::filesystem::temp_directory_path()
+        / ("vaptab_test_" + std::to_string(::getpid()) + ".txt");
+    const std::string command = std::string("'") + VAPTAB_PROGRAM + "' > '" + output.string() + "'";
+    FILE* pipe = ::popen(command.c_str(), "w");
+    if (pipe == nullptr)
+        return {};
+    std::fputs(input.c_str(), pipe);
+    const int status = ::pclose(pipe);
+    std::ifstream file(output);
+    std::stringstream text;
+    text << file.rdbuf();
+    std::filesystem::remove(output);
+    return status == 0 ? text.str() : "exit status " + std::to_string(status);
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        result.push_back(line);
+    return result;
+}
+
+// The "name = value unit" lines of the answer blocks, in order; a later block overwrites.
+std::map<std::string, std::string> answerValues(const std::string& text)
+{
+    std::map<std::string, std::string> values;
+    for (const std::string& line : lines(text)) {
+        const auto equals = line.find(" = ");
+        if (equals != std::string::npos && line.find(' ') == equals)
+            values[line.substr(0, equals)] = line.substr(equals + 3);
+    }
+    return values;
+}
+
+int countPrefix(const std::string& text, const std::string& prefix)
+{
+    int count = 0;
+    for (const std::string& line : lines(text))
+        count += line.rfind(prefix, 0) == 0;
+    return count;
+}
+
+} // namespace
+
+TEST(VaptabProgram, AnswersInSiUnitsAsTheLinkAsks)
+{
+    const std::string out = runVaptab("si in\nsi out\np and t\n2000000,300.0\ns\n");
+    const auto values = answerValues(out);
+    EXPECT_EQ(values.at("phase"), "liquid");
+    EXPECT_EQ(values.at("p"), "2000000 Pa");
+    EXPECT_EQ(values.at("T"), "300 K");
+    // 300 K, 2 MPa: s = 392.537 J/(kg K), cv = 4123.94 J/(kg K) (IAPWS-95).
+    EXPECT_NEAR(std::stod(values.at("s")), 392.537, 1e-3);
+    EXPECT_EQ(values.at("s").substr(values.at("s").find(' ')), " J/(kg K)");
+    EXPECT_NEAR(std::stod(values.at("cv")), 4123.944, 1e-3);
+    EXPECT_EQ(values.at("cv").substr(values.at("cv").find(' ')), " J/(kg K)");
+    EXPECT_EQ(countPrefix(out, "error:"), 0) << out;
+}
+
+TEST(VaptabProgram, DefaultsToMegapascalCelsiusAndKilojoules)
+{
+    const auto values = answerValues(runVaptab("p and t\n2,26.85\n"));
+    EXPECT_EQ(values.at("p"), "2 MPa");
+    EXPECT_EQ(values.at("T"), "26.85 degC");
+    EXPECT_NEAR(std::stod(values.at("s")), 0.392537, 1e-6);
+    EXPECT_NE(values.at("s").find("kJ/(kg K)"), std::string::npos);
+    EXPECT_NE(values.at("h").find("kJ/kg"), std::string::npos);
+}
+
+TEST(VaptabProgram, BadLinesGiveOneErrorAndTheProgramGoesOn)
+{
+    const std::string out = runVaptab("help\nfly\np and t\n2;300\np and t\n2,300x\n"
+                                      "si in\np and t\n1e5,200\np and t\n2e9,500\n"
+                                      "p and t\n1e5,400\ns\np and t\n1e5,500\n");
+    EXPECT_NE(out.find("p and t"), std::string::npos) << "help lists the commands";
+    EXPECT_NE(out.find("error: unknown command \"fly\""), std::string::npos) << out;
+    EXPECT_EQ(countPrefix(out, "error:"), 5) << out;
+    EXPECT_NE(out.find("ice is not covered"), std::string::npos) << out;
+    // Only the good state after the errors is answered; nothing after "s".
+    EXPECT_EQ(countPrefix(out, "phase = "), 1) << out;
+    EXPECT_EQ(answerValues(out).at("phase"), "vapour");
+}

@@ -1,0 +1,107 @@
+// States at a given pressure and temperature: the root on the stable branch, the phase, the
+// range limits, and agreement with an independent IAPWS-95 implementation on a grid.
+#include "densitysolver.h"
+#include "iapws95coefficients.h"
+#include "saturation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace qrv::steam;
+
+TEST(StateAt, SolvedDensityReproducesThePressureOnEveryBranch)
+{
+    struct Case { double pressurePa, temperatureK; Phase phase; };
+    const Case cases[] = {
+        {611.657, 273.16, Phase::Liquid},   {1e5, 273.16, Phase::Liquid},
+        {1000e6, 273.16, Phase::Liquid},    {2e3, 300, Phase::Vapour},
+        {1e5, 372.0, Phase::Liquid},        {1e5, 374.0, Phase::Vapour},
+        {20e6, 640, Phase::Vapour},         {22.1e6, 646.9, Phase::Liquid},
+        {22.064e6, 647.2, Phase::Supercritical}, {30e6, 650, Phase::Supercritical},
+        {1e3, 1273, Phase::Supercritical},  {1000e6, 1273, Phase::Supercritical},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pressurePa << " Pa, " << c.temperatureK << " K");
+        const State state = stateAt(c.pressurePa, c.temperatureK);
+        EXPECT_EQ(state.phase, c.phase);
+        // The liquid is stiff: a density good to 1e-14 still moves the pressure by ~1e-4 Pa.
+        EXPECT_NEAR(state.properties.pressurePa, c.pressurePa, 1e-10 * c.pressurePa + 1e-4);
+        EXPECT_GT(state.properties.cv, 0);
+        EXPECT_GT(state.properties.speedOfSound, 0);
+    }
+}
+
+// A millikelvin either side of the saturation temperature must land on the right branch,
+// also where the auxiliary saturation equations alone would misjudge it.
+TEST(StateAt, ClassifiesStatesWithinOneMillikelvinOfSaturation)
+{
+    for (double saturationK : {273.2, 300.0, 373.124, 450.0, 550.0, 600.0, 640.0, 646.0, 647.0}) {
+        SCOPED_TRACE(testing::Message() << saturationK << " K");
+        const Saturation sat = saturationAt(saturationK);
+        const State below = stateAt(sat.pressurePa, saturationK - 1e-3);
+        const State above = stateAt(sat.pressurePa, saturationK + 1e-3);
+        EXPECT_EQ(below.phase, Phase::Liquid);
+        EXPECT_EQ(above.phase, Phase::Vapour);
+        EXPECT_GE(below.properties.density, sat.liquidDensity * (1 - 1e-3));
+        EXPECT_LE(above.properties.density, sat.vapourDensity * (1 + 1e-3));
+    }
+}
+
+TEST(StateAt, RefusesStatesOutsideTheRange)
+{
+    EXPECT_THROW(stateAt(1e5, 273.15), OutOfRange);
+    EXPECT_THROW(stateAt(1e5, 1273.5), OutOfRange);
+    EXPECT_THROW(stateAt(1000.1e6, 500), OutOfRange);
+    EXPECT_THROW(stateAt(0, 500), OutOfRange);
+    EXPECT_THROW(stateAt(-1e5, 500), OutOfRange);
+    EXPECT_THROW(stateAt(NAN, 500), OutOfRange);
+    EXPECT_THROW(stateAt(1e5, NAN), OutOfRange);
+    try {
+        stateAt(1e5, 270);
+        FAIL() << "no error below the triple point";
+    } catch (const OutOfRange& e) {
+        EXPECT_NE(std::string(e.what()).find("ice"), std::string::npos) << e.what();
+    }
+}
+
+// tests/vaptab/make_reference.py made the grid with python3-iapws.
+TEST(StateAt, AgreesWithAnIndependentImplementationOnAGrid)
+{
+    std::ifstream file(VAPTAB_REFERENCE_GRID);
+    ASSERT_TRUE(file) << VAPTAB_REFERENCE_GRID;
+    std::string line;
+    int points = 0;
+    double worstEntropy = 0, worstCv = 0, worstDensity = 0;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::vector<double> v;
+        std::string field;
+        while (std::getline(fields, field, ','))
+            v.push_back(std::stod(field));
+        ASSERT_EQ(v.size(), 5u) << line;
+        const State state = stateAt(v[0], v[1]);
+        const double entropyError = std::abs(state.properties.entropy - v[3])
+            / std::max(std::abs(v[3]), 1.0);
+        const double cvError = std::abs(state.properties.cv / v[4] - 1);
+        const double densityError = std::abs(state.properties.density / v[2] - 1);
+        EXPECT_LT(entropyError, 1e-6) << line << " s = " << state.properties.entropy;
+        EXPECT_LT(cvError, 1e-6) << line << " cv = " << state.properties.cv;
+        EXPECT_LT(densityError, 1e-6) << line << " rho = " << state.properties.density;
+        worstEntropy = std::max(worstEntropy, entropyError);
+        worstCv = std::max(worstCv, cvError);
+        worstDensity = std::max(worstDensity, densityError);
+        ++points;
+    }
+    EXPECT_GE(points, 200);
+    RecordProperty("worst_entropy", std::to_string(worstEntropy));
+    RecordProperty("worst_cv", std::to_string(worstCv));
+    std::printf("%d points; largest relative deviation: s %.3g, cv %.3g, rho %.3g\n", points,
+                worstEntropy, worstCv, worstDensity);
+}

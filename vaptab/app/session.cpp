@@ -1,0 +1,153 @@
+#include "session.h"
+
+#include "densitysolver.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <istream>
+#include <ostream>
+
+namespace qrv::vaptab {
+
+namespace {
+
+constexpr double kZeroCelsiusK = 273.15;
+
+std::string trimmed(const std::string& text)
+{
+    const auto first = std::find_if_not(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c); });
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), [](unsigned char c) { return std::isspace(c); }).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+std::string lowered(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// The whole (trimmed) text must be a finite number.
+bool parseNumber(const std::string& text, double& value)
+{
+    const std::string t = trimmed(text);
+    if (t.empty())
+        return false;
+    const char* end = t.data() + t.size();
+    const auto [ptr, ec] = std::from_chars(t.data(), end, value);
+    return ec == std::errc() && ptr == end && std::isfinite(value);
+}
+
+std::string number(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.10g", value);
+    return buffer;
+}
+
+} // namespace
+
+Session::Session(std::istream& in, std::ostream& out)
+    : m_in(in)
+    , m_out(out)
+{
+}
+
+void Session::run()
+{
+    m_out << "vaptab: steam tables for ordinary water (IAPWS-95). Type help for the commands.\n"
+          << std::flush;
+    std::string line;
+    while (std::getline(m_in, line)) {
+        if (!handle(lowered(trimmed(line))))
+            break;
+        m_out << std::flush;
+    }
+    m_out << std::flush;
+}
+
+bool Session::handle(const std::string& command)
+{
+    if (command.empty())
+        return true;
+    if (command == "s")
+        return false;
+    if (command == "help") {
+        printHelp();
+    } else if (command == "si in") {
+        m_siIn = true;
+        m_out << "inputs in Pa and K\n";
+    } else if (command == "si out") {
+        m_siOut = true;
+        m_out << "outputs in Pa, K, J/kg and J/(kg K)\n";
+    } else if (command == "p and t") {
+        m_out << (m_siIn ? "pressure,temperature (Pa,K)?\n" : "pressure,temperature (MPa,degC)?\n")
+              << std::flush;
+        std::string stateLine;
+        if (!std::getline(m_in, stateLine))
+            return false;
+        answerState(stateLine);
+    } else {
+        error("unknown command \"" + command + "\"; type help for the commands");
+    }
+    return true;
+}
+
+void Session::answerState(const std::string& line)
+{
+    const auto comma = line.find(',');
+    double pressure = 0, temperature = 0;
+    if (comma == std::string::npos || !parseNumber(line.substr(0, comma), pressure)
+        || !parseNumber(line.substr(comma + 1), temperature)) {
+        error("expected pressure,temperature as two numbers, such as "
+              + std::string(m_siIn ? "2000000,300.0" : "2,26.85"));
+        return;
+    }
+    const double pressurePa = m_siIn ? pressure : pressure * 1e6;
+    const double temperatureK = m_siIn ? temperature : temperature + kZeroCelsiusK;
+
+    steam::State state;
+    try {
+        state = steam::stateAt(pressurePa, temperatureK);
+    } catch (const steam::OutOfRange& e) {
+        error(e.what());
+        return;
+    }
+
+    const steam::Properties& p = state.properties;
+    const double energyScale = m_siOut ? 1.0 : 1e-3;
+    const std::string energyUnit = m_siOut ? "J/kg" : "kJ/kg";
+    const std::string entropyUnit = m_siOut ? "J/(kg K)" : "kJ/(kg K)";
+    m_out << "phase = " << steam::phaseName(state.phase) << '\n'
+          << "p = " << number(m_siOut ? p.pressurePa : p.pressurePa * 1e-6) << (m_siOut ? " Pa" : " MPa") << '\n'
+          << "T = " << number(m_siOut ? p.temperatureK : p.temperatureK - kZeroCelsiusK) << (m_siOut ? " K" : " degC") << '\n'
+          << "rho = " << number(p.density) << " kg/m3\n"
+          << "v = " << number(p.specificVolume) << " m3/kg\n"
+          << "u = " << number(p.internalEnergy * energyScale) << ' ' << energyUnit << '\n'
+          << "h = " << number(p.enthalpy * energyScale) << ' ' << energyUnit << '\n'
+          << "s = " << number(p.entropy * energyScale) << ' ' << entropyUnit << '\n'
+          << "cv = " << number(p.cv * energyScale) << ' ' << entropyUnit << '\n'
+          << "cp = " << number(p.cp * energyScale) << ' ' << entropyUnit << '\n'
+          << "w = " << number(p.speedOfSound) << " m/s\n"
+          << '\n';
+}
+
+void Session::printHelp()
+{
+    m_out << "commands, one a line:\n"
+             "  p and t   then a line \"pressure,temperature\": the properties of water there\n"
+             "  si in     read pressures in Pa and temperatures in K (default MPa and degC)\n"
+             "  si out    print Pa, K, J/kg and J/(kg K) (default MPa, degC, kJ/kg, kJ/(kg K))\n"
+             "  help      this list\n"
+             "  s         stop\n"
+             "range: 273.16 K to 1273 K, above 0 up to 1000 MPa\n";
+}
+
+void Session::error(const std::string& text)
+{
+    m_out << "error: " << text << '\n';
+}
+
+} // namespace qrv::vaptab

@@ -1,0 +1,25 @@
+// The liquid-vapour saturation line of IAPWS-95: the auxiliary equations of IAPWS (1992) as a
+// first guess, refined by the phase-equilibrium condition (equal pressure and Gibbs energy).
+#pragma once
+
+namespace qrv::steam {
+
+struct SaturationAuxiliary {
+    double pressurePa;
+    double liquidDensity;
+    double vapourDensity;
+};
+
+// Valid from the triple point to the critical temperature (exclusive).
+SaturationAuxiliary auxiliarySaturation(double temperatureK);
+
+struct Saturation {
+    double pressurePa;
+    double liquidDensity;
+    double vapourDensity;
+};
+
+// The saturation state of IAPWS-95 itself at `temperatureK` < the critical temperature.
+Saturation saturationAt(double temperatureK);
+
+} // namespace qrv::steam
