@@ -1,0 +1,107 @@
+#include "calcstate.h"
+#include "equilibrium.h"
+#include "recordinghost.h"
+
+#include <gtest/gtest.h>
+
+using namespace qrv;
+
+namespace {
+
+struct Equilibrium : ::testing::Test {
+    Equilibrium() { SetDefaults(s, host); }
+    void run()
+    {
+        s.RWater = float(double(s.XWater) * double(s.RInput));
+        Calculate1(s, host);
+    }
+    CalcState s;
+    RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(Equilibrium, StartUpValues)
+{
+    run();
+    EXPECT_EQ(s.CMix, 4136.766f);
+    EXPECT_EQ(s.TEq, 822.3125f);
+    EXPECT_EQ(host.text(Window::Calc, "labT0"), "822");
+    EXPECT_EQ(host.text(Window::Calc, "labInitR"), "R = 0.300");
+    EXPECT_TRUE(host.messages().empty());
+}
+
+TEST_F(Equilibrium, FrozenWaterTakesUpItsLatentHeatFirst)
+{
+    s.TInit = 263.0f;
+    run();
+    EXPECT_NEAR(s.TEq, 755.48, 0.01);
+
+    s.TInit = 273.0f;  // the freezing point itself is liquid
+    run();
+    EXPECT_NEAR(s.TEq, 808.47, 0.01);
+}
+
+TEST_F(Equilibrium, WetSedimentMixesRockAndWaterHeatCapacities)
+{
+    s.XWater = 0.5f;
+    s.RInput = 0.6f;
+    run();
+    EXPECT_NEAR(s.CMix, 2568.38, 0.01);
+    EXPECT_NEAR(s.TEq, 760.41, 0.01);
+    EXPECT_EQ(host.text(Window::Calc, "labInitR"), "Rs = 0.600  --  R = 0.300");
+}
+
+TEST_F(Equilibrium, ConstantVolumeFallsBackToEntropyExtrapolation)
+{
+    run();
+    const CalcState entropyState = s;
+
+    s.ConstVolume = true;
+    run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Redlich-Kwong extrapolation failed!\nUsing entropy extrapolation.");
+    EXPECT_EQ(host.messages()[0].icon, Icon::Critical);
+    EXPECT_EQ(s.PEq, entropyState.PEq);
+    EXPECT_EQ(s.VEq, entropyState.VEq);
+    EXPECT_EQ(s.SEq, entropyState.SEq);
+
+    // A larger fixed volume gives a positive pressure, but far beyond the equation's range.
+    host.clearLog();
+    s.VInit = 0.002f;
+    run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Out of useful range for Redlich-Kwong EOS.");
+    EXPECT_EQ(s.PEq, entropyState.PEq);
+}
+
+TEST_F(Equilibrium, RedlichKwongResultStandsInRange)
+{
+    s.ConstVolume = true;
+    s.VInit = 1.0f;
+    s.SEq = 1.5f;
+    s.XEq = 0.25f;
+    run();
+    EXPECT_TRUE(host.messages().empty());
+    EXPECT_EQ(s.VEq, 1.0f);
+    EXPECT_EQ(s.RhoEq, 1.0f);
+    EXPECT_NEAR(s.PEq, 378.42e3, 0.01e3); // RT / (v - b) - a / (T^0.5 v (v + b))
+    EXPECT_EQ(s.SEq, 1.5f) << "the entropy extrapolation does not run";
+    EXPECT_EQ(host.text(Window::Calc, "labX0"), "0.3");
+    EXPECT_EQ(host.text(Window::Calc, "labP0"), "0.38");
+}
+
+TEST_F(Equilibrium, FailedEnergyBalanceKeepsEarlierCaptions)
+{
+    run();
+    s.RInput = 0.0f;
+    s.CMagma = 0.0f;
+    s.XWater = 0.5f;
+    run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Calculate1 error: Overflow\nTry different values");
+    EXPECT_NEAR(s.CMix, 2568.38, 0.01) << "stored before the failure";
+    EXPECT_EQ(s.TEq, 822.3125f);
+    EXPECT_EQ(host.text(Window::Calc, "labT0"), "822");
+    EXPECT_EQ(host.text(Window::Calc, "labInitR"), "R = 0.300");
+}

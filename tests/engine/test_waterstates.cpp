@@ -1,0 +1,208 @@
+#include "calcstate.h"
+#include "recordinghost.h"
+#include "waterstates.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace qrv;
+
+namespace {
+
+CalcState defaults()
+{
+    CalcState s;
+    RecordingHost host;
+    SetDefaults(s, host);
+    return s;
+}
+
+void expectSingleFailure(const RecordingHost& host, const std::string& text)
+{
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, text);
+    EXPECT_EQ(host.messages()[0].icon, Icon::Critical);
+}
+
+} // namespace
+
+TEST(StateSat, AtNormalBoilingPointByTemperature)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    s.TSat = 373.0f;
+    s.UgSat = -1.0f;
+    StateSat(s, host);
+    EXPECT_TRUE(host.messages().empty());
+    EXPECT_EQ(s.PSat, 1e5f);
+    EXPECT_EQ(s.TSat, 373.0f);
+    EXPECT_NEAR(s.SfSat, 1311.1, 0.1);
+    EXPECT_NEAR(s.SgSat, 7344.4, 0.1);
+    EXPECT_NEAR(s.UfSat, 419244, 1);
+    EXPECT_NEAR(s.UfgSat, 2065342, 1);
+    EXPECT_NEAR(s.VfSat, 0.0010705, 1e-7);
+    EXPECT_NEAR(s.VfgSat, 1.6732, 1e-4);
+    EXPECT_EQ(s.UgSat, -1.0f) << "the temperature form leaves the vapour energy alone";
+}
+
+TEST(StateSat, ByPressure)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    s.TSat = 0.0f;
+    s.PSat = 1e5f;
+    StateSat(s, host);
+    EXPECT_EQ(s.TSat, 373.0f);
+
+    s.TSat = 0.0f;
+    s.PSat = 1e6f;
+    s.UfgSat = -1.0f;
+    StateSat(s, host);
+    EXPECT_TRUE(host.messages().empty());
+    EXPECT_NEAR(s.TSat, 453.45, 0.01);
+    EXPECT_NEAR(s.SfSat, 2128.7, 0.1);
+    EXPECT_NEAR(s.SgSat, 6577.4, 0.1);
+    EXPECT_NEAR(s.UfSat, 761291, 1);
+    EXPECT_NEAR(s.UgSat, 2570274, 1);
+    EXPECT_EQ(s.PSat, 1e6f);
+    EXPECT_EQ(s.UfgSat, -1.0f) << "the pressure form leaves the evaporation energy alone";
+
+    // Above the critical pressure the fitted temperature is held at the critical one.
+    s.TSat = 0.0f;
+    s.PSat = 25e6f;
+    StateSat(s, host);
+    EXPECT_EQ(s.TSat, s.TCrit);
+}
+
+TEST(StateSat, ZeroOrNegativePressureFailsBeforeStoringAnything)
+{
+    for (float pressure : {0.0f, -1e5f}) {
+        CalcState s = defaults();
+        RecordingHost host;
+        s.TSat = 0.0f;
+        s.PSat = pressure;
+        s.SfSat = 123.0f;
+        StateSat(s, host);
+        expectSingleFailure(host, "StateSat error: Invalid procedure call or argument\nTry different values");
+        EXPECT_EQ(s.TSat, 0.0f);
+        EXPECT_EQ(s.SfSat, 123.0f);
+    }
+}
+
+TEST(StateSuper, LowestLevelAtAndBelowNormalPressure)
+{
+    for (float pressure : {1e5f, 5e4f}) {
+        CalcState s = defaults();
+        RecordingHost host;
+        s.TEq = 1000.0f;
+        s.VEq = 0.001f;
+        s.PFinal = pressure;
+        s.SFinal = 7500.0f;
+        s.TFinal = 0.0f;
+        StateSuper(s, host);
+        EXPECT_TRUE(host.messages().empty());
+        EXPECT_NEAR(s.TFinal, 400.30, 0.01);
+        EXPECT_NEAR(s.UFinal, 2546984, 1);
+        EXPECT_NEAR(s.VFinal, 1.7685, 1e-4);
+        EXPECT_EQ(s.SFinal, 7500.0f);
+    }
+}
+
+TEST(StateSuper, InterpolatesBetweenLevelsAndKeepsItsBounds)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    s.TEq = 1000.0f;
+    s.VEq = 0.001f;
+    s.PFinal = 15e6f;
+    s.SFinal = 6500.0f;
+    s.TFinal = 0.0f;
+    StateSuper(s, host);
+    EXPECT_NEAR(s.TFinal, (744.70 + 871.53) / 2, 0.01);
+
+    // A computed temperature never exceeds TEq, and the volume never drops below VEq.
+    s.TEq = 700.0f;
+    s.VEq = 1.0f;
+    s.TFinal = 0.0f;
+    StateSuper(s, host);
+    EXPECT_EQ(s.TFinal, 700.0f);
+    EXPECT_EQ(s.VFinal, 1.0f);
+
+    // A given temperature stays, even above TEq.
+    s.TFinal = 900.0f;
+    StateSuper(s, host);
+    EXPECT_EQ(s.TFinal, 900.0f);
+    EXPECT_TRUE(host.messages().empty());
+}
+
+TEST(StateSuper, ZeroEntropyFailsOnlyWhenItMustFindTheTemperature)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    s.TEq = 1000.0f;
+    s.PFinal = 1e5f;
+    s.SFinal = 0.0f;
+    s.TFinal = 0.0f;
+    s.UFinal = 5.0f;
+    StateSuper(s, host);
+    expectSingleFailure(host, "StateSuper error: Division by zero\nTry different values");
+    EXPECT_EQ(s.TFinal, 0.0f);
+    EXPECT_EQ(s.UFinal, 5.0f);
+
+    RecordingHost quiet;
+    s.TFinal = 400.0f;
+    StateSuper(s, quiet);
+    EXPECT_TRUE(quiet.messages().empty());
+    EXPECT_EQ(s.UFinal, 365593.11f);
+}
+
+TEST(State0, AtRoomTemperature)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    s.TEq = 298.0f;
+    State0(s, host);
+    EXPECT_TRUE(host.messages().empty());
+    EXPECT_EQ(s.SEq, s.SInit);
+    EXPECT_NEAR(s.PEq, 2.25e6, 0.01e6);
+    EXPECT_NEAR(s.RhoEq, 996.7, 0.1);
+    EXPECT_EQ(s.VEq, float(1.0 / double(s.RhoEq)));
+    EXPECT_EQ(s.CvEqA, s.CvEq);
+    EXPECT_EQ(s.CvEqB, s.CvEq);
+    EXPECT_EQ(s.TSat, 298.0f) << "classified against the saturation state at TEq";
+
+    s.PInit = 5e6f;
+    State0(s, host);
+    EXPECT_EQ(s.PEq, 5e6f);
+}
+
+TEST(State0, AboveCriticalPressureTheCriticalEntropyDecides)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    s.PInit = 30e6f;
+    s.TEq = 700.0f;
+    s.TSat = 1.0f;
+    State0(s, host);
+    EXPECT_EQ(s.TSat, 1.0f) << "no saturation state above the critical pressure";
+    s.SCrit = s.SEq;
+    State0(s, host);
+    EXPECT_EQ(s.XEq, 1.0f);
+    s.SCrit = std::nextafter(s.SEq, 1e9f);
+    State0(s, host);
+    EXPECT_EQ(s.XEq, 0.0f);
+}
+
+TEST(State0, NonPositiveTemperatureFailsFirstThing)
+{
+    for (float t : {0.0f, -5.0f}) {
+        CalcState s = defaults();
+        RecordingHost host;
+        s.TEq = t;
+        s.SEq = 42.0f;
+        State0(s, host);
+        expectSingleFailure(host, "State0 error: Invalid procedure call or argument\nTry different values");
+        EXPECT_EQ(s.SEq, 42.0f);
+    }
+}
