@@ -1,0 +1,100 @@
+#include "jsonreport.h"
+
+#include "jsonwriter.h"
+#include "recordinghost.h"
+#include "statefields.h"
+#include "windowcaptions.h"
+
+namespace qrv::cli {
+
+namespace {
+
+std::string_view iconName(Icon icon)
+{
+    switch (icon) {
+    case Icon::Critical: return "critical";
+    case Icon::Exclamation: return "exclamation";
+    case Icon::Information: return "information";
+    case Icon::None: break;
+    }
+    return "none";
+}
+
+// Labels are the controls whose names start with "lab" or "Label", whatever the case.
+bool isLabel(std::string_view name)
+{
+    return name.size() >= 3 && (name[0] == 'l' || name[0] == 'L') && name[1] == 'a' && name[2] == 'b';
+}
+
+void writeTexts(JsonWriter& json, const ResultTexts& texts)
+{
+    json.key("results_file").beginArray();
+    for (const auto& text : texts)
+        json.value(text);
+    json.endArray();
+}
+
+void writeRecord(JsonWriter& json, const std::optional<SeriesRecord>& record)
+{
+    json.key("record");
+    if (!record) {
+        json.null();
+        return;
+    }
+    json.beginObject();
+    for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
+        json.key(kSeriesFieldNames[std::size_t(i)]).value(record->field(i));
+    json.endObject();
+}
+
+} // namespace
+
+std::string runJson(const CalcState& state, const RecordingHost& host, const ResultTexts& texts,
+                    const std::optional<SeriesRecord>& record)
+{
+    JsonWriter json;
+    json.beginObject();
+    for (const auto& field : kNumberFields)
+        json.key(field.name).value(state.*field.member);
+    for (const auto& field : kFlagFields)
+        json.key(field.name).value(state.*field.member);
+
+    json.key("equilibrium").beginObject();
+    for (const auto& row : kEquilibriumRows)
+        json.key(row.control).value(host.text(Window::Calc, row.control));
+    json.endObject();
+
+    json.key("labels").beginObject();
+    for (const auto& [name, control] : host.controls(Window::Results))
+        if (isLabel(name))
+            json.key(name).value(control.text);
+    json.endObject();
+
+    writeTexts(json, texts);
+    writeRecord(json, record);
+
+    json.key("messages").beginArray();
+    for (const auto& message : host.messages())
+        json.beginObject().key("text").value(message.text).key("icon").value(iconName(message.icon)).endObject();
+    json.endArray();
+
+    json.key("captions").beginArray();
+    for (const auto& caption : host.captions())
+        json.value(caption);
+    json.endArray();
+
+    json.endObject();
+    return json.text();
+}
+
+std::string openJson(const ResultTexts& texts, const SeriesRecord& record)
+{
+    JsonWriter json;
+    json.beginObject();
+    writeTexts(json, texts);
+    writeRecord(json, record);
+    json.endObject();
+    return json.text();
+}
+
+} // namespace qrv::cli

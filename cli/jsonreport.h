@@ -1,0 +1,24 @@
+// The JSON reports of a run and of an opened results file.
+#pragma once
+
+#include "resultsfile.h"
+
+#include <optional>
+#include <string>
+
+namespace qrv {
+struct CalcState;
+class RecordingHost;
+}
+
+namespace qrv::cli {
+
+// The state's fields by name, the equilibrium and results windows' labels by control name,
+// the results-file texts, the stored record (null when the run was not stored), the
+// messages and the progress captions.
+std::string runJson(const CalcState& state, const RecordingHost& host, const ResultTexts& texts,
+                    const std::optional<SeriesRecord>& record);
+
+std::string openJson(const ResultTexts& texts, const SeriesRecord& record);
+
+} // namespace qrv::cli

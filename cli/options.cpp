@@ -1,0 +1,204 @@
+#include "options.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <regex>
+#include <vector>
+
+namespace qrv::cli {
+
+const char* const kUsage =
+    "usage: qrv-cli run --tmagma K --tinit K --pinit MPa --pfinal MPa --r R [--x X]\n"
+    "                   [--s S --cv CV] [--constvolume] [--json] [--qrv FILE]\n"
+    "       qrv-cli sweep --r FROM:TO:STEP --tmagma K --tinit K --pinit MPa --pfinal MPa [--x X]\n"
+    "                   [--s S --cv CV] [--constvolume] [--csv]\n"
+    "       qrv-cli open FILE [--json]\n";
+
+namespace {
+
+enum class Value { None, Number, Text, Range };
+
+struct OptionSpec {
+    std::string_view name;
+    Value value;
+};
+
+// The inputs of one calculation, shared by run and sweep.
+constexpr OptionSpec kInputOptions[] = {
+    {"--tmagma", Value::Number}, {"--tinit", Value::Number}, {"--pinit", Value::Number},
+    {"--pfinal", Value::Number}, {"--x", Value::Number},     {"--s", Value::Number},
+    {"--cv", Value::Number},     {"--constvolume", Value::None},
+};
+constexpr std::string_view kRequired[] = {"--tmagma", "--tinit", "--pinit", "--pfinal", "--r"};
+
+bool isPlainNumber(const std::string& text)
+{
+    static const std::regex number(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
+    return std::regex_match(text, number);
+}
+
+struct Parsed {
+    std::map<std::string, std::string, std::less<>> values;
+    std::vector<std::string> positional;
+};
+
+UsageError usageError(const std::string& message) { return {message}; }
+
+// Splits the arguments after the command word by the given option table; "--name=value"
+// and "--name value" are both accepted, the value may start with "-".
+std::variant<Parsed, UsageError> parseOptions(const std::vector<std::string>& args,
+                                              const std::vector<OptionSpec>& specs)
+{
+    Parsed parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (name.rfind("--", 0) != 0) {
+            parsed.positional.push_back(name);
+            continue;
+        }
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const auto spec = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
+        if (spec == specs.end())
+            return usageError("unknown option " + name);
+        if (parsed.values.count(name))
+            return usageError("option " + name + " given twice");
+        if (spec->value == Value::None) {
+            if (value)
+                return usageError("option " + name + " takes no value");
+            parsed.values[name] = "";
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= args.size())
+                return usageError("option " + name + " needs a value");
+            value = args[++i];
+        }
+        if (spec->value == Value::Number && !isPlainNumber(*value))
+            return usageError("option " + name + ": \"" + *value + "\" is not a number");
+        parsed.values[name] = *value;
+    }
+    return parsed;
+}
+
+std::optional<std::string> take(const Parsed& parsed, std::string_view name)
+{
+    const auto it = parsed.values.find(name);
+    return it == parsed.values.end() ? std::nullopt : std::optional<std::string>(it->second);
+}
+
+std::variant<RunRequest, UsageError> requestFrom(const Parsed& parsed)
+{
+    for (const auto name : kRequired)
+        if (!take(parsed, name))
+            return usageError("missing option " + std::string(name));
+    if (take(parsed, "--s").has_value() != take(parsed, "--cv").has_value())
+        return usageError("options --s and --cv go together");
+
+    RunRequest request;
+    InputTexts& in = request.inputs;
+    in.tMagma = *take(parsed, "--tmagma");
+    in.tInit = *take(parsed, "--tinit");
+    in.pInit = *take(parsed, "--pinit");
+    in.pFinal = *take(parsed, "--pfinal");
+    in.ratio = *take(parsed, "--r");
+    // The disabled water-fraction box of water/magma mode reads "--".
+    in.sedimentMode = take(parsed, "--x").has_value();
+    in.waterFraction = take(parsed, "--x").value_or("--");
+    request.entropyText = take(parsed, "--s");
+    request.cvText = take(parsed, "--cv");
+    request.constantVolume = take(parsed, "--constvolume").has_value();
+    return request;
+}
+
+std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra)
+{
+    std::vector<OptionSpec> specs(std::begin(kInputOptions), std::end(kInputOptions));
+    specs.insert(specs.end(), extra);
+    return specs;
+}
+
+Command parseRun(const std::vector<std::string>& args)
+{
+    auto parsed = parseOptions(args, inputOptionsWith({{"--r", Value::Number}, {"--json", Value::None},
+                                                       {"--qrv", Value::Text}}));
+    if (auto* error = std::get_if<UsageError>(&parsed))
+        return *error;
+    const Parsed& p = std::get<Parsed>(parsed);
+    if (!p.positional.empty())
+        return usageError("unexpected argument " + p.positional.front());
+    auto request = requestFrom(p);
+    if (auto* error = std::get_if<UsageError>(&request))
+        return *error;
+    RunCommand run;
+    run.request = std::get<RunRequest>(request);
+    run.json = take(p, "--json").has_value();
+    run.qrvPath = take(p, "--qrv");
+    if (run.qrvPath && run.qrvPath->empty())
+        return usageError("option --qrv needs a file name");
+    return run;
+}
+
+Command parseSweep(const std::vector<std::string>& args)
+{
+    auto parsed = parseOptions(args, inputOptionsWith({{"--r", Value::Range}, {"--csv", Value::None}}));
+    if (auto* error = std::get_if<UsageError>(&parsed))
+        return *error;
+    const Parsed& p = std::get<Parsed>(parsed);
+    if (!p.positional.empty())
+        return usageError("unexpected argument " + p.positional.front());
+    auto request = requestFrom(p);
+    if (auto* error = std::get_if<UsageError>(&request))
+        return *error;
+
+    SweepCommand sweep;
+    sweep.request = std::get<RunRequest>(request);
+    sweep.csv = take(p, "--csv").has_value();
+    static const std::regex range(R"(([^:]+):([^:]+):([^:]+))");
+    std::smatch parts;
+    const std::string text = sweep.request.inputs.ratio;
+    if (!std::regex_match(text, parts, range) || !isPlainNumber(parts[1]) || !isPlainNumber(parts[2])
+        || !isPlainNumber(parts[3]))
+        return usageError("option --r: \"" + text + "\" is not FROM:TO:STEP");
+    // A range too large for a double reads as infinite and is refused with the range.
+    sweep.from = std::strtod(parts[1].str().c_str(), nullptr);
+    sweep.to = std::strtod(parts[2].str().c_str(), nullptr);
+    sweep.step = std::strtod(parts[3].str().c_str(), nullptr);
+    return sweep;
+}
+
+Command parseOpen(const std::vector<std::string>& args)
+{
+    auto parsed = parseOptions(args, {{"--json", Value::None}});
+    if (auto* error = std::get_if<UsageError>(&parsed))
+        return *error;
+    const Parsed& p = std::get<Parsed>(parsed);
+    if (p.positional.size() != 1)
+        return usageError("open needs exactly one FILE");
+    return OpenCommand{p.positional.front(), take(p, "--json").has_value()};
+}
+
+} // namespace
+
+Command parseCommandLine(int argc, const char* const* argv)
+{
+    if (argc < 2)
+        return usageError("missing command");
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "run")
+        return parseRun(args);
+    if (command == "sweep")
+        return parseSweep(args);
+    if (command == "open")
+        return parseOpen(args);
+    if (command == "--help" || command == "-h" || command == "help")
+        return HelpCommand{};
+    return usageError("unknown command " + command);
+}
+
+} // namespace qrv::cli

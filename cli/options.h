@@ -1,0 +1,42 @@
+// The command line of qrv-cli: three commands and their options, checked strictly.
+#pragma once
+
+#include "runner.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace qrv::cli {
+
+struct RunCommand {
+    RunRequest request;
+    bool json = false;
+    std::optional<std::string> qrvPath;
+};
+
+struct SweepCommand {
+    RunRequest request; // the ratio text is filled per run
+    double from = 0, to = 0, step = 0;
+    bool csv = false;
+};
+
+struct OpenCommand {
+    std::string path;
+    bool json = false;
+};
+
+struct HelpCommand {};
+
+struct UsageError {
+    std::string message;
+};
+
+using Command = std::variant<RunCommand, SweepCommand, OpenCommand, HelpCommand, UsageError>;
+
+Command parseCommandLine(int argc, const char* const* argv);
+
+// What to type, for errors and --help.
+extern const char* const kUsage;
+
+} // namespace qrv::cli

@@ -1,0 +1,20 @@
+// Plain-text reports laid out like the windows: caption and value per line.
+#pragma once
+
+#include "resultsfile.h"
+
+#include <ostream>
+
+namespace qrv {
+class RecordingHost;
+}
+
+namespace qrv::cli {
+
+// The equilibrium window, then the results window, as the run left them.
+void printRunReport(std::ostream& out, const RecordingHost& host);
+
+// An opened results file: its 25 texts, then the run it adds to the store.
+void printOpenReport(std::ostream& out, const ResultTexts& texts, const SeriesRecord& record);
+
+} // namespace qrv::cli

@@ -1,0 +1,62 @@
+#include "ratiosweep.h"
+
+#include "calcstate.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace qrv {
+
+SweepRatios sweepRatios(double from, double to, double step)
+{
+    if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step))
+        return {{}, "the range must be finite numbers"};
+    if (step <= 0.0)
+        return {{}, "the step must be greater than 0"};
+    if (to < from)
+        return {{}, "the range must not end below its start"};
+    // A last ratio that misses `to` only by rounding still belongs to the range.
+    const double intervals = (to - from) / step;
+    const double whole = std::floor(intervals + 1e-9 * std::max(1.0, intervals));
+    if (!(whole < double(kMaxSweepRatios)))
+        return {{}, "more than " + std::to_string(kMaxSweepRatios) + " ratios"};
+
+    SweepRatios sweep;
+    const auto count = std::size_t(whole) + 1;
+    sweep.ratios.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        sweep.ratios.push_back(from + double(i) * step);
+    return sweep;
+}
+
+std::string ratioText(double ratio)
+{
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, ratio);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+void runSweep(const RunRequest& base, const std::vector<double>& ratios,
+              const std::function<bool(const SweepRun&)>& onRun)
+{
+    RunRequest request = base;
+    for (const double ratio : ratios) {
+        request.inputs.ratio = ratioText(ratio);
+        CalcState state;
+        RecordingHost host;
+        RunStore store;
+        SetDefaults(state, host);
+
+        SweepRun run;
+        run.ratio = ratio;
+        run.outcome = runCalculation(state, store, host, request);
+        if (run.outcome.stored)
+            run.record = store.record(store.count());
+        run.messages = host.messages();
+        if (!onRun(run))
+            return;
+    }
+}
+
+} // namespace qrv

@@ -1,0 +1,271 @@
+#include "resultsfile.h"
+
+#include "numberformat.h"
+#include "parsenumber.h"
+#include "real.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+namespace qrv {
+
+const std::array<std::string_view, kResultLineCount> kResultLineControls = {
+    "Label3",    "LabR",      "labTmag",   "labT",    "labP",      "",        "labEx",
+    "labPe",     "labES(0)",  "labES(1)",  "labES(2)", "labES(3)", "labES(4)", "labRes(1)",
+    "labEffa",   "labXa",     "labXaw",    "labFSA(2)", "labErr2", "labRes(2)", "labEffi",
+    "labXi",     "labXiw",    "labFSI(2)", "labErr1",
+};
+
+namespace {
+
+constexpr int kPressureLine = 5; // zero-based: line 6, the ambient pressure
+constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
+
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The run-time library's words for the usual file failures.
+std::string describeErrno(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return "Path not found";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return "Permission denied";
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return "Disk full";
+    case EISDIR:
+    case EEXIST:
+        return "Path/File access error";
+    case EMFILE:
+    case ENFILE:
+        return "Too many files";
+    case ENAMETOOLONG:
+        return "Bad file name";
+    default:
+        return "Device I/O error";
+    }
+}
+
+// A name beside the target that nobody else uses, created exclusively.
+std::pair<std::filesystem::path, File> createTemporaryBeside(const std::filesystem::path& target, int& error)
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::filesystem::path candidate = target;
+        candidate += ".tmp" + std::to_string(random() % 1000000);
+        File file(std::fopen(candidate.c_str(), "wbx"), &std::fclose);
+        if (file)
+            return {candidate, std::move(file)};
+        error = errno;
+        if (error != EEXIST)
+            break;
+    }
+    return {std::filesystem::path(), File(nullptr, &std::fclose)};
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Text files carry no control bytes beyond tabs and line breaks.
+bool isBinary(const std::string& content)
+{
+    for (unsigned char c : content)
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7f)
+            return true;
+    return false;
+}
+
+// Splits the content into fields: a quoted field is the text between a pair of quotes,
+// anything after its closing quote up to the next separator is dropped; an unquoted field
+// runs to the next comma or line end with its leading blanks dropped. Blanks and line
+// breaks before a field are skipped.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view content) : m_text(content) {}
+
+    bool atEnd()
+    {
+        while (m_pos < m_text.size() && (isBlank(m_text[m_pos]) || isLineBreak(m_text[m_pos])))
+            ++m_pos;
+        return m_pos >= m_text.size();
+    }
+
+    // Call only when atEnd() is false; false when a quote is never closed.
+    bool next(std::string& field)
+    {
+        if (m_text[m_pos] == '"') {
+            const auto close = m_text.find('"', m_pos + 1);
+            if (close == std::string_view::npos)
+                return false;
+            field.assign(m_text.substr(m_pos + 1, close - m_pos - 1));
+            m_pos = close + 1;
+            skipToSeparator();
+        } else {
+            const auto start = m_pos;
+            skipToSeparator();
+            field.assign(m_text.substr(start, m_pos - start));
+        }
+        if (m_pos < m_text.size() && m_text[m_pos] == ',')
+            ++m_pos;
+        return true;
+    }
+
+private:
+    void skipToSeparator()
+    {
+        while (m_pos < m_text.size() && m_text[m_pos] != ',' && !isLineBreak(m_text[m_pos]))
+            ++m_pos;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+ResultsFileRead refused(std::string error) { return {std::nullopt, std::move(error)}; }
+
+// Reads the whole file, at most one byte past the limit so that a larger file is detected
+// without reading it all.
+std::optional<std::string> readLimited(const std::string& path, std::string& error)
+{
+    File file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        error = errno == ENOENT ? "File not found" : describeErrno(errno);
+        return std::nullopt;
+    }
+    std::string content(kMaxFileBytes + 1, '\0');
+    const std::size_t got = std::fread(content.data(), 1, content.size(), file.get());
+    if (std::ferror(file.get())) {
+        error = "Device I/O error";
+        return std::nullopt;
+    }
+    content.resize(got);
+    return content;
+}
+
+// Zero where the value cannot be stored in single precision.
+float storable(double value) { return std::fabs(value) < kSingleRoundingLimit ? roundToSingle(value) : 0.0f; }
+
+} // namespace
+
+ResultTexts resultTextsFrom(const std::function<std::string(std::string_view control)>& caption,
+                            float pFinalPa)
+{
+    ResultTexts texts;
+    for (int i = 0; i < kResultLineCount; ++i)
+        texts[std::size_t(i)] = i == kPressureLine ? formatFixed(double(pFinalPa) / 1e6, 2)
+                                                   : caption(kResultLineControls[std::size_t(i)]);
+    return texts;
+}
+
+std::string writeResultsFile(const std::string& path, const ResultTexts& texts)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    if (path.empty() || !target.has_filename())
+        return "Bad file name";
+    std::error_code ec;
+    if (fs::is_directory(target, ec))
+        return "Path/File access error";
+
+    int error = 0;
+    auto [temporary, file] = createTemporaryBeside(target, error);
+    if (!file)
+        return describeErrno(error);
+
+    int failure = 0;
+    for (const auto& text : texts) {
+        // A quote inside a text would end its field early and the file would not read back.
+        std::string line = text;
+        std::replace(line.begin(), line.end(), '"', '\'');
+        line = "\"" + line + "\"\r\n";
+        if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size()) {
+            failure = errno;
+            break;
+        }
+    }
+    if (failure == 0 && std::fflush(file.get()) != 0)
+        failure = errno;
+    if (std::fclose(file.release()) != 0 && failure == 0)
+        failure = errno;
+    if (failure != 0) {
+        fs::remove(temporary, ec);
+        return describeErrno(failure);
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int renameError = errno;
+        fs::remove(temporary, ec);
+        return describeErrno(renameError);
+    }
+    return {};
+}
+
+ResultsFileRead readResultsFile(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (!fs::exists(status))
+        return refused("File not found");
+    // Devices and pipes could block or never end.
+    if (!fs::is_regular_file(status))
+        return refused("Bad file mode");
+    if (fs::file_size(path, ec) > kMaxFileBytes && !ec)
+        return refused("File too large for a results file (over 64 KiB)");
+
+    std::string error;
+    const auto content = readLimited(path, error);
+    if (!content)
+        return refused(error);
+    if (content->size() > kMaxFileBytes)
+        return refused("File too large for a results file (over 64 KiB)");
+    if (isBinary(*content))
+        return refused("Not a results file: binary content");
+
+    ResultTexts texts;
+    FieldReader reader(*content);
+    for (auto& text : texts) {
+        if (reader.atEnd() || !reader.next(text))
+            return refused("Input past end of file");
+    }
+    if (!reader.atEnd())
+        return refused("More than 25 fields: not a results file");
+    return {texts, {}};
+}
+
+SeriesRecord recordFromResultTexts(const ResultTexts& texts)
+{
+    const auto line = [&texts](int number) { return ParseNumber(texts[std::size_t(number - 1)]); };
+    SeriesRecord r;
+    r.R = line(2);
+    r.TMagma = line(3);
+    r.TWater = line(4);
+    r.PHydroMPa = line(5);
+    r.PFinalMPa = line(6);
+    r.PEqMPa = line(9);
+    r.TEq = line(11);
+    const float volume = line(10);
+    r.RhoEq = volume == 0.0f ? 0.0f : storable(1.0 / double(volume));
+    r.SEq = storable(double(line(12)) * 1000.0);
+    r.CRAdiabatic = line(15);
+    r.SFAdiabatic = line(16);
+    r.WFAdiabatic = line(17);
+    r.TFAdiabatic = line(18);
+    r.CRIsothermal = line(21);
+    r.SFIsothermal = line(22);
+    r.WFIsothermal = line(23);
+    r.TFIsothermal = line(24);
+    return r;
+}
+
+} // namespace qrv

@@ -1,0 +1,40 @@
+#include "runner.h"
+
+#include "calcstate.h"
+#include "equilibrium.h"
+#include "expansion.h"
+#include "runstore.h"
+
+namespace qrv {
+
+RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const RunRequest& request)
+{
+    RunOutcome outcome;
+    outcome.continued = applyContinue(s, request.inputs, host);
+    const ContinueOutcome next = outcome.continued.outcome;
+    if (next == ContinueOutcome::Refused)
+        return outcome;
+
+    const bool typed = request.entropyText && request.cvText;
+    if (next == ContinueOutcome::SteamTableRequest && !typed) {
+        outcome.stage = RunStage::SteamTableNeeded;
+        return outcome;
+    }
+    const std::string& entropy = typed ? *request.entropyText : outcome.continued.entropyText;
+    const std::string& cv = typed ? *request.cvText : outcome.continued.cvText;
+    if (!applyCalculate(s, entropy, cv, request.constantVolume, host))
+        return outcome;
+
+    Calculate1(s, host);
+    if (s.PEq < 0.0f) {
+        outcome.stage = RunStage::NoEquilibrium;
+        return outcome;
+    }
+    const int before = store.count();
+    Calculate2(s, store, host);
+    outcome.stage = RunStage::Expanded;
+    outcome.stored = store.count() > before;
+    return outcome;
+}
+
+} // namespace qrv

@@ -1,0 +1,235 @@
+#include "resultsfile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+
+using namespace qrv;
+namespace fs = std::filesystem;
+
+namespace {
+
+const ResultTexts kSedimentRun = {
+    "Sediment/Magma Ratio Rs:", "0.60 (R = 0.30)", "1473", "298", "0.10", "0.10",
+    "NIST: Steam Table Extrapolation", "Volume by entropy extrapolation", "134.9", "0.00160",
+    "760.4", "4.24211", "Supercritcal Liquid", "Steam/Water Mix", "13.75", "0.48", "0.52",
+    "373.0", " ", "Superheated Vapor", "33.37", "1.00", "0.00", "434.5", " ",
+};
+
+class ResultsFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() / ("qrv-resultsfile-" + std::string(info->name()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    std::string writeRaw(const std::string& name, const std::string& content) const
+    {
+        std::ofstream(path(name), std::ios::binary) << content;
+        return path(name);
+    }
+
+    static std::string slurp(const std::string& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+
+    // The 25 texts as quoted CR LF lines, with `count` fields instead of 25.
+    static std::string quotedLines(int count)
+    {
+        std::string content;
+        for (int i = 0; i < count; ++i)
+            content += "\"" + kSedimentRun[std::size_t(i % kResultLineCount)] + "\"\r\n";
+        return content;
+    }
+
+    std::size_t filesInDir() const { return std::size_t(std::distance(fs::directory_iterator(m_dir), {})); }
+
+    fs::path m_dir;
+};
+
+TEST_F(ResultsFile, TextsComeFromTheResultsWindowAndTheAmbientPressure)
+{
+    const ResultTexts texts =
+        resultTextsFrom([](std::string_view control) { return "<" + std::string(control) + ">"; }, 100000.0f);
+    EXPECT_EQ(texts[0], "<Label3>");
+    EXPECT_EQ(texts[1], "<LabR>");
+    EXPECT_EQ(texts[5], "0.10");
+    EXPECT_EQ(texts[8], "<labES(0)>");
+    EXPECT_EQ(texts[17], "<labFSA(2)>");
+    EXPECT_EQ(texts[18], "<labErr2>");
+    EXPECT_EQ(texts[23], "<labFSI(2)>");
+    EXPECT_EQ(texts[24], "<labErr1>");
+    EXPECT_EQ(resultTextsFrom([](std::string_view) { return std::string(); }, 2.5e6f)[5], "2.50");
+}
+
+TEST_F(ResultsFile, WrittenFileIsQuotedCrLfLinesAndReadsBackWhole)
+{
+    ResultTexts texts = kSedimentRun;
+    texts[6] = "NIST: Steam Table Extrapolation\r\n(Redlich-Kwong pressure)";
+    texts[12] = "a, b, c";
+    const std::string file = path("run.qrv");
+    ASSERT_EQ(writeResultsFile(file, texts), "");
+
+    const std::string content = slurp(file);
+    EXPECT_EQ(content.substr(0, 47), "\"Sediment/Magma Ratio Rs:\"\r\n\"0.60 (R = 0.30)\"\r\n");
+    EXPECT_EQ(content.substr(content.size() - 5), "\" \"\r\n");
+
+    const ResultsFileRead read = readResultsFile(file);
+    ASSERT_TRUE(read.texts) << read.error;
+    EXPECT_EQ(*read.texts, texts);
+    EXPECT_EQ(filesInDir(), 1u); // no temporary left behind
+
+    // Overwriting replaces the old content.
+    texts[2] = "1500";
+    ASSERT_EQ(writeResultsFile(file, texts), "");
+    EXPECT_EQ(readResultsFile(file).texts->at(2), "1500");
+}
+
+TEST_F(ResultsFile, QuoteInsideATextIsWrittenSoTheFileStillReads)
+{
+    ResultTexts texts = kSedimentRun;
+    texts[13] = "Steam\"Water";
+    ASSERT_EQ(writeResultsFile(path("q.qrv"), texts), "");
+    const ResultsFileRead read = readResultsFile(path("q.qrv"));
+    ASSERT_TRUE(read.texts) << read.error;
+    EXPECT_EQ(read.texts->at(13), "Steam'Water");
+}
+
+TEST_F(ResultsFile, FieldRulesForHandWrittenFiles)
+{
+    // Unquoted fields with leading blanks, several fields on one line, blank lines between.
+    std::string content = "\"Water/Magma Ratio R:\",  0.300 ,1473\r\n\r\n\n   298\n";
+    for (int i = 4; i < kResultLineCount; ++i)
+        content += "\"" + std::to_string(i + 1) + "\"   trailing ignored\r\n";
+    const ResultsFileRead read = readResultsFile(writeRaw("hand.qrv", content));
+    ASSERT_TRUE(read.texts) << read.error;
+    EXPECT_EQ(read.texts->at(0), "Water/Magma Ratio R:");
+    EXPECT_EQ(read.texts->at(1), "0.300 ");
+    EXPECT_EQ(read.texts->at(2), "1473");
+    EXPECT_EQ(read.texts->at(3), "298");
+    EXPECT_EQ(read.texts->at(4), "5");
+    EXPECT_EQ(read.texts->at(24), "25");
+
+    // An empty field between two commas counts.
+    const std::string empties = "\"a\",,\"c\"\r\n" + quotedLines(22);
+    const ResultsFileRead withEmpty = readResultsFile(writeRaw("empty.qrv", empties));
+    ASSERT_TRUE(withEmpty.texts) << withEmpty.error;
+    EXPECT_EQ(withEmpty.texts->at(1), "");
+    EXPECT_EQ(withEmpty.texts->at(2), "c");
+}
+
+TEST_F(ResultsFile, WrongFieldCountsAndForeignFilesAreRefused)
+{
+    const auto refusedWith = [](const ResultsFileRead& read) {
+        EXPECT_FALSE(read.texts);
+        return read.error;
+    };
+    EXPECT_EQ(refusedWith(readResultsFile(writeRaw("24.qrv", quotedLines(24)))), "Input past end of file");
+    EXPECT_EQ(refusedWith(readResultsFile(writeRaw("26.qrv", quotedLines(26)))),
+              "More than 25 fields: not a results file");
+    EXPECT_EQ(refusedWith(readResultsFile(writeRaw("open.qrv", quotedLines(24) + "\"never closed\r\n"))),
+              "Input past end of file");
+    EXPECT_EQ(refusedWith(readResultsFile(writeRaw("empty.qrv", ""))), "Input past end of file");
+    EXPECT_EQ(refusedWith(readResultsFile(path("missing.qrv"))), "File not found");
+    EXPECT_EQ(refusedWith(readResultsFile(m_dir.string())), "Bad file mode");
+    EXPECT_EQ(refusedWith(readResultsFile("/dev/zero")), "Bad file mode");
+
+    std::string binary = quotedLines(25);
+    binary[30] = '\0';
+    EXPECT_EQ(refusedWith(readResultsFile(writeRaw("nul.qrv", binary))), "Not a results file: binary content");
+    binary[30] = '\x1b';
+    EXPECT_EQ(refusedWith(readResultsFile(writeRaw("esc.qrv", binary))), "Not a results file: binary content");
+
+    // Eight-bit text is fine.
+    std::string latin = quotedLines(25);
+    latin[3] = char(0xe9);
+    EXPECT_TRUE(readResultsFile(writeRaw("latin.qrv", latin)).texts);
+}
+
+TEST_F(ResultsFile, SizeLimitIs64KiB)
+{
+    const std::string rest = quotedLines(24);
+    const std::size_t padding = 64 * 1024 - rest.size() - 4;
+    const std::string atLimit = "\"" + std::string(padding, 'x') + "\"\r\n" + rest;
+    ASSERT_EQ(atLimit.size(), 64u * 1024u);
+    const ResultsFileRead read = readResultsFile(writeRaw("limit.qrv", atLimit));
+    ASSERT_TRUE(read.texts) << read.error;
+    EXPECT_EQ(read.texts->at(0).size(), padding);
+
+    const ResultsFileRead over = readResultsFile(writeRaw("over.qrv", atLimit + "\n"));
+    EXPECT_FALSE(over.texts);
+    EXPECT_EQ(over.error, "File too large for a results file (over 64 KiB)");
+}
+
+TEST_F(ResultsFile, FailedWriteKeepsTheFileThatWasThere)
+{
+    EXPECT_EQ(writeResultsFile(path("no-such-folder/run.qrv"), kSedimentRun), "Path not found");
+    EXPECT_EQ(writeResultsFile(m_dir.string(), kSedimentRun), "Path/File access error");
+
+    const std::string file = path("kept.qrv");
+    ASSERT_EQ(writeResultsFile(file, kSedimentRun), "");
+    const std::string before = slurp(file);
+
+    // A file size limit below the file's length makes the writes fail as a full disk does.
+    ResultTexts bigger = kSedimentRun;
+    bigger[0] = std::string(5000, 'y');
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = writeResultsFile(file, bigger);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(error, "Disk full");
+    EXPECT_EQ(slurp(file), before);
+    EXPECT_EQ(filesInDir(), 1u);
+}
+
+TEST_F(ResultsFile, RecordFromTextsReadsTheDisplayedValues)
+{
+    const SeriesRecord r = recordFromResultTexts(kSedimentRun);
+    EXPECT_EQ(r.R, 0.6f); // Rs, the " (R = ...)" part is not read
+    EXPECT_EQ(r.TMagma, 1473.0f);
+    EXPECT_EQ(r.TWater, 298.0f);
+    EXPECT_EQ(r.PHydroMPa, 0.1f);
+    EXPECT_EQ(r.PFinalMPa, 0.1f);
+    EXPECT_EQ(r.PEqMPa, 134.9f);
+    EXPECT_EQ(r.TEq, 760.4f);
+    EXPECT_EQ(r.RhoEq, float(1.0 / double(0.0016f)));
+    EXPECT_EQ(r.SEq, float(double(4.24211f) * 1000.0));
+    EXPECT_EQ(r.CRAdiabatic, 13.75f);
+    EXPECT_EQ(r.SFAdiabatic, 0.48f);
+    EXPECT_EQ(r.WFAdiabatic, 0.52f);
+    EXPECT_EQ(r.TFAdiabatic, 373.0f);
+    EXPECT_EQ(r.CRIsothermal, 33.37f);
+    EXPECT_EQ(r.SFIsothermal, 1.0f);
+    EXPECT_EQ(r.WFIsothermal, 0.0f);
+    EXPECT_EQ(r.TFIsothermal, 434.5f);
+
+    ResultTexts odd = kSedimentRun;
+    odd[9] = "0";
+    odd[11] = "1e37";
+    EXPECT_EQ(recordFromResultTexts(odd).RhoEq, 0.0f);
+    EXPECT_EQ(recordFromResultTexts(odd).SEq, 0.0f);
+    odd[9] = "1e-44";
+    EXPECT_EQ(recordFromResultTexts(odd).RhoEq, 0.0f);
+}
+
+} // namespace
