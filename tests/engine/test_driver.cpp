@@ -1,0 +1,138 @@
+#include "calcstate.h"
+#include "equilibrium.h"
+#include "expansion.h"
+#include "phasenames.h"
+#include "recordinghost.h"
+#include "runstore.h"
+
+#include <gtest/gtest.h>
+
+using namespace qrv;
+
+TEST(PhaseNames, EquilibriumState)
+{
+    EXPECT_EQ(equilibriumPhaseName(647.1f, 647.1f, 0.0f), "Supercritcal Liquid");
+    EXPECT_EQ(equilibriumPhaseName(800.0f, 647.1f, 1.0f), "Supercritcal Vapor");
+    EXPECT_EQ(equilibriumPhaseName(800.0f, 647.1f, 0.5f), "");
+    EXPECT_EQ(equilibriumPhaseName(600.0f, 647.1f, 0.0f), "Saturated Liquid");
+    EXPECT_EQ(equilibriumPhaseName(273.0f, 647.1f, 0.5f), "Steam/Ice Mix");
+    EXPECT_EQ(equilibriumPhaseName(273.5f, 647.1f, 0.5f), "Steam/Water Mix");
+    EXPECT_EQ(equilibriumPhaseName(600.0f, 647.1f, 1.0f), "Superheated Vapor");
+}
+
+TEST(PhaseNames, FinalStateAndWaterRow)
+{
+    EXPECT_EQ(finalPhase(0.0f, 200.0f).name, "Supercooled Liquid");
+    EXPECT_EQ(finalPhase(0.0f, 200.0f).waterRowCaption, "Water Fraction");
+    EXPECT_EQ(finalPhase(1.0f, 200.0f).name, "Superheated Vapor");
+    EXPECT_EQ(finalPhase(0.5f, 273.0f).name, "Steam/Ice Mix");
+    EXPECT_EQ(finalPhase(0.5f, 273.0f).waterRowCaption, "Ice Fraction");
+    EXPECT_EQ(finalPhase(0.999f, 373.0f).name, "Steam/Water Mix");
+    EXPECT_EQ(finalPhase(0.999f, 373.0f).waterRowCaption, "Water Fraction");
+}
+
+namespace {
+
+struct Driver : ::testing::Test {
+    Driver()
+    {
+        SetDefaults(s, host);
+        s.RWater = s.RInput;
+        s.EMagma = (1473.0f - 298.0f) * 1000.0f;
+    }
+    void run()
+    {
+        host.clearLog();
+        Calculate1(s, host);
+        Calculate2(s, store, host);
+    }
+    const ControlState& control(const char* name) const { return host.control(Window::Results, name); }
+    CalcState s;
+    RunStore store;
+    RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(Driver, ClampedRatiosAreMarkedAndTheNextRunClearsTheMarks)
+{
+    s.EMagma = 1.0f; // every joule of work is far above the magma's heat
+    run();
+    EXPECT_EQ(control("labEffa").text, "100.00");
+    EXPECT_EQ(control("labEffa").colour, TextColour::Red);
+    EXPECT_TRUE(control("labErr2").visible);
+    EXPECT_EQ(control("labErr2").text, "Adiabatic Error");
+    EXPECT_EQ(control("labErr1").text, "Isothermal Error");
+    EXPECT_TRUE(s.AdiError);
+    EXPECT_TRUE(s.IsoError);
+    EXPECT_EQ(store.record(1).CRAdiabatic, 100.0f);
+
+    s.EMagma = -1.0f;
+    run();
+    EXPECT_EQ(control("labEffi").text, "0.00");
+    EXPECT_EQ(store.record(2).CRIsothermal, 0.0f);
+    EXPECT_TRUE(s.IsoError);
+
+    s.EMagma = 1175000.0f;
+    run();
+    EXPECT_EQ(control("labEffa").colour, TextColour::ButtonText);
+    EXPECT_FALSE(control("labErr2").visible);
+    EXPECT_EQ(control("labErr2").text, " ");
+    EXPECT_FALSE(s.AdiError);
+    EXPECT_EQ(store.count(), 3);
+    EXPECT_EQ(host.runsStored(), 3);
+}
+
+TEST_F(Driver, ConstantVolumeAndSedimentCaptions)
+{
+    s.ConstVolume = true;
+    s.XWater = 0.999f;
+    s.RWater = 0.2997f;
+    run();
+    EXPECT_EQ(control("labEx").text, "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)");
+    EXPECT_EQ(control("labPe").text, "Constant volume extrapolation");
+    EXPECT_EQ(control("Label3").text, "Sediment/Magma Ratio Rs:");
+    EXPECT_EQ(control("LabR").text, "0.30 (R = 0.30)");
+}
+
+// Magma at 298 K has no heat to give: the ratio divides by zero. The run is neither
+// finished nor stored.
+TEST_F(Driver, MagmaAtReferenceTemperatureFailsTheRun)
+{
+    s.TMagma = 298.0f;
+    s.EMagma = 0.0f;
+    run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Calculate2 error: Division by zero\nTry different values");
+    EXPECT_EQ(host.messages()[0].icon, Icon::Critical);
+    for (auto button : {"Command1", "Command2", "Command3"})
+        EXPECT_FALSE(control(button).enabled) << button;
+    EXPECT_EQ(control("Label1").text, "Calculating ADIABATIC Path");
+    EXPECT_EQ(control("labEffa").text, "");
+    EXPECT_EQ(store.count(), 0);
+    EXPECT_EQ(host.runsStored(), 0);
+
+    // The failed run left no gap: the next good run is record 1.
+    s.TMagma = 1473.0f;
+    s.EMagma = 1175000.0f;
+    run();
+    EXPECT_EQ(store.count(), 1);
+    EXPECT_EQ(store.record(1).TMagma, 1473.0f);
+}
+
+TEST_F(Driver, FullStoreRefusesTheRunAfterShowingIt)
+{
+    SeriesRecord marker;
+    marker.R = 7.0f;
+    for (int i = 0; i < RunStore::kCapacity; ++i)
+        store.append(marker);
+    run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Calculate2 error: Subscript out of range\nTry different values");
+    EXPECT_EQ(store.count(), RunStore::kCapacity);
+    EXPECT_EQ(store.record(RunStore::kCapacity).R, 7.0f);
+    EXPECT_EQ(host.runsStored(), 0);
+    EXPECT_EQ(control("Label1").text, "Calculation Complete");
+    EXPECT_EQ(control("labEffi").text, "42.62");
+    EXPECT_TRUE(control("cmdSave").enabled);
+}
