@@ -1,0 +1,256 @@
+#!/usr/bin/env python3
+"""qrv-cli end to end. Usage: test_cli.py PATH-TO-QRV-CLI"""
+
+import json
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CLI = None
+
+START_UP = ["--tmagma", "1473", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1"]
+CAPTIONS = ["Calculating ADIABATIC Path", "Two-phase final state", "Calculating ISOTHERMAL Path",
+            "Superheated final state", "Calculation Complete"]
+
+# The two worked runs: inputs, results-file texts, key fields (9 significant digits) and
+# the equilibrium window.
+REFERENCE = {
+    "water": {
+        "args": START_UP + ["--r", "0.3"],
+        "texts": ["Water/Magma Ratio R:", "0.300", "1473", "298", "0.10", "0.10",
+                  "NIST: Steam Table Extrapolation", "Volume by entropy extrapolation", "148.9",
+                  "0.00176", "822.3", "4.56586", "Supercritcal Vapor", "Steam/Water Mix", "16.90",
+                  "0.54", "0.46", "373.0", " ", "Superheated Vapor", "42.62", "1.00", "0.00",
+                  "462.6", " "],
+        "fields": {"CMix": "4136.76611", "TEq": "822.3125", "PEq": "148883664", "SEq": "4565.85938",
+                   "RhoEq": "568.141113", "UEq": "2203125.25", "XEq": "1", "TAdiabatic": "373",
+                   "XAdiabatic": "0.535020173", "WAdiabatic": "198553.578",
+                   "TIsothermal": "462.561035", "XIsothermal": "1", "WIsothermal": "500825.438"},
+        "equilibrium": {"labInitR": "R = 0.300", "labinitT": "Tmagma = 1473", "labT0": "822",
+                        "labS0": "4.5659", "labP0": "148.88", "labRh0": "568.141",
+                        "labU0": "2203.13", "labCpl0": "4.7285", "labGam0": "1.8712",
+                        "labX0": "1.0"},
+    },
+    "sediment": {
+        "args": START_UP + ["--r", "0.6", "--x", "0.5"],
+        "texts": ["Sediment/Magma Ratio Rs:", "0.60 (R = 0.30)", "1473", "298", "0.10", "0.10",
+                  "NIST: Steam Table Extrapolation", "Volume by entropy extrapolation", "134.9",
+                  "0.00160", "760.4", "4.24211", "Supercritcal Liquid", "Steam/Water Mix", "13.75",
+                  "0.48", "0.52", "373.0", " ", "Superheated Vapor", "33.37", "1.00", "0.00",
+                  "434.5", " "],
+        "fields": {"CMix": "2568.38306", "TEq": "760.41095", "PEq": "134906640",
+                   "SEq": "4242.10986", "RhoEq": "624.00531", "UEq": "1969710.25", "XEq": "0",
+                   "TAdiabatic": "373", "XAdiabatic": "0.481388569", "WAdiabatic": "161577.375",
+                   "TIsothermal": "434.501648", "XIsothermal": "1", "WIsothermal": "392140.406"},
+        "equilibrium": {"labInitR": "Rs = 0.600  --  R = 0.300", "labinitT": "Tmagma = 1473",
+                        "labT0": "760", "labS0": "4.2421", "labP0": "134.91", "labRh0": "624.005",
+                        "labU0": "1969.71", "labCpl0": "4.7973", "labGam0": "1.8381",
+                        "labX0": "0.0"},
+    },
+}
+
+RECORD_NAMES = ["R", "TMagma [K]", "TWater [K]", "PHydro [MPa]", "PFinal [MPa]", "PEq [MPa]",
+                "TEq [K]", "RhoEq [kg/m3]", "SEq [J/kg-K]", "CRAdiabatic [%]", "SFAdiabatic",
+                "WFAdiabatic", "TFAdiabatic [K]", "CRIsothermal [%]", "SFIsothermal",
+                "WFIsothermal", "TFIsothermal [K]"]
+
+
+def cli(*args):
+    return subprocess.run([CLI, *args], capture_output=True, timeout=60)
+
+
+def single(value):
+    """The JSON number as the float it was written from."""
+    return struct.unpack("f", struct.pack("f", value))[0]
+
+
+class ReferenceRuns(unittest.TestCase):
+    def check_run(self, name):
+        ref = REFERENCE[name]
+        done = cli("run", *ref["args"], "--json")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(done.stderr, b"")
+        report = json.loads(done.stdout)
+        self.assertEqual(report["results_file"], ref["texts"])
+        self.assertEqual(report["captions"], CAPTIONS)
+        self.assertEqual(report["messages"], [])
+        self.assertEqual(report["equilibrium"], ref["equilibrium"])
+        for field, expected in ref["fields"].items():
+            self.assertEqual("%.9g" % single(report[field]), expected, field)
+        # The labels behind the file's lines, and the cells the file does not keep.
+        labels = report["labels"]
+        self.assertEqual(labels["labES(2)"], ref["texts"][10])
+        self.assertEqual(labels["labFSI(2)"], ref["texts"][23])
+        self.assertEqual(labels["labFSA(0)"], "0.100")
+        record = report["record"]
+        self.assertEqual(list(record), RECORD_NAMES)
+        self.assertEqual(record["TEq [K]"], report["TEq"])
+        self.assertEqual(record["R"], report["RInput"])
+        self.assertAlmostEqual(record["SFAdiabatic"] + record["WFAdiabatic"], 1.0, places=6)
+        return report
+
+    def test_water_magma_run(self):
+        report = self.check_run("water")
+        self.assertEqual(report["XWater"], 1)
+        self.assertIs(report["ConstVolume"], False)
+
+    def test_sediment_magma_run(self):
+        report = self.check_run("sediment")
+        self.assertEqual(single(report["RWater"]), single(0.3))
+        self.assertEqual(single(report["record"]["R"]), single(0.6))
+
+    def test_text_report_reads_like_the_windows(self):
+        done = cli("run", *REFERENCE["water"]["args"])
+        self.assertEqual(done.returncode, 0)
+        lines = [line.split() for line in done.stdout.decode().splitlines()]
+        self.assertIn(["Temperature", "(K):", "822"], lines)
+        self.assertIn(["Temperature", "(K):", "822.3", "373.0", "462.6"], lines)
+        self.assertIn(["Conversion", "Ratio", "(%):", "16.90"], lines)
+        self.assertIn(["Equilibrium", "Phase:", "Supercritcal", "Vapor"], lines)
+
+
+class BadInput(unittest.TestCase):
+    def refused(self, *args):
+        done = cli(*args)
+        self.assertEqual(done.returncode, 2, done.stderr)
+        self.assertEqual(done.stdout, b"")
+        return done.stderr.decode()
+
+    def test_option_errors_name_the_option_and_show_usage(self):
+        cases = [
+            (["run", *START_UP], "missing option --r"),
+            (["run", *START_UP, "--r", "0.3", "--colour", "red"], "unknown option --colour"),
+            (["run", *START_UP, "--r", "0.3x"], "option --r: \"0.3x\" is not a number"),
+            (["run", *START_UP, "--r", " 0.3"], "is not a number"),
+            (["run", *START_UP, "--r"], "option --r needs a value"),
+            (["run", *START_UP, "--r", "1", "--r", "2"], "given twice"),
+            (["run", *START_UP, "--r", "0.3", "--s", "400"], "--s and --cv go together"),
+            (["run", *START_UP, "--r", "0.3", "--json=yes"], "takes no value"),
+            (["sweep", *START_UP, "--r", "0.1:1"], "is not FROM:TO:STEP"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--json"], "unknown option --json"),
+            (["open"], "open needs exactly one FILE"),
+            (["frobnicate"], "unknown command frobnicate"),
+            ([], "missing command"),
+        ]
+        for args, expected in cases:
+            with self.subTest(args=args):
+                err = self.refused(*args)
+                self.assertIn(expected, err)
+                self.assertIn("usage: qrv-cli run", err)
+
+    def test_validation_messages_of_the_input_window(self):
+        self.assertEqual(self.refused("run", *START_UP, "--r", "0"), "Enter R value > 0\n")
+        self.assertEqual(self.refused("run", *START_UP, "--r", "0.3", "--x", "0"), "Enter X > 0.0\n")
+        self.assertEqual(self.refused("run", *START_UP, "--r", "0.3", "--x", "1.01"), "Enter X <= 1.0\n")
+
+    def test_steam_table_values_must_be_given(self):
+        args = ["run", "--tmagma", "1473", "--tinit", "500", "--pinit", "5", "--pfinal", "0.1", "--r", "0.3"]
+        err = self.refused(*args)
+        self.assertIn("5000000,500.0", err)
+        self.assertIn("--s", err)
+        self.assertIn("--cv", err)
+        done = cli(*args, "--s", "2000", "--cv", "3500", "--json")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        report = json.loads(done.stdout)
+        self.assertEqual(report["SInit"], 2000)
+        self.assertEqual(report["CvInit"], 3500)
+        self.assertEqual(report["PInit"], 5e6)
+
+    def test_given_values_replace_the_held_ones(self):
+        done = cli("run", *REFERENCE["water"]["args"], "--s", "400", "--cv", "4000", "--json")
+        report = json.loads(done.stdout)
+        self.assertEqual(report["SInit"], 400)
+        self.assertEqual(report["CMix"], 4000)
+
+    def test_failed_expansion_exits_1_with_the_routine_message(self):
+        done = cli("run", "--tmagma", "298", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1",
+                   "--r", "0.3", "--json")
+        self.assertEqual(done.returncode, 1)
+        self.assertIn("Calculate2 error: Division by zero\nTry different values", done.stderr.decode())
+        report = json.loads(done.stdout)
+        self.assertIsNone(report["record"])
+        self.assertEqual(report["messages"][-1]["icon"], "critical")
+
+
+class ResultsFiles(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.path = os.path.join(self.dir.name, "run.qrv")
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def test_saved_run_opens_with_the_same_texts(self):
+        ref = REFERENCE["sediment"]
+        done = cli("run", *ref["args"], "--qrv", self.path)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        with open(self.path, "rb") as f:
+            content = f.read()
+        self.assertEqual(content, b"".join(b'"' + t.encode() + b'"\r\n' for t in ref["texts"]))
+
+        opened = cli("open", self.path, "--json")
+        self.assertEqual(opened.returncode, 0, opened.stderr)
+        report = json.loads(opened.stdout)
+        self.assertEqual(report["results_file"], ref["texts"])
+        record = report["record"]
+        self.assertEqual(single(record["R"]), single(0.6))
+        self.assertEqual(single(record["TEq [K]"]), single(760.4))
+        self.assertEqual(single(record["RhoEq [kg/m3]"]), single(1 / single(0.0016)))
+        self.assertEqual(single(record["CRIsothermal [%]"]), single(33.37))
+
+        text = cli("open", self.path).stdout.decode()
+        self.assertIn(' 2 "0.60 (R = 0.30)"', text)
+
+    def test_unreadable_files_are_reported_as_open_errors(self):
+        with open(self.path, "wb") as f:
+            f.write(b'"x"\r\n' * 24)
+        done = cli("open", self.path)
+        self.assertEqual((done.returncode, done.stderr), (1, b"Open error: Input past end of file\n"))
+        done = cli("open", os.path.join(self.dir.name, "none.qrv"))
+        self.assertEqual((done.returncode, done.stderr), (1, b"Open error: File not found\n"))
+
+    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+        with open(self.path, "wb") as f:
+            f.write(b'"back\\slash", caf\xe9\r\n' + b'"x"\r\n' * 23)
+        report = json.loads(cli("open", self.path, "--json").stdout)
+        self.assertEqual(report["results_file"][:2], ["back\\slash", "caf\u00e9"])
+
+    def test_failed_save_is_reported(self):
+        done = cli("run", *REFERENCE["water"]["args"], "--qrv", os.path.join(self.dir.name, "no", "x.qrv"))
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr, b"Save error: Path not found\n")
+
+
+class Sweep(unittest.TestCase):
+    def test_csv_has_a_header_and_one_line_per_ratio(self):
+        done = cli("sweep", *START_UP, "--r", "0.1:1:0.1", "--csv")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        lines = done.stdout.decode().splitlines()
+        self.assertEqual(lines[0].split(","), RECORD_NAMES)
+        self.assertEqual(len(lines), 11)
+        ratios = [single(float(line.split(",")[0])) for line in lines[1:]]
+        self.assertEqual(ratios, [single(r / 10) for r in range(1, 11)])
+        # Each row is the single run of that ratio.
+        single_run = json.loads(cli("run", *START_UP, "--r", "0.3", "--json").stdout)["record"]
+        self.assertEqual([float(v) for v in lines[3].split(",")], list(single_run.values()))
+
+    def test_refused_ratios_are_reported_with_their_ratio(self):
+        done = cli("sweep", *START_UP, "--r", "-0.1:0.1:0.1", "--csv")
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr, b"[R=-0.1] Enter R value > 0\n[R=0] Enter R value > 0\n")
+        self.assertEqual(len(done.stdout.decode().splitlines()), 2)
+
+    def test_ranges_are_checked(self):
+        for r in ["0.1:1:0", "0.1:1:-0.1", "1:0.1:0.1", "0:1:0.000001"]:
+            with self.subTest(r=r):
+                done = cli("sweep", *START_UP, "--r", r)
+                self.assertEqual(done.returncode, 2)
+                self.assertIn(b"option --r", done.stderr)
+
+
+if __name__ == "__main__":
+    CLI = sys.argv.pop(1)
+    unittest.main(verbosity=1)
