@@ -34,26 +34,31 @@ constexpr double kLnVfgOfT[] = {37729.792, 1728.1452, -9.3558194};              
 constexpr float kNormalBoilingK = 373.0f;
 constexpr float kNormalPressureMPa = 0.1f;
 
-Real quadratic(const double (&c)[3], Real x) { return sumOf({c[0], c[1] * x, c[2] * pow(x, 2.0)}); }
+Real quadratic(const double (&c)[3], Real x, Real xSquared) { return sumOf({c[0], c[1] * x, c[2] * xSquared}); }
 
+// The walk of the isothermal path asks for one saturation state per kelvin, so the powers
+// of T are taken once and shared by the fits.
 void atTemperature(CalcState& s)
 {
     const Real t = s.TSat;
-    const Real t2 = pow(t, 2.0);
+    const Real t2 = t * t;
     const auto& p = kLnPressureOfT;
     Real pressure = 1e6 * exp(sumOf({p[0], p[1] * t2, p[2] / t2}));
     if (s.TSat == kNormalBoilingK)
         pressure = 1e5;
     s.PSat = single(pressure);
 
+    const Real t2LnT = t2 * log(t);
+    const Real t25 = pow(t, 2.5);
+    const Real t3 = pow(t, 3.0);
     const auto entropy = [&](const double(&c)[5]) {
-        return 1000.0 * sumOf({c[0], c[1] * t, c[2] * t2 * log(t), c[3] * pow(t, 2.5), c[4] * pow(t, 3.0)});
+        return 1000.0 * sumOf({c[0], c[1] * t, c[2] * t2LnT, c[3] * t25, c[4] * t3});
     };
     s.SfSat = single(entropy(kSfOfT));
     s.SgSat = single(entropy(kSgOfT));
     const auto& u = kUfOfT;
-    s.UfSat = single(1000.0 * sumOf({u[0], u[1] * t, u[2] * t2, u[3] * pow(t, 2.5), u[4] * pow(t, 3.0)}));
-    s.UfgSat = single(1000.0 * exp(quadratic(kLnUfgNumerator, t) / quadratic(kLnUfgDenominator, t)));
+    s.UfSat = single(1000.0 * sumOf({u[0], u[1] * t, u[2] * t2, u[3] * t25, u[4] * t3}));
+    s.UfgSat = single(1000.0 * exp(quadratic(kLnUfgNumerator, t, t2) / quadratic(kLnUfgDenominator, t, t2)));
 }
 
 void atPressure(CalcState& s)
@@ -81,8 +86,9 @@ void atPressure(CalcState& s)
 void volumes(CalcState& s)
 {
     const Real t = s.TSat;
+    const Real t2 = t * t;
     const auto& v = kLnVfNumerator;
-    s.VfSat = single(exp(sumOf({v[0] * t, v[1], v[2] * pow(t, 2.0)}) / quadratic(kLnVfDenominator, t)));
+    s.VfSat = single(exp(sumOf({v[0] * t, v[1], v[2] * t2}) / quadratic(kLnVfDenominator, t, t2)));
     const auto& g = kLnVfgOfT;
     s.VfgSat = single(exp(sumOf({g[0] / pow(t, 1.5), g[1] / t, g[2]})));
 }
