@@ -15,7 +15,8 @@ namespace {
 // Above every density the formulation reaches within its range (about 1250 kg/m3 at 1000 MPa).
 constexpr double kMaxDensity = 1500.0;
 constexpr int kMaxIterations = 200;
-constexpr double kTolerance = 1e-14;
+// A Newton step this small leaves an error far below it.
+constexpr double kTolerance = 1e-12;
 // The auxiliary saturation pressure agrees with IAPWS-95 to better than 0.1 %; closer than
 // this the saturation state is computed exactly before the branch is chosen.
 constexpr double kAuxiliaryMargin = 0.01;
@@ -80,8 +81,8 @@ State stateAt(double pressurePa, double temperatureK)
 
     const double idealGasDensity = pressurePa / (kGasConstant * temperatureK);
     if (temperatureK >= kCriticalTemperatureK) {
-        const double density = solveDensity(pressurePa, temperatureK, 0, kMaxDensity,
-                                            std::min(idealGasDensity, kCriticalDensity));
+        const double density
+            = solveDensity(pressurePa, temperatureK, 0, kMaxDensity, idealGasDensity);
         return {propertiesAt(temperatureK, density), Phase::Supercritical};
     }
 

@@ -11,10 +11,59 @@ using namespace iapws95;
 
 namespace {
 
-void addPolynomialTerms(double delta, double tau, HelmholtzTerms& r)
+// Integer powers of delta and tau shared by the term families; the exponents of the first
+// seven terms are multiples of 1/8 in tau.
+struct Powers {
+    std::array<double, kMaxExponentialD + 1> delta;
+    std::array<double, kMaxExponentialT + 1> tau;
+    double tauEighth;
+
+    Powers(double d, double t)
+    {
+        delta[0] = 1;
+        for (int k = 1; k <= kMaxExponentialD; ++k)
+            delta[k] = delta[k - 1] * d;
+        tau[0] = 1;
+        for (int k = 1; k <= kMaxExponentialT; ++k)
+            tau[k] = tau[k - 1] * t;
+        tauEighth = std::sqrt(std::sqrt(std::sqrt(t)));
+    }
+
+    double tauToThe(double t) const
+    {
+        const int eighths = static_cast<int>(t * 8);
+        double value = 1;
+        for (int k = 0; k < std::abs(eighths); ++k)
+            value *= tauEighth;
+        return eighths < 0 ? 1 / value : value;
+    }
+};
+
+constexpr bool polynomialExponentsInEighths()
+{
+    for (const PolynomialTerm& term : kPolynomialTerms)
+        if (static_cast<int>(term.t * 8) != term.t * 8)
+            return false;
+    return true;
+}
+static_assert(polynomialExponentsInEighths());
+
+constexpr bool nonAnalyticTermsShareTheirShape()
+{
+    for (const NonAnalyticTerm& term : kNonAnalyticTerms) {
+        const NonAnalyticTerm& first = kNonAnalyticTerms[0];
+        if (term.a != first.a || term.bigB != first.bigB || term.bigA != first.bigA
+            || term.beta != first.beta)
+            return false;
+    }
+    return true;
+}
+static_assert(nonAnalyticTermsShareTheirShape());
+
+void addPolynomialTerms(double delta, double tau, const Powers& pw, HelmholtzTerms& r)
 {
     for (const PolynomialTerm& term : kPolynomialTerms) {
-        const double value = term.n * std::pow(delta, term.d) * std::pow(tau, term.t);
+        const double value = term.n * pw.delta[term.d] * pw.tauToThe(term.t);
         r.phi += value;
         r.d += value * term.d / delta;
         r.dd += value * term.d * (term.d - 1) / (delta * delta);
@@ -24,23 +73,15 @@ void addPolynomialTerms(double delta, double tau, HelmholtzTerms& r)
     }
 }
 
-void addExponentialTerms(double delta, double tau, HelmholtzTerms& r)
+void addExponentialTerms(double delta, double tau, const Powers& pw, HelmholtzTerms& r)
 {
-    std::array<double, kMaxExponentialD + 1> deltaPow{};
-    std::array<double, kMaxExponentialT + 1> tauPow{};
-    deltaPow[0] = 1;
-    for (int k = 1; k <= kMaxExponentialD; ++k)
-        deltaPow[k] = deltaPow[k - 1] * delta;
-    tauPow[0] = 1;
-    for (int k = 1; k <= kMaxExponentialT; ++k)
-        tauPow[k] = tauPow[k - 1] * tau;
     std::array<double, kMaxExponentialC + 1> expMinusDeltaC{};
     for (int c = 1; c <= kMaxExponentialC; ++c)
-        expMinusDeltaC[c] = std::exp(-deltaPow[c]);
+        expMinusDeltaC[c] = std::exp(-pw.delta[c]);
 
     for (const ExponentialTerm& term : kExponentialTerms) {
-        const double deltaC = deltaPow[term.c];
-        const double value = term.n * deltaPow[term.d] * tauPow[term.t] * expMinusDeltaC[term.c];
+        const double deltaC = pw.delta[term.c];
+        const double value = term.n * pw.delta[term.d] * pw.tau[term.t] * expMinusDeltaC[term.c];
         const double dFactor = term.d - term.c * deltaC; // delta d/d delta of the term / term
         r.phi += value;
         r.d += value * dFactor / delta;
@@ -51,12 +92,12 @@ void addExponentialTerms(double delta, double tau, HelmholtzTerms& r)
     }
 }
 
-void addGaussianTerms(double delta, double tau, HelmholtzTerms& r)
+void addGaussianTerms(double delta, double tau, const Powers& pw, HelmholtzTerms& r)
 {
     for (const GaussianTerm& term : kGaussianTerms) {
         const double dd = delta - term.epsilon;
         const double dt = tau - term.gamma;
-        const double value = term.n * std::pow(delta, term.d) * std::pow(tau, term.t)
+        const double value = term.n * pw.delta[term.d] * pw.tau[term.t]
             * std::exp(-term.alpha * dd * dd - term.beta * dt * dt);
         const double dFactor = term.d / delta - 2 * term.alpha * dd;
         const double tFactor = term.t / tau - 2 * term.beta * dt;
@@ -79,32 +120,39 @@ void addNonAnalyticTerms(double delta, double tau, HelmholtzTerms& r)
     const double dm1Sq = dm1 * dm1;
     const double tm1 = tau - 1;
 
+    // The distance function Delta is the same for both terms.
+    const NonAnalyticTerm& shape = kNonAnalyticTerms[0];
+    const double a = shape.a, bigA = shape.bigA, bigB = shape.bigB, beta = shape.beta;
+    const double halfBetaExp = 1 / (2 * beta);
+    const double powHalfBeta = std::pow(dm1Sq, halfBetaExp);
+    const double powHalfBetaM1 = powHalfBeta / dm1Sq;
+    const double powHalfBetaM2 = powHalfBetaM1 / dm1Sq;
+    const double powA = std::pow(dm1Sq, a);
+    const double powAM1 = powA / dm1Sq;
+    const double powAM2 = powAM1 / dm1Sq;
+
+    const double theta = (1 - tau) + bigA * powHalfBeta;
+    const double dist = theta * theta + bigB * powA;
+    const double distD = dm1 * (bigA * theta * (2 / beta) * powHalfBetaM1 + 2 * bigB * a * powAM1);
+    const double distDD = distD / dm1
+        + dm1Sq
+            * (4 * bigB * a * (a - 1) * powAM2
+               + 2 * bigA * bigA / (beta * beta) * powHalfBetaM1 * powHalfBetaM1
+               + bigA * theta * (4 / beta) * (halfBetaExp - 1) * powHalfBetaM2);
+
     for (const NonAnalyticTerm& term : kNonAnalyticTerms) {
-        const double theta = (1 - tau) + term.bigA * std::pow(dm1Sq, 1 / (2 * term.beta));
-        const double dist = theta * theta + term.bigB * std::pow(dm1Sq, term.a);
+        const double b = term.b;
         const double psi = std::exp(-term.bigC * dm1Sq - term.bigD * tm1 * tm1);
 
-        const double powHalfBetaM1 = std::pow(dm1Sq, 1 / (2 * term.beta) - 1);
-        const double distD = dm1
-            * (term.bigA * theta * (2 / term.beta) * powHalfBetaM1
-               + 2 * term.bigB * term.a * std::pow(dm1Sq, term.a - 1));
-        const double distDD = distD / dm1
-            + dm1Sq
-                * (4 * term.bigB * term.a * (term.a - 1) * std::pow(dm1Sq, term.a - 2)
-                   + 2 * term.bigA * term.bigA * (1 / (term.beta * term.beta)) * powHalfBetaM1
-                       * powHalfBetaM1
-                   + term.bigA * theta * (4 / term.beta) * (1 / (2 * term.beta) - 1)
-                       * std::pow(dm1Sq, 1 / (2 * term.beta) - 2));
-
-        const double distB = std::pow(dist, term.b);
-        const double distBM1 = std::pow(dist, term.b - 1);
+        const double distB = std::pow(dist, b);
+        const double distBM1 = distB / dist;
         const double distBM2 = distBM1 / dist;
-        const double distBD = term.b * distBM1 * distD;
-        const double distBDD = term.b * (distBM1 * distDD + (term.b - 1) * distBM2 * distD * distD);
-        const double distBT = -2 * theta * term.b * distBM1;
-        const double distBTT = 2 * term.b * distBM1 + 4 * theta * theta * term.b * (term.b - 1) * distBM2;
-        const double distBDT = -term.bigA * term.b * (2 / term.beta) * distBM1 * dm1 * powHalfBetaM1
-            - 2 * theta * term.b * (term.b - 1) * distBM2 * distD;
+        const double distBD = b * distBM1 * distD;
+        const double distBDD = b * (distBM1 * distDD + (b - 1) * distBM2 * distD * distD);
+        const double distBT = -2 * theta * b * distBM1;
+        const double distBTT = 2 * b * distBM1 + 4 * theta * theta * b * (b - 1) * distBM2;
+        const double distBDT = -bigA * b * (2 / beta) * distBM1 * dm1 * powHalfBetaM1
+            - 2 * theta * b * (b - 1) * distBM2 * distD;
 
         const double psiD = -2 * term.bigC * dm1 * psi;
         const double psiDD = (2 * term.bigC * dm1Sq - 1) * 2 * term.bigC * psi;
@@ -147,9 +195,10 @@ HelmholtzTerms idealPart(double delta, double tau)
 HelmholtzTerms residualPart(double delta, double tau)
 {
     HelmholtzTerms r;
-    addPolynomialTerms(delta, tau, r);
-    addExponentialTerms(delta, tau, r);
-    addGaussianTerms(delta, tau, r);
+    const Powers powers(delta, tau);
+    addPolynomialTerms(delta, tau, powers, r);
+    addExponentialTerms(delta, tau, powers, r);
+    addGaussianTerms(delta, tau, powers, r);
     addNonAnalyticTerms(delta, tau, r);
     return r;
 }

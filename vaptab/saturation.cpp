@@ -74,7 +74,9 @@ Saturation saturationAt(double temperatureK)
         if (std::abs(stepLiquid) < kTolerance * liquid && std::abs(stepVapour) < kTolerance * vapour)
             break;
     }
-    return {0.5 * (l.pressurePa + v.pressurePa), liquid, vapour};
+    // The liquid pressure is a small difference of large terms at low temperature; the
+    // vapour's carries the full precision.
+    return {v.pressurePa, liquid, vapour};
 }
 
 } // namespace qrv::steam
