@@ -1,0 +1,78 @@
+// The plot window: the chart of all stored runs, the choice of quantity, axis and kind,
+// "Clear Data" and "Print".
+#pragma once
+
+#include "chartadapter.h"
+#include "plotroutine.h"
+#include "plotview.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace qrv {
+
+class ChartWidget;
+class EngineHost;
+class RunStore;
+class frmPrint;
+
+class frmPlot : public QWidget, public PlotView {
+    Q_OBJECT
+public:
+    frmPlot(RunStore& store, EngineHost& host, QWidget* parent = nullptr);
+    ~frmPlot() override;
+
+    // Redraws the chart from the store with the chosen options and puts it on the clipboard.
+    void Plot();
+
+    void showAndPlot() override;
+    void plotIfVisible() override;
+
+    ChartAdapter& chart() { return m_chart; }
+    // The print window, created on first use.
+    frmPrint& printWindow();
+
+signals:
+    // The store was emptied: there is nothing to plot until the next run.
+    void dataCleared();
+
+private:
+    void buildControls();
+    PlotChoices choices() const;
+    void xClicked(int index);
+    void clearData();
+    void printChart();
+
+    RunStore& m_store;
+    EngineHost& m_host;
+    ChartAdapter m_chart;
+    PlotRoutine m_routine;
+    std::unique_ptr<frmPrint> m_print;
+
+    ChartWidget* m_graph1 = nullptr;
+    QGroupBox* m_frame1 = nullptr;
+    QGroupBox* m_frame2 = nullptr;
+    QGroupBox* m_frame3 = nullptr;
+    QGroupBox* m_frame4 = nullptr;
+    QRadioButton* m_optCurve = nullptr;
+    QRadioButton* m_optPoints = nullptr;
+    std::array<QRadioButton*, 8> m_optY{};
+    std::array<QRadioButton*, 8> m_optX{};
+    QButtonGroup* m_yGroup = nullptr;
+    QButtonGroup* m_xGroup = nullptr;
+    QPushButton* m_cmdPrint = nullptr;
+    QPushButton* m_cmdClose = nullptr;
+    QPushButton* m_cmdClear = nullptr;
+    QLabel* m_picture1 = nullptr;
+    QLabel* m_picture2 = nullptr;
+};
+
+} // namespace qrv

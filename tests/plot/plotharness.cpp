@@ -1,0 +1,32 @@
+// Shows the plot window over a few typical runs and saves pictures of it, for a look at
+// the layout: plot_harness OUTPUT_DIR
+#include "frmplot.h"
+#include "frmprint.h"
+#include "recordinghost.h"
+#include "runstore.h"
+#include "sampleruns.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    qrv::RunStore store;
+    qrv::test::fillSampleRuns(store);
+    qrv::RecordingHost host;
+    qrv::frmPlot plot(store, host);
+    plot.showAndPlot();
+    app.processEvents();
+    plot.grab().save(out.filePath(QStringLiteral("frmPlot-points.png")));
+    plot.findChild<QRadioButton*>(QStringLiteral("optCurve"))->click();
+    app.processEvents();
+    plot.grab().save(out.filePath(QStringLiteral("frmPlot-curve.png")));
+    plot.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+    app.processEvents();
+    plot.printWindow().grab().save(out.filePath(QStringLiteral("frmPrint.png")));
+    return 0;
+}
