@@ -1,0 +1,49 @@
+#include "chainwindow.h"
+
+#include "appinfo.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QPushButton>
+
+namespace qrv {
+
+ChainWindow::ChainWindow(const QString& name, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setWindowTitle(versionCaption());
+    setWindowIcon(QIcon(QStringLiteral(":/qrv/qrv.svg")));
+}
+
+void ChainWindow::unload()
+{
+    m_unloading = true;
+    close();
+}
+
+void ChainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_unloading) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    emit closeRequested();
+}
+
+QPushButton* makeHelpButton(const QString& name, QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setToolTip(QStringLiteral("Help"));
+    button->setAccessibleName(QStringLiteral("Help"));
+    const QIcon icon = QIcon::fromTheme(QStringLiteral("help-browser"));
+    if (icon.isNull())
+        button->setText(QStringLiteral("?"));
+    else
+        button->setIcon(icon);
+    return button;
+}
+
+} // namespace qrv

@@ -1,0 +1,47 @@
+// The results window: one run's inputs, equilibrium state and the two expansion paths. Every
+// value is a caption; clicking one copies it and marks it bold.
+#pragma once
+
+#include "chainwindow.h"
+
+#include <QList>
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace qrv {
+
+class ValueLabel;
+
+class FrmResults : public ChainWindow {
+    Q_OBJECT
+public:
+    explicit FrmResults(QWidget* parent = nullptr);
+
+    QPushButton* recalculateButton() const { return m_recalculate; }
+    QPushButton* helpButton() const { return m_help; }
+    QPushButton* plotButton() const { return m_plot; }
+    QPushButton* newButton() const { return m_new; }
+    QPushButton* saveButton() const { return m_save; }
+    QPushButton* finishedButton() const { return m_finished; }
+
+    // Puts the caption on the clipboard and leaves only this value bold.
+    void copyValue(ValueLabel* value);
+
+private:
+    void buildHeader(QVBoxLayout* layout);
+    void buildStates(QVBoxLayout* layout);
+    void buildPaths(QVBoxLayout* layout);
+    void buildButtons(QVBoxLayout* layout);
+    ValueLabel* addValue(const QString& name, const QColor& background, const QString& tip, bool marks);
+
+    QList<ValueLabel*> m_markable; // values whose bold type marks the clipboard
+    QPushButton* m_recalculate = nullptr;
+    QPushButton* m_help = nullptr;
+    QPushButton* m_plot = nullptr;
+    QPushButton* m_new = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_finished = nullptr;
+};
+
+} // namespace qrv

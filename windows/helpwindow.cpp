@@ -1,0 +1,40 @@
+#include "helpwindow.h"
+
+#include "appinfo.h"
+
+#include <QIcon>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace qrv {
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_browser(new QTextBrowser(this))
+{
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(kWindowTitle + QStringLiteral(" Help"));
+    setWindowIcon(QIcon(QStringLiteral(":/qrv/qrv.svg")));
+    m_browser->setObjectName(QStringLiteral("txtHelp"));
+    m_browser->setOpenExternalLinks(true);
+    m_browser->setSource(QUrl(QStringLiteral("qrc:/qrv/help.html")));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    const int em = fontMetrics().averageCharWidth();
+    resize(em * 80, fontMetrics().lineSpacing() * 36);
+}
+
+void HelpWindow::showTopic(HelpTopic topic)
+{
+    const QString anchor = topic == HelpTopic::Contents ? QStringLiteral("contents")
+                                                        : QStringLiteral("topic%1").arg(int(topic));
+    m_browser->setSource(QUrl(QStringLiteral("qrc:/qrv/help.html#") + anchor));
+    m_browser->scrollToAnchor(anchor);
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace qrv

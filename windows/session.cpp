@@ -1,0 +1,210 @@
+#include "session.h"
+
+#include "appinfo.h"
+#include "datafolder.h"
+#include "expansion.h"
+#include "frmcalc.h"
+#include "frmmain.h"
+#include "frmresults.h"
+#include "linkvaptab.h"
+#include "messagepresenter.h"
+#include "plotview.h"
+#include "windowplacement.h"
+
+#include "expansion.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+
+namespace qrv {
+
+Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QString& vaptabPath, QObject* parent)
+    : QObject(parent)
+    , m_presenter(presenter)
+    , m_dialogs(dialogs)
+    , m_host([this](Window which) { return window(which); }, presenter)
+    , m_link(new LinkVaptab(m_host, m_tools, vaptabPath, this))
+{
+    connect(m_link, &LinkVaptab::outputChanged, this, &Session::showSteamTableOutput);
+    connect(m_link, &LinkVaptab::valuesArrived, this, &Session::fillSteamTableValues);
+}
+
+Session::~Session()
+{
+    delete m_calc;
+    delete m_results;
+    delete m_about;
+    delete m_help;
+    delete m_main;
+}
+
+QWidget* Session::window(Window which)
+{
+    switch (which) {
+    case Window::Main: return m_main;
+    case Window::Calc: return m_unloaded ? m_calc.data() : loadCalc();
+    case Window::Results: return m_unloaded ? m_results.data() : loadResults();
+    }
+    return nullptr;
+}
+
+// The equilibrium window loads hidden, where the input window stands.
+FrmCalc* Session::loadCalc()
+{
+    if (m_calc)
+        return m_calc;
+    m_calc = new FrmCalc;
+    m_calc->move(m_main->pos());
+    connect(m_calc, &FrmCalc::closeRequested, this, [this] {
+        if (!m_running)
+            backToInputs();
+    });
+    connect(m_calc->continueButton(), &QPushButton::clicked, this, &Session::continueToResults);
+    connect(m_calc->backButton(), &QPushButton::clicked, this, &Session::backToInputs);
+    connect(m_calc->helpButton(), &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Equilibrium); });
+    return m_calc;
+}
+
+// The results window follows the equilibrium window's position.
+FrmResults* Session::loadResults()
+{
+    if (m_results)
+        return m_results;
+    m_results = new FrmResults;
+    m_results->move(loadCalc()->pos());
+    connect(m_results, &FrmResults::closeRequested, this, [this] {
+        if (!m_running)
+            newCalculation();
+    });
+    connect(m_results->recalculateButton(), &QPushButton::clicked, this,
+            [this] { runEngine([this] { Calculate2(m_state, m_store, m_host); }); });
+    connect(m_results->newButton(), &QPushButton::clicked, this, &Session::newCalculation);
+    connect(m_results->finishedButton(), &QPushButton::clicked, this, &Session::finish);
+    connect(m_results->saveButton(), &QPushButton::clicked, this, &Session::saveResults);
+    connect(m_results->plotButton(), &QPushButton::clicked, this, &Session::plot);
+    connect(m_results->helpButton(), &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Results); });
+    return m_results;
+}
+
+void Session::start()
+{
+    m_main = new FrmMain;
+    connectMain();
+
+    m_about = new AboutWindow(m_presenter);
+    m_about->setAttribute(Qt::WA_DeleteOnClose);
+    m_tools.keepOnTop(m_about);
+    m_about->show();
+
+    QSettings settings(kOrganisationName, kApplicationName);
+    m_dataPath = settleDataPath(settings, m_tools, m_tools.specialFolder(DesktopTools::kDocumentsFolder),
+                                QCoreApplication::applicationDirPath());
+    restorePosition();
+    m_main->show();
+    SetDefaults(m_state, m_host);
+    m_about->raise();
+}
+
+void Session::setPlotView(PlotView* view)
+{
+    m_plotView = view;
+    m_host.setPlotView(view);
+}
+
+void Session::restorePosition()
+{
+    QSettings settings(kOrganisationName, kApplicationName);
+    const double dpi = m_main->logicalDpiX();
+    const QPoint saved(twipsToPixels(settings.value(QStringLiteral("MainLeft"), 0).toInt(), dpi),
+                       twipsToPixels(settings.value(QStringLiteral("MainTop"), 0).toInt(), dpi));
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    if (const auto placement = placementOnScreens(saved, m_main->sizeHint(), screens))
+        m_main->move(*placement);
+}
+
+void Session::savePosition()
+{
+    QSettings settings(kOrganisationName, kApplicationName);
+    const double dpi = m_main->logicalDpiX();
+    settings.setValue(QStringLiteral("MainLeft"), pixelsToTwips(m_main->pos().x(), dpi));
+    settings.setValue(QStringLiteral("MainTop"), pixelsToTwips(m_main->pos().y(), dpi));
+}
+
+void Session::runEngine(const std::function<void()>& routine)
+{
+    m_running = true;
+    routine();
+    m_running = false;
+    if (m_unloadPending)
+        unloadProgram();
+}
+
+void Session::restoreMain()
+{
+    m_main->showLowerPane(false);
+    m_main->setEnabled(true);
+    m_main->showNormal();
+    m_main->raise();
+    m_main->activateWindow();
+    m_main->ui().txtR->setFocus();
+}
+
+void Session::bringToFront()
+{
+    // While the equilibrium or results window is up, that window is the one taking input.
+    QWidget* front = m_main->isEnabled() ? static_cast<QWidget*>(m_main)
+                     : m_results        ? static_cast<QWidget*>(m_results)
+                     : m_calc           ? static_cast<QWidget*>(m_calc)
+                                        : static_cast<QWidget*>(m_main);
+    front->showNormal();
+    front->raise();
+    front->activateWindow();
+}
+
+void Session::showHelp(HelpTopic topic)
+{
+    if (!m_help)
+        m_help = new HelpWindow;
+    m_help->showTopic(topic);
+}
+
+void Session::showAbout()
+{
+    AboutWindow about(m_presenter, m_main);
+    about.exec();
+}
+
+void Session::unloadProgram()
+{
+    if (m_unloaded)
+        return;
+    if (m_running) {
+        // The routine on the stack still writes to these windows: hide them now and unload
+        // once it has returned.
+        m_unloadPending = true;
+        m_host.cancelPauses();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            top->hide();
+        return;
+    }
+    m_unloaded = true;
+    savePosition();
+    if (m_help)
+        m_help->close();
+    m_link->open(false);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* chain = qobject_cast<ChainWindow*>(top))
+            chain->unload();
+        else
+            top->close();
+    }
+    emit finished();
+}
+
+} // namespace qrv

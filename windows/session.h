@@ -1,0 +1,115 @@
+// One run of the desktop program: the calculation state and the store of runs, the windows
+// of the calculation chain and the road between them, from the input window's load to its
+// unload.
+#pragma once
+
+#include "aboutwindow.h"
+#include "calcstate.h"
+#include "desktoptools.h"
+#include "frmcalc.h"
+#include "frmmain.h"
+#include "frmresults.h"
+#include "helpwindow.h"
+#include "runstore.h"
+#include "widgethost.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+namespace qrv {
+
+class FileDialogs;
+class LinkVaptab;
+class MessagePresenter;
+class PlotView;
+
+class Session : public QObject {
+    Q_OBJECT
+public:
+    // `vaptabPath` empty: the steam-table program next to this one.
+    Session(MessagePresenter& presenter, FileDialogs& dialogs, const QString& vaptabPath = {},
+            QObject* parent = nullptr);
+    ~Session() override;
+
+    // Loads the input window: about window on top, data folder, position, defaults.
+    void start();
+    // What "Open" does after its dialog: the results window from a results file.
+    void openResultsFile(const QString& path);
+    // A later start of the program asked for this one.
+    void bringToFront();
+
+    void setPlotView(PlotView* view);
+
+    FrmMain* mainWindow() const { return m_main; }
+    FrmCalc* calcWindow() const { return m_calc; }
+    FrmResults* resultsWindow() const { return m_results; }
+    AboutWindow* aboutWindow() const { return m_about; }
+    HelpWindow* helpWindow() const { return m_help; }
+    WidgetHost& host() { return m_host; }
+    CalcState& state() { return m_state; }
+    RunStore& store() { return m_store; }
+    LinkVaptab& link() { return *m_link; }
+    QString dataPath() const { return m_dataPath; }
+
+signals:
+    // The input window has unloaded: the program ends.
+    void finished();
+
+private:
+    QWidget* window(Window which);
+    FrmCalc* loadCalc();
+    FrmResults* loadResults();
+    void connectMain();
+
+    // Input window
+    void continueInputs();
+    void beginSteamTableRequest();
+    void showSteamTableOutput();
+    void fillSteamTableValues(double entropy, double cv);
+    void calculate();
+    void cancelSteamTableRequest();
+    void chooseInteraction();
+    void openResults();
+    void showAbout();
+    void restoreMain();
+    void unloadProgram();
+
+    // Equilibrium and results windows
+    void continueToResults();
+    void backToInputs();
+    void newCalculation();
+    void finish();
+    void saveResults();
+    void plot();
+    void showHelp(HelpTopic topic);
+
+    // Runs an engine routine; a close of the program meanwhile waits until it returns.
+    void runEngine(const std::function<void()>& routine);
+    void restorePosition();
+    void savePosition();
+
+    MessagePresenter& m_presenter;
+    FileDialogs& m_dialogs;
+    CalcState m_state;
+    RunStore m_store;
+    WidgetHost m_host;
+    DesktopTools m_tools;
+    LinkVaptab* m_link;
+    PlotView* m_plotView = nullptr;
+
+    FrmMain* m_main = nullptr;
+    QPointer<FrmCalc> m_calc;
+    QPointer<FrmResults> m_results;
+    QPointer<AboutWindow> m_about;
+    QPointer<HelpWindow> m_help;
+
+    QString m_dataPath;
+    qsizetype m_transcriptStart = 0;
+    bool m_running = false;
+    bool m_unloadPending = false;
+    bool m_unloaded = false;
+};
+
+} // namespace qrv

@@ -1,0 +1,115 @@
+// The equilibrium and results windows' part of the road, and results files.
+#include "session.h"
+
+#include "expansion.h"
+#include "filedialogs.h"
+#include "frmcalc.h"
+#include "frmmain.h"
+#include "frmresults.h"
+#include "messagepresenter.h"
+#include "plotview.h"
+#include "real.h"
+#include "resultsfile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace qrv {
+
+void Session::continueToResults()
+{
+    FrmResults* results = loadResults();
+    results->show();
+    results->raise();
+    QCoreApplication::processEvents();
+    // The equilibrium window stays up during the run; its buttons must not start another.
+    if (m_calc)
+        m_calc->setEnabled(false);
+    runEngine([this] { Calculate2(m_state, m_store, m_host); });
+    if (m_calc)
+        m_calc->unload();
+}
+
+void Session::backToInputs()
+{
+    if (m_calc)
+        m_calc->unload();
+    restoreMain();
+}
+
+void Session::newCalculation()
+{
+    restoreMain();
+    if (m_results)
+        m_results->unload();
+}
+
+void Session::finish()
+{
+    if (m_results)
+        m_results->unload();
+    if (m_calc)
+        m_calc->unload();
+    unloadProgram();
+}
+
+void Session::plot()
+{
+    if (m_plotView != nullptr)
+        m_plotView->showAndPlot();
+}
+
+void Session::saveResults()
+{
+    const QString path = m_dialogs.saveResultsPath(m_results, m_dataPath);
+    if (path.isEmpty())
+        return;
+    const ResultTexts texts = resultTextsFrom(
+        [this](std::string_view control) { return m_host.text(Window::Results, control).toStdString(); },
+        m_state.PFinal);
+    const std::string error = writeResultsFile(QFile::encodeName(path).toStdString(), texts);
+    if (!error.empty())
+        m_presenter.show(QStringLiteral("Save error: ") + QString::fromStdString(error), Icon::Information);
+}
+
+void Session::openResultsFile(const QString& path)
+{
+    const ResultsFileRead read = readResultsFile(QFile::encodeName(path).toStdString());
+    if (!read.texts) {
+        m_presenter.show(QStringLiteral("Open error: ") + QString::fromStdString(read.error), Icon::Information);
+        return;
+    }
+    const ResultTexts& lines = *read.texts;
+    const auto line = [&lines](int number) { return lines[std::size_t(number - 1)]; };
+
+    try {
+        FrmResults* results = loadResults();
+        results->show();
+        m_host.setText(Window::Results, "Label1", "Calculation Complete");
+        for (int i = 0; i < kResultLineCount; ++i) {
+            if (!kResultLineControls[std::size_t(i)].empty())
+                m_host.setText(Window::Results, kResultLineControls[std::size_t(i)], lines[std::size_t(i)]);
+        }
+        const std::pair<const char*, int> inputs[] = {
+            {"txtR", 2}, {"txtTMagma", 3}, {"txtTInit", 4}, {"txtPInit", 5}, {"txtPfin", 6}};
+        for (const auto& [box, number] : inputs)
+            m_host.setText(Window::Main, box, line(number));
+
+        m_store.append(recordFromResultTexts(lines));
+
+        for (QPushButton* button : {results->newButton(), results->finishedButton(),
+                                    results->recalculateButton(), results->plotButton()})
+            button->setEnabled(true);
+        m_main->setEnabled(false);
+        m_main->showMinimized();
+        m_host.runStored();
+    } catch (const EngineFault& fault) {
+        m_presenter.show(QStringLiteral("File open error: ") + QString::fromUtf8(fault.description().data(),
+                                                                                 qsizetype(fault.description().size())),
+                         Icon::Information);
+    }
+}
+
+} // namespace qrv

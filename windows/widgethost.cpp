@@ -1,0 +1,161 @@
+#include "widgethost.h"
+
+#include "messagepresenter.h"
+#include "plotview.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include <cmath>
+
+namespace qrv {
+
+namespace {
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+void setControlText(QWidget* widget, const QString& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        frame->setTitle(text);
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(widget))
+        area->setPlainText(text);
+    else if (widget != nullptr)
+        widget->setWindowTitle(text);
+}
+
+QString controlText(const QWidget* widget)
+{
+    if (auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(widget))
+        return frame->title();
+    if (auto* area = qobject_cast<const QPlainTextEdit*>(widget))
+        return area->toPlainText();
+    return widget != nullptr ? widget->windowTitle() : QString();
+}
+
+WidgetHost::WidgetHost(WindowLoader loader, MessagePresenter& presenter)
+    : m_loader(std::move(loader))
+    , m_presenter(presenter)
+{
+}
+
+QWidget* WidgetHost::control(Window window, std::string_view control) const
+{
+    QWidget* top = m_loader(window);
+    if (top == nullptr)
+        return nullptr;
+    auto* widget = top->findChild<QWidget*>(toQString(control));
+    if (widget == nullptr)
+        qWarning("No control %s in %s", std::string(control).c_str(), qPrintable(top->objectName()));
+    return widget;
+}
+
+QString WidgetHost::text(Window window, std::string_view control) const
+{
+    return controlText(this->control(window, control));
+}
+
+void WidgetHost::message(std::string_view text, Icon icon)
+{
+    m_presenter.show(toQString(text), icon);
+}
+
+void WidgetHost::setText(Window window, std::string_view control, std::string_view text)
+{
+    setControlText(this->control(window, control), toQString(text));
+}
+
+void WidgetHost::setEnabled(Window window, std::string_view control, bool enabled)
+{
+    if (QWidget* widget = this->control(window, control))
+        widget->setEnabled(enabled);
+}
+
+void WidgetHost::setVisible(Window window, std::string_view control, bool visible)
+{
+    if (QWidget* widget = this->control(window, control))
+        widget->setVisible(visible);
+}
+
+void WidgetHost::setBold(Window window, std::string_view control, bool bold)
+{
+    if (QWidget* widget = this->control(window, control)) {
+        QFont font = widget->font();
+        font.setBold(bold);
+        widget->setFont(font);
+    }
+}
+
+void WidgetHost::setColour(Window window, std::string_view control, TextColour colour)
+{
+    QWidget* widget = this->control(window, control);
+    if (widget == nullptr)
+        return;
+    QPalette palette = widget->palette();
+    const QColor text = colour == TextColour::Red ? QColor(255, 0, 0)
+                                                  : QApplication::palette().color(QPalette::ButtonText);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    widget->setPalette(palette);
+}
+
+void WidgetHost::setChecked(Window window, std::string_view control, bool checked)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(this->control(window, control)))
+        button->setChecked(checked);
+}
+
+void WidgetHost::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void WidgetHost::pause(int milliseconds)
+{
+    QCoreApplication::processEvents();
+    const int scaled = int(std::lround(milliseconds * m_pauseScale));
+    if (m_pausesCancelled || scaled <= 0)
+        return;
+    QEventLoop loop;
+    m_pauseLoop = &loop;
+    QTimer::singleShot(scaled, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void WidgetHost::cancelPauses()
+{
+    m_pausesCancelled = true;
+    if (m_pauseLoop)
+        m_pauseLoop->quit();
+}
+
+void WidgetHost::runStored()
+{
+    if (m_plotView != nullptr)
+        m_plotView->plotIfVisible();
+}
+
+} // namespace qrv
