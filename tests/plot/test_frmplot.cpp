@@ -1,0 +1,259 @@
+#include "frmplot.h"
+#include "recordinghost.h"
+#include "runstore.h"
+#include "sampleruns.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace qrv;
+
+class FrmPlotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void pointsAgainstTheRatio();
+    void curvesAgainstTheRatio();
+    void eachYChoiceDrawsItsSeries();
+    void otherXAxesAndTheYSwaps();
+    void clearDataAndItsComeback();
+    void redrawsAfterARunOnlyWhileVisible();
+    void chartGoesToTheClipboard();
+    void curveCapacityIsReported();
+
+private:
+    template <typename T>
+    T* control(const char* name)
+    {
+        T* found = m_plot->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    RunStore m_store;
+    RecordingHost m_host;
+    std::unique_ptr<frmPlot> m_plot;
+};
+
+void FrmPlotTest::init()
+{
+    m_store.clear();
+    test::fillSampleRuns(m_store);
+    m_host = RecordingHost();
+    m_plot = std::make_unique<frmPlot>(m_store, m_host);
+}
+
+void FrmPlotTest::cleanup() { m_plot.reset(); }
+
+void FrmPlotTest::pointsAgainstTheRatio()
+{
+    m_plot->showAndPlot();
+    const ChartAdapter& chart = m_plot->chart();
+    QCOMPARE(chart.kind(), ChartAdapter::Kind::Points);
+    // One marker per run and nothing else: the axis, not a point at (3, 0), reaches 3.
+    QCOMPARE(chart.pointCount(), 5);
+    QCOMPARE(chart.seriesCount(), 2);
+    QCOMPARE(chart.xMin(), 0.0);
+    QCOMPARE(chart.xMax(), 3.0);
+    QCOMPARE(chart.title(), QStringLiteral("QRV Conversion Ratios"));
+    QCOMPARE(chart.xTitle(), QStringLiteral("R"));
+    QCOMPARE(chart.yTitle(), QStringLiteral("%"));
+    QCOMPARE(chart.yMax(), 100.0);
+    QCOMPARE(chart.legend(1), QStringLiteral("Isothermal"));
+    QCOMPARE(chart.legend(2), QStringLiteral("Adiabatic"));
+    for (int p = 1; p <= 5; ++p) {
+        QCOMPARE(chart.xPosition(1, p), double(m_store.record(p).R));
+        QCOMPARE(chart.value(1, p), double(m_store.record(p).CRIsothermal));
+        QCOMPARE(chart.value(2, p), double(m_store.record(p).CRAdiabatic));
+        QCOMPARE(chart.colour(1, p), QColor(255, 0, 0));
+        QCOMPARE(chart.colour(2, p), QColor(0, 0, 255));
+    }
+}
+
+void FrmPlotTest::curvesAgainstTheRatio()
+{
+    m_plot->showAndPlot();
+    control<QRadioButton>("optCurve")->click();
+    const ChartAdapter& chart = m_plot->chart();
+    QCOMPARE(chart.kind(), ChartAdapter::Kind::Line);
+    QCOMPARE(chart.pointCount(), 300);
+    QCOMPARE(chart.labelSpacing(), 30);
+    QCOMPARE(chart.xLabel(30), QStringLiteral("0.3"));
+    QCOMPARE(chart.xLabel(300), QStringLiteral("3.0"));
+    // The runs were stored out of order; the curves still pass through every one of them.
+    for (int r = 1; r <= m_store.count(); ++r) {
+        const int p = int(std::lround(m_store.record(r).R * 100));
+        QCOMPARE(float(chart.value(1, p)), m_store.record(r).CRIsothermal);
+        QCOMPARE(float(chart.value(2, p)), m_store.record(r).CRAdiabatic);
+    }
+    for (int p = 1; p <= 300; ++p)
+        QVERIFY(!std::isnan(chart.value(1, p)) && chart.value(1, p) <= 100);
+    QCOMPARE(chart.value(1, 300), 0.0);
+    QVERIFY(m_host.messages().empty());
+}
+
+void FrmPlotTest::eachYChoiceDrawsItsSeries()
+{
+    struct Expected {
+        const char* option;
+        const char* title;
+        const char* yTitle;
+        double yMax;
+        const char* key;
+        const char* legend;
+    };
+    const Expected table[] = {
+        {"optY_SF", "QRV Steam Fractions", "Fract.", 1, "sfi", "Isothermal"},
+        {"optY_WF", "QRV Water Fractions", "Fract.", 1, "wfi", "Isothermal"},
+        {"optY_FT", "QRV Final Temperatures", "K", 1500, "fti", "Isothermal"},
+        {"optY_ET", "QRV Equilibrium Temperatures", "K", 1500, "et", "T"},
+        {"optY_EP", "QRV Equilibrium Pressures", "MPa", 200, "ep", "P"},
+        {"optY_ED", "QRV Equilibrium Densities", "kg/m^3", 1000, "ed", "Rho"},
+        {"optY_EE", "QRV Equilibrium Entropies", "J/kg-K", 8000, "ee", "S"},
+        {"optY_CR", "QRV Conversion Ratios", "%", 100, "cri", "Isothermal"},
+    };
+    m_plot->showAndPlot();
+    const ChartAdapter& chart = m_plot->chart();
+    for (const Expected& e : table) {
+        control<QRadioButton>(e.option)->click();
+        QCOMPARE(chart.title(), QString::fromLatin1(e.title));
+        QCOMPARE(chart.yTitle(), QString::fromLatin1(e.yTitle));
+        QCOMPARE(chart.yMax(), e.yMax);
+        QCOMPARE(chart.legend(1), QString::fromLatin1(e.legend));
+        const bool single = std::string_view(e.key).size() == 2;
+        QCOMPARE(chart.seriesCount(), single ? 1 : 2);
+        QCOMPARE(chart.colour(1, 1), single ? QColor(0, 0, 255) : QColor(255, 0, 0));
+        const int field = *seriesKeyField(e.key);
+        QCOMPARE(chart.value(1, 3), double(m_store.record(3).field(field)));
+    }
+}
+
+void FrmPlotTest::otherXAxesAndTheYSwaps()
+{
+    m_plot->showAndPlot();
+    auto* pressureY = control<QRadioButton>("optY_EP");
+    auto* temperatureY = control<QRadioButton>("optY_ET");
+    for (int i = 1; i <= 7; ++i)
+        QVERIFY(control<QRadioButton>(qPrintable(QStringLiteral("optX(%1)").arg(i)))->isEnabled());
+    pressureY->click();
+    control<QRadioButton>("optX(4)")->click();
+    QVERIFY(!pressureY->isEnabled());
+    QVERIFY(temperatureY->isChecked());
+    const ChartAdapter& chart = m_plot->chart();
+    QCOMPARE(chart.title(), QStringLiteral("QRV Equilibrium Temperatures"));
+    QCOMPARE(chart.xTitle(), QStringLiteral("PEq [MPa]"));
+    QCOMPARE(chart.kind(), ChartAdapter::Kind::Points);
+    QCOMPARE(chart.pointCount(), 5);
+    for (int p = 1; p <= 5; ++p) {
+        QCOMPARE(chart.xPosition(1, p), double(m_store.record(p).PEqMPa));
+        QCOMPARE(chart.value(1, p), double(m_store.record(p).TEq));
+    }
+    QVERIFY(chart.xMin() < 4 && chart.xMax() > 100);
+
+    // As a curve the runs are joined in order of the X quantity.
+    control<QRadioButton>("optCurve")->click();
+    QCOMPARE(chart.kind(), ChartAdapter::Kind::Trace);
+    QVERIFY(chart.pointCount() > 5);
+    QCOMPARE(chart.xPosition(1, 1), 4.0);
+    QCOMPARE(float(chart.value(1, 1)), 1370.0f);
+    for (int p = 2; p <= chart.pointCount(); ++p)
+        QVERIFY(chart.xPosition(1, p) > chart.xPosition(1, p - 1));
+
+    control<QRadioButton>("optX(0)")->click();
+    for (const char* name : {"optY_EP", "optY_ET", "optY_ED", "optY_EE"})
+        QVERIFY(control<QRadioButton>(name)->isEnabled());
+    QCOMPARE(chart.xTitle(), QStringLiteral("R"));
+}
+
+void FrmPlotTest::clearDataAndItsComeback()
+{
+    QSignalSpy cleared(m_plot.get(), &frmPlot::dataCleared);
+    m_plot->showAndPlot();
+    auto* clear = control<QPushButton>("cmdClear");
+    QVERIFY(clear->isEnabled());
+    clear->click();
+    QCOMPARE(cleared.count(), 1);
+    QCOMPARE(m_store.count(), 0);
+    const ChartAdapter& chart = m_plot->chart();
+    QCOMPARE(chart.title(), QStringLiteral("QRV Results"));
+    QCOMPARE(chart.yTitle(), QString());
+    QCOMPARE(chart.seriesCount(), 1);
+    QVERIFY(!clear->isEnabled());
+    for (const char* frame : {"Frame2", "Frame3", "Frame4"})
+        QVERIFY(!control<QGroupBox>(frame)->isEnabled());
+
+    // An empty store draws no marker at all.
+    m_plot->Plot();
+    QCOMPARE(chart.pointCount(), 0);
+    QVERIFY(!clear->isEnabled());
+    QVERIFY(control<QGroupBox>("Frame3")->isEnabled());
+
+    m_store.append(test::sampleRun(0.4f, 25, 9, 1, 0.5f));
+    m_plot->plotIfVisible();
+    QVERIFY(clear->isEnabled());
+    clear->click();
+    QCOMPARE(cleared.count(), 2);
+    QCOMPARE(m_store.count(), 0);
+}
+
+void FrmPlotTest::redrawsAfterARunOnlyWhileVisible()
+{
+    const ChartAdapter& chart = m_plot->chart();
+    m_plot->plotIfVisible();
+    QCOMPARE(chart.pointCount(), 0);
+    QVERIFY(chart.title().isEmpty());
+    m_plot->showAndPlot();
+    QCOMPARE(chart.pointCount(), 5);
+    m_store.append(test::sampleRun(1.5f, 15, 6, 0.5f, 0.25f));
+    m_plot->plotIfVisible();
+    QCOMPARE(chart.pointCount(), 6);
+    control<QPushButton>("cmdClose")->click();
+    QVERIFY(!m_plot->isVisible());
+    m_store.append(test::sampleRun(1.7f, 14, 5, 0.45f, 0.2f));
+    m_plot->plotIfVisible();
+    QCOMPARE(chart.pointCount(), 6);
+}
+
+void FrmPlotTest::chartGoesToTheClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+    m_plot->showAndPlot();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data && data->hasImage());
+    QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += image.pixelColor(x, y) == QColor(255, 0, 0);
+    // Five isothermal markers of a few pixels each.
+    QVERIFY2(red > 5 * 20, qPrintable(QString::number(red)));
+}
+
+void FrmPlotTest::curveCapacityIsReported()
+{
+    m_store.append(test::sampleRun(12.0f, 3, 1, 0.1f, 0.05f));
+    m_plot->showAndPlot();
+    control<QRadioButton>("optCurve")->click();
+    QCOMPARE(int(m_host.messages().size()), 2);
+    const HostMessage& message = m_host.messages().front();
+    QCOMPARE(message.icon, Icon::Information);
+    QVERIFY(QString::fromStdString(message.text).startsWith(QStringLiteral("Spline error:\r\n\r\nA curve")));
+    const ChartAdapter& chart = m_plot->chart();
+    for (int p = 1; p <= chart.pointCount(); ++p)
+        QVERIFY(std::isnan(chart.value(1, p)));
+}
+
+QTEST_MAIN(FrmPlotTest)
+#include "test_frmplot.moc"
