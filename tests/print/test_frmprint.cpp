@@ -1,0 +1,263 @@
+#include "frmplot.h"
+#include "frmprint.h"
+#include "recordinghost.h"
+#include "runstore.h"
+#include "sampleruns.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace qrv;
+
+namespace {
+
+// Answers the dialogs as a user choosing "print to file" would.
+class FileDialogs : public PrintDialogs {
+public:
+    bool print(QPrinter& printer, QWidget*) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(fileName);
+        return true;
+    }
+    bool setup(QPrinter&, QWidget*) override { return true; }
+    QString saveFileName(QWidget*, const QString& title, const QString&, const QString& filters) override
+    {
+        askedTitle = title;
+        askedFilters = filters;
+        return answer;
+    }
+
+    QString fileName;
+    QString answer;
+    QString askedTitle;
+    QString askedFilters;
+};
+
+// Non-white pixels of an image within a rectangle.
+int inkWithin(const QImage& image, const QRect& area)
+{
+    int ink = 0;
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            ink += image.pixelColor(x, y).lightness() < 240;
+    return ink;
+}
+
+} // namespace
+
+class FrmPrintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void printsTheChartToAPdf();
+    void cancelledFileDialogPrintsNothing();
+    void printWindowShrinksAndPrintsTheWindow();
+    void spinnersAndDelayedRelayout();
+    void windowSizeRules();
+
+private:
+    template <typename T>
+    T* control(const char* name)
+    {
+        T* found = printWindow().findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    frmPrint& printWindow() { return m_plot->printWindow(); }
+    // Opens the print window from the plot window, as its "Print" button does.
+    void openFromPlot();
+    int twips(long value);
+
+    QTemporaryDir m_dir;
+    RunStore m_store;
+    RecordingHost m_host;
+    std::unique_ptr<frmPlot> m_plot;
+    FileDialogs* m_dialogs = nullptr;
+};
+
+void FrmPrintTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // Settings of this run stay out of the user's own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+}
+
+void FrmPrintTest::init()
+{
+    m_store.clear();
+    test::fillSampleRuns(m_store);
+    m_host = RecordingHost();
+    m_plot = std::make_unique<frmPlot>(m_store, m_host);
+    auto dialogs = std::make_unique<FileDialogs>();
+    m_dialogs = dialogs.get();
+    m_dialogs->fileName = m_dir.filePath(QStringLiteral("dialog.pdf"));
+    printWindow().setDialogs(std::move(dialogs));
+}
+
+void FrmPrintTest::cleanup() { m_plot.reset(); }
+
+void FrmPrintTest::openFromPlot()
+{
+    m_plot->showAndPlot();
+    m_plot->findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+    QVERIFY(printWindow().isVisible());
+    QVERIFY(!m_plot->isEnabled());
+}
+
+int FrmPrintTest::twips(long value) { return int(nearestEven(double(value) * printWindow().logicalDpiX() / 1440)); }
+
+void FrmPrintTest::printsTheChartToAPdf()
+{
+    openFromPlot();
+    control<QCheckBox>("chkCenter")->click();
+    QTest::qWait(400);
+    const QString pdf = m_dir.filePath(QStringLiteral("chart.pdf"));
+    m_dialogs->answer = pdf;
+    control<QPushButton>("cmdPrint")->click();
+    QVERIFY2(m_host.messages().empty(), m_host.messages().empty() ? "" : m_host.messages()[0].text.c_str());
+    QCOMPARE(m_dialogs->askedTitle, QStringLiteral("Print To File"));
+    QVERIFY(m_dialogs->askedFilters.startsWith(QStringLiteral("PDF files (*.pdf);;")));
+    QVERIFY(m_dialogs->askedFilters.contains(QStringLiteral("Printer Files (*.prn)")));
+
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    file.close();
+
+    // Render the page at 72 dpi, where 20 twips make a pixel.
+    const QString png = m_dir.filePath(QStringLiteral("page"));
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                               {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                QStringLiteral("-singlefile"), pdf, png}),
+             0);
+    const QImage page(png + QStringLiteral(".png"));
+    QVERIFY(!page.isNull());
+    const PageMetrics metrics = printWindow().printEngine().metrics();
+    const ImagePlacement& image = printWindow().placement();
+    QVERIFY(image.width > 0 && image.height > 0);
+    QCOMPARE(page.width(), int(std::lround(metrics.pageWidth / 20.0)));
+    const QRect picture((metrics.leftOffset + image.left) / 20, (metrics.topOffset + image.top) / 20,
+                        image.width / 20, image.height / 20);
+    const int inside = inkWithin(page, picture.adjusted(2, 2, -2, -2));
+    QVERIFY2(inside > picture.width() * picture.height() / 50, qPrintable(QString::number(inside)));
+    // Centred: the paper above and below the picture stays blank.
+    QCOMPARE(inkWithin(page, QRect(0, 0, page.width(), picture.top() - 2)), 0);
+    QCOMPARE(inkWithin(page, QRect(0, picture.bottom() + 3, page.width(), page.height())), 0);
+    int red = 0;
+    for (int y = picture.top(); y <= picture.bottom(); ++y)
+        for (int x = picture.left(); x <= picture.right(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+    QVERIFY2(red > 10, "the isothermal markers are on the page");
+
+    control<QPushButton>("cmdCancel")->click();
+    QVERIFY(!printWindow().isVisible());
+    QVERIFY(m_plot->isEnabled());
+    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
+    QVERIFY(settings.value(QStringLiteral("PrintPreviewSize")).toDouble() >= 6060);
+    QCOMPARE(settings.value(QStringLiteral("FastPrint")).toBool(), true);
+}
+
+void FrmPrintTest::cancelledFileDialogPrintsNothing()
+{
+    openFromPlot();
+    const QStringList before = QDir(m_dir.path()).entryList();
+    m_dialogs->answer.clear();
+    control<QPushButton>("cmdPrint")->click();
+    QCOMPARE(m_dialogs->askedTitle, QStringLiteral("Print To File"));
+    QVERIFY(m_host.messages().empty());
+    QCOMPARE(QDir(m_dir.path()).entryList(), before);
+}
+
+void FrmPrintTest::printWindowShrinksAndPrintsTheWindow()
+{
+    openFromPlot();
+    control<QRadioButton>("optWindow")->click();
+    QVERIFY(!control<QWidget>("picPreview")->isVisibleTo(&printWindow()));
+    QVERIFY(!control<QWidget>("Frame2")->isEnabled());
+    QVERIFY(!control<QLineEdit>("txtScale")->isEnabled());
+    QCOMPARE(printWindow().width(), twips(6060));
+    QCOMPARE(printWindow().height(), twips(3630));
+
+    const QString pdf = m_dir.filePath(QStringLiteral("window.pdf"));
+    m_dialogs->answer = pdf;
+    control<QPushButton>("cmdPrint")->click();
+    QVERIFY(m_host.messages().empty());
+    const QString png = m_dir.filePath(QStringLiteral("window"));
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("36"),
+             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png}), 0);
+    const QImage page(png + QStringLiteral(".png"));
+    QVERIFY(inkWithin(page, page.rect()) > 1000);
+
+    // Back to the plot: the width comes from the last size, the minimum by now.
+    control<QRadioButton>("optPlot")->click();
+    QVERIFY(control<QWidget>("picPreview")->isVisibleTo(&printWindow()));
+    QCOMPARE(printWindow().width(), twips(6060));
+}
+
+void FrmPrintTest::spinnersAndDelayedRelayout()
+{
+    openFromPlot();
+    auto* scale = control<QLineEdit>("txtScale");
+    auto* spinner = control<QScrollBar>("VScroll1");
+    QVERIFY(!scale->isEnabled());
+    control<QCheckBox>("chkFit")->click();
+    QTest::qWait(400);
+    QVERIFY(scale->isEnabled());
+    const long fullWidth = printWindow().placement().width;
+
+    scale->setText(QStringLiteral("50"));
+    QTest::qWait(400);
+    QCOMPARE(printWindow().placement().width, nearestEven(fullWidth * 0.5));
+    spinner->setValue(-1);
+    QCOMPARE(scale->text(), QStringLiteral("51"));
+    QTRY_COMPARE(spinner->value(), 0);
+    QCOMPARE(scale->text(), QStringLiteral("51"));
+
+    // A scale below 10 stays until the next click raises it to 10.
+    scale->setText(QStringLiteral("4"));
+    QTest::qWait(400);
+    QCOMPARE(scale->text(), QStringLiteral("4"));
+    spinner->setValue(1);
+    QCOMPARE(scale->text(), QStringLiteral("10"));
+    QTest::qWait(400);
+    QCOMPARE(printWindow().placement().width, nearestEven(fullWidth * 0.1));
+
+    // The margin spinner acts on the margin box that had the focus last.
+    auto* top = control<QLineEdit>("txtTop");
+    printWindow().activateWindow();
+    top->setFocus();
+    QTRY_VERIFY(top->hasFocus());
+    top->setText(QStringLiteral("2.00"));
+    control<QScrollBar>("VScroll2")->setValue(-1);
+    QCOMPARE(top->text(), QStringLiteral("2.01"));
+}
+
+void FrmPrintTest::windowSizeRules()
+{
+    openFromPlot();
+    printWindow().resize(100, 900);
+    QCOMPARE(printWindow().width(), twips(6060));
+    QCOMPARE(printWindow().height(), twips(3630));
+    printWindow().resize(twips(9000), 100);
+    QCOMPARE(printWindow().height(), twips(9000 - 2430));
+    QCOMPARE(control<QWidget>("Picture1")->width(), twips(9000 - 3585));
+}
+
+QTEST_MAIN(FrmPrintTest)
+#include "test_frmprint.moc"
