@@ -199,3 +199,37 @@ TEST(RandomRuns, EveryRunEndsWithFiniteStateAndReportedFailures)
     EXPECT_GT(driverFailures, 0);
     EXPECT_LT(driverFailures, 2000);
 }
+
+// The isothermal path through the steam dome: ending inside it, and leaving it as vapour.
+TEST(DomeRuns, TwoPhaseEndAndVapourExit)
+{
+    struct Case {
+        TypedInputs inputs;
+        const char* finalCaption;
+        const char* phase;
+    };
+    TypedInputs wetEnd;
+    wetEnd.pFinalMPa = 0.01f;
+    TypedInputs vapourExit;
+    vapourExit.tMagma = 800.0f;
+    vapourExit.ratio = 0.1f;
+    for (const Case& c : {Case{wetEnd, "Two-phase final state", "Steam/Water Mix"},
+                          Case{vapourExit, "Superheated final state", "Superheated Vapor"}}) {
+        CalcState s;
+        RunStore store;
+        RecordingHost host;
+        runAsTyped(s, store, host, c.inputs);
+        EXPECT_TRUE(host.messages().empty());
+        const auto& captions = host.captions();
+        ASSERT_EQ(captions.size(), 6u);
+        EXPECT_EQ(captions[2], "Calculating ISOTHERMAL Path");
+        EXPECT_EQ(captions[3], "Expansion into steam dome");
+        EXPECT_EQ(captions[4], c.finalCaption);
+        EXPECT_EQ(host.text(Window::Results, "labRes(2)"), c.phase);
+        EXPECT_GT(s.XIsothermal, 0.0f);
+        EXPECT_LE(s.XIsothermal, 1.0f);
+        EXPECT_LT(s.TIsothermal, s.TEq);
+        EXPECT_GE(s.TIsothermal, s.TAdiabatic);
+        EXPECT_EQ(host.pausedMs(), 4000);
+    }
+}
