@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -17,6 +18,8 @@
 namespace qrv {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcHost, "qrv.host")
 
 QString toQString(std::string_view text)
 {
@@ -69,7 +72,7 @@ QWidget* WidgetHost::control(Window window, std::string_view control) const
         return nullptr;
     auto* widget = top->findChild<QWidget*>(toQString(control));
     if (widget == nullptr)
-        qWarning("No control %s in %s", std::string(control).c_str(), qPrintable(top->objectName()));
+        qCWarning(lcHost, "No control %s in %s", std::string(control).c_str(), qPrintable(top->objectName()));
     return widget;
 }
 

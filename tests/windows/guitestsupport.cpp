@@ -1,0 +1,83 @@
+#include "guitestsupport.h"
+
+#include "calcstate.h"
+#include "runner.h"
+#include "runstore.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdlib>
+
+namespace qrv::test {
+
+QString ScriptedDialogs::openResultsPath(QWidget*, const QString& folder)
+{
+    lastFolder = folder;
+    return openAnswer;
+}
+
+QString ScriptedDialogs::saveResultsPath(QWidget*, const QString& folder)
+{
+    lastFolder = folder;
+    return saveAnswer;
+}
+
+QString vaptabProgram()
+{
+    return qEnvironmentVariable("QRV_TEST_VAPTAB");
+}
+
+void isolateUserFolders()
+{
+    QByteArray home = QDir::tempPath().toLocal8Bit() + "/qrv-gui-test-XXXXXX";
+    if (mkdtemp(home.data()) == nullptr)
+        qFatal("no temporary home");
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", home + "/config");
+    qputenv("XDG_DATA_HOME", home + "/data");
+    qputenv("USER", "qrv-test-" + home.right(6));
+}
+
+TestSession::TestSession(const QString& vaptab)
+    : session(std::make_unique<Session>(presenter, dialogs, vaptab.isEmpty() ? vaptabProgram() : vaptab))
+{
+    session->host().setPauseScale(0);
+    session->link().setStartWaitMs(0);
+    session->start();
+    if (AboutWindow* about = session->aboutWindow())
+        about->close();
+}
+
+TestSession::~TestSession() = default;
+
+void TestSession::setInputs(const QString& tMagma, const QString& tInit, const QString& pInit,
+                            const QString& pFinal, const QString& ratio)
+{
+    const FrmMainControls& u = main().ui();
+    u.txtTMagma->setText(tMagma);
+    u.txtTInit->setText(tInit);
+    u.txtPInit->setText(pInit);
+    u.txtPfin->setText(pFinal);
+    u.txtR->setText(ratio);
+}
+
+void TestSession::runToResults()
+{
+    main().ui().Command1->click();
+    QVERIFY(session->calcWindow() != nullptr);
+    session->calcWindow()->continueButton()->click();
+}
+
+EngineReference::EngineReference(const InputTexts& inputs)
+{
+    CalcState state;
+    SetDefaults(state, host);
+    RunStore store;
+    RunRequest request;
+    request.inputs = inputs;
+    runCalculation(state, store, host, request);
+}
+
+} // namespace qrv::test

@@ -1,0 +1,78 @@
+// What the window tests share: a session whose message boxes and file dialogs are recorded
+// and scripted instead of shown, settings and documents in a private folder, short pauses.
+#pragma once
+
+#include "filedialogs.h"
+#include "inputrules.h"
+#include "linkvaptab.h"
+#include "messagepresenter.h"
+#include "recordinghost.h"
+#include "session.h"
+
+#include <QList>
+#include <QString>
+#include <QTest>
+
+#include <memory>
+
+namespace qrv::test {
+
+struct ShownMessage {
+    QString text;
+    Icon icon;
+};
+
+class RecordingPresenter : public MessagePresenter {
+public:
+    void show(const QString& text, Icon icon) override { shown.append({text, icon}); }
+    QList<ShownMessage> shown;
+};
+
+class ScriptedDialogs : public FileDialogs {
+public:
+    QString openResultsPath(QWidget*, const QString& folder) override;
+    QString saveResultsPath(QWidget*, const QString& folder) override;
+    QString openAnswer; // empty: the user cancels
+    QString saveAnswer;
+    QString lastFolder;
+};
+
+// A started session; `vaptab` empty uses the steam-table program built with the tests.
+struct TestSession {
+    explicit TestSession(const QString& vaptab = {});
+    ~TestSession();
+
+    RecordingPresenter presenter;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Session> session;
+
+    FrmMain& main() const { return *session->mainWindow(); }
+    void setInputs(const QString& tMagma, const QString& tInit, const QString& pInit, const QString& pFinal,
+                   const QString& ratio);
+    // Types the inputs, presses Continue and, on the equilibrium window, Continue.
+    void runToResults();
+};
+
+// The engine alone, from the same input texts, S and Cv: what the windows must show.
+struct EngineReference {
+    EngineReference(const InputTexts& inputs);
+    RecordingHost host;
+};
+
+QString vaptabProgram();
+
+// Before the application object: settings, documents and the single-instance name in a
+// private temporary home.
+void isolateUserFolders();
+
+} // namespace qrv::test
+
+#define QRV_GUI_TEST_MAIN(TestClass)                  \
+    int main(int argc, char** argv)                   \
+    {                                                 \
+        qrv::test::isolateUserFolders();              \
+        QApplication app(argc, argv);                 \
+        QApplication::setQuitOnLastWindowClosed(false); \
+        TestClass test;                               \
+        return QTest::qExec(&test, argc, argv);       \
+    }

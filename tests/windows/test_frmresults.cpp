@@ -1,0 +1,247 @@
+// The results window: filled by a run or a results file, copying values, ReCalculate, New,
+// Finished, Save and Open.
+#include "guitestsupport.h"
+
+#include "resultsfile.h"
+#include "valuelabel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace qrv;
+using namespace qrv::test;
+
+namespace {
+
+QLabel* resultLabel(const TestSession& t, const QString& name)
+{
+    return t.session->resultsWindow()->findChild<QLabel*>(name);
+}
+
+ResultTexts shownTexts(TestSession& t)
+{
+    return resultTextsFrom(
+        [&t](std::string_view control) { return t.session->host().text(Window::Results, control).toStdString(); },
+        t.session->state().PFinal);
+}
+
+// The sediment run worked out by hand for X = 0.5, Rs = 0.6 and the start-up values.
+const ResultTexts kSedimentRun = {
+    "Sediment/Magma Ratio Rs:", "0.60 (R = 0.30)", "1473", "298", "0.10", "0.10",
+    "NIST: Steam Table Extrapolation", "Volume by entropy extrapolation", "134.9", "0.00160", "760.4",
+    "4.24211", "Supercritcal Liquid", "Steam/Water Mix", "13.75", "0.48", "0.52", "373.0", " ",
+    "Superheated Vapor", "33.37", "1.00", "0.00", "434.5", " "};
+
+} // namespace
+
+class FrmResultsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultRun_continue_everyTextAndStateAsTheEngineLeftThem();
+    void sedimentRun_continue_theTwentyFiveTextsOfTheWorkedRun();
+    void firstRun_duringTheRun_onlyHelpResponds();
+    void shownRun_clickTwoValues_onlyTheLastIsBoldAndOnTheClipboard();
+    void shownRun_reCalculate_appendsASecondRunWithTheSameTexts();
+    void shownRun_new_inputWindowBackAndResultsUnloaded();
+    void shownRun_finished_everyWindowClosesAndTheProgramEnds();
+    void shownRun_closedDuringTheRun_unloadsAfterTheRunWithoutCrash();
+    void savedRun_open_sameTextsAndOneMoreRun();
+    void unwritableFolder_save_reportsTheFailure();
+};
+
+void FrmResultsTest::defaultRun_continue_everyTextAndStateAsTheEngineLeftThem()
+{
+    // State
+    TestSession t;
+    const EngineReference reference({"1473", "298", "0.1", "0.1", "0.30", "--", false});
+    // Action
+    t.runToResults();
+    // Expected
+    QVERIFY(t.session->resultsWindow() != nullptr);
+    QVERIFY(t.session->calcWindow() == nullptr || !t.session->calcWindow()->isVisible());
+    QVERIFY(t.presenter.shown.isEmpty());
+    for (const auto& [name, expected] : reference.host.controls(Window::Results)) {
+        auto* widget = t.session->resultsWindow()->findChild<QWidget*>(QString::fromStdString(name));
+        QVERIFY2(widget != nullptr, name.c_str());
+        if (qobject_cast<QLabel*>(widget) != nullptr)
+            QCOMPARE(controlText(widget), QString::fromStdString(expected.text));
+        QCOMPARE(widget->isVisibleTo(t.session->resultsWindow()), expected.visible);
+        QCOMPARE(widget->isEnabled(), expected.enabled);
+        // Bold type and colour of the values are the engine's; other captions keep their design.
+        if (qobject_cast<ValueLabel*>(widget) != nullptr && name != "labES(4)") {
+            QCOMPARE(widget->font().bold(), expected.bold);
+            const bool red = widget->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
+            QCOMPARE(red, expected.colour == TextColour::Red);
+        }
+    }
+    QCOMPARE(t.session->store().count(), 1);
+    QVERIFY(!t.main().isEnabled());
+    QVERIFY(t.main().isMinimized());
+}
+
+void FrmResultsTest::sedimentRun_continue_theTwentyFiveTextsOfTheWorkedRun()
+{
+    TestSession t;
+    t.setInputs("1473", "298", "0.1", "0.1", "0.6");
+    t.main().ui().optSM->click();
+    t.main().ui().txtXmix->setText("0.5");
+    t.runToResults();
+    QCOMPARE(shownTexts(t), kSedimentRun);
+    QCOMPARE(t.main().ui().txtXmix->text(), QString("0.50"));
+}
+
+void FrmResultsTest::firstRun_duringTheRun_onlyHelpResponds()
+{
+    TestSession t;
+    t.session->host().setPauseScale(0.001);
+    QMap<QString, bool> enabledMidRun;
+    t.main().ui().Command1->click();
+    // Fires inside the run's first pause.
+    QTimer::singleShot(0, [&] {
+        FrmResults* results = t.session->resultsWindow();
+        for (QPushButton* b : results->findChildren<QPushButton*>())
+            enabledMidRun[b->objectName()] = b->isEnabled();
+    });
+    t.session->calcWindow()->continueButton()->click();
+    QVERIFY(!enabledMidRun.isEmpty());
+    for (const QString& name : {"Command1", "Command2", "Command3", "cmdSave", "cmdPlot"})
+        QVERIFY2(!enabledMidRun.value(name), qPrintable(name));
+    QVERIFY(enabledMidRun.value("cmdHelp"));
+    for (QPushButton* b : t.session->resultsWindow()->findChildren<QPushButton*>())
+        QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+}
+
+void FrmResultsTest::shownRun_clickTwoValues_onlyTheLastIsBoldAndOnTheClipboard()
+{
+    TestSession t;
+    t.runToResults();
+    QLabel* steam = resultLabel(t, "labXa");
+    QLabel* isoTemperature = resultLabel(t, "labFSI(2)");
+    QTest::mouseClick(steam, Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), steam->text());
+    QVERIFY(steam->font().bold());
+    QTest::mouseClick(isoTemperature, Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), QString("462.6"));
+    QVERIFY(isoTemperature->font().bold());
+    QVERIFY(!steam->font().bold());
+
+    QLabel* phase = resultLabel(t, "labES(4)");
+    isoTemperature->setFocus();
+    QTest::keyClick(phase, Qt::Key_Space);
+    QCOMPARE(QApplication::clipboard()->text(), QString("Supercritcal Vapor"));
+    QVERIFY(phase->font().bold());
+    QVERIFY(!isoTemperature->font().bold());
+    QTest::mouseClick(resultLabel(t, "labEffi"), Qt::LeftButton);
+    QVERIFY(phase->font().bold());
+}
+
+void FrmResultsTest::shownRun_reCalculate_appendsASecondRunWithTheSameTexts()
+{
+    TestSession t;
+    t.runToResults();
+    const ResultTexts first = shownTexts(t);
+    t.session->resultsWindow()->recalculateButton()->click();
+    QCOMPARE(t.session->store().count(), 2);
+    QCOMPARE(shownTexts(t), first);
+    QCOMPARE(resultLabel(t, "Label1")->text(), QString("Calculation Complete"));
+}
+
+void FrmResultsTest::shownRun_new_inputWindowBackAndResultsUnloaded()
+{
+    TestSession t;
+    t.main().ui().txtR->setText("0.5");
+    t.runToResults();
+    t.session->resultsWindow()->newButton()->click();
+    QTRY_VERIFY(t.session->resultsWindow() == nullptr);
+    QVERIFY(t.main().isEnabled());
+    QVERIFY(!t.main().isMinimized());
+    QVERIFY(!t.main().ui().Frame1->isVisibleTo(&t.main()));
+    QCOMPARE(t.main().focusWidget(), t.main().ui().txtR);
+    QCOMPARE(t.main().ui().txtR->text(), QString("0.5"));
+}
+
+void FrmResultsTest::shownRun_finished_everyWindowClosesAndTheProgramEnds()
+{
+    TestSession t;
+    t.runToResults();
+    QSignalSpy finished(t.session.get(), &Session::finished);
+    t.session->resultsWindow()->finishedButton()->click();
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!t.main().isVisible());
+    QTRY_VERIFY(t.session->resultsWindow() == nullptr);
+}
+
+void FrmResultsTest::shownRun_closedDuringTheRun_unloadsAfterTheRunWithoutCrash()
+{
+    TestSession t;
+    t.session->host().setPauseScale(1.0); // a real one-second pause that the close must cut short
+    QSignalSpy finished(t.session.get(), &Session::finished);
+    t.main().ui().Command1->click();
+    QTimer::singleShot(20, &t.main(), [&t] { t.main().close(); });
+    QElapsedTimer clock;
+    clock.start();
+    t.session->calcWindow()->continueButton()->click();
+    QVERIFY(clock.elapsed() < 900);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!t.main().isVisible());
+    QTRY_VERIFY(t.session->resultsWindow() == nullptr);
+    QTRY_VERIFY(t.session->calcWindow() == nullptr);
+}
+
+void FrmResultsTest::savedRun_open_sameTextsAndOneMoreRun()
+{
+    QTemporaryDir folder;
+    TestSession t;
+    t.runToResults();
+    const ResultTexts saved = shownTexts(t);
+    t.dialogs.saveAnswer = folder.filePath("run.qrv");
+    t.session->resultsWindow()->saveButton()->click();
+    QCOMPARE(t.dialogs.lastFolder, t.session->dataPath());
+    QVERIFY(t.presenter.shown.isEmpty());
+    t.session->resultsWindow()->newButton()->click();
+    QTRY_VERIFY(t.session->resultsWindow() == nullptr);
+    t.main().ui().txtTMagma->setText("1300");
+
+    t.dialogs.openAnswer = t.dialogs.saveAnswer;
+    t.main().ui().cmdOpen->click();
+
+    QVERIFY(t.presenter.shown.isEmpty());
+    QCOMPARE(shownTexts(t), saved);
+    QCOMPARE(t.session->store().count(), 2);
+    QCOMPARE(t.session->store().record(2).CRIsothermal, 42.62f);
+    QCOMPARE(resultLabel(t, "labFSA(2)")->text(), QString("373.0"));
+    QCOMPARE(resultLabel(t, "labFSA(0)")->text(), QString());
+    QCOMPARE(resultLabel(t, "Label1")->text(), QString("Calculation Complete"));
+    QCOMPARE(t.main().ui().txtTMagma->text(), QString("1473"));
+    QCOMPARE(t.main().ui().txtPfin->text(), QString("0.10"));
+    QVERIFY(!t.session->resultsWindow()->saveButton()->isEnabled());
+    QVERIFY(t.session->resultsWindow()->newButton()->isEnabled());
+    QVERIFY(!t.main().isEnabled());
+}
+
+void FrmResultsTest::unwritableFolder_save_reportsTheFailure()
+{
+    QTemporaryDir folder;
+    TestSession t;
+    t.runToResults();
+    t.dialogs.saveAnswer = folder.filePath("missing/run.qrv");
+    t.session->resultsWindow()->saveButton()->click();
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QVERIFY(t.presenter.shown[0].text.startsWith("Save error: "));
+    QCOMPARE(t.presenter.shown[0].icon, Icon::Information);
+
+    QVERIFY(!QFile::exists(t.dialogs.saveAnswer));
+}
+
+QRV_GUI_TEST_MAIN(FrmResultsTest)
+#include "test_frmresults.moc"
