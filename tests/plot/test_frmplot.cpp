@@ -59,6 +59,8 @@ void FrmPlotTest::cleanup() { m_plot.reset(); }
 void FrmPlotTest::pointsAgainstTheRatio()
 {
     m_plot->showAndPlot();
+    // Printing to a PDF file needs no printer.
+    QVERIFY(control<QPushButton>("cmdPrint")->isEnabled());
     const ChartAdapter& chart = m_plot->chart();
     QCOMPARE(chart.kind(), ChartAdapter::Kind::Points);
     // One marker per run and nothing else: the axis, not a point at (3, 0), reaches 3.
