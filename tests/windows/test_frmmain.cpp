@@ -1,0 +1,269 @@
+// The input window: Continue and its messages, the steam-table request, Calculate, Cancel,
+// the interaction type, Enter moves, Open refusals and the remembered position.
+#include "guitestsupport.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace qrv;
+using namespace qrv::test;
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+private slots:
+    void defaults_continue_equilibriumWindowAsTheEngineFillsIt();
+    void badInput_continue_messageAndNothingMoves_data();
+    void badInput_continue_messageAndNothingMoves();
+    void steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes();
+    void vaptabMissing_continue_messageAndTheValuesAreTyped();
+    void steamTableRequest_cancel_upperPaneBackAndBoxesEmpty();
+    void interactionType_switch_captionsAndBoxesFollow();
+    void enterKey_inEachBox_movesOnOrContinues();
+    void shortFile_open_refusedAndNothingChanged();
+    void movedWindow_quitAndStartAgain_positionAndDataFolderRemembered();
+};
+
+void FrmMainTest::defaults_continue_equilibriumWindowAsTheEngineFillsIt()
+{
+    // State
+    TestSession t;
+    const EngineReference reference({"1473", "298", "0.1", "0.1", "0.30", "--", false});
+    // Action
+    t.main().ui().Command1->click();
+    // Expected
+    FrmCalc* calc = t.session->calcWindow();
+    QVERIFY(calc != nullptr && calc->isVisible());
+    QCOMPARE(reference.host.controls(Window::Calc).size(), std::size_t(10));
+    for (const auto& [name, expected] : reference.host.controls(Window::Calc)) {
+        auto* label = calc->findChild<QLabel*>(QString::fromStdString(name));
+        QVERIFY2(label != nullptr, name.c_str());
+        QCOMPARE(label->text(), QString::fromStdString(expected.text));
+    }
+    QCOMPARE(calc->findChild<QLabel*>("labT0")->text(), QString("822"));
+    QVERIFY(!t.main().isEnabled());
+    QVERIFY(t.main().isMinimized());
+    QVERIFY(t.presenter.shown.isEmpty());
+    QCOMPARE(t.session->link().taskId(), 0);
+}
+
+void FrmMainTest::badInput_continue_messageAndNothingMoves_data()
+{
+    QTest::addColumn<QString>("ratio");
+    QTest::addColumn<QString>("fraction"); // empty: water/magma mode
+    QTest::addColumn<QString>("magma");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("empty magma") << "0.3" << "" << "" << "Please enter all values!" << int(Icon::Exclamation);
+    QTest::newRow("zero ratio") << "0" << "" << "1473" << "Enter R value > 0" << int(Icon::Critical);
+    QTest::newRow("unreadable ratio") << "abc" << "" << "1473" << "Enter R value > 0" << int(Icon::Critical);
+    QTest::newRow("zero fraction") << "0.5" << "0" << "1473" << "Enter X > 0.0" << int(Icon::Critical);
+    QTest::newRow("fraction above one") << "0.5" << "1.01" << "1473" << "Enter X <= 1.0" << int(Icon::Critical);
+    QTest::newRow("empty fraction") << "0.5" << " " << "1473" << "Enter X > 0.0" << int(Icon::Critical);
+}
+
+void FrmMainTest::badInput_continue_messageAndNothingMoves()
+{
+    QFETCH(QString, ratio);
+    QFETCH(QString, fraction);
+    QFETCH(QString, magma);
+    QFETCH(QString, message);
+    QFETCH(int, icon);
+    TestSession t;
+    const FrmMainControls& u = t.main().ui();
+    if (!fraction.isEmpty()) {
+        u.optSM->click();
+        u.txtXmix->setText(fraction);
+    }
+    u.txtR->setText(ratio);
+    u.txtTMagma->setText(magma);
+
+    u.Command1->click();
+
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QCOMPARE(t.presenter.shown[0].text, message);
+    QCOMPARE(int(t.presenter.shown[0].icon), icon);
+    QVERIFY(t.session->calcWindow() == nullptr);
+    QVERIFY(t.main().isEnabled());
+    QVERIFY(!u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(u.Command1->isEnabled());
+}
+
+void FrmMainTest::steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes()
+{
+    if (vaptabProgram().isEmpty() || !QFile::exists(vaptabProgram()))
+        QSKIP("the steam-table program was not built");
+    TestSession t;
+    const FrmMainControls& u = t.main().ui();
+    u.txtTInit->setText("350");
+    u.txtPInit->setText("5");
+
+    u.Command1->click();
+
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(!u.txtTInit->isEnabled() && !u.txtR->isEnabled() && !u.Command1->isEnabled() && !u.Command3->isEnabled());
+    QVERIFY(u.txtSInit->isEnabled() && u.cmdCalc->isEnabled() && u.Command2->isEnabled());
+    QVERIFY(t.session->link().taskId() != 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!u.txtSInit->text().isEmpty() && !u.txtCvInit->text().isEmpty(), 10000);
+    QVERIFY(u.txtVaptab->toPlainText().contains("T = 350 K"));
+    QVERIFY(!u.txtSInit->isReadOnly());
+    // Liquid water at 5 MPa and 350 K: S 1.0348 kJ/(kg K), Cv 3.8799 kJ/(kg K), in J.
+    QCOMPARE(u.txtSInit->text(), QString("1034.830"));
+    QCOMPARE(u.txtCvInit->text(), QString("3879.915"));
+    QVERIFY(t.presenter.shown.isEmpty());
+
+    u.cmdCalc->click();
+    QCOMPARE(t.session->link().taskId(), 0);
+    QVERIFY(t.session->calcWindow() != nullptr);
+    QCOMPARE(t.session->state().TInit, 350.0f);
+    QVERIFY(u.txtTInit->isEnabledTo(&t.main()) && u.Command1->isEnabledTo(&t.main()));
+}
+
+void FrmMainTest::vaptabMissing_continue_messageAndTheValuesAreTyped()
+{
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    const FrmMainControls& u = t.main().ui();
+    u.txtTInit->setText("350");
+
+    u.Command1->click();
+
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QCOMPARE(t.presenter.shown[0].text, QString("Error opening/closing vaptab!"));
+    QCOMPARE(t.presenter.shown[0].icon, Icon::Exclamation);
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(u.txtSInit->text().isEmpty());
+    u.cmdCalc->click();
+    QCOMPARE(t.presenter.shown.last().text, QString("Please enter all values!"));
+    QVERIFY(t.session->calcWindow() == nullptr);
+
+    u.txtSInit->setText("1075.5");
+    u.txtCvInit->setText("3880");
+    u.cmdCalc->click();
+    QVERIFY(t.session->calcWindow() != nullptr);
+    QCOMPARE(t.session->state().SInit, 1075.5f);
+    QCOMPARE(t.session->state().CvInit, 3880.0f);
+    QVERIFY(!t.session->state().ConstVolume);
+}
+
+void FrmMainTest::steamTableRequest_cancel_upperPaneBackAndBoxesEmpty()
+{
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    const FrmMainControls& u = t.main().ui();
+    u.txtTInit->setText("400");
+    u.Command1->click();
+    u.txtSInit->setText("1");
+
+    u.Command2->click();
+
+    QVERIFY(!u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(u.txtTInit->isEnabled() && u.txtR->isEnabled() && u.Command1->isEnabled() && u.Command3->isEnabled());
+    QVERIFY(!u.txtXmix->isEnabled());
+    QVERIFY(u.txtSInit->text().isEmpty() && u.txtCvInit->text().isEmpty());
+    QVERIFY(t.session->calcWindow() == nullptr);
+}
+
+void FrmMainTest::interactionType_switch_captionsAndBoxesFollow()
+{
+    TestSession t;
+    const FrmMainControls& u = t.main().ui();
+    u.optSM->click();
+    QCOMPARE(u.Label7->text(), QString("Sediment/Magma Ratio (Rs):"));
+    QVERIFY(u.txtXmix->isEnabled() && u.Label9->isEnabled());
+    QCOMPARE(u.txtXmix->text(), QString("1.00"));
+
+    u.txtR->setText("0.9");
+    u.optWM->click();
+    QCOMPARE(u.Label7->text(), QString("Water/Magma Ratio (R):"));
+    QCOMPARE(u.txtR->text(), QString("0.30")); // the held ratio, not the typed one
+    QCOMPARE(u.txtXmix->text(), QString("--"));
+    QVERIFY(!u.txtXmix->isEnabled() && !u.Label9->isEnabled());
+    QVERIFY(!u.optCV->isEnabled());
+    QVERIFY(u.optSext->isChecked());
+}
+
+void FrmMainTest::enterKey_inEachBox_movesOnOrContinues()
+{
+    TestSession t;
+    const FrmMainControls& u = t.main().ui();
+    const std::pair<QLineEdit*, QWidget*> moves[] = {
+        {u.txtTMagma, u.txtTInit}, {u.txtTInit, u.txtPInit}, {u.txtPInit, u.txtPfin}, {u.txtPfin, u.txtR}};
+    for (const auto& [from, to] : moves) {
+        const QString before = from->text();
+        QTest::keyClick(from, Qt::Key_Return);
+        QCOMPARE(t.main().focusWidget(), to);
+        QCOMPARE(from->text(), before);
+    }
+    u.optSM->click();
+    QTest::keyClick(u.txtR, Qt::Key_Return);
+    QCOMPARE(t.main().focusWidget(), u.txtXmix);
+    QTest::keyClick(u.txtXmix, Qt::Key_Return);
+    QCOMPARE(t.main().focusWidget(), u.Command1);
+    QVERIFY(t.session->calcWindow() == nullptr);
+
+    u.optWM->click();
+    QTest::keyClick(u.txtR, Qt::Key_Return);
+    QVERIFY(t.session->calcWindow() != nullptr);
+}
+
+void FrmMainTest::shortFile_open_refusedAndNothingChanged()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("short.qrv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int line = 1; line <= 24; ++line)
+        file.write("\"1.00\"\r\n");
+    file.close();
+    TestSession t;
+    t.dialogs.openAnswer = path;
+
+    t.main().ui().cmdOpen->click();
+
+    QCOMPARE(t.dialogs.lastFolder, t.session->dataPath());
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QVERIFY(t.presenter.shown[0].text.startsWith("Open error: "));
+    QCOMPARE(t.presenter.shown[0].icon, Icon::Information);
+    QVERIFY(t.session->resultsWindow() == nullptr);
+    QCOMPARE(t.session->store().count(), 0);
+    QCOMPARE(t.main().ui().txtTMagma->text(), QString("1473"));
+    QVERIFY(t.main().isEnabled());
+
+    t.dialogs.openAnswer.clear(); // cancelled: nothing at all
+    t.main().ui().cmdOpen->click();
+    QCOMPARE(t.presenter.shown.size(), 1);
+}
+
+void FrmMainTest::movedWindow_quitAndStartAgain_positionAndDataFolderRemembered()
+{
+    QString dataPath;
+    {
+        TestSession first;
+        dataPath = first.session->dataPath();
+        QVERIFY(dataPath.endsWith("/Tarvel/QRV/"));
+        QVERIFY(QDir(dataPath).exists());
+        first.main().move(120, 90);
+        first.main().ui().Command3->click();
+    }
+    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
+    QCOMPARE(settings.value("DataPath").toString(), dataPath);
+    QVERIFY(settings.value("MainLeft").toInt() > 0);
+
+    TestSession second;
+    QCOMPARE(second.main().pos(), QPoint(120, 90));
+    QCOMPARE(second.session->dataPath(), dataPath);
+
+    // A position on no screen is not restored.
+    settings.setValue("MainLeft", 9000000);
+    settings.sync();
+    TestSession third;
+    QVERIFY(third.main().pos().x() < 5000);
+}
+
+QRV_GUI_TEST_MAIN(FrmMainTest)
+#include "test_frmmain.moc"
