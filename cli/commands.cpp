@@ -92,11 +92,10 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         return kRefused;
     }
 
-    const char separator = command.csv ? ',' : ' ';
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i) {
         const auto header = kSeriesFieldNames[std::size_t(i)];
         if (command.csv)
-            out << (i ? ",": "") << header;
+            out << (i ? "," : "") << header;
         else
             out << std::left << std::setw(sweepColumnWidth(header)) << header;
     }
@@ -119,7 +118,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         for (int i = 0; i < SeriesRecord::kFieldCount; ++i) {
             const std::string value = formatGeneral(run.record->field(i));
             if (command.csv)
-                out << (i ? std::string(1, separator) : std::string()) << value;
+                out << (i ? "," : "") << value;
             else
                 out << std::left << std::setw(sweepColumnWidth(kSeriesFieldNames[std::size_t(i)])) << value;
         }

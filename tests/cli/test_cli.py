@@ -204,6 +204,17 @@ class ResultsFiles(unittest.TestCase):
         text = cli("open", self.path).stdout.decode()
         self.assertIn(' 2 "0.60 (R = 0.30)"', text)
 
+    def test_constant_volume_run_keeps_its_two_line_caption_through_a_file(self):
+        done = cli("run", *REFERENCE["water"]["args"], "--constvolume", "--json", "--qrv", self.path)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(done.stderr, b"Redlich-Kwong extrapolation failed!\nUsing entropy extrapolation.\n")
+        report = json.loads(done.stdout)
+        self.assertIs(report["ConstVolume"], True)
+        self.assertEqual(report["results_file"][6], "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)")
+        self.assertEqual(report["results_file"][7], "Constant volume extrapolation")
+        opened = json.loads(cli("open", self.path, "--json").stdout)
+        self.assertEqual(opened["results_file"], report["results_file"])
+
     def test_unreadable_files_are_reported_as_open_errors(self):
         with open(self.path, "wb") as f:
             f.write(b'"x"\r\n' * 24)

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <unistd.h>
 
 using namespace qrv;
 namespace fs = std::filesystem;
@@ -82,7 +83,8 @@ class FuzzResultsFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / "qrv-fuzz-resultsfile";
+        // Per process: other builds may run the same tests at the same time.
+        m_dir = fs::temp_directory_path() / ("qrv-fuzz-resultsfile-" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace qrv;
 namespace fs = std::filesystem;
@@ -25,7 +26,9 @@ protected:
     void SetUp() override
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / ("qrv-resultsfile-" + std::string(info->name()));
+        // Per process: other builds may run the same tests at the same time.
+        m_dir = fs::temp_directory_path()
+                / ("qrv-resultsfile-" + std::string(info->name()) + "-" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
