@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QPushButton>
+#include <QTimer>
 
 namespace qrv {
 
@@ -29,7 +30,8 @@ void ChainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    emit closeRequested();
+    // After this close has finished: the answer may be to unload this very window.
+    QTimer::singleShot(0, this, [this] { emit closeRequested(); });
 }
 
 QPushButton* makeHelpButton(const QString& name, QWidget* parent)

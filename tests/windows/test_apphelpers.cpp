@@ -1,0 +1,127 @@
+// The program's helpers: the engine host's mapping onto widgets, pauses, the remembered
+// position on screens, and the single-instance hand-over.
+#include "guitestsupport.h"
+
+#include "singleinstance.h"
+#include "windowplacement.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocalServer>
+#include <QSignalSpy>
+#include <QTimer>
+
+using namespace qrv;
+using namespace qrv::test;
+
+class AppHelpersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void widgetHost_engineCalls_reachTheNamedWidgets();
+    void widgetHost_pause_waitsScaledAndEndsWhenCancelled();
+    void savedPosition_placement_onlyWhereTheTitleBarIsOnAScreen();
+    void runningInstance_secondStart_handsOverAndTheFirstComesForward();
+    void silentInstance_secondStart_goesOn();
+};
+
+void AppHelpersTest::widgetHost_engineCalls_reachTheNamedWidgets()
+{
+    QWidget window;
+    auto* label = new QLabel(&window);
+    label->setObjectName("labES(0)");
+    auto* box = new QLineEdit(&window);
+    box->setObjectName("txtR");
+    RecordingPresenter presenter;
+    WidgetHost host([&window](Window) { return &window; }, presenter);
+
+    host.setText(Window::Results, "labES(0)", "148.9");
+    host.setText(Window::Main, "txtR", "0.30");
+    host.setBold(Window::Results, "labES(0)", true);
+    host.setColour(Window::Results, "labES(0)", TextColour::Red);
+    host.setEnabled(Window::Main, "txtR", false);
+    host.setVisible(Window::Results, "labES(0)", false);
+    host.setText(Window::Results, "noSuchControl", "ignored");
+    host.message("Rmix error", Icon::Critical);
+
+    QCOMPARE(label->text(), QString("148.9"));
+    QCOMPARE(box->text(), QString("0.30"));
+    QCOMPARE(host.text(Window::Main, "txtR"), QString("0.30"));
+    QVERIFY(label->font().bold());
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(!box->isEnabled());
+    QVERIFY(label->isHidden());
+    QCOMPARE(presenter.shown.size(), 1);
+    QCOMPARE(presenter.shown[0].text, QString("Rmix error"));
+
+    host.setColour(Window::Results, "labES(0)", TextColour::ButtonText);
+    QCOMPARE(label->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::ButtonText));
+}
+
+void AppHelpersTest::widgetHost_pause_waitsScaledAndEndsWhenCancelled()
+{
+    RecordingPresenter presenter;
+    WidgetHost host([](Window) { return nullptr; }, presenter);
+    host.setPauseScale(0.05);
+    QElapsedTimer clock;
+    clock.start();
+    host.pause(1000);
+    QVERIFY(clock.elapsed() >= 45 && clock.elapsed() < 500);
+
+    host.setPauseScale(1.0);
+    QTimer::singleShot(20, [&host] { host.cancelPauses(); });
+    clock.restart();
+    host.pause(1000);
+    QVERIFY(clock.elapsed() < 500);
+    clock.restart();
+    host.pause(1000);
+    QVERIFY(clock.elapsed() < 100);
+}
+
+void AppHelpersTest::savedPosition_placement_onlyWhereTheTitleBarIsOnAScreen()
+{
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QSize size(600, 200);
+    QCOMPARE(placementOnScreens({100, 100}, size, screens), std::optional<QPoint>(QPoint(100, 100)));
+    QCOMPARE(placementOnScreens({2500, 500}, size, screens), std::optional<QPoint>(QPoint(2500, 500)));
+    QCOMPARE(placementOnScreens({-500, 10}, size, screens), std::optional<QPoint>(QPoint(-500, 10)));
+    QCOMPARE(placementOnScreens({-590, 10}, size, screens), std::nullopt);
+    QCOMPARE(placementOnScreens({100, 1070}, size, screens), std::nullopt);
+    QCOMPARE(placementOnScreens({3300, 100}, size, screens), std::nullopt);
+    QCOMPARE(pixelsToTwips(100, 96.0), 1500);
+    QCOMPARE(twipsToPixels(1500, 144.0), 150);
+}
+
+void AppHelpersTest::runningInstance_secondStart_handsOverAndTheFirstComesForward()
+{
+    TestSession t;
+    t.main().setEnabled(true);
+    t.main().showMinimized();
+    SingleInstance running(QStringLiteral("handover-test"));
+    QVERIFY(running.listen());
+    QObject::connect(&running, &SingleInstance::activationRequested, t.session.get(), &Session::bringToFront);
+    QSignalSpy asked(&running, &SingleInstance::activationRequested);
+
+    SingleInstance second(QStringLiteral("handover-test"));
+    QVERIFY(second.handOver());
+    QCOMPARE(asked.count(), 1);
+    QVERIFY(!t.main().isMinimized());
+}
+
+void AppHelpersTest::silentInstance_secondStart_goesOn()
+{
+    SingleInstance nobody(QStringLiteral("nobody-test"));
+    QVERIFY(!nobody.handOver(200));
+
+    // A program that takes the connection but never answers.
+    QLocalServer silent;
+    QVERIFY(silent.listen(SingleInstance(QStringLiteral("silent-test")).serverName()));
+    SingleInstance second(QStringLiteral("silent-test"));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!second.handOver(300));
+    QVERIFY(clock.elapsed() >= 250);
+}
+
+QRV_GUI_TEST_MAIN(AppHelpersTest)
+#include "test_apphelpers.moc"

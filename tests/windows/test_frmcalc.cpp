@@ -1,0 +1,81 @@
+// The equilibrium window: <Back to unchanged inputs, Continue into the results window, and
+// closing it from the title bar.
+#include "guitestsupport.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+
+using namespace qrv;
+using namespace qrv::test;
+
+class FrmCalcTest : public QObject {
+    Q_OBJECT
+private slots:
+    void shown_back_inputWindowRestoredWithItsInputs();
+    void shown_closeFromTitleBar_sameAsBack();
+    void backThenContinueAgain_continue_recomputesFromTheBoxes();
+    void shown_help_helpOpensAtTheEquilibriumTopic();
+};
+
+void FrmCalcTest::shown_back_inputWindowRestoredWithItsInputs()
+{
+    TestSession t;
+    t.main().ui().txtR->setText("0.45");
+    t.main().ui().Command1->click();
+    const float equilibriumT = t.session->state().TEq;
+
+    t.session->calcWindow()->backButton()->click();
+
+    QTRY_VERIFY(t.session->calcWindow() == nullptr);
+    QVERIFY(t.main().isEnabled() && !t.main().isMinimized());
+    QVERIFY(!t.main().ui().Frame1->isVisibleTo(&t.main()));
+    QCOMPARE(t.main().focusWidget(), t.main().ui().txtR);
+    QCOMPARE(t.main().ui().txtR->text(), QString("0.45"));
+    QCOMPARE(t.session->state().TEq, equilibriumT);
+    QVERIFY(t.session->resultsWindow() == nullptr);
+}
+
+void FrmCalcTest::shown_closeFromTitleBar_sameAsBack()
+{
+    TestSession t;
+    t.main().ui().Command1->click();
+    t.session->calcWindow()->close();
+    QTRY_VERIFY(t.session->calcWindow() == nullptr);
+    QVERIFY(t.main().isEnabled());
+}
+
+void FrmCalcTest::backThenContinueAgain_continue_recomputesFromTheBoxes()
+{
+    TestSession t;
+    t.main().ui().Command1->click();
+    t.session->calcWindow()->backButton()->click();
+    QTRY_VERIFY(t.session->calcWindow() == nullptr);
+    t.main().ui().txtR->setText("0.6");
+
+    t.main().ui().Command1->click();
+
+    QCOMPARE(t.session->calcWindow()->findChild<QLabel*>("labInitR")->text(), QString("R = 0.600"));
+    t.session->calcWindow()->continueButton()->click();
+    QTRY_VERIFY(t.session->calcWindow() == nullptr);
+    QCOMPARE(t.session->resultsWindow()->findChild<QLabel*>("LabR")->text(), QString("0.600"));
+}
+
+void FrmCalcTest::shown_help_helpOpensAtTheEquilibriumTopic()
+{
+    TestSession t;
+    t.main().ui().Command1->click();
+    t.session->calcWindow()->helpButton()->click();
+    QVERIFY(t.session->helpWindow() != nullptr && t.session->helpWindow()->isVisible());
+    QCOMPARE(t.session->helpWindow()->browser()->source().fragment(), QString("topic3"));
+    QVERIFY(t.session->helpWindow()->browser()->toPlainText().contains("The equilibrium window"));
+
+    t.session->calcWindow()->backButton()->click();
+    t.main().ui().Command3->click();
+    QVERIFY(!t.session->helpWindow() || !t.session->helpWindow()->isVisible());
+}
+
+QRV_GUI_TEST_MAIN(FrmCalcTest)
+#include "test_frmcalc.moc"
