@@ -2,6 +2,7 @@
 // as the first argument opened as "Open" would.
 #include "appinfo.h"
 #include "filedialogs.h"
+#include "frmplot.h"
 #include "messagepresenter.h"
 #include "session.h"
 #include "singleinstance.h"
@@ -14,7 +15,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(qrv::kOrganisationName);
     QApplication::setApplicationName(qrv::kApplicationName);
-    QApplication::setApplicationDisplayName(qrv::kWindowTitle);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/qrv/qrv.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("qrv"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -27,6 +27,8 @@ int main(int argc, char* argv[])
     qrv::MessageBoxPresenter presenter;
     qrv::QtFileDialogs dialogs;
     qrv::Session session(presenter, dialogs);
+    qrv::frmPlot plot(session.store(), session.host());
+    session.setPlotView(&plot);
     QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::bringToFront);
     QObject::connect(&session, &qrv::Session::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     session.start();

@@ -45,6 +45,7 @@ QPushButton* makeHelpButton(const QString& name, QWidget* parent)
         button->setText(QStringLiteral("?"));
     else
         button->setIcon(icon);
+    button->setMaximumWidth(button->sizeHint().height() * 2);
     return button;
 }
 

@@ -20,7 +20,10 @@ ValueLabel::ValueLabel(const QString& name, const QColor& background, QWidget* p
     setPalette(colours);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
-    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Supercritcal Liquid")) + 12);
+    // Wide enough for the longest phase name in bold, the clipboard marker.
+    QFont bold = font();
+    bold.setBold(true);
+    setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("Supercritcal Liquid")) + 16);
 }
 
 void ValueLabel::mouseReleaseEvent(QMouseEvent* event)
