@@ -39,8 +39,15 @@ Real entropyOn(const Isobar& isobar, Real t)
 
 } // namespace
 
-Real superheatedEntropy(Real temperatureK, float pressurePa)
+Real superheatedEntropy(Real temperatureK, float pressurePa, Real gasConstant)
 {
+    // Extrapolating the 80 and 120 MPa isobars down here gave entropies thousands of
+    // J/(kg K) off; the ideal-gas shift stays within 50 J/(kg K) of IAPWS-95 at 0.01 MPa.
+    if (pressurePa < kIsobars[0].pressurePa) {
+        const Real p = pressurePa;
+        return entropyOn(kIsobars[0], temperatureK) - gasConstant * log(p / kIsobars[0].pressurePa);
+    }
+
     std::array<Real, kIsobars.size()> s;
     for (std::size_t i = 0; i < kIsobars.size(); ++i)
         s[i] = entropyOn(kIsobars[i], temperatureK);

@@ -7,8 +7,8 @@ namespace qrv {
 
 // Entropy in J/(kg K) at the temperature, interpolated linearly in pressure between the
 // isobars that bound the pressure. At 80 MPa and above the 80 and 120 MPa isobars are
-// extrapolated; pressures below 0.1 MPa take that same extrapolation, as the program
-// always has, which gives no physical value there.
-Real superheatedEntropy(Real temperatureK, float pressurePa);
+// extrapolated. Below 0.1 MPa steam is close to an ideal gas, so the 0.1 MPa isobar is
+// shifted by -R ln(p / 0.1 MPa) with R the gas constant of water vapour.
+Real superheatedEntropy(Real temperatureK, float pressurePa, Real gasConstant);
 
 } // namespace qrv

@@ -164,7 +164,7 @@ void Isotherm(CalcState& s, EngineHost& host)
             }
         }
         if (!heatingLaw) {
-            s.SFinal = single(superheatedEntropy(s.TFinal, s.PFinal));
+            s.SFinal = single(superheatedEntropy(s.TFinal, s.PFinal, s.RGas));
             if (s.SFinal < s.SEq)
                 s.SFinal = s.SEq;
         }

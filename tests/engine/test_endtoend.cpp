@@ -209,7 +209,7 @@ TEST(DomeRuns, TwoPhaseEndAndVapourExit)
         const char* phase;
     };
     TypedInputs wetEnd;
-    wetEnd.pFinalMPa = 0.01f;
+    wetEnd.ratio = 1.0f;
     TypedInputs vapourExit;
     vapourExit.tMagma = 800.0f;
     vapourExit.ratio = 0.1f;

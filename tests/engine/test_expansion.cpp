@@ -194,17 +194,21 @@ TEST_F(Expansion, IsothermFailuresLeaveTheFirstSteps)
 TEST(SuperheatedEntropy, IsobarsAndTheirInterpolation)
 {
     // 0.1 MPa isobar at 400 K: 1000 (4.9319226 - 0.110798 + 3.0655052 - 0.3857803).
-    EXPECT_NEAR(superheatedEntropy(400.0, 1e5f).value(), 7500.85, 0.01);
+    EXPECT_NEAR(superheatedEntropy(400.0, 1e5f, 461.51).value(), 7500.85, 0.01);
 
     for (float bound : {1e6f, 5e6f, 1e7f, 1.5e7f, 2e7f, 3e7f, 4e7f, 6e7f, 8e7f}) {
-        const double at = superheatedEntropy(900.0, bound).value();
-        const double below = superheatedEntropy(900.0, std::nextafter(bound, 0.0f)).value();
+        const double at = superheatedEntropy(900.0, bound, 461.51).value();
+        const double below = superheatedEntropy(900.0, std::nextafter(bound, 0.0f), 461.51).value();
         EXPECT_NEAR(below, at, 1e-3) << bound;
     }
 
-    // Below 0.1 MPa the 80/120 MPa line is extrapolated, as the program always has.
-    const double s80 = superheatedEntropy(900.0, 8e7f).value();
-    const double s120 = superheatedEntropy(900.0, 1.2e8f).value();
-    EXPECT_NEAR(superheatedEntropy(900.0, 5e4f).value(), s80 + (s120 - s80) * (5e4 - 8e7) / 4e7, 1e-6);
-    EXPECT_NEAR(superheatedEntropy(900.0, 1.6e8f).value(), s80 + (s120 - s80) * 2, 1e-6);
+    // Above 120 MPa the 80/120 MPa line is extrapolated.
+    const double s80 = superheatedEntropy(900.0, 8e7f, 461.51).value();
+    const double s120 = superheatedEntropy(900.0, 1.2e8f, 461.51).value();
+    EXPECT_NEAR(superheatedEntropy(900.0, 1.6e8f, 461.51).value(), s80 + (s120 - s80) * 2, 1e-6);
+
+    // Below 0.1 MPa the 0.1 MPa isobar is shifted as an ideal gas, continuous at 0.1 MPa.
+    const double s01 = superheatedEntropy(900.0, 1e5f, 461.51).value();
+    EXPECT_NEAR(superheatedEntropy(900.0, 5e4f, 461.51).value(), s01 + 461.51 * std::log(2.0), 1e-6);
+    EXPECT_NEAR(superheatedEntropy(900.0, std::nextafter(1e5f, 0.0f), 461.51).value(), s01, 1e-3);
 }
