@@ -5,10 +5,10 @@
 #include "runstore.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <cstdlib>
 
 namespace qrv::test {
 
@@ -31,9 +31,10 @@ QString vaptabProgram()
 
 void isolateUserFolders()
 {
-    QByteArray home = QDir::tempPath().toLocal8Bit() + "/qrv-gui-test-XXXXXX";
-    if (mkdtemp(home.data()) == nullptr)
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/qrv-gui-test-XXXXXX"));
+    if (!folder.isValid())
         qFatal("no temporary home");
+    const QByteArray home = QFile::encodeName(folder.path());
     qputenv("HOME", home);
     qputenv("XDG_CONFIG_HOME", home + "/config");
     qputenv("XDG_DATA_HOME", home + "/data");
