@@ -1,0 +1,157 @@
+#include "chartexport.h"
+
+#include "chartadapter.h"
+#include "recordinghost.h"
+#include "runstore.h"
+
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <array>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kMaxSide = 10000;
+// Pictures are laid out at about the window's size and scaled up, so that a large file shows
+// the chart as on screen rather than small print on a wide empty canvas.
+constexpr double kLayoutWidth = 800.0;
+// Chart texts are sized for a screen of this resolution.
+constexpr int kScreenDpi = 96;
+
+constexpr std::array<std::string_view, 8> kYKeys = {"cr", "sf", "wf", "ft", "et", "ep", "ed", "ee"};
+
+bool fail(QString* error, const QString& why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+qreal layoutScale(QSize pixels) { return std::max(1.0, pixels.width() / kLayoutWidth); }
+
+QSizeF layoutSize(QSize pixels) { return QSizeF(pixels) / layoutScale(pixels); }
+
+bool writePng(const ChartAdapter& chart, QIODevice& device, QSize pixels)
+{
+    const qreal scale = layoutScale(pixels);
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        chart.render(painter, QRectF(QPointF(0, 0), layoutSize(pixels)));
+    }
+    return image.save(&device, "PNG");
+}
+
+bool writeSvg(const ChartAdapter& chart, QIODevice& device, QSize pixels)
+{
+    const QSizeF layout = layoutSize(pixels);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(pixels);
+    generator.setViewBox(QRectF(QPointF(0, 0), layout));
+    generator.setResolution(kScreenDpi);
+    generator.setTitle(chart.title());
+    QPainter painter(&generator);
+    if (!painter.isActive())
+        return false;
+    chart.render(painter, QRectF(QPointF(0, 0), layout));
+    return painter.end();
+}
+
+bool writePdf(const ChartAdapter& chart, QIODevice& device, QSize pixels)
+{
+    const QSizeF layout = layoutSize(pixels);
+    QPdfWriter writer(&device);
+    writer.setTitle(chart.title());
+    writer.setCreator(QStringLiteral("QRV"));
+    writer.setResolution(kScreenDpi);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageSize(QPageSize(layout * 72.0 / kScreenDpi, QPageSize::Point, QString(),
+                                 QPageSize::ExactMatch));
+    QPainter painter(&writer);
+    if (!painter.isActive())
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart.render(painter, QRectF(QPointF(0, 0), layout));
+    return painter.end();
+}
+
+} // namespace
+
+bool exportChart(const ChartAdapter& chart, const QString& path, QSize pixels, QString* error)
+{
+    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kMaxSide ||
+        pixels.height() > kMaxSide)
+        return fail(error, QStringLiteral("a picture must be 1 to %1 pixels wide and high, not %2 x %3")
+                               .arg(kMaxSide).arg(pixels.width()).arg(pixels.height()));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    using Writer = bool (*)(const ChartAdapter&, QIODevice&, QSize);
+    Writer write = nullptr;
+    if (suffix == QLatin1String("png"))
+        write = writePng;
+    else if (suffix == QLatin1String("svg"))
+        write = writeSvg;
+    else if (suffix == QLatin1String("pdf"))
+        write = writePdf;
+    else
+        return fail(error, QStringLiteral("unknown picture type \"%1\": use .png, .svg or .pdf")
+                               .arg(QFileInfo(path).fileName()));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(error, file.errorString());
+    if (!write(chart, file, pixels)) {
+        const QString why = file.error() != QFileDevice::NoError
+                                ? file.errorString()
+                                : QStringLiteral("the %1 x %2 picture could not be drawn")
+                                      .arg(pixels.width()).arg(pixels.height());
+        file.cancelWriting();
+        return fail(error, why);
+    }
+    if (!file.commit())
+        return fail(error, file.errorString());
+    return true;
+}
+
+std::optional<YChoice> yChoiceFromKey(std::string_view key)
+{
+    const auto found = std::find(kYKeys.begin(), kYKeys.end(), key);
+    if (found == kYKeys.end())
+        return std::nullopt;
+    return YChoice(found - kYKeys.begin());
+}
+
+bool renderRunsChart(const RunStore& store, YChoice y, bool curve, const QString& path,
+                     QSize pixels, QString* error)
+{
+    if (store.count() == 0)
+        return fail(error, QStringLiteral("there are no runs to plot"));
+    ChartAdapter chart;
+    RecordingHost host;
+    PlotRoutine routine(store, chart, host);
+    routine.plot(PlotChoices{y, 0, curve});
+    QStringList messages;
+    for (const HostMessage& message : host.messages()) {
+        const QString text = QString::fromStdString(message.text).replace(QLatin1String("\r\n"),
+                                                                          QLatin1String("\n"));
+        if (!messages.contains(text))
+            messages.append(text);
+    }
+    if (!messages.isEmpty())
+        return fail(error, messages.join(QLatin1Char('\n')));
+    return exportChart(chart, path, pixels, error);
+}
+
+} // namespace qrv

@@ -1,0 +1,33 @@
+// The chart written to a picture file, from the plot window or from the command-line tool
+// without any window: PNG, SVG or PDF, chosen by the file's suffix. Drawing a chart needs a
+// QApplication (the offscreen platform will do), never a visible window.
+#pragma once
+
+#include "plotroutine.h"
+
+#include <QSize>
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+namespace qrv {
+
+class ChartAdapter;
+class RunStore;
+
+// Writes the chart as it now stands. pixels is the size of a PNG, the size of an SVG and the
+// aspect of a PDF page. The file is replaced only once it is complete; on failure error (when
+// given) says why and an existing file is left as it was.
+bool exportChart(const ChartAdapter& chart, const QString& path, QSize pixels, QString* error);
+
+// The Y choice of a key: cr, sf, wf, ft, et, ep, ed, ee.
+std::optional<YChoice> yChoiceFromKey(std::string_view key);
+
+// Draws the stored runs against the ratio, as the plot window would, and writes the chart.
+// A store without runs and a curve that cannot be drawn are failures: nothing is written,
+// error says why (the spline's message, never a message box).
+bool renderRunsChart(const RunStore& store, YChoice y, bool curve, const QString& path,
+                     QSize pixels, QString* error);
+
+} // namespace qrv
