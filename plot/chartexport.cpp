@@ -2,13 +2,14 @@
 
 #include "chartadapter.h"
 #include "recordinghost.h"
+#include "replacefile.h"
 #include "runstore.h"
 
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -109,20 +110,14 @@ bool exportChart(const ChartAdapter& chart, const QString& path, QSize pixels, Q
         return fail(error, QStringLiteral("unknown picture type \"%1\": use .png, .svg or .pdf")
                                .arg(QFileInfo(path).fileName()));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, file.errorString());
-    if (!write(chart, file, pixels)) {
-        const QString why = file.error() != QFileDevice::NoError
-                                ? file.errorString()
-                                : QStringLiteral("the %1 x %2 picture could not be drawn")
-                                      .arg(pixels.width()).arg(pixels.height());
-        file.cancelWriting();
-        return fail(error, why);
-    }
-    if (!file.commit())
-        return fail(error, file.errorString());
-    return true;
+    // Drawn in memory first: the picture writers do not all notice a short write.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(chart, buffer, pixels))
+        return fail(error, QStringLiteral("the %1 x %2 picture could not be drawn")
+                               .arg(pixels.width()).arg(pixels.height()));
+    return replaceFile(path, bytes, error);
 }
 
 std::optional<YChoice> yChoiceFromKey(std::string_view key)

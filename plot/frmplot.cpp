@@ -1,16 +1,28 @@
 #include "frmplot.h"
 
+#include "appinfo.h"
+#include "chartexport.h"
 #include "chartwidget.h"
+#include "enginehost.h"
+#include "exportdialogs.h"
 #include "frmprint.h"
+#include "replacefile.h"
 #include "runstore.h"
+#include "runstorecsv.h"
 
 #include <QButtonGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QVBoxLayout>
+
+#include <sstream>
 
 namespace qrv {
 
@@ -51,15 +63,30 @@ constexpr std::array<YSwap, 4> kYSwaps = {{
 
 constexpr double kPrintPictureScale = 4.0;
 
+// Where files are saved unless the user goes elsewhere: the program's data folder.
+QString dataFolder()
+{
+    const QString dataPath =
+        QSettings(kOrganisationName, kApplicationName).value(QStringLiteral("DataPath")).toString();
+    return dataPath.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                              : dataPath;
+}
+
+QString saveErrorText(const QString& description)
+{
+    return QStringLiteral("Save error: ") + description;
+}
+
 } // namespace
 
 frmPlot::frmPlot(RunStore& store, EngineHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_store(store), m_host(host), m_routine(store, m_chart, host)
+    : QWidget(parent, Qt::Window), m_store(store), m_host(host), m_routine(store, m_chart, host),
+      m_exportDialogs(std::make_unique<StandardExportDialogs>())
 {
     setObjectName(QStringLiteral("frmPlot"));
     setWindowTitle(QStringLiteral("QRV Plot"));
     buildControls();
-    m_cmdClear->setEnabled(m_store.count() > 0);
+    enableDataButtons(m_store.count() > 0);
     resize(860, 560);
 }
 
@@ -124,11 +151,19 @@ void frmPlot::buildControls()
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmPlot::printChart);
     connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::hide);
     connect(m_cmdClear, &QPushButton::clicked, this, &frmPlot::clearData);
+    m_cmdExportData = new QPushButton(QStringLiteral("Export Data..."), m_frame1);
+    m_cmdExportData->setObjectName(QStringLiteral("cmdExportData"));
+    m_cmdSaveChart = new QPushButton(QStringLiteral("Save Chart..."), m_frame1);
+    m_cmdSaveChart->setObjectName(QStringLiteral("cmdSaveChart"));
+    connect(m_cmdExportData, &QPushButton::clicked, this, &frmPlot::exportData);
+    connect(m_cmdSaveChart, &QPushButton::clicked, this, &frmPlot::saveChart);
 
     parameters->addWidget(m_frame4);
     parameters->addWidget(m_frame3);
     parameters->addWidget(m_frame2);
     parameters->addStretch();
+    parameters->addWidget(m_cmdExportData);
+    parameters->addWidget(m_cmdSaveChart);
     parameters->addWidget(m_cmdPrint);
     parameters->addWidget(m_cmdClose);
     parameters->addWidget(m_cmdClear);
@@ -156,7 +191,7 @@ void frmPlot::Plot()
     m_frame2->setEnabled(true);
     m_frame3->setEnabled(true);
     m_frame4->setEnabled(true);
-    m_cmdClear->setEnabled(m_store.count() > 0);
+    enableDataButtons(m_store.count() > 0);
     m_routine.plot(choices());
     m_chart.copyToClipboard(m_graph1->size());
 }
@@ -194,7 +229,7 @@ void frmPlot::clearData()
 {
     m_store.clear();
     m_routine.drawPlaceholder(m_optCurve->isChecked());
-    m_cmdClear->setEnabled(false);
+    enableDataButtons(false);
     m_frame2->setEnabled(false);
     m_frame3->setEnabled(false);
     m_frame4->setEnabled(false);
@@ -218,6 +253,56 @@ void frmPlot::printChart()
     printWindow().PrintSetup(this, picture);
     setEnabled(false);
     Plot();
+}
+
+void frmPlot::enableDataButtons(bool enabled)
+{
+    m_cmdClear->setEnabled(enabled);
+    m_cmdExportData->setEnabled(enabled);
+    m_cmdSaveChart->setEnabled(enabled);
+}
+
+void frmPlot::setExportDialogs(std::unique_ptr<ExportDialogs> dialogs)
+{
+    m_exportDialogs = std::move(dialogs);
+}
+
+QString frmPlot::saveFileName(const QString& title, const QString& fileName, const QString& filters)
+{
+    return m_exportDialogs->saveFileName(this, title, QDir(dataFolder()).filePath(fileName), filters);
+}
+
+void frmPlot::exportData()
+{
+    QString path = saveFileName(QStringLiteral("Export Data"), QStringLiteral("QRV Runs.csv"),
+                                QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    std::ostringstream text;
+    writeRunStoreCsv(m_store, text);
+    const std::string csv = text.str();
+    QString error;
+    if (!replaceFile(path, QByteArray::fromStdString(csv), &error))
+        m_host.message(saveErrorText(error).toStdString(), Icon::Information);
+}
+
+void frmPlot::saveChart()
+{
+    const QString title = m_chart.title().isEmpty() ? QStringLiteral("QRV Chart") : m_chart.title();
+    const QString path = saveFileName(
+        QStringLiteral("Save Chart"), title + QStringLiteral(".png"),
+        QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    const std::optional<QSize> size = m_exportDialogs->pictureSize(this, m_pictureSize);
+    if (!size)
+        return;
+    m_pictureSize = *size;
+    QString error;
+    if (!exportChart(m_chart, path, m_pictureSize, &error))
+        m_host.message(saveErrorText(error).toStdString(), Icon::Information);
 }
 
 } // namespace qrv

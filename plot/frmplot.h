@@ -1,5 +1,5 @@
 // The plot window: the chart of all stored runs, the choice of quantity, axis and kind,
-// "Clear Data" and "Print".
+// "Clear Data", "Print", and the store and the chart saved to files.
 #pragma once
 
 #include "chartadapter.h"
@@ -21,6 +21,7 @@ namespace qrv {
 
 class ChartWidget;
 class EngineHost;
+class ExportDialogs;
 class RunStore;
 class frmPrint;
 
@@ -39,6 +40,8 @@ public:
     ChartAdapter& chart() { return m_chart; }
     // The print window, created on first use.
     frmPrint& printWindow();
+    // Replaces the file and picture size dialogs of "Export Data..." and "Save Chart...".
+    void setExportDialogs(std::unique_ptr<ExportDialogs> dialogs);
 
 signals:
     // The store was emptied: there is nothing to plot until the next run.
@@ -50,12 +53,19 @@ private:
     void xClicked(int index);
     void clearData();
     void printChart();
+    // Buttons that act on stored runs follow whether there are any.
+    void enableDataButtons(bool enabled);
+    QString saveFileName(const QString& title, const QString& fileName, const QString& filters);
+    void exportData();
+    void saveChart();
 
     RunStore& m_store;
     EngineHost& m_host;
     ChartAdapter m_chart;
     PlotRoutine m_routine;
     std::unique_ptr<frmPrint> m_print;
+    std::unique_ptr<ExportDialogs> m_exportDialogs;
+    QSize m_pictureSize{1600, 1000};
 
     ChartWidget* m_graph1 = nullptr;
     QGroupBox* m_frame1 = nullptr;
@@ -71,6 +81,8 @@ private:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdClose = nullptr;
     QPushButton* m_cmdClear = nullptr;
+    QPushButton* m_cmdExportData = nullptr;
+    QPushButton* m_cmdSaveChart = nullptr;
     QLabel* m_picture1 = nullptr;
     QLabel* m_picture2 = nullptr;
 };

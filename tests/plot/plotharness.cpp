@@ -2,6 +2,7 @@
 // the layout: plot_harness OUTPUT_DIR
 #include "frmplot.h"
 #include "frmprint.h"
+#include "picturesizedialog.h"
 #include "recordinghost.h"
 #include "runstore.h"
 #include "sampleruns.h"
@@ -28,5 +29,9 @@ int main(int argc, char** argv)
     plot.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
     app.processEvents();
     plot.printWindow().grab().save(out.filePath(QStringLiteral("frmPrint.png")));
+    qrv::PictureSizeDialog size(QSize(1600, 1000));
+    size.show();
+    app.processEvents();
+    size.grab().save(out.filePath(QStringLiteral("frmPictureSize.png")));
     return 0;
 }

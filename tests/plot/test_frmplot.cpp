@@ -1,6 +1,9 @@
+#include "exportdialogs.h"
+#include "exportfiles.h"
 #include "frmplot.h"
 #include "recordinghost.h"
 #include "runstore.h"
+#include "runstorecsv.h"
 #include "sampleruns.h"
 
 #include <QClipboard>
@@ -8,13 +11,68 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 #include <cmath>
+#include <csignal>
+#include <fstream>
 
 using namespace qrv;
+
+namespace {
+
+// Answers the export dialogs as a test tells it and remembers what they were asked.
+class ScriptedExportDialogs : public ExportDialogs {
+public:
+    QString fileName;
+    std::optional<QSize> size;
+    QStringList asked;
+
+    QString saveFileName(QWidget*, const QString& title, const QString& startPath,
+                         const QString& filters) override
+    {
+        asked << title << startPath << filters;
+        return fileName;
+    }
+    std::optional<QSize> pictureSize(QWidget*, QSize initial) override
+    {
+        asked << QStringLiteral("%1 x %2").arg(initial.width()).arg(initial.height());
+        return size;
+    }
+};
+
+// Files larger than a few hundred bytes cannot be written while it lives: a full disk as
+// far as this process can tell, even for root.
+class SmallFileLimit {
+public:
+    SmallFileLimit()
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit small = m_saved;
+        small.rlim_cur = 300;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~SmallFileLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 class FrmPlotTest : public QObject {
     Q_OBJECT
@@ -30,8 +88,15 @@ private slots:
     void redrawsAfterARunOnlyWhileVisible();
     void chartGoesToTheClipboard();
     void curveCapacityIsReported();
+    void exportDataWritesTheStore();
+    void saveChartWritesTheChartAsShown();
+    void cancelWritesNothing();
+    void failedSavesKeepTheOldFile();
 
 private:
+    ScriptedExportDialogs& dialogs() { return *m_dialogs; }
+    QString dataFile(const char* name) const { return m_data->filePath(QString::fromLatin1(name)); }
+
     template <typename T>
     T* control(const char* name)
     {
@@ -44,6 +109,8 @@ private:
     RunStore m_store;
     RecordingHost m_host;
     std::unique_ptr<frmPlot> m_plot;
+    ScriptedExportDialogs* m_dialogs = nullptr;
+    std::unique_ptr<QTemporaryDir> m_data;
 };
 
 void FrmPlotTest::init()
@@ -52,9 +119,19 @@ void FrmPlotTest::init()
     test::fillSampleRuns(m_store);
     m_host = RecordingHost();
     m_plot = std::make_unique<frmPlot>(m_store, m_host);
+    auto dialogs = std::make_unique<ScriptedExportDialogs>();
+    m_dialogs = dialogs.get();
+    m_plot->setExportDialogs(std::move(dialogs));
+    QStandardPaths::setTestModeEnabled(true);
+    m_data = std::make_unique<QTemporaryDir>();
+    QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).setValue(QStringLiteral("DataPath"), m_data->path() + QLatin1Char('/'));
 }
 
-void FrmPlotTest::cleanup() { m_plot.reset(); }
+void FrmPlotTest::cleanup()
+{
+    m_plot.reset();
+    QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).remove(QStringLiteral("DataPath"));
+}
 
 void FrmPlotTest::pointsAgainstTheRatio()
 {
@@ -183,7 +260,11 @@ void FrmPlotTest::clearDataAndItsComeback()
     QSignalSpy cleared(m_plot.get(), &frmPlot::dataCleared);
     m_plot->showAndPlot();
     auto* clear = control<QPushButton>("cmdClear");
-    QVERIFY(clear->isEnabled());
+    auto* exportData = control<QPushButton>("cmdExportData");
+    auto* saveChart = control<QPushButton>("cmdSaveChart");
+    QCOMPARE(exportData->text(), QStringLiteral("Export Data..."));
+    QCOMPARE(saveChart->text(), QStringLiteral("Save Chart..."));
+    QVERIFY(clear->isEnabled() && exportData->isEnabled() && saveChart->isEnabled());
     clear->click();
     QCOMPARE(cleared.count(), 1);
     QCOMPARE(m_store.count(), 0);
@@ -191,7 +272,7 @@ void FrmPlotTest::clearDataAndItsComeback()
     QCOMPARE(chart.title(), QStringLiteral("QRV Results"));
     QCOMPARE(chart.yTitle(), QString());
     QCOMPARE(chart.seriesCount(), 1);
-    QVERIFY(!clear->isEnabled());
+    QVERIFY(!clear->isEnabled() && !exportData->isEnabled() && !saveChart->isEnabled());
     for (const char* frame : {"Frame2", "Frame3", "Frame4"})
         QVERIFY(!control<QGroupBox>(frame)->isEnabled());
 
@@ -203,10 +284,15 @@ void FrmPlotTest::clearDataAndItsComeback()
 
     m_store.append(test::sampleRun(0.4f, 25, 9, 1, 0.5f));
     m_plot->plotIfVisible();
-    QVERIFY(clear->isEnabled());
+    QVERIFY(clear->isEnabled() && exportData->isEnabled() && saveChart->isEnabled());
     clear->click();
     QCOMPARE(cleared.count(), 2);
     QCOMPARE(m_store.count(), 0);
+
+    // A window opened over an empty store starts with them off.
+    frmPlot fresh(m_store, m_host);
+    QVERIFY(!fresh.findChild<QPushButton*>(QStringLiteral("cmdExportData"))->isEnabled());
+    QVERIFY(!fresh.findChild<QPushButton*>(QStringLiteral("cmdSaveChart"))->isEnabled());
 }
 
 void FrmPlotTest::redrawsAfterARunOnlyWhileVisible()
@@ -255,6 +341,118 @@ void FrmPlotTest::curveCapacityIsReported()
     const ChartAdapter& chart = m_plot->chart();
     for (int p = 1; p <= chart.pointCount(); ++p)
         QVERIFY(std::isnan(chart.value(1, p)));
+}
+
+void FrmPlotTest::exportDataWritesTheStore()
+{
+    m_store.append(test::sampleRun(1.0f / 3.0f, 1.0e-6f, -0.0f, 1, 3.4e38f));
+    m_plot->showAndPlot();
+    // A name typed without suffix still makes a CSV file.
+    dialogs().fileName = dataFile("runs");
+    control<QPushButton>("cmdExportData")->click();
+    QCOMPARE(dialogs().asked, (QStringList{QStringLiteral("Export Data"), dataFile("QRV Runs.csv"),
+                                           QStringLiteral("CSV files (*.csv)")}));
+    QVERIFY(m_host.messages().empty());
+
+    std::ifstream in(dataFile("runs.csv").toStdString());
+    const RunStoreCsv back = readRunStoreCsv(in);
+    QVERIFY2(back.ok(), back.error.c_str());
+    QCOMPARE(int(back.records.size()), m_store.count());
+    for (int r = 1; r <= m_store.count(); ++r)
+        for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
+            QCOMPARE(back.records[std::size_t(r - 1)].field(i), m_store.record(r).field(i));
+}
+
+void FrmPlotTest::saveChartWritesTheChartAsShown()
+{
+    m_plot->showAndPlot();
+    control<QRadioButton>("optY_SF")->click();
+    dialogs().fileName = dataFile("fractions.svg");
+    dialogs().size = QSize(1200, 400);
+    control<QPushButton>("cmdSaveChart")->click();
+    QCOMPARE(dialogs().asked,
+             (QStringList{QStringLiteral("Save Chart"), dataFile("QRV Steam Fractions.png"),
+                          QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"),
+                          QStringLiteral("1600 x 1000")}));
+    QVERIFY(m_host.messages().empty());
+    const QByteArray svg = contents(dataFile("fractions.svg"));
+    QVERIFY(QSvgRenderer(svg).isValid());
+    QVERIFY(svg.contains("<title>QRV Steam Fractions</title>"));
+
+    // The size chosen last is offered next time.
+    dialogs().asked.clear();
+    dialogs().fileName = dataFile("fractions.png");
+    control<QPushButton>("cmdSaveChart")->click();
+    QCOMPARE(dialogs().asked.last(), QStringLiteral("1200 x 400"));
+    const QImage png(dataFile("fractions.png"));
+    QCOMPARE(png.size(), QSize(1200, 400));
+    QVERIFY(test::countColour(png, QColor(255, 0, 0)) > 5 * 20);
+
+    dialogs().fileName = dataFile("fractions.gif");
+    control<QPushButton>("cmdSaveChart")->click();
+    QCOMPARE(int(m_host.messages().size()), 1);
+    QCOMPARE(m_host.messages().front().icon, Icon::Information);
+    QVERIFY(QString::fromStdString(m_host.messages().front().text)
+                .startsWith(QStringLiteral("Save error: unknown picture type \"fractions.gif\"")));
+}
+
+void FrmPlotTest::cancelWritesNothing()
+{
+    m_plot->showAndPlot();
+    control<QPushButton>("cmdExportData")->click();
+    control<QPushButton>("cmdSaveChart")->click();
+    // A file chosen but the size dialog cancelled.
+    dialogs().fileName = dataFile("chart.png");
+    control<QPushButton>("cmdSaveChart")->click();
+    QCOMPARE(dialogs().asked.size(), 3 + 3 + 4);
+    QVERIFY(QDir(m_data->path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QVERIFY(m_host.messages().empty());
+
+    // Without a data folder the dialog starts in the documents folder.
+    QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).remove(QStringLiteral("DataPath"));
+    dialogs().fileName.clear();
+    control<QPushButton>("cmdExportData")->click();
+    QCOMPARE(dialogs().asked.at(11),
+             QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(QStringLiteral("QRV Runs.csv")));
+}
+
+void FrmPlotTest::failedSavesKeepTheOldFile()
+{
+    m_plot->showAndPlot();
+    dialogs().fileName = dataFile("missing/runs.csv");
+    dialogs().size = QSize(800, 600);
+    control<QPushButton>("cmdExportData")->click();
+    dialogs().fileName = dataFile("missing/chart.pdf");
+    control<QPushButton>("cmdSaveChart")->click();
+    QCOMPARE(int(m_host.messages().size()), 2);
+    for (const HostMessage& message : m_host.messages()) {
+        QCOMPARE(message.icon, Icon::Information);
+        QVERIFY2(message.text.rfind("Save error: ", 0) == 0 && message.text.size() > 12, message.text.c_str());
+    }
+
+    // The disk fills up halfway: the earlier file stays whole and no half-written one is left.
+    for (const char* name : {"runs.csv", "chart.png"}) {
+        QFile earlier(dataFile(name));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier contents");
+    }
+    for (int r = 0; r < 20; ++r)
+        m_store.append(test::sampleRun(0.1f * float(r), 5, 2, 0.5f, 0.2f));
+    m_host.clearLog();
+    {
+        const SmallFileLimit full;
+        dialogs().fileName = dataFile("runs.csv");
+        control<QPushButton>("cmdExportData")->click();
+        dialogs().fileName = dataFile("chart.png");
+        control<QPushButton>("cmdSaveChart")->click();
+    }
+    QCOMPARE(int(m_host.messages().size()), 2);
+    for (const HostMessage& message : m_host.messages())
+        QVERIFY2(message.text.rfind("Save error: ", 0) == 0, message.text.c_str());
+    QCOMPARE(contents(dataFile("runs.csv")), QByteArray("earlier contents"));
+    QCOMPARE(contents(dataFile("chart.png")), QByteArray("earlier contents"));
+    QCOMPARE(QDir(m_data->path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("chart.png"), QStringLiteral("runs.csv")}));
 }
 
 QTEST_MAIN(FrmPlotTest)
