@@ -5,11 +5,11 @@
 #include "replacefile.h"
 #include "runstore.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QBuffer>
 #include <QSvgGenerator>
 
 #include <algorithm>
