@@ -1,15 +1,15 @@
 #include "commands.h"
 
-#include "calcstate.h"
+#include "freshrunner.h"
 #include "jsonreport.h"
 #include "numberformat.h"
+#include "ratiofilenames.h"
 #include "ratiosweep.h"
-#include "recordinghost.h"
 #include "report.h"
 #include "resultsfile.h"
-#include "runstore.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iomanip>
 
 namespace qrv::cli {
@@ -20,10 +20,12 @@ constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kRefused = 2;
 
-void reportSteamTableNeeded(std::ostream& err, const RunOutcome& outcome)
+void reportNoSteamTableValues(std::ostream& err, const FreshRun& run)
 {
-    err << "qrv-cli: the initial water (Pa,K = " << outcome.continued.steamTableQuery
-        << ") needs steam-table values: give its entropy with --s and its Cv with --cv, in J/(kg K)\n";
+    const SteamTableAnswer& asked = run.steamTable;
+    err << "qrv-cli: the initial water at " << steamTableStateText(asked) << " (Pa,K = " << asked.query
+        << ") needs steam-table values and IAPWS-95 has none: " << asked.error
+        << "; give its entropy with --s and its Cv with --cv, in J/(kg K)\n";
 }
 
 // A message box on the terminal; every line of a multi-line text gets the prefix.
@@ -39,24 +41,60 @@ void printMessage(std::ostream& err, std::string_view prefix, std::string_view t
     }
 }
 
+ResultTexts resultTextsOf(const FreshRun& run)
+{
+    return resultTextsFrom([&run](std::string_view control) { return run.host.text(Window::Results, control); },
+                           run.state.PFinal);
+}
+
 int sweepColumnWidth(std::string_view header) { return std::max<int>(int(header.size()), 11) + 2; }
+
+void printSweepCell(std::ostream& out, bool csv, int column, std::string_view value)
+{
+    if (csv)
+        out << (column ? "," : "") << value;
+    else
+        out << std::left << std::setw(sweepColumnWidth(kSeriesFieldNames[std::size_t(column)])) << value;
+}
+
+void printSweepHeader(std::ostream& out, bool csv)
+{
+    for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
+        printSweepCell(out, csv, i, kSeriesFieldNames[std::size_t(i)]);
+    out << '\n';
+}
+
+void printSweepRow(std::ostream& out, bool csv, const SeriesRecord& record)
+{
+    for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
+        printSweepCell(out, csv, i, formatGeneral(record.field(i)));
+    out << '\n';
+}
+
+// Refuses a chart that cannot be drawn before any run is made.
+std::string sweepChartError(const SweepCommand& command, std::size_t ratioCount)
+{
+    if (!command.chart)
+        return {};
+    if (ratioCount > std::size_t(RunStore::kCapacity))
+        return "option --plot: the chart holds at most " + std::to_string(RunStore::kCapacity)
+            + " runs, the range has " + std::to_string(ratioCount);
+    return chartRequestError(*command.chart);
+}
 
 } // namespace
 
 int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
 {
-    CalcState state;
-    RecordingHost host;
-    RunStore store;
-    SetDefaults(state, host);
-    host.setMessageSink([&err](const HostMessage& message) { printMessage(err, "", message.text); });
-
-    const RunOutcome outcome = runCalculation(state, store, host, command.request);
-    switch (outcome.stage) {
+    FreshRunner runner;
+    const auto run = runner.run(command.request);
+    for (const auto& message : run->host.messages())
+        printMessage(err, "", message.text);
+    switch (run->outcome.stage) {
     case RunStage::Refused:
         return kRefused;
     case RunStage::SteamTableNeeded:
-        reportSteamTableNeeded(err, outcome);
+        reportNoSteamTableValues(err, *run);
         return kRefused;
     case RunStage::NoEquilibrium:
         err << "qrv-cli: the equilibrium pressure is negative; the calculation stops here\n";
@@ -65,15 +103,14 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
         break;
     }
 
-    const ResultTexts texts =
-        resultTextsFrom([&host](std::string_view control) { return host.text(Window::Results, control); },
-                        state.PFinal);
-    const std::optional<SeriesRecord> record =
-        outcome.stored ? std::optional<SeriesRecord>(store.record(store.count())) : std::nullopt;
-    if (command.json)
-        out << runJson(state, host, texts, record) << '\n';
-    else
-        printRunReport(out, host);
+    const ResultTexts texts = resultTextsOf(*run);
+    if (command.json) {
+        out << runJson(run->state, sourceName(run->source), run->host, texts, run->record()) << '\n';
+    } else {
+        if (run->source == InitialValuesSource::Iapws95)
+            out << steamTableNote(run->steamTable) << "\n\n";
+        printRunReport(out, run->host);
+    }
 
     if (command.qrvPath) {
         if (const std::string error = writeResultsFile(*command.qrvPath, texts); !error.empty()) {
@@ -81,7 +118,7 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
             return kFailed;
         }
     }
-    return outcome.stored ? kDone : kFailed;
+    return run->outcome.stored ? kDone : kFailed;
 }
 
 int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& err)
@@ -91,40 +128,64 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         err << "qrv-cli: option --r: " << sweep.error << '\n' << kUsage;
         return kRefused;
     }
-
-    for (int i = 0; i < SeriesRecord::kFieldCount; ++i) {
-        const auto header = kSeriesFieldNames[std::size_t(i)];
-        if (command.csv)
-            out << (i ? "," : "") << header;
-        else
-            out << std::left << std::setw(sweepColumnWidth(header)) << header;
+    if (const std::string error = sweepChartError(command, sweep.ratios.size()); !error.empty()) {
+        err << "qrv-cli: " << error << '\n';
+        return kRefused;
     }
-    out << '\n';
+    std::vector<std::string> fileNames;
+    if (command.qrvDir) {
+        std::error_code ec;
+        std::filesystem::create_directories(*command.qrvDir, ec);
+        if (ec) {
+            err << "Save error: " << ec.message() << '\n';
+            return kFailed;
+        }
+        fileNames = ratioFileNames(sweep.ratios);
+    }
 
+    printSweepHeader(out, command.csv);
+    FreshRunner runner;
+    RunRequest request = command.request;
+    RunStore chartRuns;
+    bool steamTableNoted = false;
     int status = kDone;
-    runSweep(command.request, sweep.ratios, [&](const SweepRun& run) {
-        const std::string prefix = "[R=" + ratioText(run.ratio) + "] ";
-        for (const auto& message : run.messages)
+    for (std::size_t i = 0; i < sweep.ratios.size(); ++i) {
+        request.inputs.ratio = ratioText(sweep.ratios[i]);
+        const auto run = runner.run(request);
+        const std::string prefix = "[R=" + request.inputs.ratio + "] ";
+        for (const auto& message : run->host.messages())
             printMessage(err, prefix, message.text);
-        if (run.outcome.stage == RunStage::SteamTableNeeded) {
-            reportSteamTableNeeded(err, run.outcome);
-            status = kRefused;
-            return false;
+        if (run->outcome.stage == RunStage::SteamTableNeeded) {
+            reportNoSteamTableValues(err, *run);
+            return kRefused;
         }
-        if (!run.record) {
+        if (run->source == InitialValuesSource::Iapws95 && !steamTableNoted) {
+            err << steamTableNote(run->steamTable) << '\n';
+            steamTableNoted = true;
+        }
+        if (command.qrvDir && run->outcome.stage == RunStage::Expanded) {
+            const auto path = std::filesystem::path(*command.qrvDir) / fileNames[i];
+            if (const std::string error = writeResultsFile(path.string(), resultTextsOf(*run)); !error.empty()) {
+                err << prefix << "Save error: " << error << '\n';
+                status = kFailed;
+            }
+        }
+        const auto record = run->record();
+        if (!record) {
             status = kFailed;
-            return true;
+            continue;
         }
-        for (int i = 0; i < SeriesRecord::kFieldCount; ++i) {
-            const std::string value = formatGeneral(run.record->field(i));
-            if (command.csv)
-                out << (i ? "," : "") << value;
-            else
-                out << std::left << std::setw(sweepColumnWidth(kSeriesFieldNames[std::size_t(i)])) << value;
+        printSweepRow(out, command.csv, *record);
+        if (command.chart)
+            chartRuns.append(*record);
+    }
+
+    if (command.chart) {
+        if (const std::string error = writeSweepChart(chartRuns, *command.chart); !error.empty()) {
+            err << "Save error: " << error << '\n';
+            status = kFailed;
         }
-        out << '\n';
-        return true;
-    });
+    }
     return status;
 }
 

@@ -49,8 +49,8 @@ void writeRecord(JsonWriter& json, const std::optional<SeriesRecord>& record)
 
 } // namespace
 
-std::string runJson(const CalcState& state, const RecordingHost& host, const ResultTexts& texts,
-                    const std::optional<SeriesRecord>& record)
+std::string runJson(const CalcState& state, std::string_view initialValuesSource, const RecordingHost& host,
+                    const ResultTexts& texts, const std::optional<SeriesRecord>& record)
 {
     JsonWriter json;
     json.beginObject();
@@ -58,6 +58,7 @@ std::string runJson(const CalcState& state, const RecordingHost& host, const Res
         json.key(field.name).value(state.*field.member);
     for (const auto& field : kFlagFields)
         json.key(field.name).value(state.*field.member);
+    json.key("initial_values_source").value(initialValuesSource);
 
     json.key("equilibrium").beginObject();
     for (const auto& row : kEquilibriumRows)

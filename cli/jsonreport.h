@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qrv {
 struct CalcState;
@@ -13,11 +14,11 @@ class RecordingHost;
 
 namespace qrv::cli {
 
-// The state's fields by name, the equilibrium and results windows' labels by control name,
+// The state's fields by name, where the initial water's S and Cv came from, the equilibrium and results windows' labels by control name,
 // the results-file texts, the stored record (null when the run was not stored), the
 // messages and the progress captions.
-std::string runJson(const CalcState& state, const RecordingHost& host, const ResultTexts& texts,
-                    const std::optional<SeriesRecord>& record);
+std::string runJson(const CalcState& state, std::string_view initialValuesSource, const RecordingHost& host,
+                    const ResultTexts& texts, const std::optional<SeriesRecord>& record);
 
 std::string openJson(const ResultTexts& texts, const SeriesRecord& record);
 

@@ -12,12 +12,19 @@ const char* const kUsage =
     "usage: qrv-cli run --tmagma K --tinit K --pinit MPa --pfinal MPa --r R [--x X]\n"
     "                   [--s S --cv CV] [--constvolume] [--json] [--qrv FILE]\n"
     "       qrv-cli sweep --r FROM:TO:STEP --tmagma K --tinit K --pinit MPa --pfinal MPa [--x X]\n"
-    "                   [--s S --cv CV] [--constvolume] [--csv]\n"
-    "       qrv-cli open FILE [--json]\n";
+    "                   [--s S --cv CV] [--constvolume] [--csv] [--qrv-dir DIR]\n"
+    "                   [--plot FILE.png|FILE.svg|FILE.pdf [--y cr|sf|wf|ft|et|ep|ed|ee] [--curve]\n"
+    "                    [--size WxH]]\n"
+    "       qrv-cli open FILE [--json]\n"
+    "Without --s and --cv (J/(kg K)), the initial water's S and Cv are those the input window\n"
+    "holds or fixes, or IAPWS-95 values where it would ask the steam table.\n";
 
 namespace {
 
 enum class Value { None, Number, Text, Range };
+
+// Larger pictures than this are refused rather than allocated.
+constexpr int kMostChartPixels = 10000;
 
 struct OptionSpec {
     std::string_view name;
@@ -122,6 +129,15 @@ std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra
     return specs;
 }
 
+// A file or folder option given as "" is refused.
+std::optional<UsageError> emptyName(const Parsed& parsed, std::string_view name, std::string_view what)
+{
+    const auto value = take(parsed, name);
+    if (value && value->empty())
+        return usageError("option " + std::string(name) + " needs a " + std::string(what));
+    return std::nullopt;
+}
+
 Command parseRun(const std::vector<std::string>& args)
 {
     auto parsed = parseOptions(args, inputOptionsWith({{"--r", Value::Number}, {"--json", Value::None},
@@ -137,15 +153,48 @@ Command parseRun(const std::vector<std::string>& args)
     RunCommand run;
     run.request = std::get<RunRequest>(request);
     run.json = take(p, "--json").has_value();
+    if (auto error = emptyName(p, "--qrv", "file name"))
+        return *error;
     run.qrvPath = take(p, "--qrv");
-    if (run.qrvPath && run.qrvPath->empty())
-        return usageError("option --qrv needs a file name");
     return run;
+}
+
+// --plot and the options that shape its chart; those without --plot are refused.
+std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& parsed)
+{
+    if (auto error = emptyName(parsed, "--plot", "file name"))
+        return *error;
+    const auto path = take(parsed, "--plot");
+    if (!path) {
+        for (const auto name : {"--y", "--curve", "--size"})
+            if (take(parsed, name))
+                return usageError("option " + std::string(name) + " goes with --plot");
+        return std::optional<ChartRequest>();
+    }
+    ChartRequest chart;
+    chart.path = *path;
+    chart.yKey = take(parsed, "--y").value_or(chart.yKey);
+    chart.curve = take(parsed, "--curve").has_value();
+    if (const auto size = take(parsed, "--size")) {
+        static const std::regex pixels(R"((\d{1,5})x(\d{1,5}))");
+        std::smatch parts;
+        if (!std::regex_match(*size, parts, pixels))
+            return usageError("option --size: \"" + *size + "\" is not WxH");
+        chart.widthPx = std::stoi(parts[1]);
+        chart.heightPx = std::stoi(parts[2]);
+        if (chart.widthPx < 1 || chart.heightPx < 1 || chart.widthPx > kMostChartPixels
+            || chart.heightPx > kMostChartPixels)
+            return usageError("option --size: each side must be 1 to " + std::to_string(kMostChartPixels) + " pixels");
+    }
+    return chart;
 }
 
 Command parseSweep(const std::vector<std::string>& args)
 {
-    auto parsed = parseOptions(args, inputOptionsWith({{"--r", Value::Range}, {"--csv", Value::None}}));
+    auto parsed = parseOptions(args, inputOptionsWith({{"--r", Value::Range}, {"--csv", Value::None},
+                                                       {"--qrv-dir", Value::Text}, {"--plot", Value::Text},
+                                                       {"--y", Value::Text}, {"--curve", Value::None},
+                                                       {"--size", Value::Text}}));
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
     const Parsed& p = std::get<Parsed>(parsed);
@@ -158,6 +207,13 @@ Command parseSweep(const std::vector<std::string>& args)
     SweepCommand sweep;
     sweep.request = std::get<RunRequest>(request);
     sweep.csv = take(p, "--csv").has_value();
+    if (auto error = emptyName(p, "--qrv-dir", "folder name"))
+        return *error;
+    sweep.qrvDir = take(p, "--qrv-dir");
+    auto chart = chartFrom(p);
+    if (auto* error = std::get_if<UsageError>(&chart))
+        return *error;
+    sweep.chart = std::get<std::optional<ChartRequest>>(chart);
     static const std::regex range(R"(([^:]+):([^:]+):([^:]+))");
     std::smatch parts;
     const std::string text = sweep.request.inputs.ratio;

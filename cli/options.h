@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runner.h"
+#include "sweepchart.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@ struct SweepCommand {
     RunRequest request; // the ratio text is filled per run
     double from = 0, to = 0, step = 0;
     bool csv = false;
+    std::optional<std::string> qrvDir; // one results file per run into this folder
+    std::optional<ChartRequest> chart;
 };
 
 struct OpenCommand {

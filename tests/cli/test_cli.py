@@ -3,6 +3,7 @@
 
 import json
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -131,6 +132,12 @@ class BadInput(unittest.TestCase):
             (["run", *START_UP, "--r", "0.3", "--json=yes"], "takes no value"),
             (["sweep", *START_UP, "--r", "0.1:1"], "is not FROM:TO:STEP"),
             (["sweep", *START_UP, "--r", "0.1:1:0.1", "--json"], "unknown option --json"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--y", "sf"], "option --y goes with --plot"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--curve"], "option --curve goes with --plot"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--plot", "a.png", "--size", "800"], "is not WxH"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--plot", "a.png", "--size", "0x10"], "1 to 10000"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--plot="], "--plot needs a file name"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--qrv-dir="], "--qrv-dir needs a folder name"),
             (["open"], "open needs exactly one FILE"),
             (["frobnicate"], "unknown command frobnicate"),
             ([], "missing command"),
@@ -146,18 +153,20 @@ class BadInput(unittest.TestCase):
         self.assertEqual(self.refused("run", *START_UP, "--r", "0.3", "--x", "0"), "Enter X > 0.0\n")
         self.assertEqual(self.refused("run", *START_UP, "--r", "0.3", "--x", "1.01"), "Enter X <= 1.0\n")
 
-    def test_steam_table_values_must_be_given(self):
-        args = ["run", "--tmagma", "1473", "--tinit", "500", "--pinit", "5", "--pfinal", "0.1", "--r", "0.3"]
-        err = self.refused(*args)
-        self.assertIn("5000000,500.0", err)
-        self.assertIn("--s", err)
-        self.assertIn("--cv", err)
-        done = cli(*args, "--s", "2000", "--cv", "3500", "--json")
-        self.assertEqual(done.returncode, 0, done.stderr)
-        report = json.loads(done.stdout)
-        self.assertEqual(report["SInit"], 2000)
-        self.assertEqual(report["CvInit"], 3500)
-        self.assertEqual(report["PInit"], 5e6)
+    def test_water_outside_the_steam_table_needs_given_values(self):
+        for t_init, state in [("1300", "5.00 MPa, 1300.0 K"), ("273.1", "5.00 MPa, 273.1 K")]:
+            with self.subTest(t_init=t_init):
+                args = ["run", "--tmagma", "1473", "--tinit", t_init, "--pinit", "5", "--pfinal", "0.1",
+                        "--r", "0.3"]
+                err = self.refused(*args)
+                self.assertIn(state, err)
+                self.assertIn("--s", err)
+                self.assertIn("--cv", err)
+                done = cli(*args, "--s", "2000", "--cv", "3500", "--json")
+                self.assertEqual(done.returncode, 0, done.stderr)
+                report = json.loads(done.stdout)
+                self.assertEqual((report["SInit"], report["CvInit"]), (2000, 3500))
+                self.assertEqual(report["initial_values_source"], "options")
 
     def test_given_values_replace_the_held_ones(self):
         done = cli("run", *REFERENCE["water"]["args"], "--s", "400", "--cv", "4000", "--json")
@@ -173,6 +182,49 @@ class BadInput(unittest.TestCase):
         report = json.loads(done.stdout)
         self.assertIsNone(report["record"])
         self.assertEqual(report["messages"][-1]["icon"], "critical")
+
+
+def iapws95(pressure_mpa, temperature_k):
+    """Entropy and Cv in J/(kg K) from python3-iapws, an independent IAPWS-95."""
+    code = ("import iapws, sys; w = iapws.IAPWS95(P=float(sys.argv[1]), T=float(sys.argv[2]));"
+            "print(w.s * 1000, w.cv * 1000)")
+    done = subprocess.run(["/usr/bin/python3", "-c", code, str(pressure_mpa), str(temperature_k)],
+                          capture_output=True, check=True, timeout=60)
+    return [float(v) for v in done.stdout.split()]
+
+
+class SteamTableValues(unittest.TestCase):
+    ARGS = ["--tinit", "400", "--pinit", "5", "--tmagma", "1473", "--pfinal", "0.1"]
+
+    def test_initial_water_takes_iapws95_values(self):
+        done = cli("run", *self.ARGS, "--r", "0.3", "--json")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        report = json.loads(done.stdout)
+        self.assertEqual(report["initial_values_source"], "IAPWS-95")
+        # Equal in single precision: at most half a float step apart.
+        for name, expected in zip(["SInit", "CvInit"], iapws95(5, 400)):
+            self.assertLessEqual(abs(report[name] - expected), expected * 2 ** -24, name)
+        self.assertEqual(report["record"]["TWater [K]"], 400)
+
+        text = cli("run", *self.ARGS, "--r", "0.3").stdout.decode()
+        self.assertTrue(text.startswith("Initial water S and Cv from IAPWS-95 at 5.00 MPa, 400.0 K: "), text)
+
+    def test_other_sources_are_named(self):
+        held = json.loads(cli("run", *REFERENCE["water"]["args"], "--json").stdout)
+        self.assertEqual(held["initial_values_source"], "input rules")
+        fixed = json.loads(cli("run", *START_UP[:4], "--pinit", "99", "--pfinal", "0.1", "--r", "0.3",
+                               "--json").stdout)
+        self.assertEqual((fixed["initial_values_source"], fixed["SInit"]), ("input rules", 334.1535))
+        typed = json.loads(cli("run", *self.ARGS, "--r", "0.3", "--s", "1500", "--cv", "3600", "--json").stdout)
+        self.assertEqual((typed["initial_values_source"], typed["SInit"]), ("options", 1500))
+
+    def test_sweep_rows_equal_single_runs(self):
+        done = cli("sweep", *self.ARGS, "--r", "0.1:0.3:0.1", "--csv")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertIn(b"from IAPWS-95 at 5.00 MPa, 400.0 K", done.stderr)
+        rows = done.stdout.decode().splitlines()[1:]
+        single_run = json.loads(cli("run", *self.ARGS, "--r", "0.2", "--json").stdout)["record"]
+        self.assertEqual([float(v) for v in rows[1].split(",")], list(single_run.values()))
 
 
 class ResultsFiles(unittest.TestCase):
@@ -260,6 +312,71 @@ class Sweep(unittest.TestCase):
                 done = cli("sweep", *START_UP, "--r", r)
                 self.assertEqual(done.returncode, 2)
                 self.assertIn(b"option --r", done.stderr)
+
+
+
+class SweepResultsFiles(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.folder = os.path.join(self.dir.name, "new", "runs")
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def sweep(self, ratios, *extra):
+        return cli("sweep", *START_UP, "--r", ratios, "--csv", "--qrv-dir", self.folder, *extra)
+
+    def test_one_file_per_run_as_a_single_run_saves_it(self):
+        done = self.sweep("0.05:0.3:0.05")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        names = sorted(os.listdir(self.folder))
+        self.assertEqual(names, ["run-R0.%03d.qrv" % (50 * i) for i in range(1, 7)])
+        rows = done.stdout.decode().splitlines()[1:]
+        for name, row in zip(names, rows):
+            with self.subTest(name=name):
+                path = os.path.join(self.folder, name)
+                single_path = os.path.join(self.dir.name, "single.qrv")
+                ratio = row.split(",")[0]
+                cli("run", *START_UP, "--r", ratio, "--qrv", single_path)
+                with open(path, "rb") as swept, open(single_path, "rb") as single_file:
+                    self.assertEqual(swept.read(), single_file.read())
+                opened = json.loads(cli("open", path, "--json").stdout)["record"]
+                values = [float(v) for v in row.split(",")]
+                self.assertEqual(opened["R"], values[0])
+                # The file keeps what the window shows: two decimals of %, one of K.
+                self.assertAlmostEqual(opened["CRAdiabatic [%]"], values[9], delta=0.005)
+                self.assertAlmostEqual(opened["TFIsothermal [K]"], values[16], delta=0.05)
+
+    def test_names_sort_by_ratio(self):
+        for ratios, expected in [
+                ("9:10.5:0.5", ["run-R09.000.qrv", "run-R09.500.qrv", "run-R10.000.qrv", "run-R10.500.qrv"]),
+                ("0.3:0.3002:0.0001", ["run-R0.3000.qrv", "run-R0.3001.qrv", "run-R0.3002.qrv"])]:
+            with self.subTest(ratios=ratios):
+                shutil.rmtree(self.folder, ignore_errors=True)
+                done = self.sweep(ratios)
+                self.assertEqual(done.returncode, 0, done.stderr)
+                self.assertEqual(sorted(os.listdir(self.folder)), expected)
+
+    def test_a_failed_save_does_not_stop_the_others(self):
+        os.makedirs(os.path.join(self.folder, "run-R0.200.qrv"))
+        done = self.sweep("0.1:0.3:0.1")
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr, b"[R=0.2] Save error: Path/File access error\n")
+        self.assertEqual(len(done.stdout.decode().splitlines()), 4)
+        for name in ["run-R0.100.qrv", "run-R0.300.qrv"]:
+            self.assertEqual(cli("open", os.path.join(self.folder, name)).returncode, 0)
+
+    def test_a_folder_that_cannot_be_made_is_a_save_error(self):
+        os.makedirs(os.path.dirname(self.folder))
+        open(self.folder, "w").close()
+        done = self.sweep("0.1:0.3:0.1")
+        self.assertEqual((done.returncode, done.stdout), (1, b""))
+        self.assertTrue(done.stderr.startswith(b"Save error: "), done.stderr)
+
+    def test_refused_ratios_leave_no_file(self):
+        done = self.sweep("-0.1:0.1:0.1")
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(os.listdir(self.folder), ["run-R0.100.qrv"])
 
 
 if __name__ == "__main__":

@@ -1,0 +1,53 @@
+#include "freshrunner.h"
+
+namespace qrv::cli {
+
+std::string_view sourceName(InitialValuesSource source)
+{
+    switch (source) {
+    case InitialValuesSource::Options: return "options";
+    case InitialValuesSource::Iapws95: return "IAPWS-95";
+    case InitialValuesSource::InputRules: break;
+    }
+    return "input rules";
+}
+
+std::optional<SeriesRecord> FreshRun::record() const
+{
+    return outcome.stored ? std::optional<SeriesRecord>(store.record(store.count())) : std::nullopt;
+}
+
+std::unique_ptr<FreshRun> FreshRunner::attempt(const RunRequest& request) const
+{
+    auto run = std::make_unique<FreshRun>();
+    SetDefaults(run->state, run->host);
+    run->outcome = runCalculation(run->state, run->store, run->host, request);
+    run->source = request.entropyText ? InitialValuesSource::Options : InitialValuesSource::InputRules;
+    return run;
+}
+
+std::unique_ptr<FreshRun> FreshRunner::run(const RunRequest& request)
+{
+    auto first = attempt(request);
+    if (first->outcome.stage != RunStage::SteamTableNeeded)
+        return first;
+
+    // The request stopped at Continue, before any message or calculation: start afresh
+    // with the values typed in, as the user would after reading them off the steam table.
+    const std::string& query = first->outcome.continued.steamTableQuery;
+    if (!m_answer || m_answer->query != query)
+        m_answer = answerSteamTableQuery(query);
+    if (!m_answer->error.empty()) {
+        first->steamTable = *m_answer;
+        return first;
+    }
+    RunRequest typed = request;
+    typed.entropyText = exactText(m_answer->entropy);
+    typed.cvText = exactText(m_answer->cv);
+    auto answered = attempt(typed);
+    answered->source = InitialValuesSource::Iapws95;
+    answered->steamTable = *m_answer;
+    return answered;
+}
+
+} // namespace qrv::cli

@@ -1,0 +1,27 @@
+// The chart of a sweep's runs written to a picture file, as the plot window draws it. Only
+// the desktop build can draw; the engine-only build says so.
+#pragma once
+
+#include <string>
+
+namespace qrv {
+class RunStore;
+}
+
+namespace qrv::cli {
+
+struct ChartRequest {
+    std::string path; // .png, .svg or .pdf
+    std::string yKey = "cr";
+    bool curve = false;
+    int widthPx = 1600;
+    int heightPx = 1000;
+};
+
+// Why the chart cannot be drawn as asked; empty when it can.
+std::string chartRequestError(const ChartRequest& request);
+
+// Draws the stored runs and writes the file; the failure's description, empty on success.
+std::string writeSweepChart(const RunStore& runs, const ChartRequest& request);
+
+} // namespace qrv::cli

@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""qrv-cli sweep --plot: the chart files. Usage: test_charts.py PATH-TO-QRV-CLI"""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import xml.etree.ElementTree as ElementTree
+
+CLI = None
+INPUTS = ["sweep", "--tmagma", "1473", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1", "--csv"]
+SWEEP = [*INPUTS, "--r", "0.05:3:0.05"]
+
+
+def cli(*args):
+    return subprocess.run([CLI, *args], capture_output=True, timeout=60)
+
+
+class Charts(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def plot(self, name, *extra):
+        path = os.path.join(self.dir.name, name)
+        done = cli(*SWEEP, "--plot", path, *extra)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(len(done.stdout.splitlines()), 61)
+        with open(path, "rb") as f:
+            return f.read()
+
+    def test_png_has_the_asked_size(self):
+        for extra, size in [((), (1600, 1000)), (("--size", "640x480", "--y", "ft", "--curve"), (640, 480))]:
+            with self.subTest(extra=extra):
+                png = self.plot("chart.png", *extra)
+                self.assertEqual(png[:8], b"\x89PNG\r\n\x1a\n")
+                self.assertEqual(png[12:16], b"IHDR")
+                self.assertEqual(struct.unpack(">II", png[16:24]), size)
+
+    def test_svg_carries_the_title_of_the_chosen_y(self):
+        for key, title in [("cr", "QRV Conversion Ratios"), ("sf", "QRV Steam Fractions")]:
+            with self.subTest(key=key):
+                root = ElementTree.fromstring(self.plot("chart.svg", "--y", key))
+                texts = [node.text or "" for node in root.iter()]
+                self.assertIn(title, texts)
+
+    def test_pdf_renders_a_page_with_ink(self):
+        pdf = self.plot("chart.pdf", "--curve")
+        self.assertTrue(pdf.startswith(b"%PDF-"))
+        # The page as a grey PGM, "P5\n<w> <h>\n255\n" and one byte a pixel: the chart leaves ink.
+        pgm = subprocess.run(["pdftoppm", "-r", "30", "-gray", "-singlefile",
+                              os.path.join(self.dir.name, "chart.pdf")], capture_output=True, check=True,
+                             timeout=60).stdout
+        magic, size, _, pixels = pgm.split(b"\n", 3)
+        self.assertEqual(magic, b"P5")
+        width, height = map(int, size.split())
+        self.assertEqual(len(pixels), width * height)
+        self.assertLess(min(pixels), 128)
+
+    def test_refused_charts_make_no_runs(self):
+        cases = [([*SWEEP, "--plot", "chart.gif"], "does not end in .png, .svg or .pdf"),
+                 ([*SWEEP, "--plot", "chart.png", "--y", "xx"], "option --y: \"xx\" is not one of"),
+                 ([*INPUTS, "--r", "0.01:2:0.01", "--plot", "chart.png"], "at most 100 runs")]
+        for args, expected in cases:
+            with self.subTest(args=args):
+                done = cli(*args)
+                self.assertEqual((done.returncode, done.stdout), (2, b""))
+                self.assertIn(expected, done.stderr.decode())
+
+    def test_failed_write_and_empty_chart_are_save_errors(self):
+        missing = os.path.join(self.dir.name, "no", "chart.png")
+        done = cli(*SWEEP, "--plot", missing)
+        self.assertEqual(done.returncode, 1)
+        self.assertIn(b"Save error: ", done.stderr)
+        self.assertEqual(len(done.stdout.splitlines()), 61)
+
+        done = cli(*INPUTS, "--r", "-0.2:0:0.1", "--plot", os.path.join(self.dir.name, "none.png"))
+        self.assertEqual(done.returncode, 1)
+        self.assertIn(b"Save error: ", done.stderr)
+        self.assertFalse(os.path.exists(os.path.join(self.dir.name, "none.png")))
+
+
+if __name__ == "__main__":
+    CLI = sys.argv.pop(1)
+    unittest.main(verbosity=1)
