@@ -99,6 +99,8 @@ void FrmMain::buildUpperPane()
 
     u.Command1 = button("Command1", QStringLiteral("Continue"), f);
     u.Command1->setDefault(true);
+    u.cmdSweep = button("cmdSweep", QStringLiteral("Sweep..."), f);
+    u.cmdSweep->setToolTip(QStringLiteral("Run these inputs over a range of ratios and plot the runs"));
     u.cmdOpen = button("cmdOpen", QStringLiteral("Open"), f);
     u.cmdAbout = button("cmdAbout", QStringLiteral("About"), f);
     u.cmdHelpContents = makeHelpButton(QStringLiteral("cmdHelpContents"), f);
@@ -121,7 +123,7 @@ void FrmMain::buildUpperPane()
     grid->addWidget(u.txtXmix, 3, 4);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {u.Command1, u.cmdOpen, u.cmdAbout})
+    for (QPushButton* b : {u.Command1, u.cmdSweep, u.cmdOpen, u.cmdAbout})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(u.cmdHelpContents);
@@ -215,7 +217,7 @@ void FrmMain::setSteamTableRequest(bool active)
                        u.txtPInit, u.Label3, u.txtTMagma,
                        u.Label7, u.txtR, u.Label10,
                        u.txtPfin, u.optWM, u.optSM,
-                       u.Command1, u.Command3})
+                       u.Command1, u.cmdSweep, u.Command3})
         w->setEnabled(!active);
     const bool mixture = !active && u.optSM->isChecked();
     u.Label9->setEnabled(mixture);

@@ -18,7 +18,7 @@ struct FrmMainControls {
     QLabel *Label3, *Label1, *Label2, *Label10, *Label7, *Label9;
     QLineEdit *txtTMagma, *txtTInit, *txtPInit, *txtPfin, *txtR, *txtXmix;
     QRadioButton *optWM, *optSM;
-    QPushButton *Command1, *cmdOpen, *cmdAbout, *cmdHelpContents, *Command3;
+    QPushButton *Command1, *cmdSweep, *cmdOpen, *cmdAbout, *cmdHelpContents, *Command3;
 
     QGroupBox* Frame1;
     QLabel *Label5, *Label6, *Label8;

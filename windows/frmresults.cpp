@@ -1,6 +1,8 @@
 #include "frmresults.h"
 
+#include "resultstext.h"
 #include "valuelabel.h"
+#include "widgethost.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -207,8 +209,12 @@ void FrmResults::buildButtons(QVBoxLayout* layout)
     m_new = button("Command1", QStringLiteral("New"), QStringLiteral("Start a new calculation"), this);
     m_save = button("cmdSave", QStringLiteral("Save"), QStringLiteral("Save these results to open later"), this);
     m_finished = button("Command2", QStringLiteral("Finished"), QStringLiteral("Close Tarvel QRV"), this);
+    m_copyAll = button("cmdCopyAll", QStringLiteral("Copy All"),
+                       QStringLiteral("Copy every value of this window, one caption and value a line"), this);
+    m_copyAll->setEnabled(true);
+    connect(m_copyAll, &QPushButton::clicked, this, &FrmResults::copyAll);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {m_recalculate, m_help, m_plot, m_new, m_save, m_finished})
+    for (QPushButton* b : {m_recalculate, m_help, m_plot, m_new, m_save, m_copyAll, m_finished})
         buttons->addWidget(b);
     layout->addLayout(buttons);
 }
@@ -226,6 +232,17 @@ void FrmResults::copyValue(ValueLabel* value)
     QFont font = value->font();
     font.setBold(true);
     value->setFont(font);
+}
+
+void FrmResults::copyAll()
+{
+    const QString text = resultsWindowText([this](const QString& name) -> std::optional<QString> {
+        const QWidget* control = findChild<QWidget*>(name);
+        if (control == nullptr || !control->isVisibleTo(this))
+            return std::nullopt;
+        return controlText(control);
+    });
+    QApplication::clipboard()->setText(text);
 }
 
 } // namespace qrv

@@ -1,5 +1,5 @@
 // The results window: one run's inputs, equilibrium state and the two expansion paths. Every
-// value is a caption; clicking one copies it and marks it bold.
+// value is a caption; clicking one copies it and marks it bold, Copy All copies them all.
 #pragma once
 
 #include "chainwindow.h"
@@ -24,9 +24,12 @@ public:
     QPushButton* newButton() const { return m_new; }
     QPushButton* saveButton() const { return m_save; }
     QPushButton* finishedButton() const { return m_finished; }
+    QPushButton* copyAllButton() const { return m_copyAll; }
 
     // Puts the caption on the clipboard and leaves only this value bold.
     void copyValue(ValueLabel* value);
+    // Puts every shown caption and value on the clipboard as tab-separated lines.
+    void copyAll();
 
 private:
     void buildHeader(QVBoxLayout* layout);
@@ -42,6 +45,7 @@ private:
     QPushButton* m_new = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_finished = nullptr;
+    QPushButton* m_copyAll = nullptr;
 };
 
 } // namespace qrv

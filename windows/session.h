@@ -17,6 +17,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 namespace qrv {
 
@@ -41,6 +42,9 @@ public:
     void bringToFront();
 
     void setPlotView(PlotView* view);
+
+    // The input window's inputs run once per ratio into the store, then the plot window.
+    void sweep(const std::vector<double>& ratios);
 
     FrmMain* mainWindow() const { return m_main; }
     FrmCalc* calcWindow() const { return m_calc; }
@@ -70,6 +74,7 @@ private:
     void fillSteamTableValues(double entropy, double cv);
     void calculate();
     void cancelSteamTableRequest();
+    void openSweepDialog();
     void chooseInteraction();
     void openResults();
     void showAbout();

@@ -34,6 +34,7 @@ void Session::connectMain()
     const FrmMainControls& u = m_main->ui();
     connect(m_main, &FrmMain::closeRequested, this, &Session::unloadProgram);
     connect(u.Command1, &QPushButton::clicked, this, &Session::continueInputs);
+    connect(u.cmdSweep, &QPushButton::clicked, this, &Session::openSweepDialog);
     connect(u.cmdCalc, &QPushButton::clicked, this, &Session::calculate);
     connect(u.Command2, &QPushButton::clicked, this, &Session::cancelSteamTableRequest);
     connect(u.Command3, &QPushButton::clicked, this, &Session::unloadProgram);

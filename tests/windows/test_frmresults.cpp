@@ -51,6 +51,7 @@ private slots:
     void sedimentRun_continue_theTwentyFiveTextsOfTheWorkedRun();
     void firstRun_duringTheRun_onlyHelpResponds();
     void shownRun_clickTwoValues_onlyTheLastIsBoldAndOnTheClipboard();
+    void sedimentRun_copyAll_everyCaptionAndValueAsTabbedLines();
     void shownRun_reCalculate_appendsASecondRunWithTheSameTexts();
     void shownRun_new_inputWindowBackAndResultsUnloaded();
     void shownRun_finished_everyWindowClosesAndTheProgramEnds();
@@ -143,6 +144,42 @@ void FrmResultsTest::shownRun_clickTwoValues_onlyTheLastIsBoldAndOnTheClipboard(
     QVERIFY(!isoTemperature->font().bold());
     QTest::mouseClick(resultLabel(t, "labEffi"), Qt::LeftButton);
     QVERIFY(phase->font().bold());
+}
+
+void FrmResultsTest::sedimentRun_copyAll_everyCaptionAndValueAsTabbedLines()
+{
+    // State: the worked sediment run on screen
+    TestSession t;
+    t.setInputs("1473", "298", "0.1", "0.1", "0.6");
+    t.main().ui().optSM->click();
+    t.main().ui().txtXmix->setText("0.5");
+    t.runToResults();
+    QApplication::clipboard()->clear();
+    // Action
+    t.session->resultsWindow()->findChild<QPushButton*>("cmdCopyAll")->click();
+    // Expected
+    const QString expected = QStringLiteral(
+        "Sediment/Magma Ratio Rs:\t0.60 (R = 0.30)\n"
+        "Initial Magma Temperature (K):\t1473\n"
+        "Initial Water Temperature (K):\t298\n"
+        "Initial Water Pressure (MPa):\t0.10\n"
+        "Source of thermodynamic data:\tNIST: Steam Table Extrapolation\n"
+        "Method of finding equilibrium state:\tVolume by entropy extrapolation\n"
+        "Equilibrium and Final States:\tEquilibrium\tFinal (Adiab)\tFinal (Iso)\n"
+        "Pressure (MPa):\t134.9\t0.100\t0.100\n"
+        "Volume (m3/kg):\t0.00160\t0.80653\t1.96747\n"
+        "Temperature (K):\t760.4\t373.0\t434.5\n"
+        "Entropy (kJ/kg-K):\t4.24211\t4.24211\t7.66579\n"
+        "Equilibrium Phase:\tSupercritcal Liquid\n"
+        "Adiabatic Results:\tSteam/Water Mix\n"
+        "Conversion Ratio (%):\t13.75\n"
+        "Steam Fraction:\t0.48\n"
+        "Water Fraction:\t0.52\n"
+        "Isothermal Results:\tSuperheated Vapor\n"
+        "Conversion Ratio (%):\t33.37\n"
+        "Steam Fraction:\t1.00\n"
+        "Water Fraction:\t0.00\n");
+    QCOMPARE(QApplication::clipboard()->text().split('\n'), expected.split('\n'));
 }
 
 void FrmResultsTest::shownRun_reCalculate_appendsASecondRunWithTheSameTexts()

@@ -1,0 +1,279 @@
+// The input window's ratio sweep: the dialog's range, runs equal to single runs, the store
+// limit, cancelling, the steam-table path without vaptab and the collected messages.
+#include "guitestsupport.h"
+
+#include "calcstate.h"
+#include "densitysolver.h"
+#include "parsenumber.h"
+#include "plotview.h"
+#include "ratiosweep.h"
+#include "ratiosweeper.h"
+#include "runner.h"
+#include "runstore.h"
+#include "sweepdialog.h"
+#include "sweeprange.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace qrv;
+using namespace qrv::test;
+
+namespace {
+
+class CountingPlotView : public PlotView {
+public:
+    void showAndPlot() override { ++shown; }
+    void plotIfVisible() override { ++redrawn; }
+    int shown = 0;
+    int redrawn = 0;
+};
+
+class StopAfter : public SweepProgress {
+public:
+    explicit StopAfter(int runs) : m_runs(runs) {}
+    bool advance(int done, int) override { return done < m_runs; }
+
+private:
+    int m_runs;
+};
+
+const InputTexts kStartUp{"1473", "298", "0.1", "0.1", "", "--", false};
+
+// A single run after start-up with the ratio typed as the sweep types it.
+SeriesRecord singleRun(RunRequest request, double ratio)
+{
+    request.inputs.ratio = ratioText(ratio);
+    CalcState state;
+    RecordingHost host;
+    RunStore store;
+    SetDefaults(state, host);
+    runCalculation(state, store, host, request);
+    if (store.count() != 1)
+        qFatal("the single run at ratio %g was not stored", ratio);
+    return store.record(1);
+}
+
+void compareWithSingleRuns(const RunStore& store, int first, const RunRequest& request,
+                           const std::vector<double>& ratios)
+{
+    for (std::size_t i = 0; i < ratios.size(); ++i) {
+        const SeriesRecord expected = singleRun(request, ratios[i]);
+        const SeriesRecord& swept = store.record(first + int(i));
+        for (int field = 0; field < SeriesRecord::kFieldCount; ++field)
+            QVERIFY2(swept.field(field) == expected.field(field),
+                     qPrintable(QStringLiteral("ratio %1, %2: %3 instead of %4")
+                                    .arg(ratios[i])
+                                    .arg(QString::fromUtf8(kSeriesFieldNames[std::size_t(field)].data()))
+                                    .arg(double(swept.field(field)), 0, 'g', 9)
+                                    .arg(double(expected.field(field)), 0, 'g', 9)));
+    }
+}
+
+const std::vector<double> kDefaultRatios = sweepRange({"0.05", "3", "0.05", "60", false}).ratios;
+
+} // namespace
+
+class SweepTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rangeTexts_sweepRange_ratiosOrTheReason();
+    void startUpInputs_sweepDialogDefaults_sixtyRunsEqualToSingleRunsAndThePlot();
+    void sedimentMode_sweep_everyRecordEqualsItsSingleRun();
+    void warmPressurisedWater_sweepWithoutVaptab_usesTheIapwsState();
+    void ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit();
+    void progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord();
+    void everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns();
+    void missingMagmaTemperature_sweep_continuesMessageAndNoRun();
+};
+
+void SweepTest::rangeTexts_sweepRange_ratiosOrTheReason()
+{
+    // State / Action
+    const SweepRange defaults = sweepRange({"0.05", "3", "0.05", "", false});
+    const SweepRange counted = sweepRange({"0.5", "2", "", "4", true});
+    // Expected
+    QVERIFY(defaults.error.isEmpty());
+    QCOMPARE(defaults.ratios.size(), std::size_t(60));
+    QCOMPARE(defaults.ratios.front(), 0.05);
+    QVERIFY(std::abs(defaults.ratios.back() - 3.0) < 1e-12);
+    QCOMPARE(counted.ratios, (std::vector<double>{0.5, 1.0, 1.5, 2.0}));
+    const std::pair<SweepRangeTexts, QString> refused[] = {
+        {{"0", "3", "0.05", "", false}, "first ratio"},
+        {{"abc", "3", "0.05", "", false}, "first ratio"},
+        {{"1", "0.5", "0.05", "", false}, "must not end below"},
+        {{"1", "3", "0", "", false}, "step"},
+        {{"1", "3", "", "2.5", true}, "whole number"},
+        {{"1", "3", "", "1", true}, "whole number"},
+        {{"3", "3", "", "5", true}, "greater than the first"},
+    };
+    for (const auto& [texts, reason] : refused) {
+        const SweepRange range = sweepRange(texts);
+        QVERIFY2(range.error.contains(reason), qPrintable(texts.from + QLatin1Char(' ') + range.error));
+        QVERIFY(range.ratios.empty());
+    }
+}
+
+void SweepTest::startUpInputs_sweepDialogDefaults_sixtyRunsEqualToSingleRunsAndThePlot()
+{
+    // State
+    TestSession t;
+    CountingPlotView plot;
+    t.session->setPlotView(&plot);
+    // Action: the dialog opens modally; its defaults are run as they stand.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<SweepDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        dialog->runButton()->click();
+    });
+    t.main().ui().cmdSweep->click();
+    // Expected
+    QCOMPARE(t.session->store().count(), 60);
+    RunRequest request;
+    request.inputs = kStartUp;
+    compareWithSingleRuns(t.session->store(), 1, request, kDefaultRatios);
+    QCOMPARE(plot.shown, 1);
+    QVERIFY(t.presenter.shown.isEmpty());
+    QVERIFY(t.main().isEnabled());
+    QVERIFY(!t.main().isMinimized());
+    QVERIFY(!t.main().ui().Frame1->isVisible());
+    QCOMPARE(t.main().ui().txtR->text(), QStringLiteral("0.30"));
+}
+
+void SweepTest::sedimentMode_sweep_everyRecordEqualsItsSingleRun()
+{
+    // State
+    TestSession t;
+    t.main().ui().optSM->click();
+    t.main().ui().txtXmix->setText(QStringLiteral("0.4"));
+    const std::vector<double> ratios = sweepRange({"0.2", "5", "", "7", true}).ratios;
+    // Action
+    t.session->sweep(ratios);
+    // Expected
+    QCOMPARE(t.session->store().count(), 7);
+    RunRequest request;
+    request.inputs = {"1473", "298", "0.1", "0.1", "", "0.4", true};
+    compareWithSingleRuns(t.session->store(), 1, request, ratios);
+    QCOMPARE(t.session->store().record(7).R, 5.0f);
+}
+
+void SweepTest::warmPressurisedWater_sweepWithoutVaptab_usesTheIapwsState()
+{
+    // State: no steam-table program at all
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    t.setInputs("1473", "400", "5", "0.1", "0.30");
+    const steam::Properties water = steam::stateAt(5e6, 400).properties;
+    RecordingHost quiet;
+    RunStore scratch;
+    const std::optional<RunRequest> prepared = RatioSweeper(scratch, quiet).prepare(
+        {"1473", "400", "5", "0.1", "", "--", false}, false, 0.5);
+    // Action
+    t.session->sweep({0.5, 1.0, 2.0});
+    // Expected: the initial water as IAPWS-95 has it, carried into the runs
+    QVERIFY(prepared.has_value());
+    CalcState state;
+    SetDefaults(state, quiet);
+    runCalculation(state, scratch, quiet, *prepared);
+    // Exactly, not within QCOMPARE's float tolerance: a rounded text would shift them slightly.
+    QVERIFY(state.SInit == float(water.entropy));
+    QVERIFY(state.CvInit == float(water.cv));
+    QCOMPARE(t.session->store().count(), 3);
+    compareWithSingleRuns(t.session->store(), 1, *prepared, {0.5, 1.0, 2.0});
+    QVERIFY(t.presenter.shown.isEmpty());
+    QVERIFY(!t.main().ui().Frame1->isVisible());
+    QVERIFY(t.main().ui().txtVaptab->toPlainText().isEmpty());
+}
+
+void SweepTest::ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit()
+{
+    // State
+    TestSession t;
+    for (int i = 0; i < 95; ++i)
+        t.session->store().append(SeriesRecord{});
+    const std::vector<double> ten(kDefaultRatios.begin(), kDefaultRatios.begin() + 10);
+    // Action
+    t.session->sweep(ten);
+    // Expected
+    QCOMPARE(t.session->store().count(), 95);
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QVERIFY2(t.presenter.shown[0].text.contains(QStringLiteral("only 5 more runs fit, not 10")),
+             qPrintable(t.presenter.shown[0].text));
+    // Action: one more than fits, then the five that fit
+    t.session->sweep(std::vector<double>(ten.begin(), ten.begin() + 6));
+    QCOMPARE(t.presenter.shown.size(), 2);
+    t.session->sweep(std::vector<double>(ten.begin(), ten.begin() + 5));
+    // Expected: the store is full and nothing else was said
+    QCOMPARE(t.presenter.shown.size(), 2);
+    QCOMPARE(t.session->store().count(), RunStore::kCapacity);
+}
+
+void SweepTest::progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord()
+{
+    // State
+    RunStore store;
+    RecordingHost host;
+    RatioSweeper sweeper(store, host);
+    RunRequest request;
+    request.inputs = kStartUp;
+    StopAfter progress(3);
+    // Action
+    const SweepReport report = sweeper.run(request, kDefaultRatios, progress);
+    // Expected
+    QCOMPARE(report.done, 3);
+    QCOMPARE(report.stored, 3);
+    QVERIFY(report.cancelled);
+    QCOMPARE(store.count(), 3);
+    compareWithSingleRuns(store, 1, request, {kDefaultRatios.begin(), kDefaultRatios.begin() + 3});
+    for (int field = 0; field < SeriesRecord::kFieldCount; ++field)
+        QCOMPARE(store.record(4).field(field), 0.0f);
+    QVERIFY(host.messages().empty());
+}
+
+void SweepTest::everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns()
+{
+    // State: constant-volume heating warns in every run of this range
+    TestSession t;
+    t.main().ui().optCV->setChecked(true);
+    RunRequest request;
+    request.inputs = kStartUp;
+    request.constantVolume = true;
+    std::vector<SweepMessage> expected;
+    runSweep(request, kDefaultRatios, [&expected](const SweepRun& run) {
+        for (const HostMessage& message : run.messages)
+            expected.push_back({run.ratio, message.text});
+        return true;
+    });
+    QCOMPARE(expected.size(), std::size_t(60));
+    // Action
+    t.session->sweep(kDefaultRatios);
+    // Expected
+    QCOMPARE(t.session->store().count(), 60);
+    QCOMPARE(t.presenter.shown.size(), 1);
+    const QStringList lines = t.presenter.shown[0].text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 1 + 12 + 1);
+    QCOMPARE(lines.front(), QStringLiteral("60 messages during the sweep:"));
+    QCOMPARE(lines[2], QStringLiteral("ratio 0.1: ") + QString::fromStdString(expected[1].text).replace('\n', ' '));
+    QCOMPARE(lines.back(), QStringLiteral("... and 48 more"));
+    QCOMPARE(QString::fromStdString(sweepMessageSummary({{0.25, "one\ntwo"}})),
+             QStringLiteral("1 message during the sweep:\nratio 0.25: one two"));
+}
+
+void SweepTest::missingMagmaTemperature_sweep_continuesMessageAndNoRun()
+{
+    // State
+    TestSession t;
+    t.main().ui().txtTMagma->clear();
+    // Action
+    t.session->sweep(kDefaultRatios);
+    // Expected
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QCOMPARE(t.presenter.shown[0].text, QStringLiteral("Please enter all values!"));
+    QCOMPARE(t.session->store().count(), 0);
+}
+
+QRV_GUI_TEST_MAIN(SweepTest)
+#include "test_sweep.moc"

@@ -1,0 +1,65 @@
+// A ratio sweep in the desktop program: the input window's texts checked once as Continue
+// checks them, then one run per ratio, each a fresh start as a single run would be, appended
+// to the program's store. Nothing here shows a window, so tests and benchmarks drive it alone.
+#pragma once
+
+#include "inputrules.h"
+#include "runner.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qrv {
+
+class EngineHost;
+class RunStore;
+
+class SweepProgress {
+public:
+    virtual ~SweepProgress() = default;
+    // Called after each run; false stops the sweep before the next one.
+    virtual bool advance(int done, int total) = 0;
+};
+
+struct SweepMessage {
+    double ratio = 0;
+    std::string text;
+};
+
+struct SweepReport {
+    int done = 0;   // ratios run
+    int stored = 0; // runs appended to the store
+    bool cancelled = false;
+    std::vector<SweepMessage> messages; // every run's message boxes, in order
+};
+
+class RatioSweeper {
+public:
+    // Validation messages go to `host` at once; the runs' own messages are collected instead.
+    RatioSweeper(RunStore& store, EngineHost& host);
+
+    // How many more runs the store takes.
+    int room() const;
+    // Why `count` runs cannot be added; empty when they fit.
+    std::string capacityRefusal(std::size_t count) const;
+
+    // The request every ratio runs with: the texts as Continue takes them with `firstRatio` in
+    // the ratio box, and S and Cv of the initial water from the property library when Continue
+    // would ask the steam table. None after a validation message.
+    std::optional<RunRequest> prepare(InputTexts texts, bool constantVolume, double firstRatio);
+
+    // Runs every ratio unless the store lacks room (then nothing runs) or `progress` stops it.
+    SweepReport run(const RunRequest& request, const std::vector<double>& ratios, SweepProgress& progress);
+
+private:
+    RunStore& m_store;
+    EngineHost& m_host;
+};
+
+// One box for a sweep's messages: a line per message with its ratio, at most `maxLines` of them
+// and then how many more there were.
+std::string sweepMessageSummary(const std::vector<SweepMessage>& messages, std::size_t maxLines = 12);
+
+} // namespace qrv

@@ -1,0 +1,86 @@
+// The input window's Sweep: the dialog, the runs with a progress window, the plot and one box
+// for whatever the runs reported.
+#include "session.h"
+
+#include "appinfo.h"
+#include "frmmain.h"
+#include "messagepresenter.h"
+#include "plotview.h"
+#include "ratiosweeper.h"
+#include "sweepdialog.h"
+
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QRadioButton>
+
+namespace qrv {
+
+namespace {
+
+class ProgressWindow : public SweepProgress {
+public:
+    ProgressWindow(int total, QWidget* parent)
+        : m_dialog(QStringLiteral("Running the sweep..."), QStringLiteral("Cancel"), 0, total, parent)
+    {
+        m_dialog.setWindowTitle(kWindowTitle);
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setValue(0);
+    }
+
+    bool advance(int done, int) override
+    {
+        m_dialog.setValue(done);
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+QString toQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+void Session::openSweepDialog()
+{
+    SweepDialog dialog(m_main->ui().optSM->isChecked() ? QStringLiteral("Rs") : QStringLiteral("R"), m_main);
+    if (dialog.exec() == QDialog::Accepted)
+        sweep(dialog.ratios());
+}
+
+void Session::sweep(const std::vector<double>& ratios)
+{
+    if (ratios.empty())
+        return;
+    RatioSweeper sweeper(m_store, m_host);
+    if (const std::string refusal = sweeper.capacityRefusal(ratios.size()); !refusal.empty()) {
+        m_presenter.show(toQString(refusal), Icon::Exclamation);
+        return;
+    }
+    const FrmMainControls& u = m_main->ui();
+    const InputTexts texts{u.txtTMagma->text().toStdString(), u.txtTInit->text().toStdString(),
+                           u.txtPInit->text().toStdString(),  u.txtPfin->text().toStdString(),
+                           u.txtR->text().toStdString(),      u.txtXmix->text().toStdString(),
+                           u.optSM->isChecked()};
+    const std::optional<RunRequest> request = sweeper.prepare(texts, u.optCV->isChecked(), ratios.front());
+    if (!request)
+        return;
+
+    SweepReport report;
+    {
+        ProgressWindow progress(int(ratios.size()), m_main);
+        runEngine([&] { report = sweeper.run(*request, ratios, progress); });
+    }
+    if (m_unloaded)
+        return;
+    if (report.stored > 0 && m_plotView != nullptr)
+        m_plotView->showAndPlot();
+    if (!report.messages.empty())
+        m_presenter.show(toQString(sweepMessageSummary(report.messages)), Icon::Exclamation);
+}
+
+} // namespace qrv

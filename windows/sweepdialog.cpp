@@ -1,0 +1,94 @@
+#include "sweepdialog.h"
+
+#include "appinfo.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace qrv {
+
+namespace {
+
+QLineEdit* box(const char* name, const QString& text, QWidget* parent)
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
+    return edit;
+}
+
+} // namespace
+
+SweepDialog::SweepDialog(const QString& ratioName, QWidget* parent)
+    : QDialog(parent)
+    , m_from(box("txtFrom", QStringLiteral("0.05"), this))
+    , m_to(box("txtTo", QStringLiteral("3"), this))
+    , m_byStep(new QRadioButton(QStringLiteral("Step:"), this))
+    , m_step(box("txtStep", QStringLiteral("0.05"), this))
+    , m_byCount(new QRadioButton(QStringLiteral("Number of ratios:"), this))
+    , m_count(box("txtCount", QStringLiteral("60"), this))
+    , m_summary(new QLabel(this))
+    , m_run(new QPushButton(QStringLiteral("Run Sweep"), this))
+{
+    setObjectName(QStringLiteral("frmSweep"));
+    setWindowTitle(QStringLiteral("%1 - Ratio Sweep").arg(kWindowTitle));
+    m_byStep->setObjectName(QStringLiteral("optStep"));
+    m_byCount->setObjectName(QStringLiteral("optCount"));
+    m_byStep->setChecked(true);
+    m_summary->setObjectName(QStringLiteral("labSummary"));
+    m_run->setObjectName(QStringLiteral("cmdRun"));
+    m_run->setDefault(true);
+
+    auto* intro = new QLabel(QStringLiteral("One run per ratio %1, with the other inputs of the input window. "
+                                            "The runs are added to the plot.").arg(ratioName), this);
+    intro->setWordWrap(true);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("From %1:").arg(ratioName), this), 0, 0);
+    grid->addWidget(m_from, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("To %1:").arg(ratioName), this), 1, 0);
+    grid->addWidget(m_to, 1, 1);
+    grid->addWidget(m_byStep, 2, 0);
+    grid->addWidget(m_step, 2, 1);
+    grid->addWidget(m_byCount, 3, 0);
+    grid->addWidget(m_count, 3, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_run, QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addLayout(grid);
+    layout->addWidget(m_summary);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (QLineEdit* edit : {m_from, m_to, m_step, m_count})
+        connect(edit, &QLineEdit::textChanged, this, &SweepDialog::update);
+    connect(m_byStep, &QRadioButton::toggled, this, &SweepDialog::update);
+    update();
+}
+
+// The summary says what Run Sweep would do, or why it cannot; Run Sweep waits for a valid range.
+void SweepDialog::update()
+{
+    m_step->setEnabled(m_byStep->isChecked());
+    m_count->setEnabled(m_byCount->isChecked());
+    m_range = sweepRange({m_from->text(), m_to->text(), m_step->text(), m_count->text(), m_byCount->isChecked()});
+    QPalette colours = m_summary->palette();
+    colours.setColor(QPalette::WindowText, m_range.error.isEmpty() ? palette().color(QPalette::WindowText) : Qt::red);
+    m_summary->setPalette(colours);
+    m_summary->setText(m_range.error.isEmpty() ? QStringLiteral("%1 runs").arg(m_range.ratios.size()) : m_range.error);
+    m_run->setEnabled(m_range.error.isEmpty());
+}
+
+} // namespace qrv

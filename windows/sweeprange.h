@@ -1,0 +1,26 @@
+// The ratios of a sweep as the sweep dialog takes them: a first and a last ratio with either
+// a step between them or a number of evenly spaced ratios.
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace qrv {
+
+struct SweepRangeTexts {
+    QString from;
+    QString to;
+    QString step;
+    QString count;
+    bool byCount = false; // the number of ratios is given instead of the step
+};
+
+struct SweepRange {
+    std::vector<double> ratios;
+    QString error; // why the texts give no sweep; empty when they do
+};
+
+SweepRange sweepRange(const SweepRangeTexts& texts);
+
+} // namespace qrv
