@@ -2,6 +2,7 @@
 
 #include "calcstate.h"
 #include "enginehost.h"
+#include "finalstates.h"
 #include "progress.h"
 #include "real.h"
 #include "waterstates.h"
@@ -10,14 +11,9 @@ namespace qrv {
 
 namespace {
 
-// Below this final temperature a supercritical end state counts as compressed liquid.
-constexpr float kSupercriticalLiquidK = 473.0f;
-
 void expandSubcritical(CalcState& s, EngineHost& host)
 {
-    s.TSat = 0.0f;
-    s.PSat = s.PFinal;
-    StateSat(s, host);
+    saturateAtFinalPressure(s, host);
     s.TFinal = s.TEq < s.TSat ? s.TEq : s.TSat;
 
     if (s.SfSat < s.SFinal && s.SFinal < s.SgSat) {
@@ -42,18 +38,7 @@ void expandSupercritical(CalcState& s, EngineHost& host)
 {
     s.XFinal = 1.0f;
     s.TFinal = 0.0f;
-    StateSuper(s, host);
-    s.XFinal = 0.0f;
-    if (s.TFinal > kSupercriticalLiquidK) {
-        showPathCaption(host, "Supercritical final state");
-        return;
-    }
-    showPathCaption(host, "Supercooled final state");
-    s.TSat = s.TFinal;
-    s.PSat = s.PFinal;
-    StateSat(s, host);
-    s.UFinal = s.UEq;
-    s.VFinal = s.VfSat;
+    endAtSupercriticalPressure(s, host);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "calcstate.h"
 #include "enginehost.h"
+#include "finalstates.h"
 #include "isobars.h"
 #include "progress.h"
 #include "real.h"
@@ -12,8 +13,6 @@
 namespace qrv {
 
 namespace {
-
-constexpr float kSupercriticalLiquidK = 473.0f;
 
 // The straight path in temperature and entropy from the equilibrium state towards the
 // final state, walked down in whole kelvins to find where it meets the steam dome.
@@ -37,13 +36,6 @@ struct DomeWalk {
     }
 };
 
-void saturationAtFinalPressure(CalcState& s, EngineHost& host)
-{
-    s.TSat = 0.0f;
-    s.PSat = s.PFinal;
-    StateSat(s, host);
-}
-
 // Sensible cooling of single-phase water plus what the expansion itself took from it.
 Real singlePhaseWaterWork(const CalcState& s)
 {
@@ -52,18 +44,7 @@ Real singlePhaseWaterWork(const CalcState& s)
 
 Real expandSupercritical(CalcState& s, EngineHost& host)
 {
-    StateSuper(s, host);
-    s.XFinal = 0.0f;
-    if (s.TFinal > kSupercriticalLiquidK) {
-        showPathCaption(host, "Supercritical final state");
-    } else {
-        showPathCaption(host, "Supercooled final state");
-        s.TSat = s.TFinal;
-        s.PSat = s.PFinal;
-        StateSat(s, host);
-        s.UFinal = s.UEq;
-        s.VFinal = s.VfSat;
-    }
+    endAtSupercriticalPressure(s, host);
     return singlePhaseWaterWork(s);
 }
 
@@ -92,7 +73,7 @@ Real finishOutsideDome(CalcState& s, EngineHost& host)
 {
     bool supercooled = false;
     if (s.TFinal < s.TCrit) {
-        saturationAtFinalPressure(s, host);
+        saturateAtFinalPressure(s, host);
         supercooled = s.SFinal < s.SfSat;
     }
     if (supercooled) {
@@ -157,7 +138,7 @@ void Isotherm(CalcState& s, EngineHost& host)
         // takes the superheated-steam isobars, never below the equilibrium entropy.
         bool heatingLaw = false;
         if (s.PFinal < s.PCrit) {
-            saturationAtFinalPressure(s, host);
+            saturateAtFinalPressure(s, host);
             if (s.TFinal <= s.TSat) {
                 s.SFinal = single(Real(s.CvInit) * log(Real(s.TEq) / s.TFinal) + s.SEq);
                 heatingLaw = true;

@@ -10,6 +10,8 @@ namespace qrv {
 
 namespace {
 
+constexpr int kRatioField = 0; // SeriesRecord::R
+
 constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
 
 // The chart point of an abscissa: nearest integer, halves to the even one.
@@ -123,6 +125,18 @@ double SplineCurve::valueOnInterval(int j, double x) const
         .value();
 }
 
+// Runs 1..count in ascending order of the field; stable, so that of runs with equal
+// values the later one comes last and its value stands.
+void SplineCurve::orderRunsBy(const RunStore& store, int field)
+{
+    const int runs = store.count();
+    for (int i = 1; i <= runs; ++i)
+        m_order[std::size_t(i)] = i;
+    std::stable_sort(m_order.begin() + 1, m_order.begin() + runs + 1, [&](int a, int b) {
+        return store.record(a).field(field) < store.record(b).field(field);
+    });
+}
+
 std::string SplineCurve::buildRatioCurve(const RunStore& store, std::string_view key,
                                          int pointCount, CurveClamp clamp)
 {
@@ -140,11 +154,7 @@ std::string SplineCurve::buildRatioCurve(const RunStore& store, std::string_view
 
     try {
         // Store order is append order, not ratio order: the knots must run left to right.
-        // The sort is stable so that of runs with equal ratios the later one wins.
-        for (int i = 1; i <= runs; ++i)
-            m_order[std::size_t(i)] = i;
-        std::stable_sort(m_order.begin() + 1, m_order.begin() + runs + 1,
-                         [&](int a, int b) { return store.record(a).R < store.record(b).R; });
+        orderRunsBy(store, kRatioField);
 
         const int n = runs + 2;
         m_xKnot[1] = 1.0f;
@@ -181,11 +191,7 @@ std::string SplineCurve::buildFieldCurve(const RunStore& store, int xField, std:
     clearKnots();
     clearCurve();
     const int runs = store.count();
-    for (int i = 1; i <= runs; ++i)
-        m_order[std::size_t(i)] = i;
-    std::stable_sort(m_order.begin() + 1, m_order.begin() + runs + 1, [&](int a, int b) {
-        return store.record(a).field(xField) < store.record(b).field(xField);
-    });
+    orderRunsBy(store, xField);
 
     int n = 0;
     for (int k = 1; k <= runs; ++k) {

@@ -41,6 +41,7 @@ public:
     float sampleY(int sample) const { return m_curveY.at(std::size_t(sample)); }
 
 private:
+    void orderRunsBy(const RunStore& store, int field);
     void clearKnots();
     void clearCurve();
     // Second derivatives at the knots 1..knotCount, natural at both ends.
