@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -108,6 +109,8 @@ void frmPrint::buildControls()
     m_frame2->setToolTip(QStringLiteral("Adjust the printed size"));
     place(m_frame2, 60, 900, 1440, 1200);
     m_txtScale = named(new QLineEdit(QStringLiteral("100"), m_frame2), "txtScale");
+    // No label of its own: its group's caption names it.
+    m_txtScale->setAccessibleName(m_frame2->title());
     place(m_txtScale, 120, 300, 840, 330);
     m_vScroll1 = named(new QScrollBar(Qt::Vertical, m_frame2), "VScroll1");
     m_vScroll1->setRange(-1, 1);
@@ -127,6 +130,8 @@ void frmPrint::buildControls()
     place(m_labTop, 120, 600, 450, 300);
     m_txtTop = named(new QLineEdit(QStringLiteral("0.00"), m_frame1), "txtTop");
     place(m_txtTop, 540, 585, 690, 300);
+    m_labLeft->setBuddy(m_txtLeft);
+    m_labTop->setBuddy(m_txtTop);
     m_vScroll2 = named(new QScrollBar(Qt::Vertical, m_frame1), "VScroll2");
     m_vScroll2->setRange(-1, 1);
     place(m_vScroll2, 1320, 270, 240, 615);
@@ -139,6 +144,8 @@ void frmPrint::buildControls()
     m_cmdPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
                                          style()->standardIcon(QStyle::SP_DialogSaveButton)));
     m_cmdPrint->setToolTip(QStringLiteral("Start printing"));
+    // A picture button: screen readers need a name that the picture cannot give.
+    m_cmdPrint->setAccessibleName(QStringLiteral("Print"));
     place(m_cmdPrint, 60, 2460, 660, 420);
     m_cmdPrinter = named(new QPushButton(QStringLiteral("Print Setup"), this), "cmdPrinter");
     m_cmdPrinter->setToolTip(QStringLiteral("Select the printer to use"));
@@ -376,13 +383,23 @@ void frmPrint::print()
                 m_engine.printPicture(m_picture, m_image.left, m_image.top, m_image.width,
                                       m_image.height);
             else if (m_formRef)
-                m_engine.printWindow(*m_formRef);
+                printCallingWindow();
             m_engine.endPage();
         }
         m_engine.endDocument();
     } catch (const std::exception& failure) {
         m_host.message("Printing error: " + std::string(failure.what()), Icon::Exclamation);
     }
+}
+
+// The calling window waits disabled behind this one, but is printed as it looks at work:
+// greyed-out controls would print pale.
+void frmPrint::printCallingWindow()
+{
+    const bool enabled = m_formRef->isEnabled();
+    const auto restore = qScopeGuard([this, enabled] { m_formRef->setEnabled(enabled); });
+    m_formRef->setEnabled(true);
+    m_engine.printWindow(*m_formRef);
 }
 
 void frmPrint::printerSetup()

@@ -61,6 +61,7 @@ private:
     void spinMargin(int value);
     void centreClicked();
     void print();
+    void printCallingWindow();
     void printerSetup();
     void done();
     bool printPlot() const;

@@ -5,6 +5,7 @@
 #include "sampleruns.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -51,6 +52,17 @@ int inkWithin(const QImage& image, const QRect& area)
         for (int x = clipped.left(); x <= clipped.right(); ++x)
             ink += image.pixelColor(x, y).lightness() < 240;
     return ink;
+}
+
+// Pixels dark enough for text drawn as enabled; disabled text is a light grey.
+int darkWithin(const QImage& image, const QRect& area)
+{
+    int dark = 0;
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            dark += image.pixelColor(x, y).lightness() < 160;
+    return dark;
 }
 
 } // namespace
@@ -203,6 +215,8 @@ void FrmPrintTest::printWindowShrinksAndPrintsTheWindow()
              QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png}), 0);
     const QImage page(png + QStringLiteral(".png"));
     QVERIFY(inkWithin(page, page.rect()) > 1000);
+    // The plot window waits disabled, yet its captions print dark, not greyed out.
+    QVERIFY2(darkWithin(page, page.rect()) > 500, qPrintable(QString::number(darkWithin(page, page.rect()))));
 
     // Back to the plot: the width comes from the last size, the minimum by now.
     control<QRadioButton>("optPlot")->click();
@@ -257,6 +271,14 @@ void FrmPrintTest::windowSizeRules()
     printWindow().resize(twips(9000), 100);
     QCOMPARE(printWindow().height(), twips(9000 - 2430));
     QCOMPARE(control<QWidget>("Picture1")->width(), twips(9000 - 3585));
+
+    // Screen readers name the margin boxes by their captions and the picture button by its task.
+    QStringList captioned;
+    for (const QLabel* label : printWindow().findChildren<QLabel*>())
+        if (label->buddy())
+            captioned << label->text() + label->buddy()->objectName();
+    QCOMPARE(captioned, (QStringList{QStringLiteral("Left:txtLeft"), QStringLiteral("Top:txtTop")}));
+    QCOMPARE(control<QPushButton>("cmdPrint")->accessibleName(), QStringLiteral("Print"));
 }
 
 QTEST_MAIN(FrmPrintTest)
