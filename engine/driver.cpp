@@ -105,7 +105,7 @@ void showPathResult(const CalcState& s, const PathControls& c, float ratio, bool
 {
     host.setText(kResults, c.ratio, formatFixed(ratio, 2));
     host.setText(kResults, c.steam, formatFixed(s.XFinal, 2));
-    host.setText(kResults, c.water, formatFixed(single(1.0 - Real(s.XFinal)), 2));
+    host.setText(kResults, c.water, formatFixed(1.0 - double(s.XFinal), 2));
     host.setVisible(kResults, c.errorMark, clamped);
     host.setText(kResults, c.errorMark, clamped ? c.errorText : " ");
     if (clamped)

@@ -122,8 +122,10 @@ ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& 
         s.TInit = ParseNumber(texts.tInit);
         s.PInit = megapascalsToPa(result.initialPressureText ? *result.initialPressureText : texts.pInit);
     } catch (const EngineFault& fault) {
+        // Texts rewritten before the failure stay rewritten, as the fields stored before it do.
         reportFault(host, "Continue", fault.description());
-        return ContinueResult{};
+        result.outcome = ContinueOutcome::Refused;
+        return result;
     }
     result.entropyText = formatGeneral(s.SInit);
     result.cvText = formatGeneral(s.CvInit);

@@ -203,9 +203,15 @@ TEST_F(InputRules, ValuesBeyondSinglePrecisionAreRefusedNotStored)
     host.clearLog();
     texts.tMagma = "1473";
     texts.pInit = "1e33";
-    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    texts.sedimentMode = true;
+    texts.waterFraction = "0.5";
+    const ContinueResult result = pressContinue();
+    EXPECT_EQ(result.outcome, ContinueOutcome::Refused);
     EXPECT_EQ(host.messages().size(), 1u);
     EXPECT_EQ(state.PInit, 100000.0f);
+    // The water fraction was accepted and rewritten before the pressure failed.
+    EXPECT_EQ(state.XWater, 0.5f);
+    EXPECT_EQ(result.waterFractionText, "0.50");
 }
 
 TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
