@@ -108,8 +108,9 @@ TEST_F(Expansion, IsothermSupercriticalLiquidEnd)
     s.PEq = 1e9f;
     s.PFinal = 40e6f;
     s.RWater = 1.0f;
-    s.CvEq = s.CvEqA = s.CvEqB = 4000.0f;
-    s.TAdiabatic = 460.0f; // lifts the power-law temperature of about 372 K
+    s.CvEq = s.CvEqA = 9000.0f;
+    s.CvEqB = 4000.0f;     // the single-phase cooling takes this copy
+    s.TAdiabatic = 460.0f; // lifts the power-law temperature of about 431 K
     Isotherm(s, host);
     EXPECT_EQ(s.TFinal, 460.0f);
     EXPECT_EQ(pathCaption(), "Supercooled final state");
@@ -166,6 +167,48 @@ TEST_F(Expansion, IsothermStepsFromTheEvenWholeKelvin)
     ASSERT_GE(watcher.captions().size(), 2u);
     EXPECT_EQ(watcher.captions()[0], "Expansion into steam dome");
     EXPECT_TRUE(watcher.messages().empty());
+}
+
+// The three copies of the equilibrium Cv each have their own terms: CvEqA the power law of
+// the final temperature, CvEq the cooling inside the dome, CvEqB the single-phase cooling.
+TEST_F(Expansion, IsothermWorkTermsUseTheirOwnCvCopies)
+{
+    struct Case {
+        float pEq, pFinal;
+        const char* end;
+    };
+    for (const Case& c : {Case{1e8f, 5e6f, "Two-phase final state"}, Case{5e6f, 1e5f, "Superheated final state"}}) {
+        SCOPED_TRACE(c.end);
+        host.clearLog();
+        s.TSat = 599.0f;
+        StateSat(s, host);
+        s.TEq = 600.5f;
+        s.SEq = (s.SfSat + s.SgSat) / 2;
+        s.PEq = c.pEq;
+        s.PFinal = c.pFinal;
+        s.CvEqA = 3000.0f;
+        s.CvEq = 4000.0f;
+        s.CvEqB = 5000.0f;
+        s.RWater = 1.0f;
+        s.TAdiabatic = 0.0f;
+        Isotherm(s, host);
+        ASSERT_EQ(host.captions(), (std::vector<std::string>{"Expansion into steam dome", c.end}));
+        ASSERT_TRUE(host.messages().empty());
+
+        const double k = 461.51 / (3000.0 + 1000.0);
+        EXPECT_FLOAT_EQ(s.TFinal, float(600.5 * std::pow(double(c.pFinal) / c.pEq, k)));
+        const double magma = (600.5 - s.TFinal) * 1000.0;
+        // The walk's last saturation state is left in the work area; TSat is the last step.
+        double water = 0;
+        if (s.XFinal < 1.0f) {
+            const double sfg = double(s.SgSat) - s.SfSat;
+            const double e = double(s.UfgSat) - double(s.VfgSat) * s.PSat;
+            water = (600.5 - s.TFinal) * 4000.0 + e * (s.SEq - s.SfSat) / sfg - e * s.XFinal;
+        } else {
+            water = (600.5 - s.TSat) * 4000.0 + double(s.UEq) - s.UFinal + (s.TSat - s.TFinal) * 5000.0;
+        }
+        EXPECT_FLOAT_EQ(s.WIsothermal, float(water + magma));
+    }
 }
 
 TEST_F(Expansion, IsothermFailuresLeaveTheFirstSteps)
