@@ -112,6 +112,11 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
         printRunReport(out, run->host);
     }
 
+    // The results window enables Save only when a run has completed.
+    if (command.qrvPath && !run->outcome.stored) {
+        err << "qrv-cli: the run did not complete; no results file was written\n";
+        return kFailed;
+    }
     if (command.qrvPath) {
         if (const std::string error = writeResultsFile(*command.qrvPath, texts); !error.empty()) {
             err << "Save error: " << error << '\n';
@@ -163,7 +168,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             err << steamTableNote(run->steamTable) << '\n';
             steamTableNoted = true;
         }
-        if (command.qrvDir && run->outcome.stage == RunStage::Expanded) {
+        if (command.qrvDir && run->outcome.stored) {
             const auto path = std::filesystem::path(*command.qrvDir) / fileNames[i];
             if (const std::string error = writeResultsFile(path.string(), resultTextsOf(*run)); !error.empty()) {
                 err << prefix << "Save error: " << error << '\n';

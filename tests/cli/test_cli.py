@@ -175,8 +175,11 @@ class BadInput(unittest.TestCase):
         self.assertEqual(report["CMix"], 4000)
 
     def test_failed_expansion_exits_1_with_the_routine_message(self):
-        done = cli("run", "--tmagma", "298", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1",
-                   "--r", "0.3", "--json")
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "failed.qrv")
+            done = cli("run", "--tmagma", "298", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1",
+                       "--r", "0.3", "--json", "--qrv", path)
+            self.assertFalse(os.path.exists(path), "an unfinished run cannot be saved")
         self.assertEqual(done.returncode, 1)
         self.assertIn("Calculate2 error: Division by zero\nTry different values", done.stderr.decode())
         report = json.loads(done.stdout)
