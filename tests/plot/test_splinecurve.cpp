@@ -46,6 +46,36 @@ TEST(SplineCurve, AscendingRunsPassThroughTheirValues)
         EXPECT_FALSE(std::isnan(curve.value(p))) << p;
 }
 
+TEST(SplineCurve, EndsArePinnedToLimitsOrToTheNewestRun)
+{
+    // The newest run has the smaller ratio: sorting must not make the older one "newest".
+    SeriesRecord older = run(1.5f, 20);
+    older.TMagma = 1400;
+    older.TWater = 280;
+    older.PHydroMPa = 5;
+    SeriesRecord newer = run(0.5f, 30);
+    newer.TMagma = 1300;
+    newer.TWater = 300;
+    newer.PHydroMPa = 20;
+    RunStore store;
+    store.append(older);
+    store.append(newer);
+    struct Ends {
+        const char* key;
+        float left;
+        float right;
+    };
+    const Ends table[] = {{"cra", 0, 0},      {"sfa", 1, 0},         {"wfi", 0, 1},
+                          {"fti", 1300, 0},   {"et", 1300, 300},     {"ep", 20, 20},
+                          {"ed", 100, 1000},  {"ee", 0.367f, 0.367f}};
+    SplineCurve curve;
+    for (const Ends& e : table) {
+        ASSERT_EQ(curve.buildRatioCurve(store, e.key, 200, CurveClamp::None), "") << e.key;
+        EXPECT_FLOAT_EQ(curve.value(1), e.left) << e.key;
+        EXPECT_FLOAT_EQ(curve.value(200), e.right) << e.key;
+    }
+}
+
 TEST(SplineCurve, OutOfOrderRunsGiveTheSameCurveAsSortedOnes)
 {
     RunStore ascending;
