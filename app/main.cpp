@@ -29,6 +29,7 @@ int main(int argc, char* argv[])
     qrv::Session session(presenter, dialogs);
     qrv::frmPlot plot(session.store(), session.host());
     session.setPlotView(&plot);
+    QObject::connect(&plot, &qrv::frmPlot::dataCleared, &session, &qrv::Session::plotDataCleared);
     QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::bringToFront);
     QObject::connect(&session, &qrv::Session::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     session.start();

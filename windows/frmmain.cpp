@@ -62,10 +62,16 @@ FrmMain::FrmMain(QWidget* parent)
     layout->addWidget(m_ui.frInit);
     layout->addWidget(m_ui.Frame1);
 
+    // The eight boxes with their captions, by which screen readers name them.
+    const std::pair<QLabel*, QLineEdit*> boxes[] = {
+        {m_ui.Label3, m_ui.txtTMagma}, {m_ui.Label1, m_ui.txtTInit}, {m_ui.Label2, m_ui.txtPInit},
+        {m_ui.Label10, m_ui.txtPfin},  {m_ui.Label7, m_ui.txtR},     {m_ui.Label9, m_ui.txtXmix},
+        {m_ui.Label5, m_ui.txtSInit},  {m_ui.Label6, m_ui.txtCvInit}};
     auto* selectAll = new SelectAllOnFocus(this);
-    for (QLineEdit* edit : {m_ui.txtTMagma, m_ui.txtTInit, m_ui.txtPInit, m_ui.txtPfin, m_ui.txtR,
-                            m_ui.txtXmix, m_ui.txtSInit, m_ui.txtCvInit})
+    for (const auto& [label, edit] : boxes) {
+        label->setBuddy(edit);
         selectAll->watch(edit);
+    }
     connectEnterMoves();
     showLowerPane(false);
 }

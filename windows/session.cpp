@@ -11,8 +11,6 @@
 #include "plotview.h"
 #include "windowplacement.h"
 
-#include "expansion.h"
-
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -147,6 +145,9 @@ void Session::runEngine(const std::function<void()>& routine)
 
 void Session::restoreMain()
 {
+    // A file opened during a steam-table request ends the request: with the lower pane gone
+    // the upper pane must take input again.
+    m_main->setSteamTableRequest(false);
     m_main->showLowerPane(false);
     m_main->setEnabled(true);
     m_main->showNormal();

@@ -42,6 +42,8 @@ public:
     void bringToFront();
 
     void setPlotView(PlotView* view);
+    // The plot window's store was emptied: nothing to plot until the next run or file.
+    void plotDataCleared();
 
     // The input window's inputs run once per ratio into the store, then the plot window.
     void sweep(const std::vector<double>& ratios);

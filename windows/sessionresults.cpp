@@ -61,6 +61,12 @@ void Session::plot()
         m_plotView->showAndPlot();
 }
 
+void Session::plotDataCleared()
+{
+    if (m_results)
+        m_results->plotButton()->setEnabled(false);
+}
+
 void Session::saveResults()
 {
     const QString path = m_dialogs.saveResultsPath(m_results, m_dataPath);

@@ -50,9 +50,16 @@ SweepDialog::SweepDialog(const QString& ratioName, QWidget* parent)
     intro->setWordWrap(true);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("From %1:").arg(ratioName), this), 0, 0);
+    auto* fromCaption = new QLabel(QStringLiteral("From %1:").arg(ratioName), this);
+    fromCaption->setBuddy(m_from);
+    auto* toCaption = new QLabel(QStringLiteral("To %1:").arg(ratioName), this);
+    toCaption->setBuddy(m_to);
+    // The options stand as the captions of their boxes.
+    m_step->setAccessibleName(m_byStep->text());
+    m_count->setAccessibleName(m_byCount->text());
+    grid->addWidget(fromCaption, 0, 0);
     grid->addWidget(m_from, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("To %1:").arg(ratioName), this), 1, 0);
+    grid->addWidget(toCaption, 1, 0);
     grid->addWidget(m_to, 1, 1);
     grid->addWidget(m_byStep, 2, 0);
     grid->addWidget(m_step, 2, 1);

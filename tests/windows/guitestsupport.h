@@ -6,6 +6,7 @@
 #include "inputrules.h"
 #include "linkvaptab.h"
 #include "messagepresenter.h"
+#include "plotview.h"
 #include "recordinghost.h"
 #include "session.h"
 
@@ -35,6 +36,15 @@ public:
     QString openAnswer; // empty: the user cancels
     QString saveAnswer;
     QString lastFolder;
+};
+
+// Counts what the windows ask of the plot window.
+class CountingPlotView : public PlotView {
+public:
+    void showAndPlot() override { ++shown; }
+    void plotIfVisible() override { ++redrawn; }
+    int shown = 0;
+    int redrawn = 0;
 };
 
 // A started session; `vaptab` empty uses the steam-table program built with the tests.

@@ -185,6 +185,12 @@ void FrmMainTest::interactionType_switch_captionsAndBoxesFollow()
     QVERIFY(!u.txtXmix->isEnabled() && !u.Label9->isEnabled());
     QVERIFY(!u.optCV->isEnabled());
     QVERIFY(u.optSext->isChecked());
+    // Whatever its caption says, each caption names its box.
+    const std::pair<QLabel*, QLineEdit*> captions[] = {
+        {u.Label3, u.txtTMagma}, {u.Label1, u.txtTInit}, {u.Label2, u.txtPInit}, {u.Label10, u.txtPfin},
+        {u.Label7, u.txtR},      {u.Label9, u.txtXmix},  {u.Label5, u.txtSInit}, {u.Label6, u.txtCvInit}};
+    for (const auto& [label, box] : captions)
+        QCOMPARE(label->buddy(), box);
 }
 
 void FrmMainTest::enterKey_inEachBox_movesOnOrContinues()

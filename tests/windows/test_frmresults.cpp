@@ -238,8 +238,11 @@ void FrmResultsTest::shownRun_closedDuringTheRun_unloadsAfterTheRunWithoutCrash(
 void FrmResultsTest::savedRun_open_sameTextsAndOneMoreRun()
 {
     QTemporaryDir folder;
-    TestSession t;
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    CountingPlotView plot;
+    t.session->setPlotView(&plot);
     t.runToResults();
+    QCOMPARE(plot.redrawn, 1);
     const ResultTexts saved = shownTexts(t);
     t.dialogs.saveAnswer = folder.filePath("run.qrv");
     t.session->resultsWindow()->saveButton()->click();
@@ -247,12 +250,18 @@ void FrmResultsTest::savedRun_open_sameTextsAndOneMoreRun()
     QVERIFY(t.presenter.shown.isEmpty());
     t.session->resultsWindow()->newButton()->click();
     QTRY_VERIFY(t.session->resultsWindow() == nullptr);
+    // Opened while the steam-table values are asked for.
     t.main().ui().txtTMagma->setText("1300");
+    t.main().ui().txtTInit->setText("400");
+    t.main().ui().Command1->click();
+    QVERIFY(t.main().ui().Frame1->isVisibleTo(&t.main()));
+    t.presenter.shown.clear();
 
     t.dialogs.openAnswer = t.dialogs.saveAnswer;
     t.main().ui().cmdOpen->click();
 
     QVERIFY(t.presenter.shown.isEmpty());
+    QCOMPARE(plot.redrawn, 2);
     QCOMPARE(shownTexts(t), saved);
     QCOMPARE(t.session->store().count(), 2);
     QCOMPARE(t.session->store().record(2).CRIsothermal, 42.62f);
@@ -261,9 +270,22 @@ void FrmResultsTest::savedRun_open_sameTextsAndOneMoreRun()
     QCOMPARE(resultLabel(t, "Label1")->text(), QString("Calculation Complete"));
     QCOMPARE(t.main().ui().txtTMagma->text(), QString("1473"));
     QCOMPARE(t.main().ui().txtPfin->text(), QString("0.10"));
-    QVERIFY(!t.session->resultsWindow()->saveButton()->isEnabled());
-    QVERIFY(t.session->resultsWindow()->newButton()->isEnabled());
+    FrmResults* results = t.session->resultsWindow();
+    QVERIFY(!results->saveButton()->isEnabled());
+    for (QPushButton* b : {results->newButton(), results->finishedButton(), results->recalculateButton(),
+                           results->plotButton()})
+        QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
     QVERIFY(!t.main().isEnabled());
+    QVERIFY(t.main().isMinimized());
+
+    // The plot window's "Clear Data" leaves nothing to plot.
+    t.session->plotDataCleared();
+    QVERIFY(!results->plotButton()->isEnabled());
+
+    results->newButton()->click();
+    const FrmMainControls& u = t.main().ui();
+    QVERIFY(!u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(u.Command1->isEnabled() && u.Command3->isEnabled() && u.txtTInit->isEnabled());
 }
 
 void FrmResultsTest::unwritableFolder_save_reportsTheFailure()

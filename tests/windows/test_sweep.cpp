@@ -5,7 +5,6 @@
 #include "calcstate.h"
 #include "densitysolver.h"
 #include "parsenumber.h"
-#include "plotview.h"
 #include "ratiosweep.h"
 #include "ratiosweeper.h"
 #include "runner.h"
@@ -24,14 +23,6 @@ using namespace qrv;
 using namespace qrv::test;
 
 namespace {
-
-class CountingPlotView : public PlotView {
-public:
-    void showAndPlot() override { ++shown; }
-    void plotIfVisible() override { ++redrawn; }
-    int shown = 0;
-    int redrawn = 0;
-};
 
 class StopAfter : public SweepProgress {
 public:
