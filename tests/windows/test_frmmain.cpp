@@ -205,6 +205,9 @@ void FrmMainTest::enterKey_inEachBox_movesOnOrContinues()
         QCOMPARE(t.main().focusWidget(), to);
         QCOMPARE(from->text(), before);
     }
+    // Clicked into, a box is selected whole, so that typing replaces the entry.
+    QTest::mouseClick(u.txtTMagma, Qt::LeftButton);
+    QTRY_COMPARE(u.txtTMagma->selectedText(), QString("1473"));
     u.optSM->click();
     QTest::keyClick(u.txtR, Qt::Key_Return);
     QCOMPARE(t.main().focusWidget(), u.txtXmix);
