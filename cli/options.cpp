@@ -129,6 +129,27 @@ std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra
     return specs;
 }
 
+struct ParsedRequest {
+    Parsed parsed;
+    RunRequest request;
+};
+
+// The options every calculation takes, plus the command's own; no positional arguments.
+std::variant<ParsedRequest, UsageError> parseRequest(const std::vector<std::string>& args,
+                                                     std::initializer_list<OptionSpec> extra)
+{
+    auto parsed = parseOptions(args, inputOptionsWith(extra));
+    if (auto* error = std::get_if<UsageError>(&parsed))
+        return *error;
+    Parsed& p = std::get<Parsed>(parsed);
+    if (!p.positional.empty())
+        return usageError("unexpected argument " + p.positional.front());
+    auto request = requestFrom(p);
+    if (auto* error = std::get_if<UsageError>(&request))
+        return *error;
+    return ParsedRequest{std::move(p), std::get<RunRequest>(request)};
+}
+
 // A file or folder option given as "" is refused.
 std::optional<UsageError> emptyName(const Parsed& parsed, std::string_view name, std::string_view what)
 {
@@ -140,18 +161,12 @@ std::optional<UsageError> emptyName(const Parsed& parsed, std::string_view name,
 
 Command parseRun(const std::vector<std::string>& args)
 {
-    auto parsed = parseOptions(args, inputOptionsWith({{"--r", Value::Number}, {"--json", Value::None},
-                                                       {"--qrv", Value::Text}}));
+    auto parsed = parseRequest(args, {{"--r", Value::Number}, {"--json", Value::None}, {"--qrv", Value::Text}});
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
-    const Parsed& p = std::get<Parsed>(parsed);
-    if (!p.positional.empty())
-        return usageError("unexpected argument " + p.positional.front());
-    auto request = requestFrom(p);
-    if (auto* error = std::get_if<UsageError>(&request))
-        return *error;
+    const auto& [p, request] = std::get<ParsedRequest>(parsed);
     RunCommand run;
-    run.request = std::get<RunRequest>(request);
+    run.request = request;
     run.json = take(p, "--json").has_value();
     if (auto error = emptyName(p, "--qrv", "file name"))
         return *error;
@@ -191,21 +206,14 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
 
 Command parseSweep(const std::vector<std::string>& args)
 {
-    auto parsed = parseOptions(args, inputOptionsWith({{"--r", Value::Range}, {"--csv", Value::None},
-                                                       {"--qrv-dir", Value::Text}, {"--plot", Value::Text},
-                                                       {"--y", Value::Text}, {"--curve", Value::None},
-                                                       {"--size", Value::Text}}));
+    auto parsed = parseRequest(args, {{"--r", Value::Range}, {"--csv", Value::None}, {"--qrv-dir", Value::Text},
+                                      {"--plot", Value::Text}, {"--y", Value::Text}, {"--curve", Value::None},
+                                      {"--size", Value::Text}});
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
-    const Parsed& p = std::get<Parsed>(parsed);
-    if (!p.positional.empty())
-        return usageError("unexpected argument " + p.positional.front());
-    auto request = requestFrom(p);
-    if (auto* error = std::get_if<UsageError>(&request))
-        return *error;
-
+    const auto& [p, request] = std::get<ParsedRequest>(parsed);
     SweepCommand sweep;
-    sweep.request = std::get<RunRequest>(request);
+    sweep.request = request;
     sweep.csv = take(p, "--csv").has_value();
     if (auto error = emptyName(p, "--qrv-dir", "folder name"))
         return *error;
