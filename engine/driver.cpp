@@ -4,6 +4,7 @@
 #include "enginehost.h"
 #include "numberformat.h"
 #include "phasenames.h"
+#include "progress.h"
 #include "real.h"
 #include "runstore.h"
 
@@ -164,8 +165,7 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         s.TAdiabatic = s.TFinal;
         showPhase(s, kAdiabaticControls, host);
         showPathResult(s, kAdiabaticControls, adiabaticRatio, clamped, s.TAdiabatic, host);
-        host.processEvents();
-        host.pause(1000);
+        pauseForCaption(host);
 
         host.setText(kResults, "Label1", "Calculating ISOTHERMAL Path");
         Isotherm(s, host);
