@@ -20,6 +20,10 @@ constexpr double kTolerance = 1e-12;
 // The auxiliary saturation pressure agrees with IAPWS-95 to better than 0.1 %; closer than
 // this the saturation state is computed exactly before the branch is chosen.
 constexpr double kAuxiliaryMargin = 0.01;
+// A solved density reproduces the pressure far closer than this (the stiff liquid to about
+// 1e-4 Pa); a larger miss means the root lies outside the density bracket.
+constexpr double kPressureMissRelative = 1e-6;
+constexpr double kPressureMissPa = 1e-2;
 
 double pressureResidual(double pressurePa, double temperatureK, double density)
 {
@@ -65,20 +69,25 @@ double solveDensity(double pressurePa, double temperatureK, double lowDensity, d
     return density;
 }
 
-State stateAt(double pressurePa, double temperatureK)
+namespace {
+
+void requireAboveTriplePoint(double temperatureK)
 {
     if (!(temperatureK >= kMinTemperatureK)) {
         if (temperatureK > 0)
             throw OutOfRange("temperature below 273.16 K: ice is not covered");
         throw OutOfRange("temperature must be above 0 K");
     }
-    if (!(temperatureK <= kMaxTemperatureK))
-        throw OutOfRange("temperature above 1273 K is outside the range");
+}
+
+void requirePositive(double pressurePa)
+{
     if (!(pressurePa > 0))
         throw OutOfRange("pressure must be above 0");
-    if (!(pressurePa <= kMaxPressurePa))
-        throw OutOfRange("pressure above 1000 MPa is outside the range");
+}
 
+State stableState(double pressurePa, double temperatureK)
+{
     const double idealGasDensity = pressurePa / (kGasConstant * temperatureK);
     if (temperatureK >= kCriticalTemperatureK) {
         const double density
@@ -108,6 +117,31 @@ State stateAt(double pressurePa, double temperatureK)
     const double density = solveDensity(pressurePa, temperatureK, 0, vapourBound,
                                         std::min(idealGasDensity, vapourBound));
     return {propertiesAt(temperatureK, density), Phase::Vapour};
+}
+
+} // namespace
+
+State stateAt(double pressurePa, double temperatureK)
+{
+    requireAboveTriplePoint(temperatureK);
+    if (!(temperatureK <= kMaxTemperatureK))
+        throw OutOfRange("temperature above 1273 K is outside the range");
+    requirePositive(pressurePa);
+    if (!(pressurePa <= kMaxPressurePa))
+        throw OutOfRange("pressure above 1000 MPa is outside the range");
+    return stableState(pressurePa, temperatureK);
+}
+
+State extrapolatedStateAt(double pressurePa, double temperatureK)
+{
+    requireAboveTriplePoint(temperatureK);
+    requirePositive(pressurePa);
+    const State state = stableState(pressurePa, temperatureK);
+    // Far beyond the range the density bracket may not hold the root any more.
+    if (!(std::abs(state.properties.pressurePa - pressurePa)
+          <= kPressureMissRelative * pressurePa + kPressureMissPa))
+        throw OutOfRange("no fluid state found at this pressure and temperature");
+    return state;
 }
 
 } // namespace qrv::steam

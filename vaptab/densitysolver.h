@@ -31,6 +31,11 @@ struct State {
 // Throws OutOfRange outside 273.16..1273 K, 0..1000 MPa.
 State stateAt(double pressurePa, double temperatureK);
 
+// As stateAt, but above 1273 K and 1000 MPa the formulation is extrapolated instead of
+// refused (it stays smooth there). Throws OutOfRange below 273.16 K, at a pressure not above
+// 0, or where no density reproduces the pressure.
+State extrapolatedStateAt(double pressurePa, double temperatureK);
+
 // The density on the given branch, between `lowDensity` (pressure below `pressurePa`) and
 // `highDensity` (pressure above it), starting from `guess`.
 double solveDensity(double pressurePa, double temperatureK, double lowDensity, double highDensity,

@@ -12,6 +12,7 @@ inline constexpr double kCriticalDensity = 322.0;          // kg/m3
 inline constexpr double kGasConstant = 461.51805;          // J/(kg K)
 inline constexpr double kCriticalPressurePa = 22.064e6;
 inline constexpr double kTriplePointTemperatureK = 273.16;
+inline constexpr double kTriplePointPressurePa = 611.657;
 
 // Ideal-gas part: ln(delta) + n1 + n2 tau + n3 ln(tau) + sum n ln(1 - exp(-gamma tau)).
 inline constexpr double kIdealN1 = -8.3204464837497;

@@ -1,7 +1,9 @@
 #include "saturation.h"
 
+#include "densitysolver.h"
 #include "iapws95.h"
 #include "iapws95coefficients.h"
+#include "rootfinding.h"
 
 #include <array>
 #include <cmath>
@@ -37,6 +39,19 @@ double series(const std::array<double, 6>& coefficients, const std::array<double
 
 constexpr int kMaxIterations = 50;
 constexpr double kTolerance = 1e-13;
+// The phase-equilibrium solve holds to a microkelvin below the critical temperature.
+constexpr double kHighestSaturationK = kCriticalTemperatureK - 1e-6;
+constexpr double kPressureTolerance = 1e-9;
+
+// ln p is nearly linear in 1/T along the saturation line (Clausius-Clapeyron): the line
+// through the triple and critical points is a start within a few kelvin.
+double clapeyronGuess(double pressurePa)
+{
+    const double fraction = std::log(pressurePa / kTriplePointPressurePa)
+        / std::log(kCriticalPressurePa / kTriplePointPressurePa);
+    return 1 / (1 / kTriplePointTemperatureK
+                - fraction * (1 / kTriplePointTemperatureK - 1 / kCriticalTemperatureK));
+}
 
 } // namespace
 
@@ -77,6 +92,33 @@ Saturation saturationAt(double temperatureK)
     // The liquid pressure is a small difference of large terms at low temperature; the
     // vapour's carries the full precision.
     return {v.pressurePa, liquid, vapour};
+}
+
+// Newton's method on ln p(T) with the Clapeyron slope d ln p / dT = (h'' - h') / (T p (v'' - v')).
+SaturationPoint saturationAtPressure(double pressurePa)
+{
+    if (!(pressurePa >= kTriplePointPressurePa))
+        throw OutOfRange("pressure below the triple point (611.657 Pa): no liquid-vapour saturation");
+    if (!(pressurePa < kCriticalPressurePa))
+        throw OutOfRange("pressure at or above the critical pressure: no saturation");
+    const double logPressure = std::log(pressurePa);
+    const auto residual = [logPressure](double temperatureK) -> ValueAndSlope {
+        const Saturation sat = saturationAt(temperatureK);
+        const Properties liquid = propertiesAt(temperatureK, sat.liquidDensity);
+        const Properties vapour = propertiesAt(temperatureK, sat.vapourDensity);
+        return {std::log(sat.pressurePa) - logPressure,
+                (vapour.enthalpy - liquid.enthalpy)
+                    / (temperatureK * sat.pressurePa
+                       * (vapour.specificVolume - liquid.specificVolume))};
+    };
+    const std::optional<double> temperatureK = increasingRoot(
+        residual, kTriplePointTemperatureK, kHighestSaturationK, clapeyronGuess(pressurePa));
+    if (temperatureK) {
+        const Saturation sat = saturationAt(*temperatureK);
+        if (std::abs(sat.pressurePa / pressurePa - 1) < kPressureTolerance)
+            return {*temperatureK, sat};
+    }
+    throw OutOfRange("pressure too close to the critical point for a saturation state");
 }
 
 } // namespace qrv::steam

@@ -22,4 +22,14 @@ struct Saturation {
 // The saturation state of IAPWS-95 itself at `temperatureK` < the critical temperature.
 Saturation saturationAt(double temperatureK);
 
+struct SaturationPoint {
+    double temperatureK;
+    Saturation saturation;
+};
+
+// The saturation state of IAPWS-95 at `pressurePa`, from the triple-point pressure up to the
+// critical pressure (exclusive). Throws OutOfRange outside, and within a fraction of a pascal
+// of the critical pressure, where the saturation line is not resolved.
+SaturationPoint saturationAtPressure(double pressurePa);
+
 } // namespace qrv::steam

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <utility>
 
 using namespace qrv::steam;
 
@@ -107,4 +109,30 @@ TEST(Iapws95, SaturationVerificationStates)
         expectRelative(liquid.entropy / 1e3, c.liquidEntropyKJ, tolerance, "s'");
         expectRelative(vapour.entropy / 1e3, c.vapourEntropyKJ, tolerance, "s''");
     }
+}
+
+// The same states found from their pressure; and, where the verification values end, the
+// saturation line close to the critical point found back from its own pressure.
+TEST(Iapws95, SaturationAtPressureFindsTheVerificationTemperatures)
+{
+    const double tolerance = 1e-8;
+    for (const auto& [temperatureK, pressureMPa] :
+         {std::pair{275.0, 0.698451167e-3}, {450.0, 0.932203564}, {625.0, 0.169082693e2}}) {
+        SCOPED_TRACE(testing::Message() << temperatureK << " K");
+        const SaturationPoint sat = saturationAtPressure(pressureMPa * 1e6);
+        expectRelative(sat.temperatureK, temperatureK, tolerance, "T");
+        expectRelative(sat.saturation.pressurePa / 1e6, pressureMPa, tolerance, "p");
+    }
+    for (double temperatureK : {273.17, 646.9, 647.09}) {
+        const SaturationPoint sat = saturationAtPressure(saturationAt(temperatureK).pressurePa);
+        expectRelative(sat.temperatureK, temperatureK, 1e-10, "T near the ends of the line");
+    }
+}
+
+TEST(Iapws95, SaturationAtPressureRefusesPressuresOffTheLine)
+{
+    EXPECT_THROW(saturationAtPressure(600), std::runtime_error);
+    EXPECT_THROW(saturationAtPressure(22.064e6), std::runtime_error);
+    EXPECT_THROW(saturationAtPressure(30e6), std::runtime_error);
+    EXPECT_THROW(saturationAtPressure(NAN), std::runtime_error);
 }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace qrv::steam;
@@ -67,6 +68,40 @@ TEST(StateAt, RefusesStatesOutsideTheRange)
     } catch (const OutOfRange& e) {
         EXPECT_NE(std::string(e.what()).find("ice"), std::string::npos) << e.what();
     }
+}
+
+// Inside the range the extrapolating form is the same solve; beyond it, python3-iapws 1.5.2
+// (IAPWS95(P=..., T=...)) gave the densities and entropies here.
+TEST(ExtrapolatedStateAt, MatchesStateAtInsideTheRangeAndAnIndependentCodeBeyond)
+{
+    for (const auto& [pressurePa, temperatureK] :
+         {std::pair{2e3, 300.0}, {1e5, 372.0}, {22.1e6, 647.5}, {1000e6, 1273.0}}) {
+        EXPECT_EQ(extrapolatedStateAt(pressurePa, temperatureK).properties.density,
+                  stateAt(pressurePa, temperatureK).properties.density);
+    }
+    struct Case { double pressurePa, temperatureK, density, entropy; Phase phase; };
+    const Case beyond[] = {
+        {0.1e6, 1400, 0.15477245547253046, 10219.079815746378, Phase::Supercritical},
+        {1200e6, 300, 1265.5914707779623, -38.63678395531715, Phase::Liquid},
+        {2000e6, 1500, 956.1173167836222, 5401.021751366266, Phase::Supercritical},
+        {30e6, 2000, 32.114230472566916, 8536.447278992391, Phase::Supercritical},
+    };
+    for (const Case& c : beyond) {
+        SCOPED_TRACE(testing::Message() << c.pressurePa << " Pa, " << c.temperatureK << " K");
+        const State state = extrapolatedStateAt(c.pressurePa, c.temperatureK);
+        EXPECT_EQ(state.phase, c.phase);
+        EXPECT_NEAR(state.properties.density / c.density, 1, 1e-9);
+        EXPECT_NEAR(state.properties.entropy, c.entropy, 1e-9 * std::abs(c.entropy) + 1e-6);
+    }
+}
+
+TEST(ExtrapolatedStateAt, RefusesIceNonPositivePressureAndPressuresNoDensityReaches)
+{
+    EXPECT_THROW(extrapolatedStateAt(1e5, 273.0), OutOfRange);
+    EXPECT_THROW(extrapolatedStateAt(0, 1500), OutOfRange);
+    EXPECT_THROW(extrapolatedStateAt(NAN, 1500), OutOfRange);
+    // The liquid at 5 GPa would be denser than any density the solver brackets.
+    EXPECT_THROW(extrapolatedStateAt(5000e6, 300), OutOfRange);
 }
 
 // tests/vaptab/make_reference.py made the grid with python3-iapws.
