@@ -13,8 +13,9 @@ struct ValueAndSlope {
 };
 
 // The root of `f`, increasing on [low, high] with f(low) <= 0 <= f(high), where `f` returns
-// its value and slope. Newton's method kept inside the shrinking bracket; a step that leaves
-// it or meets a non-positive slope is replaced by bisection. Done when a step moves x by no
+// its value and slope. Newton's method kept inside the shrinking bracket; a step that would
+// leave it, meets a non-positive slope, or is not half the step before last (Newton's
+// method bouncing, or crawling) is replaced by bisection. Done when a step moves x by no
 // more than `relativeTolerance` |x|; empty when `f` is not finite or the steps do not settle.
 template <class Function>
 std::optional<double> increasingRoot(Function&& f, double low, double high, double guess,
@@ -22,6 +23,7 @@ std::optional<double> increasingRoot(Function&& f, double low, double high, doub
 {
     constexpr int kMaxIterations = 200;
     double x = std::clamp(guess, low, high);
+    double lastStep = high - low, stepBeforeLast = lastStep;
     for (int i = 0; i < kMaxIterations; ++i) {
         const ValueAndSlope fx = f(x);
         if (!std::isfinite(fx.value))
@@ -32,12 +34,15 @@ std::optional<double> increasingRoot(Function&& f, double low, double high, doub
             low = x;
         else
             high = x;
-        double next = x - fx.value / fx.slope;
-        if (!(fx.slope > 0) || !(next > low && next < high))
-            next = 0.5 * (low + high);
-        if (std::abs(next - x) <= relativeTolerance * std::abs(x))
-            return next;
-        x = next;
+        double step = fx.value / fx.slope;
+        if (!(fx.slope > 0) || !(x - step > low && x - step < high)
+            || !(std::abs(step) <= 0.5 * std::abs(stepBeforeLast)))
+            step = x - 0.5 * (low + high);
+        stepBeforeLast = lastStep;
+        lastStep = step;
+        if (std::abs(step) <= relativeTolerance * std::abs(x))
+            return x - step;
+        x -= step;
     }
     return std::nullopt;
 }
