@@ -39,8 +39,10 @@ double series(const std::array<double, 6>& coefficients, const std::array<double
 
 constexpr int kMaxIterations = 50;
 constexpr double kTolerance = 1e-13;
-// The phase-equilibrium solve holds to a microkelvin below the critical temperature.
-constexpr double kHighestSaturationK = kCriticalTemperatureK - 1e-6;
+// The phase-equilibrium solve holds to 10 microkelvin below the critical temperature (and
+// fails a few microkelvin closer); pressures above the one there, 2.7 Pa below the critical
+// pressure, are not resolved.
+constexpr double kHighestSaturationK = kCriticalTemperatureK - 1e-5;
 constexpr double kPressureTolerance = 1e-9;
 
 // ln p is nearly linear in 1/T along the saturation line (Clausius-Clapeyron): the line

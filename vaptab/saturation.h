@@ -28,8 +28,8 @@ struct SaturationPoint {
 };
 
 // The saturation state of IAPWS-95 at `pressurePa`, from the triple-point pressure up to the
-// critical pressure (exclusive). Throws OutOfRange outside, and within a fraction of a pascal
-// of the critical pressure, where the saturation line is not resolved.
+// critical pressure (exclusive). Throws OutOfRange outside, and within 2.7 Pa of the critical
+// pressure, where the saturation line is not resolved.
 SaturationPoint saturationAtPressure(double pressurePa);
 
 } // namespace qrv::steam

@@ -133,6 +133,8 @@ TEST(Iapws95, SaturationAtPressureRefusesPressuresOffTheLine)
 {
     EXPECT_THROW(saturationAtPressure(600), std::runtime_error);
     EXPECT_THROW(saturationAtPressure(22.064e6), std::runtime_error);
+    // A pascal below the critical pressure: closer than the line is resolved.
+    EXPECT_THROW(saturationAtPressure(22.064e6 - 1), std::runtime_error);
     EXPECT_THROW(saturationAtPressure(30e6), std::runtime_error);
     EXPECT_THROW(saturationAtPressure(NAN), std::runtime_error);
 }
