@@ -34,7 +34,8 @@ public:
     // The entropy the water must have at `temperatureK` to close the balance.
     double waterEntropyNeeded(double temperatureK) const
     {
-        return m_startEntropy - m_companionHeatCapacity * std::log(temperatureK / m_startTemperatureK);
+        return m_startEntropy
+            - m_companionHeatCapacity * std::log(temperatureK / m_startTemperatureK);
     }
 
     // How far the single-phase water at `temperatureK` has more entropy than needed; rises
@@ -94,8 +95,8 @@ SinglePhaseEnd solveSinglePhase(const EntropyBalance& balance, BracketEnd low, B
         high.temperatureK, falsePosition);
     if (!temperatureK)
         throw ReferenceFailure("the final temperature did not converge");
-    return {*temperatureK,
-            steam::extrapolatedStateAt(balance.pressurePa(), *temperatureK).properties.internalEnergy};
+    const steam::State water = steam::extrapolatedStateAt(balance.pressurePa(), *temperatureK);
+    return {*temperatureK, water.properties.internalEnergy};
 }
 
 EndState singlePhaseState(const SinglePhaseEnd& end, Phase phase)
@@ -108,7 +109,8 @@ EndState singlePhaseState(const SinglePhaseEnd& end, Phase phase)
 EndState expandReversibly(double pressurePa, double startTemperatureK, double startEntropy,
                           double companionHeatCapacity)
 {
-    const EntropyBalance balance(pressurePa, startTemperatureK, startEntropy, companionHeatCapacity);
+    const EntropyBalance balance(pressurePa, startTemperatureK, startEntropy,
+                                 companionHeatCapacity);
     if (pressurePa >= steam::iapws95::kCriticalPressurePa) {
         const SinglePhaseEnd end = solveSinglePhase(balance, coldestEnd(balance),
                                                     hotEnoughEnd(balance, startTemperatureK));

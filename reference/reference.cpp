@@ -54,7 +54,8 @@ void checkConditions(const ReferenceInput& in)
             "the heat capacity of the rock must not be negative");
     require(std::isfinite(in.TInit), "the initial temperature is not a number");
     require(in.TInit >= steam::kMinTemperatureK,
-            "the initial water is below the triple point (273.16 K): ice has no IAPWS-95 reference");
+            "the initial water is below the triple point (273.16 K): ice has no IAPWS-95 "
+            "reference");
     require(positive(in.PInit), "the initial pressure must be above 0");
     require(std::isfinite(in.PFinal) && in.PFinal >= steam::iapws95::kTriplePointPressurePa,
             "the final pressure must be at least the triple-point pressure (611.657 Pa)");

@@ -100,7 +100,7 @@ Saturation saturationAt(double temperatureK)
 SaturationPoint saturationAtPressure(double pressurePa)
 {
     if (!(pressurePa >= kTriplePointPressurePa))
-        throw OutOfRange("pressure below the triple point (611.657 Pa): no liquid-vapour saturation");
+        throw OutOfRange("pressure below the triple point (611.657 Pa): no saturation");
     if (!(pressurePa < kCriticalPressurePa))
         throw OutOfRange("pressure at or above the critical pressure: no saturation");
     const double logPressure = std::log(pressurePa);
