@@ -51,8 +51,8 @@ struct Reference {
     double RhoEq = 0;  // kg/m3, the initial density of the water
     PathResult adiabatic;
     PathResult isothermal;
-    // The initial, equilibrium or a final state lies beyond 273.16..1273 K or 1000 MPa,
-    // where IAPWS-95 is extrapolated.
+    // The initial, equilibrium or a final state lies beyond 273.16..1273 K or 1000 MPa (or
+    // at a pressure not above 0, a stretched liquid), where IAPWS-95 is extrapolated.
     bool outsideValidity = false;
 };
 

@@ -90,7 +90,7 @@ double rockHeatCapacity(const ReferenceInput& in)
 // Both codes evaluate the same formulation and solve to 1e-11 or closer, so they agree to
 // rounding amplified by the solves (1e-12 relative seen); the tolerances leave a hundredfold
 // margin. A wrong branch, balance or mass shows as percents.
-TEST(ReferenceRuns, AgreeWithPythonIapwsOnAGrid)
+TEST(Iapws95ReferenceGrid, AgreesWithPythonIapws)
 {
     const std::vector<GridRun> runs = loadGrid();
     ASSERT_GE(runs.size(), 30u);
@@ -176,7 +176,7 @@ EndWater checkedEndWater(const ReferenceInput& in, const Reference& r, const Pat
 // Energy is conserved in the heating and on both paths (W is the energy the water and the
 // companions lose); the adiabatic path keeps the water's entropy, the isothermal one the
 // entropy of water and hot solids together.
-TEST(ReferenceRuns, KeepTheirEnergyAndEntropyBalances)
+TEST(Iapws95ReferenceGrid, KeepsEnergyAndEntropyBalancesOnEveryPath)
 {
     for (const GridRun& run : loadGrid()) {
         if (!run.refusal.empty())
@@ -215,7 +215,7 @@ TEST(ReferenceRuns, KeepTheirEnergyAndEntropyBalances)
 
 // Worked by hand with IAPWS-95 for the default run: TMagma 1473 K, water at 298 K and
 // 0.1 MPa, R 0.3, expansion to 0.1 MPa.
-TEST(Reference, DefaultRunGivesTheHandWorkedNumbers)
+TEST(Iapws95Reference, DefaultRunGivesTheHandWorkedNumbers)
 {
     const ReferenceOutcome outcome = computeReference({});
     ASSERT_TRUE(outcome.reference) << outcome.reason;
@@ -231,7 +231,7 @@ TEST(Reference, DefaultRunGivesTheHandWorkedNumbers)
 
 // A thousandth of a kilogram of water per kilogram of magma: the equilibrium is within
 // kelvins of the magma at over 2000 MPa, far beyond the validated range, and still solves.
-TEST(Reference, SolvesTheEquilibriumFarBeyondTheValidatedRange)
+TEST(Iapws95Reference, SolvesTheEquilibriumFarBeyondTheValidatedRange)
 {
     ReferenceInput in;
     in.ratio = 0.001;
@@ -246,7 +246,7 @@ TEST(Reference, SolvesTheEquilibriumFarBeyondTheValidatedRange)
     EXPECT_GT(r.isothermal.CR, r.adiabatic.CR);
 }
 
-TEST(Reference, RefusesInputsItCannotTakeWithAReasonNamingThem)
+TEST(Iapws95Reference, RefusesInputsItCannotTakeWithAReasonNamingThem)
 {
     const std::pair<ReferenceInput, const char*> cases[] = {
         {{.TInit = 273.15}, "ice"},
