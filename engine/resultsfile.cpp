@@ -1,8 +1,10 @@
 #include "resultsfile.h"
 
+#include "fileerror.h"
 #include "numberformat.h"
 #include "parsenumber.h"
 #include "real.h"
+#include "safewrite.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 namespace qrv {
 
@@ -27,52 +28,6 @@ constexpr int kPressureLine = 5; // zero-based: line 6, the ambient pressure
 constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-// The run-time library's words for the usual file failures.
-std::string describeErrno(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return "Path not found";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "Permission denied";
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return "Disk full";
-    case EISDIR:
-    case EEXIST:
-        return "Path/File access error";
-    case EMFILE:
-    case ENFILE:
-        return "Too many files";
-    case ENAMETOOLONG:
-        return "Bad file name";
-    default:
-        return "Device I/O error";
-    }
-}
-
-// A name beside the target that nobody else uses, created exclusively.
-std::pair<std::filesystem::path, File> createTemporaryBeside(const std::filesystem::path& target, int& error)
-{
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        std::filesystem::path candidate = target;
-        candidate += ".tmp" + std::to_string(random() % 1000000);
-        File file(std::fopen(candidate.c_str(), "wbx"), &std::fclose);
-        if (file)
-            return {candidate, std::move(file)};
-        error = errno;
-        if (error != EEXIST)
-            break;
-    }
-    return {std::filesystem::path(), File(nullptr, &std::fclose)};
-}
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -140,7 +95,7 @@ std::optional<std::string> readLimited(const std::string& path, std::string& err
 {
     File file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) {
-        error = errno == ENOENT ? "File not found" : describeErrno(errno);
+        error = errno == ENOENT ? "File not found" : fileErrorText(errno);
         return std::nullopt;
     }
     std::string content(kMaxFileBytes + 1, '\0');
@@ -170,44 +125,14 @@ ResultTexts resultTextsFrom(const std::function<std::string(std::string_view con
 
 std::string writeResultsFile(const std::string& path, const ResultTexts& texts)
 {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    if (path.empty() || !target.has_filename())
-        return "Bad file name";
-    std::error_code ec;
-    if (fs::is_directory(target, ec))
-        return "Path/File access error";
-
-    int error = 0;
-    auto [temporary, file] = createTemporaryBeside(target, error);
-    if (!file)
-        return describeErrno(error);
-
-    int failure = 0;
+    std::string content;
     for (const auto& text : texts) {
         // A quote inside a text would end its field early and the file would not read back.
         std::string line = text;
         std::replace(line.begin(), line.end(), '"', '\'');
-        line = "\"" + line + "\"\r\n";
-        if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size()) {
-            failure = errno;
-            break;
-        }
+        content += "\"" + line + "\"\r\n";
     }
-    if (failure == 0 && std::fflush(file.get()) != 0)
-        failure = errno;
-    if (std::fclose(file.release()) != 0 && failure == 0)
-        failure = errno;
-    if (failure != 0) {
-        fs::remove(temporary, ec);
-        return describeErrno(failure);
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int renameError = errno;
-        fs::remove(temporary, ec);
-        return describeErrno(renameError);
-    }
-    return {};
+    return safeWriteFile(path, content);
 }
 
 ResultsFileRead readResultsFile(const std::string& path)

@@ -23,8 +23,7 @@ extern const std::array<std::string_view, kResultLineCount> kResultLineControls;
 ResultTexts resultTextsFrom(const std::function<std::string(std::string_view control)>& caption,
                             float pFinalPa);
 
-// Writes the file through a temporary file and a rename, so that a failure never destroys
-// the file that was there. Returns the failure's description, empty on success.
+// Writes the file through safeWriteFile. Returns the failure's description, empty on success.
 std::string writeResultsFile(const std::string& path, const ResultTexts& texts);
 
 struct ResultsFileRead {
