@@ -26,6 +26,8 @@ std::string fileErrorText(int error)
         return "Too many files";
     case ENAMETOOLONG:
         return "Bad file name";
+    case ELOOP:
+        return "Symbolic link loop";
     default:
         return "Device I/O error";
     }
