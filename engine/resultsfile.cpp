@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -26,11 +27,78 @@ namespace {
 
 constexpr int kPressureLine = 5; // zero-based: line 6, the ambient pressure
 constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
+// Editors may put a UTF-8 byte-order mark in front; it is no part of line 1.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// At least one input line must hold a value.
+constexpr int kRatioLine = 2;
+constexpr int kFirstInputLine = 2;
+constexpr int kLastInputLine = 5;
+constexpr std::string_view kSedimentRatioOpening = " (R = ";
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view withoutBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A number as the windows show one: an optional minus, digits, and a point followed by more
+// digits or nothing, within the single-precision range. Never an exponent, "inf" or "nan".
+bool isShownNumber(std::string_view text)
+{
+    const auto digitsFrom = [text](std::size_t from) {
+        while (from < text.size() && isDigit(text[from]))
+            ++from;
+        return from;
+    };
+    const std::size_t start = text.starts_with('-') ? 1 : 0;
+    std::size_t end = digitsFrom(start);
+    if (end == start)
+        return false;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t decimals = end + 1;
+        end = digitsFrom(decimals);
+        if (end == decimals)
+            return false;
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return end == text.size() && ec == std::errc() && std::fabs(value) < kSingleRoundingLimit;
+}
+
+// "0.60 (R = 0.30)": the sediment/magma ratio and the water/magma ratio it gives.
+bool isSedimentRatio(std::string_view text)
+{
+    const auto opening = text.find(kSedimentRatioOpening);
+    if (opening == std::string_view::npos || !text.ends_with(')'))
+        return false;
+    const std::size_t water = opening + kSedimentRatioOpening.size();
+    return isShownNumber(text.substr(0, opening)) && isShownNumber(text.substr(water, text.size() - 1 - water));
+}
+
+// Why the texts are not a run the program could have saved; empty when they are one.
+std::string numberLinesError(const ResultTexts& texts)
+{
+    const auto line = [&texts](int number) { return withoutBlanks(texts[std::size_t(number - 1)]); };
+    for (const int number : kResultNumberLines) {
+        const std::string_view text = line(number);
+        if (!text.empty() && !isShownNumber(text) && !(number == kRatioLine && isSedimentRatio(text)))
+            return "line " + std::to_string(number) + " is not a number";
+    }
+    for (int number = kFirstInputLine; number <= kLastInputLine; ++number)
+        if (!line(number).empty())
+            return {};
+    return "lines 2 to 5 (the inputs) are empty";
+}
 
 // Text files carry no control bytes beyond tabs and line breaks.
 bool isBinary(const std::string& content)
@@ -140,6 +208,8 @@ ResultsFileRead readResultsFile(const std::string& path)
     namespace fs = std::filesystem;
     std::error_code ec;
     const auto status = fs::status(path, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        return refused(fileErrorText(ec.value()));
     if (!fs::exists(status))
         return refused("File not found");
     // Devices and pipes could block or never end.
@@ -157,14 +227,19 @@ ResultsFileRead readResultsFile(const std::string& path)
     if (isBinary(*content))
         return refused("Not a results file: binary content");
 
+    std::string_view text = *content;
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
     ResultTexts texts;
-    FieldReader reader(*content);
-    for (auto& text : texts) {
-        if (reader.atEnd() || !reader.next(text))
+    FieldReader reader(text);
+    for (auto& field : texts) {
+        if (reader.atEnd() || !reader.next(field))
             return refused("Input past end of file");
     }
     if (!reader.atEnd())
         return refused("More than 25 fields: not a results file");
+    if (std::string numbers = numberLinesError(texts); !numbers.empty())
+        return refused(std::move(numbers));
     return {texts, {}};
 }
 

@@ -278,11 +278,32 @@ class ResultsFiles(unittest.TestCase):
         done = cli("open", os.path.join(self.dir.name, "none.qrv"))
         self.assertEqual((done.returncode, done.stderr), (1, b"Open error: File not found\n"))
 
-    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+    def write_lines(self, lines):
         with open(self.path, "wb") as f:
-            f.write(b'"back\\slash", caf\xe9\r\n' + b'"x"\r\n' * 23)
+            f.write(b"".join(b'"' + line + b'"\r\n' for line in lines))
+
+    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+        lines = [t.encode() for t in REFERENCE["water"]["texts"]]
+        lines[0], lines[6] = b"back\\slash", b"caf\xe9"
+        self.write_lines(lines)
         report = json.loads(cli("open", self.path, "--json").stdout)
-        self.assertEqual(report["results_file"][:2], ["back\\slash", "caf\u00e9"])
+        self.assertEqual([report["results_file"][i] for i in (0, 6)], ["back\\slash", "caf\u00e9"])
+
+    def test_files_that_hold_no_run_are_refused(self):
+        good = [t.encode() for t in REFERENCE["water"]["texts"]]
+        prose = [b"Once upon a time"] * 25
+        cases = [(b"," * 25, "lines 2 to 5 (the inputs) are empty"),
+                 (b"a,b,c,d,e\r\n" * 5, "line 2 is not a number"),
+                 (b"".join(b'"' + line + b'"\r\n' for line in prose), "line 2 is not a number"),
+                 (b"".join(b'"' + line + b'"\r\n' for line in good[:2] + [b"1e400"] + good[3:]),
+                  "line 3 is not a number")]
+        for content, error in cases:
+            with self.subTest(error=error):
+                with open(self.path, "wb") as f:
+                    f.write(content)
+                done = cli("open", self.path)
+                self.assertEqual((done.returncode, done.stdout, done.stderr),
+                                 (1, b"", b"Open error: " + error.encode() + b"\n"))
 
     def test_failed_save_is_reported(self):
         done = cli("run", *REFERENCE["water"]["args"], "--qrv", os.path.join(self.dir.name, "no", "x.qrv"))
