@@ -3,6 +3,7 @@
 
 import json
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -174,17 +175,82 @@ class BadInput(unittest.TestCase):
         self.assertEqual(report["SInit"], 400)
         self.assertEqual(report["CMix"], 4000)
 
-    def test_failed_expansion_exits_1_with_the_routine_message(self):
+
+# Inputs off the beaten track, where some routines report errors although the run completes,
+# beside the start-up run, which reports none.
+ODD_INPUTS = [
+    ["--tmagma", "1473", "--tinit", "274", "--pinit", "50", "--pfinal", "100", "--r", "100"],
+    ["--tmagma", "2000", "--tinit", "274", "--pinit", "30", "--pfinal", "100", "--r", "1000"],
+    ["--tmagma", "1000", "--tinit", "1273", "--pinit", "200", "--pfinal", "30", "--r", "0.1"],
+    ["--tmagma", "300", "--tinit", "373", "--pinit", "1000", "--pfinal", "0.00001", "--r", "0.001"],
+    START_UP + ["--r", "0.3"],
+]
+ROUTINE_ERROR = re.compile(r"^\w+ error: .*\nTry different values$", re.M)
+
+
+def run_to_full_disk(*args):
+    with open("/dev/full", "wb") as full:
+        return subprocess.run([CLI, *args], stdout=full, stderr=subprocess.PIPE, timeout=60)
+
+
+class ExitStatuses(unittest.TestCase):
+    def test_status_3_exactly_when_a_routine_reported_an_error(self):
+        statuses = set()
+        for args in ODD_INPUTS:
+            done = cli("run", *args)
+            err = done.stderr.decode()
+            with self.subTest(args=args):
+                if done.returncode != 2:  # inputs refused by the input rules say so with 2
+                    self.assertEqual(done.returncode, 3 if ROUTINE_ERROR.search(err) else 0, err)
+                    statuses.add(done.returncode)
+        self.assertEqual(statuses, {0, 3})
+
+    def test_an_unfinished_run_exits_3_without_a_file(self):
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "failed.qrv")
             done = cli("run", "--tmagma", "298", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1",
                        "--r", "0.3", "--json", "--qrv", path)
             self.assertFalse(os.path.exists(path), "an unfinished run cannot be saved")
-        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.returncode, 3)
         self.assertIn("Calculate2 error: Division by zero\nTry different values", done.stderr.decode())
         report = json.loads(done.stdout)
         self.assertIsNone(report["record"])
         self.assertEqual(report["messages"][-1]["icon"], "critical")
+
+    def test_a_sweep_says_how_many_ratios_failed(self):
+        done = cli("sweep", *START_UP, "--r", "-0.1:0.2:0.1", "--csv")
+        self.assertEqual(done.returncode, 2)
+        self.assertTrue(done.stderr.endswith(b"\nqrv-cli: 2 of 4 ratios failed\n"), done.stderr)
+        self.assertEqual(len(done.stdout.splitlines()), 3)
+
+        done = cli("sweep", *ODD_INPUTS[0][:-2], "--r", "10:100:90", "--csv")
+        if done.returncode != 2:
+            self.assertEqual(done.returncode, 3, done.stderr)
+            self.assertTrue(done.stderr.endswith(b"\nqrv-cli: 1 of 2 ratios failed\n"), done.stderr)
+            self.assertEqual(len(done.stdout.splitlines()), 3)
+
+        done = cli("sweep", *START_UP, "--r", "0.1:0.3:0.1", "--csv")
+        self.assertEqual((done.returncode, done.stderr), (0, b""))
+
+    def test_output_that_cannot_be_written_exits_1(self):
+        with tempfile.TemporaryDirectory() as folder:
+            saved = os.path.join(folder, "ok.qrv")
+            self.assertEqual(cli("run", *START_UP, "--r", "0.3", "--qrv", saved).returncode, 0)
+            full = b"qrv-cli: cannot write output: No space left on device\n"
+            for args in [["open", saved], ["open", saved, "--json"], ["run", *START_UP, "--r", "0.3"],
+                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--csv"], ["--help"]]:
+                with self.subTest(args=args):
+                    done = run_to_full_disk(*args)
+                    self.assertEqual((done.returncode, done.stderr), (1, full))
+            closed = subprocess.run([CLI, "open", saved], stderr=subprocess.PIPE, timeout=60,
+                                    preexec_fn=lambda: os.close(1))
+            self.assertEqual((closed.returncode, closed.stderr),
+                             (1, b"qrv-cli: cannot write output: Bad file descriptor\n"))
+
+    def test_help_lists_the_exit_statuses(self):
+        lines = cli("--help").stdout.decode().splitlines()
+        for status in "0123":
+            self.assertTrue(any(line.startswith("  %s  " % status) for line in lines), status)
 
 
 def iapws95(pressure_mpa, temperature_k):
@@ -305,6 +371,27 @@ class ResultsFiles(unittest.TestCase):
                 self.assertEqual((done.returncode, done.stdout, done.stderr),
                                  (1, b"", b"Open error: " + error.encode() + b"\n"))
 
+    def test_saves_follow_links_and_replace_only_writable_files(self):
+        args = REFERENCE["water"]["args"]
+        target = os.path.join(self.dir.name, "target.qrv")
+        os.symlink("target.qrv", self.path)
+        self.assertEqual(cli("run", *args, "--qrv", self.path).returncode, 0)
+        self.assertTrue(os.path.islink(self.path))
+        self.assertEqual(cli("open", target).returncode, 0)
+
+        os.chmod(target, 0o444)
+        done = cli("run", *args, "--qrv", target)
+        self.assertEqual((done.returncode, done.stderr), (1, b"Save error: Permission denied\n"))
+
+        pipe = os.path.join(self.dir.name, "pipe")
+        os.mkfifo(pipe)
+        done = cli("run", *args, "--qrv", pipe)
+        self.assertEqual((done.returncode, done.stderr), (1, b"Save error: Bad file mode\n"))
+
+        longest = os.path.join(self.dir.name, "r" * 250 + ".qrv")
+        self.assertEqual(cli("run", *args, "--qrv", longest).returncode, 0)
+        self.assertEqual(sorted(os.listdir(self.dir.name)), sorted(["pipe", "run.qrv", "target.qrv", "r" * 250 + ".qrv"]))
+
     def test_failed_save_is_reported(self):
         done = cli("run", *REFERENCE["water"]["args"], "--qrv", os.path.join(self.dir.name, "no", "x.qrv"))
         self.assertEqual(done.returncode, 1)
@@ -326,8 +413,9 @@ class Sweep(unittest.TestCase):
 
     def test_refused_ratios_are_reported_with_their_ratio(self):
         done = cli("sweep", *START_UP, "--r", "-0.1:0.1:0.1", "--csv")
-        self.assertEqual(done.returncode, 1)
-        self.assertEqual(done.stderr, b"[R=-0.1] Enter R value > 0\n[R=0] Enter R value > 0\n")
+        self.assertEqual(done.returncode, 2)
+        self.assertEqual(done.stderr, b"[R=-0.1] Enter R value > 0\n[R=0] Enter R value > 0\n"
+                                      b"qrv-cli: 2 of 3 ratios failed\n")
         self.assertEqual(len(done.stdout.decode().splitlines()), 2)
 
     def test_ranges_are_checked(self):
@@ -399,7 +487,7 @@ class SweepResultsFiles(unittest.TestCase):
 
     def test_refused_ratios_leave_no_file(self):
         done = self.sweep("-0.1:0.1:0.1")
-        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.returncode, 2)
         self.assertEqual(os.listdir(self.folder), ["run-R0.100.qrv"])
 
 
