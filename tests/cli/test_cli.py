@@ -442,7 +442,7 @@ class SweepResultsFiles(unittest.TestCase):
         done = self.sweep("0.05:0.3:0.05")
         self.assertEqual(done.returncode, 0, done.stderr)
         names = sorted(os.listdir(self.folder))
-        self.assertEqual(names, ["run-R0.%03d.qrv" % (50 * i) for i in range(1, 7)])
+        self.assertEqual(names, ["run-%d-R0.%03d.qrv" % (i, 50 * i) for i in range(1, 7)])
         rows = done.stdout.decode().splitlines()[1:]
         for name, row in zip(names, rows):
             with self.subTest(name=name):
@@ -459,23 +459,31 @@ class SweepResultsFiles(unittest.TestCase):
                 self.assertAlmostEqual(opened["CRAdiabatic [%]"], values[9], delta=0.005)
                 self.assertAlmostEqual(opened["TFIsothermal [K]"], values[16], delta=0.05)
 
-    def test_names_sort_by_ratio(self):
+    def test_every_run_has_its_own_file_in_ratio_order(self):
         for ratios, expected in [
-                ("9:10.5:0.5", ["run-R09.000.qrv", "run-R09.500.qrv", "run-R10.000.qrv", "run-R10.500.qrv"]),
-                ("0.3:0.3002:0.0001", ["run-R0.3000.qrv", "run-R0.3001.qrv", "run-R0.3002.qrv"])]:
+                ("9:10.5:0.5", ["run-1-R9.000.qrv", "run-2-R9.500.qrv", "run-3-R10.000.qrv", "run-4-R10.500.qrv"]),
+                ("0.3:0.3002:0.0001", ["run-1-R0.3000.qrv", "run-2-R0.3001.qrv", "run-3-R0.3002.qrv"])]:
             with self.subTest(ratios=ratios):
                 shutil.rmtree(self.folder, ignore_errors=True)
                 done = self.sweep(ratios)
                 self.assertEqual(done.returncode, 0, done.stderr)
                 self.assertEqual(sorted(os.listdir(self.folder)), expected)
 
+        # Ratios too close to tell apart in a name still get a file each, numbered in order.
+        shutil.rmtree(self.folder, ignore_errors=True)
+        done = self.sweep("1e-13:1e-12:1e-14")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        names = sorted(os.listdir(self.folder))
+        self.assertEqual(len(names), 91)
+        self.assertEqual([name.split("-")[1] for name in names], ["%02d" % i for i in range(1, 92)])
+
     def test_a_failed_save_does_not_stop_the_others(self):
-        os.makedirs(os.path.join(self.folder, "run-R0.200.qrv"))
+        os.makedirs(os.path.join(self.folder, "run-2-R0.200.qrv"))
         done = self.sweep("0.1:0.3:0.1")
         self.assertEqual(done.returncode, 1)
         self.assertEqual(done.stderr, b"[R=0.2] Save error: Path/File access error\n")
         self.assertEqual(len(done.stdout.decode().splitlines()), 4)
-        for name in ["run-R0.100.qrv", "run-R0.300.qrv"]:
+        for name in ["run-1-R0.100.qrv", "run-3-R0.300.qrv"]:
             self.assertEqual(cli("open", os.path.join(self.folder, name)).returncode, 0)
 
     def test_a_folder_that_cannot_be_made_is_a_save_error(self):
@@ -488,7 +496,7 @@ class SweepResultsFiles(unittest.TestCase):
     def test_refused_ratios_leave_no_file(self):
         done = self.sweep("-0.1:0.1:0.1")
         self.assertEqual(done.returncode, 2)
-        self.assertEqual(os.listdir(self.folder), ["run-R0.100.qrv"])
+        self.assertEqual(os.listdir(self.folder), ["run-3-R0.100.qrv"])
 
 
 if __name__ == "__main__":
