@@ -16,10 +16,6 @@ namespace qrv::cli {
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kRefused = 2;
-
 void reportNoSteamTableValues(std::ostream& err, const FreshRun& run)
 {
     const SteamTableAnswer& asked = run.steamTable;
@@ -71,6 +67,32 @@ void printSweepRow(std::ostream& out, bool csv, const SeriesRecord& record)
     out << '\n';
 }
 
+// The status of two outcomes together.
+int combined(int status, int other)
+{
+    if (status == kDone || other == kDone)
+        return status == kDone ? other : status;
+    return std::min(status, other);
+}
+
+// What a run earns: refused inputs, a calculation that reported an error or stopped, or done.
+int runStatus(const FreshRun& run)
+{
+    switch (run.outcome.stage) {
+    case RunStage::Refused:
+    case RunStage::SteamTableNeeded:
+        return kRefused;
+    case RunStage::NoEquilibrium:
+        return kCalculationError;
+    case RunStage::Expanded:
+        break;
+    }
+    const auto& messages = run.host.messages();
+    const bool faulted = std::any_of(messages.begin(), messages.end(),
+                                     [](const HostMessage& message) { return isFaultReport(message.text); });
+    return run.outcome.stored && !faulted ? kDone : kCalculationError;
+}
+
 // Refuses a chart that cannot be drawn before any run is made.
 std::string sweepChartError(const SweepCommand& command, std::size_t ratioCount)
 {
@@ -90,18 +112,13 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
     const auto run = runner.run(command.request);
     for (const auto& message : run->host.messages())
         printMessage(err, "", message.text);
-    switch (run->outcome.stage) {
-    case RunStage::Refused:
-        return kRefused;
-    case RunStage::SteamTableNeeded:
+    const int status = runStatus(*run);
+    if (run->outcome.stage == RunStage::SteamTableNeeded)
         reportNoSteamTableValues(err, *run);
-        return kRefused;
-    case RunStage::NoEquilibrium:
+    if (run->outcome.stage == RunStage::NoEquilibrium)
         err << "qrv-cli: the equilibrium pressure is negative; the calculation stops here\n";
-        return kFailed;
-    case RunStage::Expanded:
-        break;
-    }
+    if (run->outcome.stage != RunStage::Expanded)
+        return status;
 
     const ResultTexts texts = resultTextsOf(*run);
     if (command.json) {
@@ -115,15 +132,15 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
     // The results window enables Save only when a run has completed.
     if (command.qrvPath && !run->outcome.stored) {
         err << "qrv-cli: the run did not complete; no results file was written\n";
-        return kFailed;
+        return status;
     }
     if (command.qrvPath) {
         if (const std::string error = writeResultsFile(*command.qrvPath, texts); !error.empty()) {
             err << "Save error: " << error << '\n';
-            return kFailed;
+            return combined(status, kFileError);
         }
     }
-    return run->outcome.stored ? kDone : kFailed;
+    return status;
 }
 
 int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& err)
@@ -143,7 +160,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         std::filesystem::create_directories(*command.qrvDir, ec);
         if (ec) {
             err << "Save error: " << ec.message() << '\n';
-            return kFailed;
+            return kFileError;
         }
         fileNames = ratioFileNames(sweep.ratios);
     }
@@ -154,6 +171,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
+    std::size_t failedRatios = 0;
     for (std::size_t i = 0; i < sweep.ratios.size(); ++i) {
         request.inputs.ratio = ratioText(sweep.ratios[i]);
         const auto run = runner.run(request);
@@ -168,27 +186,34 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             err << steamTableNote(run->steamTable) << '\n';
             steamTableNoted = true;
         }
+        if (const int ratioStatus = runStatus(*run); ratioStatus != kDone) {
+            ++failedRatios;
+            status = combined(status, ratioStatus);
+        }
         if (command.qrvDir && run->outcome.stored) {
             const auto path = std::filesystem::path(*command.qrvDir) / fileNames[i];
             if (const std::string error = writeResultsFile(path.string(), resultTextsOf(*run)); !error.empty()) {
                 err << prefix << "Save error: " << error << '\n';
-                status = kFailed;
+                status = combined(status, kFileError);
             }
         }
         const auto record = run->record();
-        if (!record) {
-            status = kFailed;
+        if (!record)
             continue;
-        }
         printSweepRow(out, command.csv, *record);
+        // Output that is lost ends the sweep; the caller says why.
+        if (!out)
+            return kFileError;
         if (command.chart)
             chartRuns.append(*record);
     }
+    if (failedRatios > 0)
+        err << "qrv-cli: " << failedRatios << " of " << sweep.ratios.size() << " ratios failed\n";
 
     if (command.chart) {
         if (const std::string error = writeSweepChart(chartRuns, *command.chart); !error.empty()) {
             err << "Save error: " << error << '\n';
-            status = kFailed;
+            status = combined(status, kFileError);
         }
     }
     return status;
@@ -199,7 +224,7 @@ int openCommand(const OpenCommand& command, std::ostream& out, std::ostream& err
     const ResultsFileRead read = readResultsFile(command.path);
     if (!read.texts) {
         err << "Open error: " << read.error << '\n';
-        return kFailed;
+        return kFileError;
     }
     const SeriesRecord record = recordFromResultTexts(*read.texts);
     if (command.json)

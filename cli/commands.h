@@ -1,5 +1,4 @@
-// The three commands of qrv-cli. Each returns the exit status: 0 done, 1 the calculation
-// or the file operation failed, 2 the inputs were refused.
+// The three commands of qrv-cli. Each returns its exit status.
 #pragma once
 
 #include "options.h"
@@ -7,6 +6,14 @@
 #include <ostream>
 
 namespace qrv::cli {
+
+// When several apply, the lowest one that is not kDone is returned.
+enum ExitStatus : int {
+    kDone = 0,             // every run completed and no routine reported an error
+    kFileError = 1,        // a file could not be read or written, or the output was lost
+    kRefused = 2,          // the command line or an input was refused
+    kCalculationError = 3, // a routine reported an error, or the calculation did not complete
+};
 
 int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err);
 int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& err);

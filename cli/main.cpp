@@ -1,25 +1,46 @@
 // qrv-cli: the calculation without windows, for scripts, tests and series of runs.
 #include "commands.h"
 #include "options.h"
+#include "outputbuffer.h"
 
+#include <cstring>
 #include <iostream>
+#include <unistd.h>
 
-int main(int argc, char** argv)
+namespace {
+
+using namespace qrv::cli;
+
+int runCommandLine(int argc, char** argv, std::ostream& out)
 {
-    using namespace qrv::cli;
-    std::ios::sync_with_stdio(false);
     const Command command = parseCommandLine(argc, argv);
     if (const auto* error = std::get_if<UsageError>(&command)) {
         std::cerr << "qrv-cli: " << error->message << '\n' << kUsage;
-        return 2;
+        return kRefused;
     }
     if (std::holds_alternative<HelpCommand>(command)) {
-        std::cout << kUsage;
-        return 0;
+        out << kUsage;
+        return kDone;
     }
     if (const auto* run = std::get_if<RunCommand>(&command))
-        return runCommand(*run, std::cout, std::cerr);
+        return runCommand(*run, out, std::cerr);
     if (const auto* sweep = std::get_if<SweepCommand>(&command))
-        return sweepCommand(*sweep, std::cout, std::cerr);
-    return openCommand(std::get<OpenCommand>(command), std::cout, std::cerr);
+        return sweepCommand(*sweep, out, std::cerr);
+    return openCommand(std::get<OpenCommand>(command), out, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    OutputBuffer standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
+    const int status = runCommandLine(argc, argv, out);
+    out.flush();
+    if (standardOutput.error() != 0) {
+        std::cerr << "qrv-cli: cannot write output: " << std::strerror(standardOutput.error()) << '\n';
+        return kFileError;
+    }
+    return status;
 }

@@ -17,7 +17,13 @@ const char* const kUsage =
     "                    [--size WxH]]\n"
     "       qrv-cli open FILE [--json]\n"
     "Without --s and --cv (J/(kg K)), the initial water's S and Cv are those the input window\n"
-    "holds or fixes, or IAPWS-95 values where it would ask the steam table.\n";
+    "holds or fixes, or IAPWS-95 values where it would ask the steam table.\n"
+    "Exit status (the lowest that applies):\n"
+    "  0  every run completed and no calculation routine reported an error\n"
+    "  1  a file could not be read or written, or the output could not be written\n"
+    "  2  the command line or an input was refused\n"
+    "  3  a calculation routine reported an error (on stderr) or the run did not complete;\n"
+    "     a sweep also says on stderr how many of its ratios failed\n";
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include "numberformat.h"
 
-#include <algorithm>
 #include <set>
 
 namespace qrv::cli {
@@ -10,7 +9,7 @@ namespace qrv::cli {
 namespace {
 
 constexpr int kShownDecimals = 3;
-// Sweeps hold at most 100,000 ratios; beyond this steps are too fine to tell apart in a name.
+// Beyond this, ratios are told apart by their numbers alone.
 constexpr int kMostDecimals = 12;
 
 std::vector<std::string> fixedTexts(const std::vector<double>& ratios, int decimals)
@@ -27,10 +26,6 @@ bool allDistinct(const std::vector<std::string>& texts)
     return std::set<std::string>(texts.begin(), texts.end()).size() == texts.size();
 }
 
-// A negative ratio is refused before it has results; its sign stays in front of the digits.
-std::size_t signWidth(const std::string& text) { return text[0] == '-' ? 1 : 0; }
-std::size_t integerDigits(const std::string& text) { return text.find('.') - signWidth(text); }
-
 } // namespace
 
 std::vector<std::string> ratioFileNames(const std::vector<double>& ratios)
@@ -40,12 +35,11 @@ std::vector<std::string> ratioFileNames(const std::vector<double>& ratios)
     while (!allDistinct(texts) && decimals < kMostDecimals)
         texts = fixedTexts(ratios, ++decimals);
 
-    std::size_t widest = 0;
-    for (const auto& text : texts)
-        widest = std::max(widest, integerDigits(text));
-    for (auto& text : texts) {
-        text.insert(signWidth(text), widest - integerDigits(text), '0');
-        text = "run-R" + text + ".qrv";
+    const std::size_t width = std::to_string(ratios.size()).size();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        std::string number = std::to_string(i + 1);
+        number.insert(0, width - number.size(), '0');
+        texts[i] = "run-" + number + "-R" + texts[i] + ".qrv";
     }
     return texts;
 }

@@ -41,4 +41,7 @@ public:
 // description, a line break and "Try different values", with the critical icon.
 void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
 
+// Whether a message is such a report: a routine failed and the run's results are suspect.
+bool isFaultReport(std::string_view text);
+
 } // namespace qrv

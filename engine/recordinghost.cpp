@@ -2,13 +2,25 @@
 
 namespace qrv {
 
+namespace {
+
+constexpr std::string_view kFaultSeparator = " error: ";
+constexpr std::string_view kFaultAdvice = "\nTry different values";
+
+} // namespace
+
 void reportFault(EngineHost& host, std::string_view routine, std::string_view description)
 {
     std::string text(routine);
-    text += " error: ";
+    text += kFaultSeparator;
     text += description;
-    text += "\nTry different values";
+    text += kFaultAdvice;
     host.message(text, Icon::Critical);
+}
+
+bool isFaultReport(std::string_view text)
+{
+    return text.ends_with(kFaultAdvice) && text.find(kFaultSeparator) != std::string_view::npos;
 }
 
 void RecordingHost::message(std::string_view text, Icon icon)

@@ -1,16 +1,18 @@
 #include "resultsfile.h"
 
+#include "fileerror.h"
 #include "numberformat.h"
 #include "parsenumber.h"
 #include "real.h"
+#include "safewrite.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 namespace qrv {
 
@@ -25,57 +27,78 @@ namespace {
 
 constexpr int kPressureLine = 5; // zero-based: line 6, the ambient pressure
 constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
+// Editors may put a UTF-8 byte-order mark in front; it is no part of line 1.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// At least one input line must hold a value.
+constexpr int kRatioLine = 2;
+constexpr int kFirstInputLine = 2;
+constexpr int kLastInputLine = 5;
+constexpr std::string_view kSedimentRatioOpening = " (R = ";
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-// The run-time library's words for the usual file failures.
-std::string describeErrno(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return "Path not found";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "Permission denied";
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return "Disk full";
-    case EISDIR:
-    case EEXIST:
-        return "Path/File access error";
-    case EMFILE:
-    case ENFILE:
-        return "Too many files";
-    case ENAMETOOLONG:
-        return "Bad file name";
-    default:
-        return "Device I/O error";
-    }
-}
-
-// A name beside the target that nobody else uses, created exclusively.
-std::pair<std::filesystem::path, File> createTemporaryBeside(const std::filesystem::path& target, int& error)
-{
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        std::filesystem::path candidate = target;
-        candidate += ".tmp" + std::to_string(random() % 1000000);
-        File file(std::fopen(candidate.c_str(), "wbx"), &std::fclose);
-        if (file)
-            return {candidate, std::move(file)};
-        error = errno;
-        if (error != EEXIST)
-            break;
-    }
-    return {std::filesystem::path(), File(nullptr, &std::fclose)};
-}
-
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view withoutBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A number as the windows show one: an optional minus, digits, and a point followed by more
+// digits or nothing, within the single-precision range. Never an exponent, "inf" or "nan".
+bool isShownNumber(std::string_view text)
+{
+    const auto digitsFrom = [text](std::size_t from) {
+        while (from < text.size() && isDigit(text[from]))
+            ++from;
+        return from;
+    };
+    const std::size_t start = text.starts_with('-') ? 1 : 0;
+    std::size_t end = digitsFrom(start);
+    if (end == start)
+        return false;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t decimals = end + 1;
+        end = digitsFrom(decimals);
+        if (end == decimals)
+            return false;
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return end == text.size() && ec == std::errc() && std::fabs(value) < kSingleRoundingLimit;
+}
+
+// "0.60 (R = 0.30)": the sediment/magma ratio and the water/magma ratio it gives.
+bool isSedimentRatio(std::string_view text)
+{
+    const auto opening = text.find(kSedimentRatioOpening);
+    if (opening == std::string_view::npos || !text.ends_with(')'))
+        return false;
+    const std::size_t water = opening + kSedimentRatioOpening.size();
+    return isShownNumber(text.substr(0, opening)) && isShownNumber(text.substr(water, text.size() - 1 - water));
+}
+
+// Why the texts are not a run the program could have saved; empty when they are one.
+std::string numberLinesError(const ResultTexts& texts)
+{
+    const auto line = [&texts](int number) { return withoutBlanks(texts[std::size_t(number - 1)]); };
+    for (const int number : kResultNumberLines) {
+        const std::string_view text = line(number);
+        if (!text.empty() && !isShownNumber(text) && !(number == kRatioLine && isSedimentRatio(text)))
+            return "line " + std::to_string(number) + " is not a number";
+    }
+    for (int number = kFirstInputLine; number <= kLastInputLine; ++number)
+        if (!line(number).empty())
+            return {};
+    return "lines 2 to 5 (the inputs) are empty";
+}
 
 // Text files carry no control bytes beyond tabs and line breaks.
 bool isBinary(const std::string& content)
@@ -140,7 +163,7 @@ std::optional<std::string> readLimited(const std::string& path, std::string& err
 {
     File file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) {
-        error = errno == ENOENT ? "File not found" : describeErrno(errno);
+        error = errno == ENOENT ? "File not found" : fileErrorText(errno);
         return std::nullopt;
     }
     std::string content(kMaxFileBytes + 1, '\0');
@@ -170,44 +193,14 @@ ResultTexts resultTextsFrom(const std::function<std::string(std::string_view con
 
 std::string writeResultsFile(const std::string& path, const ResultTexts& texts)
 {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    if (path.empty() || !target.has_filename())
-        return "Bad file name";
-    std::error_code ec;
-    if (fs::is_directory(target, ec))
-        return "Path/File access error";
-
-    int error = 0;
-    auto [temporary, file] = createTemporaryBeside(target, error);
-    if (!file)
-        return describeErrno(error);
-
-    int failure = 0;
+    std::string content;
     for (const auto& text : texts) {
         // A quote inside a text would end its field early and the file would not read back.
         std::string line = text;
         std::replace(line.begin(), line.end(), '"', '\'');
-        line = "\"" + line + "\"\r\n";
-        if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size()) {
-            failure = errno;
-            break;
-        }
+        content += "\"" + line + "\"\r\n";
     }
-    if (failure == 0 && std::fflush(file.get()) != 0)
-        failure = errno;
-    if (std::fclose(file.release()) != 0 && failure == 0)
-        failure = errno;
-    if (failure != 0) {
-        fs::remove(temporary, ec);
-        return describeErrno(failure);
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int renameError = errno;
-        fs::remove(temporary, ec);
-        return describeErrno(renameError);
-    }
-    return {};
+    return safeWriteFile(path, content);
 }
 
 ResultsFileRead readResultsFile(const std::string& path)
@@ -215,6 +208,8 @@ ResultsFileRead readResultsFile(const std::string& path)
     namespace fs = std::filesystem;
     std::error_code ec;
     const auto status = fs::status(path, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        return refused(fileErrorText(ec.value()));
     if (!fs::exists(status))
         return refused("File not found");
     // Devices and pipes could block or never end.
@@ -232,14 +227,19 @@ ResultsFileRead readResultsFile(const std::string& path)
     if (isBinary(*content))
         return refused("Not a results file: binary content");
 
+    std::string_view text = *content;
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
     ResultTexts texts;
-    FieldReader reader(*content);
-    for (auto& text : texts) {
-        if (reader.atEnd() || !reader.next(text))
+    FieldReader reader(text);
+    for (auto& field : texts) {
+        if (reader.atEnd() || !reader.next(field))
             return refused("Input past end of file");
     }
     if (!reader.atEnd())
         return refused("More than 25 fields: not a results file");
+    if (std::string numbers = numberLinesError(texts); !numbers.empty())
+        return refused(std::move(numbers));
     return {texts, {}};
 }
 

@@ -2,10 +2,11 @@
 
 #include "chartadapter.h"
 #include "recordinghost.h"
-#include "replacefile.h"
 #include "runstore.h"
+#include "safewrite.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -117,7 +118,11 @@ bool exportChart(const ChartAdapter& chart, const QString& path, QSize pixels, Q
     if (!write(chart, buffer, pixels))
         return fail(error, QStringLiteral("the %1 x %2 picture could not be drawn")
                                .arg(pixels.width()).arg(pixels.height()));
-    return replaceFile(path, bytes, error);
+    const std::string failure = safeWriteFile(QFile::encodeName(path).toStdString(),
+                                              std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!failure.empty())
+        return fail(error, QString::fromStdString(failure));
+    return true;
 }
 
 std::optional<YChoice> yChoiceFromKey(std::string_view key)

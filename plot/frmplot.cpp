@@ -6,12 +6,13 @@
 #include "enginehost.h"
 #include "exportdialogs.h"
 #include "frmprint.h"
-#include "replacefile.h"
 #include "runstore.h"
 #include "runstorecsv.h"
+#include "safewrite.h"
 
 #include <QButtonGroup>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -72,10 +73,7 @@ QString dataFolder()
                               : dataPath;
 }
 
-QString saveErrorText(const QString& description)
-{
-    return QStringLiteral("Save error: ") + description;
-}
+std::string saveErrorText(const std::string& description) { return "Save error: " + description; }
 
 } // namespace
 
@@ -280,12 +278,11 @@ void frmPlot::exportData()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    std::ostringstream text;
-    writeRunStoreCsv(m_store, text);
-    const std::string csv = text.str();
-    QString error;
-    if (!replaceFile(path, QByteArray::fromStdString(csv), &error))
-        m_host.message(saveErrorText(error).toStdString(), Icon::Information);
+    std::ostringstream csv;
+    writeRunStoreCsv(m_store, csv);
+    const std::string error = safeWriteFile(QFile::encodeName(path).toStdString(), csv.str());
+    if (!error.empty())
+        m_host.message(saveErrorText(error), Icon::Information);
 }
 
 void frmPlot::saveChart()
@@ -302,7 +299,7 @@ void frmPlot::saveChart()
     m_pictureSize = *size;
     QString error;
     if (!exportChart(m_chart, path, m_pictureSize, &error))
-        m_host.message(saveErrorText(error).toStdString(), Icon::Information);
+        m_host.message(saveErrorText(error.toStdString()), Icon::Information);
 }
 
 } // namespace qrv

@@ -1,8 +1,12 @@
 #include "printengine.h"
 
 #include "printdialogs.h"
+#include "safewrite.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
+#include <QPdfWriter>
 #include <QPrinterInfo>
 #include <QWidget>
 
@@ -19,6 +23,15 @@ long pointsToTwips(double points) { return nearestEven(points * kTwipsPerPoint);
 
 } // namespace
 
+struct PrintEngine::FileDocument {
+    explicit FileDocument(const QString& file) : path(file) { buffer.open(QIODevice::WriteOnly); }
+
+    QString path;
+    QByteArray bytes;
+    QBuffer buffer{&bytes};
+    QPdfWriter pdf{&buffer};
+};
+
 bool PrinterInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
 PrintEngine::PrintEngine(PrintDialogs& dialogs) : m_dialogs(&dialogs)
@@ -27,6 +40,8 @@ PrintEngine::PrintEngine(PrintDialogs& dialogs) : m_dialogs(&dialogs)
     if (!PrinterInstalled())
         m_printer.setOutputFormat(QPrinter::PdfFormat);
 }
+
+PrintEngine::~PrintEngine() = default;
 
 bool PrintEngine::showDialog(const QString& mode, QWidget* parent)
 {
@@ -70,10 +85,20 @@ PageMetrics PrintEngine::metrics() const
 
 void PrintEngine::startDocument(const QString& name, const QString& outputFile)
 {
+    // A document that failed half-way is dropped.
+    if (m_painter.isActive())
+        m_painter.end();
+    m_file.reset();
     m_printer.setDocName(name);
     if (!outputFile.isEmpty()) {
+        // The printer keeps the choice for the next dialog; the pages go to the file document.
         m_printer.setOutputFormat(QPrinter::PdfFormat);
         m_printer.setOutputFileName(outputFile);
+        m_file = std::make_unique<FileDocument>(outputFile);
+        m_file->pdf.setTitle(name);
+        m_file->pdf.setCreator(QStringLiteral("QRV"));
+        m_file->pdf.setResolution(m_printer.resolution());
+        m_file->pdf.setPageLayout(m_printer.pageLayout());
     } else if (PrinterInstalled()) {
         m_printer.setOutputFormat(QPrinter::NativeFormat);
         m_printer.setOutputFileName(QString());
@@ -81,15 +106,20 @@ void PrintEngine::startDocument(const QString& name, const QString& outputFile)
     // The pages are repeated per copy here, so the printer must not repeat them again.
     m_printer.setCopyCount(1);
     m_pagesStarted = 0;
-    if (!m_painter.begin(&m_printer))
-        throw std::runtime_error(outputFile.isEmpty()
-                                     ? "The printer could not start the document"
-                                     : "Cannot write " + outputFile.toStdString());
+    if (!m_painter.begin(&pages()))
+        throw std::runtime_error("The printer could not start the document");
+}
+
+QPagedPaintDevice& PrintEngine::pages()
+{
+    if (m_file)
+        return m_file->pdf;
+    return m_printer;
 }
 
 void PrintEngine::startPage()
 {
-    if (m_pagesStarted++ > 0 && !m_printer.newPage())
+    if (m_pagesStarted++ > 0 && !pages().newPage())
         throw std::runtime_error("The printer could not start a new page");
 }
 
@@ -97,6 +127,14 @@ void PrintEngine::endDocument()
 {
     if (m_painter.isActive() && !m_painter.end())
         throw std::runtime_error("The printer could not finish the document");
+    if (!m_file)
+        return;
+    const std::unique_ptr<FileDocument> file = std::move(m_file);
+    file->buffer.close();
+    const std::string error = safeWriteFile(QFile::encodeName(file->path).toStdString(),
+                                            std::string_view(file->bytes.constData(), std::size_t(file->bytes.size())));
+    if (!error.empty())
+        throw std::runtime_error(error);
 }
 
 double PrintEngine::twipsToDevice(long twips) const

@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QString>
 
+#include <memory>
+
 class QImage;
 class QWidget;
 
@@ -20,6 +22,7 @@ public:
     enum Orientation { Portrait = 1, Landscape = 2 };
 
     explicit PrintEngine(PrintDialogs& dialogs);
+    ~PrintEngine();
 
     void setDialogs(PrintDialogs& dialogs) { m_dialogs = &dialogs; }
     PrintDialogs& dialogs() { return *m_dialogs; }
@@ -41,7 +44,9 @@ public:
     void setOrientation(int orientation);
     PageMetrics metrics() const;
 
-    // Throws std::runtime_error when the document cannot be started.
+    // A document printed to a file is drawn in memory and saved whole by endDocument, so
+    // that a failure leaves an existing file as it was. Each throws std::runtime_error with
+    // the failure's description.
     void startDocument(const QString& name, const QString& outputFile);
     void startPage();
     void endPage() {}
@@ -52,10 +57,14 @@ public:
     void printWindow(QWidget& window);
 
 private:
+    struct FileDocument;
+
     double twipsToDevice(long twips) const;
+    QPagedPaintDevice& pages();
 
     PrintDialogs* m_dialogs;
     QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<FileDocument> m_file; // while a document for a file is drawn
     QPainter m_painter;
     bool m_fastPrint = true;
     bool m_accepted = false;

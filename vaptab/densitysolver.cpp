@@ -30,6 +30,17 @@ double pressureResidual(double pressurePa, double temperatureK, double density)
     return pressureAt(temperatureK, density).pressurePa - pressurePa;
 }
 
+// Where the density underflows, at pressures below about 1e-150 Pa, the terms of the
+// formulation stop being finite numbers: such a state has no answer.
+State finiteState(const Properties& p, Phase phase)
+{
+    for (const double value : {p.pressurePa, p.temperatureK, p.density, p.specificVolume, p.internalEnergy,
+                               p.enthalpy, p.entropy, p.cv, p.cp, p.speedOfSound, p.gibbsEnergy})
+        if (!std::isfinite(value))
+            throw OutOfRange("the properties at this state are not finite numbers (pressure too close to 0)");
+    return {p, phase};
+}
+
 } // namespace
 
 std::string phaseName(Phase phase)
@@ -92,7 +103,7 @@ State stableState(double pressurePa, double temperatureK)
     if (temperatureK >= kCriticalTemperatureK) {
         const double density
             = solveDensity(pressurePa, temperatureK, 0, kMaxDensity, idealGasDensity);
-        return {propertiesAt(temperatureK, density), Phase::Supercritical};
+        return finiteState(propertiesAt(temperatureK, density), Phase::Supercritical);
     }
 
     const SaturationAuxiliary aux = auxiliarySaturation(temperatureK);
@@ -112,11 +123,11 @@ State stableState(double pressurePa, double temperatureK)
     if (liquid) {
         const double density
             = solveDensity(pressurePa, temperatureK, liquidBound, kMaxDensity, liquidBound);
-        return {propertiesAt(temperatureK, density), Phase::Liquid};
+        return finiteState(propertiesAt(temperatureK, density), Phase::Liquid);
     }
     const double density = solveDensity(pressurePa, temperatureK, 0, vapourBound,
                                         std::min(idealGasDensity, vapourBound));
-    return {propertiesAt(temperatureK, density), Phase::Vapour};
+    return finiteState(propertiesAt(temperatureK, density), Phase::Vapour);
 }
 
 } // namespace

@@ -28,7 +28,8 @@ struct State {
     Phase phase;
 };
 
-// Throws OutOfRange outside 273.16..1273 K, 0..1000 MPa.
+// Throws OutOfRange outside 273.16..1273 K, 0..1000 MPa, and where the properties are not
+// finite numbers.
 State stateAt(double pressurePa, double temperatureK);
 
 // As stateAt, but above 1273 K and 1000 MPa the formulation is extrapolated instead of

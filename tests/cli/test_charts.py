@@ -78,6 +78,16 @@ class Charts(unittest.TestCase):
         self.assertIn(b"Save error: ", done.stderr)
         self.assertEqual(len(done.stdout.splitlines()), 61)
 
+        kept = os.path.join(self.dir.name, "kept.png")
+        with open(kept, "wb") as f:
+            f.write(b"earlier picture")
+        os.chmod(kept, 0o444)
+        done = cli(*SWEEP, "--plot", kept)
+        self.assertEqual(done.returncode, 1)
+        self.assertTrue(done.stderr.endswith(b"Save error: Permission denied\n"), done.stderr)
+        with open(kept, "rb") as f:
+            self.assertEqual(f.read(), b"earlier picture")
+
         done = cli(*INPUTS, "--r", "-0.2:0:0.1", "--plot", os.path.join(self.dir.name, "none.png"))
         self.assertEqual(done.returncode, 1)
         self.assertIn(b"Save error: ", done.stderr)

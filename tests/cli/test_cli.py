@@ -3,6 +3,7 @@
 
 import json
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -174,17 +175,82 @@ class BadInput(unittest.TestCase):
         self.assertEqual(report["SInit"], 400)
         self.assertEqual(report["CMix"], 4000)
 
-    def test_failed_expansion_exits_1_with_the_routine_message(self):
+
+# Inputs off the beaten track, where some routines report errors although the run completes,
+# beside the start-up run, which reports none.
+ODD_INPUTS = [
+    ["--tmagma", "1473", "--tinit", "274", "--pinit", "50", "--pfinal", "100", "--r", "100"],
+    ["--tmagma", "2000", "--tinit", "274", "--pinit", "30", "--pfinal", "100", "--r", "1000"],
+    ["--tmagma", "1000", "--tinit", "1273", "--pinit", "200", "--pfinal", "30", "--r", "0.1"],
+    ["--tmagma", "300", "--tinit", "373", "--pinit", "1000", "--pfinal", "0.00001", "--r", "0.001"],
+    START_UP + ["--r", "0.3"],
+]
+ROUTINE_ERROR = re.compile(r"^\w+ error: .*\nTry different values$", re.M)
+
+
+def run_to_full_disk(*args):
+    with open("/dev/full", "wb") as full:
+        return subprocess.run([CLI, *args], stdout=full, stderr=subprocess.PIPE, timeout=60)
+
+
+class ExitStatuses(unittest.TestCase):
+    def test_status_3_exactly_when_a_routine_reported_an_error(self):
+        statuses = set()
+        for args in ODD_INPUTS:
+            done = cli("run", *args)
+            err = done.stderr.decode()
+            with self.subTest(args=args):
+                if done.returncode != 2:  # inputs refused by the input rules say so with 2
+                    self.assertEqual(done.returncode, 3 if ROUTINE_ERROR.search(err) else 0, err)
+                    statuses.add(done.returncode)
+        self.assertEqual(statuses, {0, 3})
+
+    def test_an_unfinished_run_exits_3_without_a_file(self):
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "failed.qrv")
             done = cli("run", "--tmagma", "298", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1",
                        "--r", "0.3", "--json", "--qrv", path)
             self.assertFalse(os.path.exists(path), "an unfinished run cannot be saved")
-        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.returncode, 3)
         self.assertIn("Calculate2 error: Division by zero\nTry different values", done.stderr.decode())
         report = json.loads(done.stdout)
         self.assertIsNone(report["record"])
         self.assertEqual(report["messages"][-1]["icon"], "critical")
+
+    def test_a_sweep_says_how_many_ratios_failed(self):
+        done = cli("sweep", *START_UP, "--r", "-0.1:0.2:0.1", "--csv")
+        self.assertEqual(done.returncode, 2)
+        self.assertTrue(done.stderr.endswith(b"\nqrv-cli: 2 of 4 ratios failed\n"), done.stderr)
+        self.assertEqual(len(done.stdout.splitlines()), 3)
+
+        done = cli("sweep", *ODD_INPUTS[0][:-2], "--r", "10:100:90", "--csv")
+        if done.returncode != 2:
+            self.assertEqual(done.returncode, 3, done.stderr)
+            self.assertTrue(done.stderr.endswith(b"\nqrv-cli: 1 of 2 ratios failed\n"), done.stderr)
+            self.assertEqual(len(done.stdout.splitlines()), 3)
+
+        done = cli("sweep", *START_UP, "--r", "0.1:0.3:0.1", "--csv")
+        self.assertEqual((done.returncode, done.stderr), (0, b""))
+
+    def test_output_that_cannot_be_written_exits_1(self):
+        with tempfile.TemporaryDirectory() as folder:
+            saved = os.path.join(folder, "ok.qrv")
+            self.assertEqual(cli("run", *START_UP, "--r", "0.3", "--qrv", saved).returncode, 0)
+            full = b"qrv-cli: cannot write output: No space left on device\n"
+            for args in [["open", saved], ["open", saved, "--json"], ["run", *START_UP, "--r", "0.3"],
+                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--csv"], ["--help"]]:
+                with self.subTest(args=args):
+                    done = run_to_full_disk(*args)
+                    self.assertEqual((done.returncode, done.stderr), (1, full))
+            closed = subprocess.run([CLI, "open", saved], stderr=subprocess.PIPE, timeout=60,
+                                    preexec_fn=lambda: os.close(1))
+            self.assertEqual((closed.returncode, closed.stderr),
+                             (1, b"qrv-cli: cannot write output: Bad file descriptor\n"))
+
+    def test_help_lists_the_exit_statuses(self):
+        lines = cli("--help").stdout.decode().splitlines()
+        for status in "0123":
+            self.assertTrue(any(line.startswith("  %s  " % status) for line in lines), status)
 
 
 def iapws95(pressure_mpa, temperature_k):
@@ -278,11 +344,45 @@ class ResultsFiles(unittest.TestCase):
         done = cli("open", os.path.join(self.dir.name, "none.qrv"))
         self.assertEqual((done.returncode, done.stderr), (1, b"Open error: File not found\n"))
 
-    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+    def write_lines(self, lines):
         with open(self.path, "wb") as f:
-            f.write(b'"back\\slash", caf\xe9\r\n' + b'"x"\r\n' * 23)
+            f.write(b"".join(b'"' + line + b'"\r\n' for line in lines))
+
+    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+        lines = [t.encode() for t in REFERENCE["water"]["texts"]]
+        lines[0], lines[6] = b"back\\slash", b"caf\xe9"
+        self.write_lines(lines)
         report = json.loads(cli("open", self.path, "--json").stdout)
-        self.assertEqual(report["results_file"][:2], ["back\\slash", "caf\u00e9"])
+        self.assertEqual([report["results_file"][i] for i in (0, 6)], ["back\\slash", "caf\u00e9"])
+
+    def test_files_that_hold_no_run_are_refused(self):
+        good = [t.encode() for t in REFERENCE["water"]["texts"]]
+        prose = [b"Once upon a time"] * 25
+        cases = [(b"," * 25, "lines 2 to 5 (the inputs) are empty"),
+                 (b"a,b,c,d,e\r\n" * 5, "line 2 is not a number"),
+                 (b"".join(b'"' + line + b'"\r\n' for line in prose), "line 2 is not a number"),
+                 (b"".join(b'"' + line + b'"\r\n' for line in good[:2] + [b"1e400"] + good[3:]),
+                  "line 3 is not a number")]
+        for content, error in cases:
+            with self.subTest(error=error):
+                with open(self.path, "wb") as f:
+                    f.write(content)
+                done = cli("open", self.path)
+                self.assertEqual((done.returncode, done.stdout, done.stderr),
+                                 (1, b"", b"Open error: " + error.encode() + b"\n"))
+
+    def test_saves_follow_links_and_keep_read_only_files(self):
+        args = REFERENCE["water"]["args"]
+        target = os.path.join(self.dir.name, "target.qrv")
+        os.symlink("target.qrv", self.path)
+        self.assertEqual(cli("run", *args, "--qrv", self.path).returncode, 0)
+        self.assertTrue(os.path.islink(self.path))
+        self.assertEqual(cli("open", target).returncode, 0)
+
+        os.chmod(target, 0o444)
+        done = cli("run", *args, "--qrv", target)
+        self.assertEqual((done.returncode, done.stderr), (1, b"Save error: Permission denied\n"))
+        self.assertEqual(sorted(os.listdir(self.dir.name)), ["run.qrv", "target.qrv"])
 
     def test_failed_save_is_reported(self):
         done = cli("run", *REFERENCE["water"]["args"], "--qrv", os.path.join(self.dir.name, "no", "x.qrv"))
@@ -305,8 +405,9 @@ class Sweep(unittest.TestCase):
 
     def test_refused_ratios_are_reported_with_their_ratio(self):
         done = cli("sweep", *START_UP, "--r", "-0.1:0.1:0.1", "--csv")
-        self.assertEqual(done.returncode, 1)
-        self.assertEqual(done.stderr, b"[R=-0.1] Enter R value > 0\n[R=0] Enter R value > 0\n")
+        self.assertEqual(done.returncode, 2)
+        self.assertEqual(done.stderr, b"[R=-0.1] Enter R value > 0\n[R=0] Enter R value > 0\n"
+                                      b"qrv-cli: 2 of 3 ratios failed\n")
         self.assertEqual(len(done.stdout.decode().splitlines()), 2)
 
     def test_ranges_are_checked(self):
@@ -333,7 +434,7 @@ class SweepResultsFiles(unittest.TestCase):
         done = self.sweep("0.05:0.3:0.05")
         self.assertEqual(done.returncode, 0, done.stderr)
         names = sorted(os.listdir(self.folder))
-        self.assertEqual(names, ["run-R0.%03d.qrv" % (50 * i) for i in range(1, 7)])
+        self.assertEqual(names, ["run-%d-R0.%03d.qrv" % (i, 50 * i) for i in range(1, 7)])
         rows = done.stdout.decode().splitlines()[1:]
         for name, row in zip(names, rows):
             with self.subTest(name=name):
@@ -350,23 +451,31 @@ class SweepResultsFiles(unittest.TestCase):
                 self.assertAlmostEqual(opened["CRAdiabatic [%]"], values[9], delta=0.005)
                 self.assertAlmostEqual(opened["TFIsothermal [K]"], values[16], delta=0.05)
 
-    def test_names_sort_by_ratio(self):
+    def test_every_run_has_its_own_file_in_ratio_order(self):
         for ratios, expected in [
-                ("9:10.5:0.5", ["run-R09.000.qrv", "run-R09.500.qrv", "run-R10.000.qrv", "run-R10.500.qrv"]),
-                ("0.3:0.3002:0.0001", ["run-R0.3000.qrv", "run-R0.3001.qrv", "run-R0.3002.qrv"])]:
+                ("9:10.5:0.5", ["run-1-R9.000.qrv", "run-2-R9.500.qrv", "run-3-R10.000.qrv", "run-4-R10.500.qrv"]),
+                ("0.3:0.3002:0.0001", ["run-1-R0.3000.qrv", "run-2-R0.3001.qrv", "run-3-R0.3002.qrv"])]:
             with self.subTest(ratios=ratios):
                 shutil.rmtree(self.folder, ignore_errors=True)
                 done = self.sweep(ratios)
                 self.assertEqual(done.returncode, 0, done.stderr)
                 self.assertEqual(sorted(os.listdir(self.folder)), expected)
 
+        # Ratios too close to tell apart in a name still get a file each, numbered in order.
+        shutil.rmtree(self.folder, ignore_errors=True)
+        done = self.sweep("1e-13:1e-12:1e-14")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        names = sorted(os.listdir(self.folder))
+        self.assertEqual(len(names), 91)
+        self.assertEqual([name.split("-")[1] for name in names], ["%02d" % i for i in range(1, 92)])
+
     def test_a_failed_save_does_not_stop_the_others(self):
-        os.makedirs(os.path.join(self.folder, "run-R0.200.qrv"))
+        os.makedirs(os.path.join(self.folder, "run-2-R0.200.qrv"))
         done = self.sweep("0.1:0.3:0.1")
         self.assertEqual(done.returncode, 1)
         self.assertEqual(done.stderr, b"[R=0.2] Save error: Path/File access error\n")
         self.assertEqual(len(done.stdout.decode().splitlines()), 4)
-        for name in ["run-R0.100.qrv", "run-R0.300.qrv"]:
+        for name in ["run-1-R0.100.qrv", "run-3-R0.300.qrv"]:
             self.assertEqual(cli("open", os.path.join(self.folder, name)).returncode, 0)
 
     def test_a_folder_that_cannot_be_made_is_a_save_error(self):
@@ -378,8 +487,8 @@ class SweepResultsFiles(unittest.TestCase):
 
     def test_refused_ratios_leave_no_file(self):
         done = self.sweep("-0.1:0.1:0.1")
-        self.assertEqual(done.returncode, 1)
-        self.assertEqual(os.listdir(self.folder), ["run-R0.100.qrv"])
+        self.assertEqual(done.returncode, 2)
+        self.assertEqual(os.listdir(self.folder), ["run-3-R0.100.qrv"])
 
 
 if __name__ == "__main__":

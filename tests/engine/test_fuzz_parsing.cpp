@@ -1,4 +1,5 @@
 // Randomised inputs for the two parsers that read what users and files hand over.
+#include "numberformat.h"
 #include "parsenumber.h"
 #include "real.h"
 #include "resultsfile.h"
@@ -110,6 +111,15 @@ protected:
         return read;
     }
 
+    // A number as the results window shows it, or nothing now and then.
+    static std::string randomShownNumber(std::mt19937& rng)
+    {
+        if (rng() % 8 == 0)
+            return "";
+        const double value = std::ldexp(double(rng()) / 4294967296.0 - 0.5, int(rng() % 60) - 30);
+        return formatFixed(value, int(rng() % 6));
+    }
+
     static ResultTexts randomTexts(std::mt19937& rng)
     {
         // Everything the writer keeps: printable text, commas, blanks and line breaks, no quotes.
@@ -120,6 +130,11 @@ protected:
             for (char& c : text)
                 c = alphabet[rng() % alphabet.size()];
         }
+        for (const int line : kResultNumberLines)
+            texts[std::size_t(line - 1)] = randomShownNumber(rng);
+        if (!texts[1].empty() && rng() % 2)
+            texts[1] += " (R = " + formatFixed(double(rng() % 1000) / 100.0, 2) + ")";
+        texts[2] = "1473"; // an input, so that the file holds a run
         return texts;
     }
 

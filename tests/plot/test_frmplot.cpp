@@ -92,6 +92,7 @@ private slots:
     void saveChartWritesTheChartAsShown();
     void cancelWritesNothing();
     void failedSavesKeepTheOldFile();
+    void savesFollowLinksAndRespectReadOnlyFiles();
 
 private:
     ScriptedExportDialogs& dialogs() { return *m_dialogs; }
@@ -453,6 +454,31 @@ void FrmPlotTest::failedSavesKeepTheOldFile()
     QCOMPARE(contents(dataFile("chart.png")), QByteArray("earlier contents"));
     QCOMPARE(QDir(m_data->path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{QStringLiteral("chart.png"), QStringLiteral("runs.csv")}));
+}
+
+void FrmPlotTest::savesFollowLinksAndRespectReadOnlyFiles()
+{
+    m_plot->showAndPlot();
+    QVERIFY(QDir(m_data->path()).mkdir(QStringLiteral("kept")));
+    for (const char* name : {"kept/runs.csv", "kept/chart.png"}) {
+        QFile earlier(dataFile(name));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier contents");
+    }
+    QVERIFY(QFile::link(QStringLiteral("kept/runs.csv"), dataFile("runs.csv")));
+    dialogs().fileName = dataFile("runs.csv");
+    control<QPushButton>("cmdExportData")->click();
+    QVERIFY(m_host.messages().empty());
+    QVERIFY(QFileInfo(dataFile("runs.csv")).isSymLink());
+    QVERIFY(contents(dataFile("kept/runs.csv")).startsWith("R,"));
+
+    QVERIFY(QFile::setPermissions(dataFile("kept/chart.png"), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    dialogs().fileName = dataFile("kept/chart.png");
+    dialogs().size = QSize(400, 300);
+    control<QPushButton>("cmdSaveChart")->click();
+    QCOMPARE(int(m_host.messages().size()), 1);
+    QCOMPARE(m_host.messages().front().text, std::string("Save error: Permission denied"));
+    QCOMPARE(contents(dataFile("kept/chart.png")), QByteArray("earlier contents"));
 }
 
 QTEST_MAIN(FrmPlotTest)

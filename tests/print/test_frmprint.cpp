@@ -76,6 +76,7 @@ private slots:
     void cleanup();
     void printsTheChartToAPdf();
     void cancelledFileDialogPrintsNothing();
+    void printToFileFollowsLinksAndRespectsReadOnlyFiles();
     void printWindowShrinksAndPrintsTheWindow();
     void spinnersAndDelayedRelayout();
     void windowSizeRules();
@@ -194,6 +195,33 @@ void FrmPrintTest::cancelledFileDialogPrintsNothing()
     QCOMPARE(m_dialogs->askedTitle, QStringLiteral("Print To File"));
     QVERIFY(m_host.messages().empty());
     QCOMPARE(QDir(m_dir.path()).entryList(), before);
+}
+
+void FrmPrintTest::printToFileFollowsLinksAndRespectsReadOnlyFiles()
+{
+    openFromPlot();
+    const QString kept = m_dir.filePath(QStringLiteral("kept.pdf"));
+    QFile earlier(kept);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier contents");
+    earlier.close();
+    const QString link = m_dir.filePath(QStringLiteral("link.pdf"));
+    QVERIFY(QFile::link(kept, link));
+    m_dialogs->answer = link;
+    control<QPushButton>("cmdPrint")->click();
+    QVERIFY(m_host.messages().empty());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.read(5), QByteArray("%PDF-"));
+    earlier.close();
+
+    QVERIFY(QFile::setPermissions(kept, QFileDevice::ReadOwner));
+    const qint64 size = QFileInfo(kept).size();
+    control<QPushButton>("cmdPrint")->click();
+    QCOMPARE(int(m_host.messages().size()), 1);
+    QCOMPARE(m_host.messages().front().text, std::string("Printing error: Permission denied"));
+    QCOMPARE(m_host.messages().front().icon, Icon::Exclamation);
+    QCOMPARE(QFileInfo(kept).size(), size);
 }
 
 void FrmPrintTest::printWindowShrinksAndPrintsTheWindow()

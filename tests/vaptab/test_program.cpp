@@ -98,3 +98,22 @@ TEST(VaptabProgram, BadLinesGiveOneErrorAndTheProgramGoesOn)
     EXPECT_EQ(countPrefix(out, "phase = "), 1) << out;
     EXPECT_EQ(answerValues(out).at("phase"), "vapour");
 }
+
+TEST(VaptabProgram, StatesWithoutFinitePropertiesAreErrors)
+{
+    const std::string out = runVaptab("p and t\n1e-160,300\np and t\n1e-320,300\n"
+                                      "si in\np and t\n1e-154,600\np and t\n1e-140,600\n");
+    EXPECT_EQ(countPrefix(out, "error:"), 3) << out;
+    EXPECT_EQ(countPrefix(out, "phase = "), 1) << out;
+    for (const char* word : {"nan", "inf"})
+        EXPECT_EQ(out.find(word), std::string::npos) << word << " in\n" << out;
+}
+
+TEST(VaptabProgram, OverlongLinesAreRefusedWithoutEchoAndTheProgramGoesOn)
+{
+    const std::string longLine(1 << 20, '7');
+    const std::string out = runVaptab(longLine + "\np and t\n" + longLine + ",300\np and t\n2,26.85\n");
+    EXPECT_EQ(countPrefix(out, "error:"), 2) << out.substr(0, 400);
+    EXPECT_LT(out.size(), 2000u);
+    EXPECT_EQ(answerValues(out).at("p"), "2 MPa");
+}

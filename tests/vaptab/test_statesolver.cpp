@@ -104,6 +104,23 @@ TEST(ExtrapolatedStateAt, RefusesIceNonPositivePressureAndPressuresNoDensityReac
     EXPECT_THROW(extrapolatedStateAt(5000e6, 300), OutOfRange);
 }
 
+// Down where the density underflows, the formulation's terms stop being finite numbers.
+TEST(StateAt, RefusesStatesWithoutFiniteProperties)
+{
+    for (const double pressurePa : {1e-154, 1e-200, 1e-314, 5e-324}) {
+        SCOPED_TRACE(testing::Message() << pressurePa << " Pa");
+        try {
+            stateAt(pressurePa, 573.15);
+            FAIL() << "no error";
+        } catch (const OutOfRange& e) {
+            EXPECT_NE(std::string(e.what()).find("not finite"), std::string::npos) << e.what();
+        }
+    }
+    const Properties thin = stateAt(1e-140, 573.15).properties;
+    for (const double value : {thin.density, thin.entropy, thin.cp, thin.speedOfSound})
+        EXPECT_TRUE(std::isfinite(value));
+}
+
 // tests/vaptab/make_reference.py made the grid with python3-iapws.
 TEST(StateAt, AgreesWithAnIndependentImplementationOnAGrid)
 {

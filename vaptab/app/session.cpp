@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <istream>
+#include <limits>
 #include <ostream>
 
 namespace qrv::vaptab {
@@ -15,6 +16,26 @@ namespace qrv::vaptab {
 namespace {
 
 constexpr double kZeroCelsiusK = 273.15;
+// No command or state is longer; a longer line is skipped unread and never echoed.
+constexpr std::size_t kMostLineBytes = 4096;
+
+enum class LineRead { Line, TooLong, End };
+
+// One line without its line break; the rest of an overlong one is skipped.
+LineRead readLine(std::istream& in, std::string& line)
+{
+    line.clear();
+    for (char c; in.get(c);) {
+        if (c == '\n')
+            return LineRead::Line;
+        if (line.size() == kMostLineBytes) {
+            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            return LineRead::TooLong;
+        }
+        line += c;
+    }
+    return line.empty() ? LineRead::End : LineRead::Line;
+}
 
 std::string trimmed(const std::string& text)
 {
@@ -60,8 +81,10 @@ void Session::run()
     m_out << "vaptab: steam tables for ordinary water (IAPWS-95). Type help for the commands.\n"
           << std::flush;
     std::string line;
-    while (std::getline(m_in, line)) {
-        if (!handle(lowered(trimmed(line))))
+    for (LineRead read; (read = readLine(m_in, line)) != LineRead::End;) {
+        if (read == LineRead::TooLong)
+            lineTooLong();
+        else if (!handle(lowered(trimmed(line))))
             break;
         m_out << std::flush;
     }
@@ -86,9 +109,13 @@ bool Session::handle(const std::string& command)
         m_out << (m_siIn ? "pressure,temperature (Pa,K)?\n" : "pressure,temperature (MPa,degC)?\n")
               << std::flush;
         std::string stateLine;
-        if (!std::getline(m_in, stateLine))
+        const LineRead read = readLine(m_in, stateLine);
+        if (read == LineRead::End)
             return false;
-        answerState(stateLine);
+        if (read == LineRead::TooLong)
+            lineTooLong();
+        else
+            answerState(stateLine);
     } else {
         error("unknown command \"" + command + "\"; type help for the commands");
     }
@@ -143,6 +170,11 @@ void Session::printHelp()
              "  help      this list\n"
              "  s         stop\n"
              "range: 273.16 K to 1273 K, above 0 up to 1000 MPa\n";
+}
+
+void Session::lineTooLong()
+{
+    error("line longer than " + std::to_string(kMostLineBytes) + " bytes; ignored");
 }
 
 void Session::error(const std::string& text)

@@ -19,6 +19,7 @@ private:
     bool handle(const std::string& command);
     void answerState(const std::string& line);
     void printHelp();
+    void lineTooLong();
     void error(const std::string& text);
 
     std::istream& m_in;
