@@ -21,15 +21,24 @@ struct Equilibrium : ::testing::Test {
 
 } // namespace
 
+// Ice below 273 K first takes up its latent heat and warms with a mean heat capacity
+// ci = (2050 - 0.66 (273 - T) + 2050) / 2; the freezing point itself is liquid. Expected
+// temperatures worked out by hand, in double precision with R = 0.3 and Cmix = 4136.766 as
+// stored:
+//   TEq = (R Cmix T + 1473 x 1000 - 334000 R - R ci (273 - T)) / (R Cmix + 1000)
+// A sign error in the slope of ci would move TEq by 0.14 K at 233 K, by only 0.009 K at 263 K.
 TEST_F(Equilibrium, FrozenWaterTakesUpItsLatentHeatFirst)
 {
-    s.TInit = 263.0f;
-    run();
-    EXPECT_NEAR(s.TEq, 755.48, 0.01);
-
-    s.TInit = 273.0f;  // the freezing point itself is liquid
-    run();
-    EXPECT_NEAR(s.TEq, 808.47, 0.01);
+    struct Case {
+        float tInit;
+        double tEq;
+    };
+    for (const Case& c : {Case{233.0f, 730.69903}, Case{263.0f, 755.47888}, Case{272.0f, 762.92835},
+                          Case{273.0f, 808.46809}}) {
+        s.TInit = c.tInit;
+        run();
+        EXPECT_NEAR(s.TEq, c.tEq, 2e-4) << "TInit " << c.tInit;
+    }
 }
 
 TEST_F(Equilibrium, ConstantVolumeFallsBackToEntropyExtrapolation)

@@ -255,3 +255,20 @@ TEST(SuperheatedEntropy, IsobarsAndTheirInterpolation)
     EXPECT_NEAR(superheatedEntropy(900.0, 5e4f, 461.51).value(), s01 + 461.51 * std::log(2.0), 1e-6);
     EXPECT_NEAR(superheatedEntropy(900.0, std::nextafter(1e5f, 0.0f), 461.51).value(), s01, 1e-3);
 }
+
+// Above 80 MPa the entropy follows the line through the 80 and 120 MPa isobars, beyond
+// 120 MPa too. Worked out by hand at 900 K:
+//   80 MPa:  1000 (-19.005851 - 13.105701 + 37.066305 + 0.458185) = 5412.937630
+//   120 MPa: 1000 (-12.496609 - 7.879088 + 25.314483 + 0.169773) = 5108.558864
+TEST(SuperheatedEntropy, HighestIsobarsAndTheirExtrapolation)
+{
+    struct Case {
+        float pressurePa;
+        double entropy;
+    };
+    for (const Case& c : {Case{100e6f, 5260.748247}, Case{119e6f, 5116.168334},
+                          Case{120e6f, 5108.558864}, Case{150e6f, 4880.274791}}) {
+        EXPECT_NEAR(superheatedEntropy(900.0, c.pressurePa, 461.51).value(), c.entropy, 1e-5)
+            << c.pressurePa << " Pa";
+    }
+}

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace qrv;
 
 namespace {
@@ -167,6 +169,39 @@ TEST_F(InputRules, WaterStateChoosesWhereEntropyAndCvComeFrom)
     result = pressContinue();
     EXPECT_EQ(result.outcome, ContinueOutcome::Calculate);
     EXPECT_EQ(state.SInit, 334.1535f);
+    EXPECT_TRUE(host.messages().empty());
+}
+
+// 98.7 MPa itself still asks the steam table (or takes the ice values below freezing); the
+// fixed S and Cv start at the next pressure a single holds, 98700008 Pa, typed as 98.700001.
+TEST_F(InputRules, FixedHighPressureValuesStartJustAbove98Point7Megapascals)
+{
+    struct Case {
+        const char* tInit;
+        const char* pInit;
+        float pInitPa;
+        ContinueOutcome outcome;
+        const char* steamTableQuery;
+        const char* entropy;
+        const char* cv;
+    };
+    const Case cases[] = {
+        {"500", "98.7", 98700000.0f, ContinueOutcome::SteamTableRequest, "98700000,500.0", "", ""},
+        {"500", "98.700001", 98700008.0f, ContinueOutcome::Calculate, "", "334.1535", "3876.879"},
+        {"250", "98.7", 98700000.0f, ContinueOutcome::Calculate, "", "1", "4000"},
+        {"250", "98.700001", 98700008.0f, ContinueOutcome::Calculate, "", "334.1535", "3876.879"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.tInit) + " K, " + c.pInit + " MPa");
+        texts.tInit = c.tInit;
+        texts.pInit = c.pInit;
+        const ContinueResult result = pressContinue();
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(state.PInit, c.pInitPa);
+        EXPECT_EQ(result.steamTableQuery, c.steamTableQuery);
+        EXPECT_EQ(result.entropyText, c.entropy);
+        EXPECT_EQ(result.cvText, c.cv);
+    }
     EXPECT_TRUE(host.messages().empty());
 }
 

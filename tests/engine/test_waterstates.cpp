@@ -136,6 +136,37 @@ TEST(StateSuper, InterpolatesBetweenLevelsAndKeepsItsBounds)
     EXPECT_TRUE(host.messages().empty());
 }
 
+// The 80 and 120 MPa levels, interpolated below 120 MPa and extrapolated above it. Expected
+// values worked out by hand from the two levels' fits at s = 5.5 kJ/(kg K):
+//   80 MPa:  T 929.03759 K, U 2808563.07 J/kg, v 0.00394748854 m3/kg
+//   120 MPa: T 990.18153 K, U 2879035.08 J/kg, v 0.00304793741 m3/kg
+// and q(p) = q80 + (q120 - q80) (p - 80) / 40.
+TEST(StateSuper, HighestLevelsAndTheirExtrapolation)
+{
+    struct Case {
+        float pressurePa;
+        double t, u, v;
+    };
+    for (const Case& c : {Case{100e6f, 959.60956, 2843799.07, 0.00349771297},
+                          Case{119e6f, 988.65294, 2877273.28, 0.00307042619},
+                          Case{120e6f, 990.18153, 2879035.08, 0.00304793741},
+                          Case{150e6f, 1036.03950, 2931889.08, 0.00237327406},
+                          Case{200e6f, 1112.46943, 3019979.08, 0.00124883514}}) {
+        CalcState s = defaults();
+        RecordingHost host;
+        s.TEq = 2000.0f;
+        s.VEq = 1e-4f;
+        s.PFinal = c.pressurePa;
+        s.SFinal = 5500.0f;
+        s.TFinal = 0.0f;
+        StateSuper(s, host);
+        EXPECT_TRUE(host.messages().empty());
+        EXPECT_NEAR(s.TFinal, c.t, 2e-4) << c.pressurePa << " Pa";
+        EXPECT_NEAR(s.UFinal, c.u, 0.5) << c.pressurePa << " Pa";
+        EXPECT_NEAR(s.VFinal, c.v, 1e-9) << c.pressurePa << " Pa";
+    }
+}
+
 TEST(StateSuper, ZeroEntropyFailsOnlyWhenItMustFindTheTemperature)
 {
     CalcState s = defaults();

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdlib>
+
 using namespace qrv;
 
 namespace {
@@ -96,6 +98,7 @@ private:
     int twips(long value);
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_settingsDir;
     RunStore m_store;
     RecordingHost m_host;
     std::unique_ptr<frmPlot> m_plot;
@@ -105,8 +108,10 @@ private:
 void FrmPrintTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    // Settings of this run stay out of the user's own.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    QVERIFY(m_settingsDir.isValid());
+    // Settings of this run stay out of the user's own, and out of the folder that receives
+    // the printed files, whichever test first writes them.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
 }
 
 void FrmPrintTest::init()
@@ -137,7 +142,14 @@ void FrmPrintTest::printsTheChartToAPdf()
 {
     openFromPlot();
     control<QCheckBox>("chkCenter")->click();
-    QTest::qWait(400);
+    // The delayed relayout centres the picture: equal gaps (to a twip) on either side.
+    const auto centred = [this] {
+        const PageMetrics page = printWindow().printEngine().metrics();
+        const ImagePlacement& image = printWindow().placement();
+        return std::abs(2 * image.left + image.width - page.printableWidth) <= 1
+            && std::abs(2 * image.top + image.height - page.printableHeight) <= 1;
+    };
+    QTRY_VERIFY(centred());
     const QString pdf = m_dir.filePath(QStringLiteral("chart.pdf"));
     m_dialogs->answer = pdf;
     control<QPushButton>("cmdPrint")->click();
@@ -259,13 +271,11 @@ void FrmPrintTest::spinnersAndDelayedRelayout()
     auto* spinner = control<QScrollBar>("VScroll1");
     QVERIFY(!scale->isEnabled());
     control<QCheckBox>("chkFit")->click();
-    QTest::qWait(400);
-    QVERIFY(scale->isEnabled());
+    QTRY_VERIFY(scale->isEnabled());
     const long fullWidth = printWindow().placement().width;
 
     scale->setText(QStringLiteral("50"));
-    QTest::qWait(400);
-    QCOMPARE(printWindow().placement().width, nearestEven(fullWidth * 0.5));
+    QTRY_COMPARE(printWindow().placement().width, nearestEven(fullWidth * 0.5));
     spinner->setValue(-1);
     QCOMPARE(scale->text(), QStringLiteral("51"));
     QTRY_COMPARE(spinner->value(), 0);
@@ -273,12 +283,11 @@ void FrmPrintTest::spinnersAndDelayedRelayout()
 
     // A scale below 10 stays until the next click raises it to 10.
     scale->setText(QStringLiteral("4"));
-    QTest::qWait(400);
+    QTRY_COMPARE(printWindow().placement().width, nearestEven(fullWidth * 0.04));
     QCOMPARE(scale->text(), QStringLiteral("4"));
     spinner->setValue(1);
     QCOMPARE(scale->text(), QStringLiteral("10"));
-    QTest::qWait(400);
-    QCOMPARE(printWindow().placement().width, nearestEven(fullWidth * 0.1));
+    QTRY_COMPARE(printWindow().placement().width, nearestEven(fullWidth * 0.1));
 
     // The margin spinner acts on the margin box that had the focus last.
     auto* top = control<QLineEdit>("txtTop");

@@ -77,6 +77,32 @@ TEST(PrintLayout, FitToPage)
     EXPECT_EQ(b.top, "0.97");
 }
 
+// A picture of the printable area's own proportions (16:21 on the portrait page) is fitted
+// across the width, so the top margin places it; a pixel more width keeps that, a pixel more
+// height fits it to the height and hands placement to the left margin. Margins of 1 and 2 in.
+// push the picture past the far edge, which pulls it back by the twips it is short.
+TEST(PrintLayout, FittedPictureOfThePrintableProportionsIsWidthLimited)
+{
+    LayoutBoxes b = boxes(true, false, "100", "1.00", "2");
+    expectPlacement(placePicture(kPortrait, 800, 1050, b), 0, 0, 11520, 15120);
+    EXPECT_FALSE(b.leftEnabled);
+    EXPECT_TRUE(b.topEnabled);
+
+    // 11520 x 1050 / 801 = 15101.12
+    b = boxes(true, false, "100", "1.00", "2");
+    expectPlacement(placePicture(kPortrait, 801, 1050, b), 0, 19, 11520, 15101);
+    EXPECT_FALSE(b.leftEnabled);
+    EXPECT_TRUE(b.topEnabled);
+    EXPECT_EQ(b.top, "0.26");
+
+    // 15120 x 800 / 1051 = 11509.04
+    b = boxes(true, false, "100", "1.00", "2");
+    expectPlacement(placePicture(kPortrait, 800, 1051, b), 11, 0, 11509, 15120);
+    EXPECT_TRUE(b.leftEnabled);
+    EXPECT_FALSE(b.topEnabled);
+    EXPECT_EQ(b.left, "0.26");
+}
+
 TEST(PrintLayout, ScaledPicture)
 {
     LayoutBoxes b = boxes(false, false, "50", "2.25", "0.50");
