@@ -97,7 +97,7 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
         reportNoSteamTableValues(err, *run);
         return kRefused;
     case RunStage::NoEquilibrium:
-        err << "qrv-cli: the equilibrium pressure is negative; the calculation stops here\n";
+        err << "qrv-cli: no equilibrium state; the calculation stops here\n";
         return kFailed;
     case RunStage::Expanded:
         break;

@@ -35,6 +35,14 @@ public:
     virtual void pause(int milliseconds) = 0;
     // A run was stored: the plot window redraws itself when it is visible.
     virtual void runStored() = 0;
+
+    // How many routine failures have been reported so far: a caller tells whether the routines
+    // it ran failed, wherever inside them that happened.
+    int faultsReported() const { return m_faultsReported; }
+
+private:
+    friend void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
+    int m_faultsReported = 0;
 };
 
 // Reports a routine's failure the way every routine does: its name, " error: ", the

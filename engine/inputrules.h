@@ -39,6 +39,10 @@ struct ContinueResult {
 
 ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& host);
 
+// The refusal of a box whose whole text is not a plain decimal number: the box named by its
+// caption, what was typed, and for a comma where the decimal point goes.
+std::string notANumberMessage(std::string_view caption, std::string_view typed);
+
 // Stores S, Cv and the heating mode; false (after "Please enter all values!") when a box is empty.
 bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText,
                     bool constantVolume, EngineHost& host);

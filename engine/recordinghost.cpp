@@ -8,6 +8,7 @@ void reportFault(EngineHost& host, std::string_view routine, std::string_view de
     text += " error: ";
     text += description;
     text += "\nTry different values";
+    ++host.m_faultsReported;
     host.message(text, Icon::Critical);
 }
 

@@ -25,8 +25,7 @@ RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const
     if (!applyCalculate(s, entropy, cv, request.constantVolume, host))
         return outcome;
 
-    Calculate1(s, host);
-    if (s.PEq < 0.0f) {
+    if (!Calculate1(s, host) || s.PEq < 0.0f) {
         outcome.stage = RunStage::NoEquilibrium;
         return outcome;
     }

@@ -114,6 +114,8 @@ private:
 
     QString m_dataPath;
     qsizetype m_transcriptStart = 0;
+    // The last equilibrium calculation succeeded: its state can be expanded (ReCalculate).
+    bool m_equilibriumStands = false;
     bool m_running = false;
     bool m_unloadPending = false;
     bool m_unloaded = false;

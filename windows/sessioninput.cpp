@@ -6,6 +6,7 @@
 #include "frmcalc.h"
 #include "frmresults.h"
 #include "frmmain.h"
+#include "inputcaptions.h"
 #include "inputrules.h"
 #include "linkvaptab.h"
 #include "numberformat.h"
@@ -50,7 +51,8 @@ void Session::chooseInteraction()
 {
     const FrmMainControls& u = m_main->ui();
     const bool sediment = u.optSM->isChecked();
-    u.Label7->setText(sediment ? QStringLiteral("Sediment/Magma Ratio (Rs):") : QStringLiteral("Water/Magma Ratio (R):"));
+    const std::string_view ratio = sediment ? caption::kSedimentRatio : caption::kWaterRatio;
+    u.Label7->setText(QString::fromUtf8(ratio.data(), qsizetype(ratio.size())));
     u.Label9->setEnabled(sediment);
     u.txtXmix->setEnabled(sediment);
     if (sediment) {
@@ -127,8 +129,8 @@ void Session::calculate()
     if (!applyCalculate(m_state, stdText(u.txtSInit), stdText(u.txtCvInit), u.optCV->isChecked(), m_host))
         return;
     m_link->open(false);
-    runEngine([this] { Calculate1(m_state, m_host); });
-    if (m_unloaded || m_state.PEq < 0)
+    runEngine([this] { m_equilibriumStands = Calculate1(m_state, m_host) && m_state.PEq >= 0; });
+    if (m_unloaded || !m_equilibriumStands)
         return;
     m_main->setSteamTableRequest(false);
 

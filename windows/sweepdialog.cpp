@@ -27,6 +27,7 @@ QLineEdit* box(const char* name, const QString& text, QWidget* parent)
 
 SweepDialog::SweepDialog(const QString& ratioName, QWidget* parent)
     : QDialog(parent)
+    , m_ratioName(ratioName)
     , m_from(box("txtFrom", QStringLiteral("0.05"), this))
     , m_to(box("txtTo", QStringLiteral("3"), this))
     , m_byStep(new QRadioButton(QStringLiteral("Step:"), this))
@@ -90,7 +91,8 @@ void SweepDialog::update()
 {
     m_step->setEnabled(m_byStep->isChecked());
     m_count->setEnabled(m_byCount->isChecked());
-    m_range = sweepRange({m_from->text(), m_to->text(), m_step->text(), m_count->text(), m_byCount->isChecked()});
+    m_range = sweepRange(
+        {m_from->text(), m_to->text(), m_step->text(), m_count->text(), m_byCount->isChecked(), m_ratioName});
     QPalette colours = m_summary->palette();
     colours.setColor(QPalette::WindowText, m_range.error.isEmpty() ? palette().color(QPalette::WindowText) : Qt::red);
     m_summary->setPalette(colours);

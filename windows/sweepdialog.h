@@ -25,6 +25,7 @@ public:
 private:
     void update();
 
+    QString m_ratioName;
     QLineEdit* m_from;
     QLineEdit* m_to;
     QRadioButton* m_byStep;

@@ -51,7 +51,7 @@ TEST_F(InputRules, StartUpInputsGoStraightToCalculateWithTheHeldValues)
 TEST_F(InputRules, EachEmptyRequiredBoxStopsBeforeAnythingIsStored)
 {
     std::string InputTexts::*required[] = {&InputTexts::tMagma, &InputTexts::tInit, &InputTexts::pInit,
-                                           &InputTexts::ratio, &InputTexts::waterFraction};
+                                           &InputTexts::pFinal, &InputTexts::ratio, &InputTexts::waterFraction};
     for (auto box : required) {
         SetUp();
         host.clearLog();
@@ -62,11 +62,6 @@ TEST_F(InputRules, EachEmptyRequiredBoxStopsBeforeAnythingIsStored)
         EXPECT_EQ(state.TMagma, 1473.0f);
     }
 
-    // The ambient pressure is not required: empty reads as 0.
-    SetUp();
-    texts.pFinal = "";
-    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Calculate);
-    EXPECT_EQ(state.PFinal, 0.0f);
 }
 
 TEST_F(InputRules, RefusedRatioKeepsTheFieldsConvertedBeforeIt)
@@ -81,10 +76,6 @@ TEST_F(InputRules, RefusedRatioKeepsTheFieldsConvertedBeforeIt)
     EXPECT_EQ(state.TInit, 298.0f); // the water state is not reached
     EXPECT_EQ(state.PInit, 100000.0f);
 
-    host.clearLog();
-    texts.ratio = "abc";
-    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Enter R value > 0", Icon::Critical);
 }
 
 TEST_F(InputRules, SedimentWaterFractionIsCheckedAndRewritten)
@@ -214,6 +205,115 @@ TEST_F(InputRules, ValuesBeyondSinglePrecisionAreRefusedNotStored)
     EXPECT_EQ(result.waterFractionText, "0.50");
 }
 
+TEST_F(InputRules, TextThatIsNotANumberIsRefusedNamingTheBox)
+{
+    struct Case {
+        std::string InputTexts::*box;
+        std::string typed;
+        std::string message;
+    };
+    const std::string commaHint = "\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.";
+    const Case cases[] = {
+        {&InputTexts::tMagma, "1,473", "Magma Temperature (K): \"1,473\" is not a number." + commaHint},
+        {&InputTexts::tMagma, "1473,5", "Magma Temperature (K): \"1473,5\" is not a number." + commaHint},
+        {&InputTexts::tMagma, "abc", "Magma Temperature (K): \"abc\" is not a number."},
+        {&InputTexts::tInit, "298 K", "Water/Rock Temperature (K): \"298 K\" is not a number."},
+        {&InputTexts::pInit, "0,5", "Initial Pressure (MPa): \"0,5\" is not a number." + commaHint},
+        {&InputTexts::pFinal, "0.1.", "Ambient Pressure (MPa): \"0.1.\" is not a number."},
+        {&InputTexts::ratio, "0.3x", "Water/Magma Ratio (R): \"0.3x\" is not a number."},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        host.clearLog();
+        texts.*c.box = c.typed;
+        EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << c.typed;
+        expectOnlyMessage(c.message, Icon::Critical);
+        // Nothing was stored: the start-up state stands.
+        EXPECT_EQ(state.TMagma, 1473.0f);
+        EXPECT_EQ(state.RInput, 0.3f);
+        EXPECT_EQ(state.PFinal, 100000.0f);
+    }
+
+    // In sediment mode the ratio box has its sediment caption, and the fraction box is read.
+    SetUp();
+    host.clearLog();
+    texts.sedimentMode = true;
+    texts.ratio = "0.6";
+    texts.waterFraction = "0,5";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    expectOnlyMessage("Water Fraction (X): \"0,5\" is not a number." + commaHint, Icon::Critical);
+    host.clearLog();
+    texts.waterFraction = "0.5";
+    texts.ratio = "six";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    expectOnlyMessage("Sediment/Magma Ratio (Rs): \"six\" is not a number.", Icon::Critical);
+
+    // Blanks around a number are no slip.
+    host.clearLog();
+    texts.ratio = " 0.6 ";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Calculate);
+    EXPECT_EQ(state.RWater, 0.3f);
+}
+
+TEST_F(InputRules, EveryBoxOverflowsBeyondSinglePrecision)
+{
+    for (auto box : {&InputTexts::tMagma, &InputTexts::tInit, &InputTexts::pInit, &InputTexts::pFinal,
+                     &InputTexts::ratio}) {
+        for (const char* huge : {"3.5e38", "1e40", "-1e400"}) {
+            SetUp();
+            host.clearLog();
+            texts.*box = huge;
+            EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << huge;
+            expectOnlyMessage("Continue error: Overflow\nTry different values", Icon::Critical);
+        }
+    }
+}
+
+TEST_F(InputRules, PhysicallyImpossibleInputsAreRefusedNamingTheBox)
+{
+    struct Case {
+        std::string InputTexts::*box;
+        std::string typed;
+        std::string message;
+    };
+    const std::string magma =
+        "Magma Temperature (K) must be above 298 K, the temperature from which the conversion ratio measures "
+        "the magma's heat.";
+    const Case cases[] = {
+        {&InputTexts::tMagma, "298", magma},
+        {&InputTexts::tMagma, "-100", magma},
+        {&InputTexts::tInit, "0", "Water/Rock Temperature (K) must be above 0 K."},
+        {&InputTexts::tInit, "-10", "Water/Rock Temperature (K) must be above 0 K."},
+        {&InputTexts::pInit, "0", "Initial Pressure (MPa) must be above 0."},
+        {&InputTexts::pInit, "1e-50", "Initial Pressure (MPa) must be above 0."},
+        {&InputTexts::pFinal, "-0.1", "Ambient Pressure (MPa) must be above 0."},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        host.clearLog();
+        texts.*c.box = c.typed;
+        EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << c.typed;
+        expectOnlyMessage(c.message, Icon::Critical);
+        EXPECT_EQ(state.TMagma, 1473.0f);
+        EXPECT_EQ(state.PFinal, 100000.0f);
+    }
+
+    // An empty ambient pressure is a missing value like any other.
+    SetUp();
+    host.clearLog();
+    texts.pFinal = "";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    expectOnlyMessage("Please enter all values!", Icon::Exclamation);
+    EXPECT_EQ(state.PFinal, 100000.0f);
+
+    // Just above the limits is accepted.
+    SetUp();
+    host.clearLog();
+    texts = {"298.5", "1", "0.001", "0.0001", "0.3", "--", false};
+    EXPECT_NE(pressContinue().outcome, ContinueOutcome::Refused);
+    EXPECT_TRUE(host.messages().empty());
+}
+
 TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
 {
     EXPECT_FALSE(applyCalculate(state, "", "4000", false, host));
@@ -223,7 +323,19 @@ TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
     EXPECT_EQ(host.messages()[1].icon, Icon::Exclamation);
     EXPECT_EQ(state.SInit, 366.93f);
 
-    EXPECT_TRUE(applyCalculate(state, "572.4x", "4100.5", true, host));
+    host.clearLog();
+    EXPECT_FALSE(applyCalculate(state, "572.4x", "4100.5", true, host));
+    expectOnlyMessage("Iniitial Water Entropy: \"572.4x\" is not a number.", Icon::Critical);
+    host.clearLog();
+    EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, host));
+    EXPECT_EQ(host.messages().at(0).text.substr(0, 43), "Initial Water Cv: \"4100,5\" is not a number.");
+    host.clearLog();
+    EXPECT_FALSE(applyCalculate(state, "572.4", "1e39", true, host));
+    expectOnlyMessage("Calculate error: Overflow\nTry different values", Icon::Critical);
+    EXPECT_EQ(state.SInit, 366.93f);
+    EXPECT_FALSE(state.ConstVolume);
+
+    EXPECT_TRUE(applyCalculate(state, " 572.4", "4100.5", true, host));
     EXPECT_EQ(state.SInit, 572.4f);
     EXPECT_EQ(state.CvInit, 4100.5f);
     EXPECT_TRUE(state.ConstVolume);

@@ -21,6 +21,7 @@ private slots:
     void defaults_continue_equilibriumWindowAsTheEngineFillsIt();
     void badInput_continue_messageAndNothingMoves_data();
     void badInput_continue_messageAndNothingMoves();
+    void waterStateFails_continue_messageAndNoEquilibriumWindow();
     void steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes();
     void vaptabMissing_continue_messageAndTheValuesAreTyped();
     void steamTableRequest_cancel_upperPaneBackAndBoxesEmpty();
@@ -62,10 +63,22 @@ void FrmMainTest::badInput_continue_messageAndNothingMoves_data()
     QTest::addColumn<int>("icon");
     QTest::newRow("empty magma") << "0.3" << "" << "" << "Please enter all values!" << int(Icon::Exclamation);
     QTest::newRow("zero ratio") << "0" << "" << "1473" << "Enter R value > 0" << int(Icon::Critical);
-    QTest::newRow("unreadable ratio") << "abc" << "" << "1473" << "Enter R value > 0" << int(Icon::Critical);
+    QTest::newRow("unreadable ratio") << "abc" << "" << "1473" << "Water/Magma Ratio (R): \"abc\" is not a number."
+                                      << int(Icon::Critical);
+    QTest::newRow("thousands comma") << "0.3" << "" << "1,473"
+                                     << "Magma Temperature (K): \"1,473\" is not a number.\nUse \".\" as the "
+                                        "decimal point (0.5, not 0,5) and no thousands separators."
+                                     << int(Icon::Critical);
+    QTest::newRow("beyond single") << "0.3" << "" << "1e40" << "Continue error: Overflow\nTry different values"
+                                   << int(Icon::Critical);
+    QTest::newRow("cold magma") << "0.3" << "" << "-100"
+                                << "Magma Temperature (K) must be above 298 K, the temperature from which the "
+                                   "conversion ratio measures the magma's heat."
+                                << int(Icon::Critical);
     QTest::newRow("zero fraction") << "0.5" << "0" << "1473" << "Enter X > 0.0" << int(Icon::Critical);
     QTest::newRow("fraction above one") << "0.5" << "1.01" << "1473" << "Enter X <= 1.0" << int(Icon::Critical);
-    QTest::newRow("empty fraction") << "0.5" << " " << "1473" << "Enter X > 0.0" << int(Icon::Critical);
+    QTest::newRow("blank fraction") << "0.5" << " " << "1473" << "Water Fraction (X): \" \" is not a number."
+                                    << int(Icon::Critical);
 }
 
 void FrmMainTest::badInput_continue_messageAndNothingMoves()
@@ -93,6 +106,26 @@ void FrmMainTest::badInput_continue_messageAndNothingMoves()
     QVERIFY(t.main().isEnabled());
     QVERIFY(!u.Frame1->isVisibleTo(&t.main()));
     QVERIFY(u.Command1->isEnabled());
+}
+
+void FrmMainTest::waterStateFails_continue_messageAndNoEquilibriumWindow()
+{
+    // State: magma so hot that the heated water's fits overflow
+    TestSession t;
+    t.setInputs("1e30", "298", "0.1", "0.1", "0.3");
+    // Action
+    t.main().ui().Command1->click();
+    // Expected
+    QVERIFY(!t.presenter.shown.isEmpty());
+    QVERIFY2(t.presenter.shown[0].text.startsWith("State0 error: "), qPrintable(t.presenter.shown[0].text));
+    QVERIFY(t.session->calcWindow() == nullptr || !t.session->calcWindow()->isVisible());
+    QVERIFY(t.main().isEnabled());
+    QVERIFY(!t.main().isMinimized());
+
+    // Action: sound inputs again
+    t.main().ui().txtTMagma->setText("1473");
+    t.main().ui().Command1->click();
+    QVERIFY(t.session->calcWindow() != nullptr && t.session->calcWindow()->isVisible());
 }
 
 void FrmMainTest::steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes()

@@ -95,7 +95,7 @@ void SweepTest::rangeTexts_sweepRange_ratiosOrTheReason()
     QCOMPARE(counted.ratios, (std::vector<double>{0.5, 1.0, 1.5, 2.0}));
     const std::pair<SweepRangeTexts, QString> refused[] = {
         {{"0", "3", "0.05", "", false}, "first ratio"},
-        {{"abc", "3", "0.05", "", false}, "first ratio"},
+        {{"-1", "3", "0.05", "", false}, "first ratio"},
         {{"1", "0.5", "0.05", "", false}, "must not end below"},
         {{"1", "3", "0", "", false}, "step"},
         {{"1", "3", "", "2.5", true}, "whole number"},
@@ -105,6 +105,19 @@ void SweepTest::rangeTexts_sweepRange_ratiosOrTheReason()
     for (const auto& [texts, reason] : refused) {
         const SweepRange range = sweepRange(texts);
         QVERIFY2(range.error.contains(reason), qPrintable(texts.from + QLatin1Char(' ') + range.error));
+        QVERIFY(range.ratios.empty());
+    }
+    // A text that is not a number is named by its box, whichever box it is.
+    const QString commaHint = QStringLiteral("\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.");
+    const std::pair<SweepRangeTexts, QString> unreadable[] = {
+        {{"0,05", "3", "0.05", "", false, "Rs"}, "From Rs: \"0,05\" is not a number." + commaHint},
+        {{"0.05", "inf", "0.05", "", false}, "To R: \"inf\" is not a number."},
+        {{"0.05", "3", "1e", "", false}, "Step: \"1e\" is not a number."},
+        {{"0.05", "3", "", "6O", true}, "Number of ratios: \"6O\" is not a number."},
+    };
+    for (const auto& [texts, message] : unreadable) {
+        const SweepRange range = sweepRange(texts);
+        QCOMPARE(range.error, message);
         QVERIFY(range.ratios.empty());
     }
 }
