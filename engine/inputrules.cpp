@@ -142,34 +142,38 @@ bool convertInputs(CalcState& s, const TypedValues& v, const InputTexts& texts, 
     return true;
 }
 
-// Steps 6 to 8: whether S and Cv are held, fixed, or must come from the steam table.
-ContinueOutcome chooseInitialWater(CalcState& s, const TypedValues& v, ContinueResult& result)
+// The typed water, its pressure raised to the steam table's floor (the box then reads it).
+WaterState typedWater(const TypedValues& v, ContinueResult& result)
 {
-    const float tInit = v.tInit;
-    const float pInit = megapascalsToPa(v.pInitMPa);
-    if (tInit == s.TInit && pInit == s.PInit)
-        return ContinueOutcome::Calculate;
-
-    s.PInit = pInit;
-    s.TInit = tInit;
-    if (s.PInit > kHighPressurePa) {
-        s.SInit = kHighPressureEntropy;
-        s.CvInit = kHighPressureCv;
-        return ContinueOutcome::Calculate;
-    }
-    if (s.TInit == kStartUpTemperatureK && s.PInit == kStartUpPressurePa)
-        return ContinueOutcome::Calculate;
-
-    if (s.PInit < kLowestPressurePa) {
-        s.PInit = kLowestPressurePa;
+    WaterState water{v.tInit, megapascalsToPa(v.pInitMPa)};
+    if (water.pressurePa < kLowestPressurePa) {
+        water.pressurePa = megapascalsToPa(kLowestPressureMPa);
         result.initialPressureText = std::string(kLowestPressureText);
     }
-    if (s.TInit <= kFreezingK) {
-        s.SInit = kIceEntropy;
-        s.CvInit = kIceCv;
+    return water;
+}
+
+// Steps 6 to 8: whether S and Cv are held, fixed, or must come from the steam table. The
+// calculation state's TInit and PInit are the water that the held S and Cv belong to: held
+// values are used only for that water, and water still asked for does not replace it.
+ContinueOutcome chooseInitialWater(CalcState& s, const WaterState& water, ContinueResult& result)
+{
+    if (water.temperatureK == s.TInit && water.pressurePa == s.PInit)
         return ContinueOutcome::Calculate;
-    }
-    result.steamTableQuery = formatFixed(s.PInit, 0) + "," + formatFixed(s.TInit, 1);
+
+    const auto fixedValues = [&s](float entropy, float cv) {
+        s.SInit = entropy;
+        s.CvInit = cv;
+        return ContinueOutcome::Calculate;
+    };
+    if (water.pressurePa > kHighPressurePa)
+        return fixedValues(kHighPressureEntropy, kHighPressureCv);
+    if (water.temperatureK == kStartUpTemperatureK && water.pressurePa == kStartUpPressurePa)
+        return fixedValues(kStartUpEntropy, kStartUpCv);
+    if (water.temperatureK <= kFreezingK)
+        return fixedValues(kIceEntropy, kIceCv);
+    result.askedWater = water;
+    result.steamTableQuery = formatFixed(water.pressurePa, 0) + "," + formatFixed(water.temperatureK, 1);
     return ContinueOutcome::SteamTableRequest;
 }
 
@@ -201,13 +205,12 @@ ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& 
         const std::optional<TypedValues> values = readBoxes(texts, host);
         if (!values || !physicallyPossible(*values, host) || !convertInputs(s, *values, texts, result, host))
             return result;
-        result.outcome = chooseInitialWater(s, *values, result);
+        const WaterState water = typedWater(*values, result);
+        result.outcome = chooseInitialWater(s, water, result);
         if (result.outcome == ContinueOutcome::SteamTableRequest)
             return result;
-
-        // Step 9 reads the boxes again, including a pressure box raised to its floor.
-        s.TInit = values->tInit;
-        s.PInit = megapascalsToPa(result.initialPressureText ? kLowestPressureMPa : values->pInitMPa);
+        s.TInit = water.temperatureK;
+        s.PInit = water.pressurePa;
     } catch (const EngineFault& fault) {
         // Texts rewritten before the failure stay rewritten, as the fields stored before it do.
         reportFault(host, "Continue", fault.description());
@@ -219,8 +222,8 @@ ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& 
     return result;
 }
 
-bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText,
-                    bool constantVolume, EngineHost& host)
+bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText, bool constantVolume,
+                    const std::optional<WaterState>& askedWater, EngineHost& host)
 {
     if (entropyText.empty() || cvText.empty()) {
         host.message(kMissingValues, Icon::Exclamation);
@@ -233,6 +236,10 @@ bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view
             return false;
         s.SInit = *entropy;
         s.CvInit = *cv;
+        if (askedWater) {
+            s.TInit = askedWater->temperatureK;
+            s.PInit = askedWater->pressurePa;
+        }
     } catch (const EngineFault& fault) {
         reportFault(host, "Calculate", fault.description());
         return false;

@@ -146,7 +146,8 @@ void Session::runEngine(const std::function<void()>& routine)
 void Session::restoreMain()
 {
     // A file opened during a steam-table request ends the request: with the lower pane gone
-    // the upper pane must take input again.
+    // the upper pane must take input again, and nothing is asked for any more.
+    m_askedWater.reset();
     m_main->setSteamTableRequest(false);
     m_main->showLowerPane(false);
     m_main->setEnabled(true);

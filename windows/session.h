@@ -10,6 +10,7 @@
 #include "frmmain.h"
 #include "frmresults.h"
 #include "helpwindow.h"
+#include "inputrules.h"
 #include "runstore.h"
 #include "widgethost.h"
 
@@ -17,6 +18,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace qrv {
@@ -112,6 +114,8 @@ private:
     QPointer<AboutWindow> m_about;
     QPointer<HelpWindow> m_help;
 
+    // The water whose S and Cv the lower pane asks for, while it does.
+    std::optional<WaterState> m_askedWater;
     QString m_dataPath;
     qsizetype m_transcriptStart = 0;
     // The last equilibrium calculation succeeded: its state can be expanded (ReCalculate).

@@ -68,6 +68,7 @@ void Session::continueInputs()
     const FrmMainControls& u = m_main->ui();
     const InputTexts texts{stdText(u.txtTMagma), stdText(u.txtTInit), stdText(u.txtPInit), stdText(u.txtPfin),
                            stdText(u.txtR),      stdText(u.txtXmix),  u.optSM->isChecked()};
+    m_askedWater.reset();
     const ContinueResult result = applyContinue(m_state, texts, m_host);
     if (result.waterFractionText)
         u.txtXmix->setText(QString::fromStdString(*result.waterFractionText));
@@ -78,6 +79,7 @@ void Session::continueInputs()
     case ContinueOutcome::Refused:
         return;
     case ContinueOutcome::SteamTableRequest:
+        m_askedWater = result.askedWater;
         beginSteamTableRequest();
         return;
     case ContinueOutcome::Calculate:
@@ -102,7 +104,7 @@ void Session::beginSteamTableRequest()
     u.txtVaptab->clear();
     m_link->open(true);
     if (m_link->taskId() != 0)
-        m_link->query(m_state.PInit, m_state.TInit);
+        m_link->query(m_askedWater->pressurePa, m_askedWater->temperatureK);
     u.txtSInit->setFocus();
 }
 
@@ -126,8 +128,10 @@ void Session::fillSteamTableValues(double entropy, double cv)
 void Session::calculate()
 {
     const FrmMainControls& u = m_main->ui();
-    if (!applyCalculate(m_state, stdText(u.txtSInit), stdText(u.txtCvInit), u.optCV->isChecked(), m_host))
+    if (!applyCalculate(m_state, stdText(u.txtSInit), stdText(u.txtCvInit), u.optCV->isChecked(), m_askedWater,
+                        m_host))
         return;
+    m_askedWater.reset();
     m_link->open(false);
     runEngine([this] { m_equilibriumStands = Calculate1(m_state, m_host) && m_state.PEq >= 0; });
     if (m_unloaded || !m_equilibriumStands)
@@ -147,6 +151,7 @@ void Session::cancelSteamTableRequest()
 {
     const FrmMainControls& u = m_main->ui();
     m_link->open(false);
+    m_askedWater.reset();
     m_main->setSteamTableRequest(false);
     u.txtSInit->clear();
     u.txtCvInit->clear();

@@ -136,13 +136,14 @@ TEST_F(InputRules, WaterStateChoosesWhereEntropyAndCvComeFrom)
     result = pressContinue();
     EXPECT_EQ(result.outcome, ContinueOutcome::SteamTableRequest);
     EXPECT_EQ(result.steamTableQuery, "100000,274.0");
-    EXPECT_EQ(state.TInit, 274.0f);
+    EXPECT_EQ(result.askedWater.temperatureK, 274.0f);
+    EXPECT_EQ(state.TInit, 273.0f) << "the water of the held values";
 
     texts.tInit = "500";
     texts.pInit = "5";
     result = pressContinue();
     EXPECT_EQ(result.steamTableQuery, "5000000,500.0");
-    EXPECT_EQ(state.PInit, 5000000.0f);
+    EXPECT_EQ(result.askedWater.pressurePa, 5000000.0f);
 
     texts.pInit = "99";
     result = pressContinue();
@@ -151,13 +152,35 @@ TEST_F(InputRules, WaterStateChoosesWhereEntropyAndCvComeFrom)
     EXPECT_EQ(state.CvInit, 3876.879f);
     EXPECT_EQ(result.entropyText, "334.1535");
     EXPECT_EQ(result.cvText, "3876.879");
+    EXPECT_TRUE(host.messages().empty());
+}
 
-    // Back at the start-up state the values of the last run are kept, not the start-up ones.
+// S and Cv belong to one water state: values held for another are never used for it.
+TEST_F(InputRules, HeldValuesServeOnlyTheWaterTheyWereGivenFor)
+{
+    texts.tInit = "350";
+    texts.pInit = "5";
+    const ContinueResult asked = pressContinue();
+    ASSERT_EQ(asked.outcome, ContinueOutcome::SteamTableRequest);
+    // Not answered (Cancel): the same water is asked for again.
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::SteamTableRequest);
+    EXPECT_EQ(state.SInit, 366.93f);
+
+    // Answered: the values and their water are held together.
+    ASSERT_TRUE(applyCalculate(state, "1034.83", "3879.915", false, asked.askedWater, host));
+    EXPECT_EQ(state.TInit, 350.0f);
+    EXPECT_EQ(state.PInit, 5e6f);
+    ContinueResult again = pressContinue();
+    EXPECT_EQ(again.outcome, ContinueOutcome::Calculate);
+    EXPECT_EQ(again.entropyText, "1034.83");
+
+    // Back at the start-up water, its own values, not those of 350 K.
     texts.tInit = "298";
     texts.pInit = "0.1";
-    result = pressContinue();
-    EXPECT_EQ(result.outcome, ContinueOutcome::Calculate);
-    EXPECT_EQ(state.SInit, 334.1535f);
+    again = pressContinue();
+    EXPECT_EQ(again.outcome, ContinueOutcome::Calculate);
+    EXPECT_EQ(again.entropyText, "366.93");
+    EXPECT_EQ(again.cvText, "4136.766");
     EXPECT_TRUE(host.messages().empty());
 }
 
@@ -169,15 +192,15 @@ TEST_F(InputRules, LowPressureIsRaisedToTheSteamTableFloor)
     EXPECT_EQ(result.outcome, ContinueOutcome::SteamTableRequest);
     EXPECT_EQ(result.initialPressureText, "0.002");
     EXPECT_EQ(result.steamTableQuery, "2000,400.0");
-    EXPECT_EQ(state.PInit, 2000.0f);
+    const float floor = float(double(0.002f) * 1e6); // what the rewritten box reads
+    EXPECT_EQ(result.askedWater.pressurePa, floor);
 
-    // Ice below the floor: the raised box is read again, and the next Continue with that
-    // box finds the state unchanged.
+    // Ice below the floor: the next Continue with the raised box finds the state unchanged.
     texts.tInit = "250";
     result = pressContinue();
     EXPECT_EQ(result.outcome, ContinueOutcome::Calculate);
     EXPECT_EQ(result.initialPressureText, "0.002");
-    EXPECT_EQ(state.PInit, float(double(0.002f) * 1e6));
+    EXPECT_EQ(state.PInit, floor);
     state.SInit = 7.0f;
     texts.pInit = "0.002";
     result = pressContinue();
@@ -316,26 +339,26 @@ TEST_F(InputRules, PhysicallyImpossibleInputsAreRefusedNamingTheBox)
 
 TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
 {
-    EXPECT_FALSE(applyCalculate(state, "", "4000", false, host));
-    EXPECT_FALSE(applyCalculate(state, "500", "", false, host));
+    EXPECT_FALSE(applyCalculate(state, "", "4000", false, std::nullopt, host));
+    EXPECT_FALSE(applyCalculate(state, "500", "", false, std::nullopt, host));
     EXPECT_EQ(host.messages().size(), 2u);
     EXPECT_EQ(host.messages()[1].text, "Please enter all values!");
     EXPECT_EQ(host.messages()[1].icon, Icon::Exclamation);
     EXPECT_EQ(state.SInit, 366.93f);
 
     host.clearLog();
-    EXPECT_FALSE(applyCalculate(state, "572.4x", "4100.5", true, host));
+    EXPECT_FALSE(applyCalculate(state, "572.4x", "4100.5", true, std::nullopt, host));
     expectOnlyMessage("Iniitial Water Entropy: \"572.4x\" is not a number.", Icon::Critical);
     host.clearLog();
-    EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, host));
+    EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, std::nullopt, host));
     EXPECT_EQ(host.messages().at(0).text.substr(0, 43), "Initial Water Cv: \"4100,5\" is not a number.");
     host.clearLog();
-    EXPECT_FALSE(applyCalculate(state, "572.4", "1e39", true, host));
+    EXPECT_FALSE(applyCalculate(state, "572.4", "1e39", true, std::nullopt, host));
     expectOnlyMessage("Calculate error: Overflow\nTry different values", Icon::Critical);
     EXPECT_EQ(state.SInit, 366.93f);
     EXPECT_FALSE(state.ConstVolume);
 
-    EXPECT_TRUE(applyCalculate(state, " 572.4", "4100.5", true, host));
+    EXPECT_TRUE(applyCalculate(state, " 572.4", "4100.5", true, std::nullopt, host));
     EXPECT_EQ(state.SInit, 572.4f);
     EXPECT_EQ(state.CvInit, 4100.5f);
     EXPECT_TRUE(state.ConstVolume);

@@ -2,6 +2,8 @@
 // the interaction type, Enter moves, Open refusals and the remembered position.
 #include "guitestsupport.h"
 
+#include "resultsfile.h"
+
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,6 +27,8 @@ private slots:
     void steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes();
     void vaptabMissing_continue_messageAndTheValuesAreTyped();
     void steamTableRequest_cancel_upperPaneBackAndBoxesEmpty();
+    void cancelledRequest_continueAgain_asksAgainUntilCalculateAccepts();
+    void requestEndedByOpenAndNew_continue_asksAgain();
     void interactionType_switch_captionsAndBoxesFollow();
     void enterKey_inEachBox_movesOnOrContinues();
     void shortFile_open_refusedAndNothingChanged();
@@ -199,6 +203,74 @@ void FrmMainTest::steamTableRequest_cancel_upperPaneBackAndBoxesEmpty()
     QVERIFY(!u.txtXmix->isEnabled());
     QVERIFY(u.txtSInit->text().isEmpty() && u.txtCvInit->text().isEmpty());
     QVERIFY(t.session->calcWindow() == nullptr);
+}
+
+void FrmMainTest::cancelledRequest_continueAgain_asksAgainUntilCalculateAccepts()
+{
+    // State: water at 350 K and 5 MPa asked for, then cancelled
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    const FrmMainControls& u = t.main().ui();
+    u.txtTInit->setText("350");
+    u.txtPInit->setText("5");
+    u.Command1->click();
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    u.Command2->click();
+    // Action
+    u.Command1->click();
+    // Expected: asked again, the held values still those of the start-up water
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(t.session->calcWindow() == nullptr);
+    QCOMPARE(t.session->state().TInit, 298.0f);
+    QCOMPARE(t.session->state().SInit, 366.93f);
+
+    // Action: Calculate accepts typed values; back, and Continue with the same water
+    u.txtSInit->setText("1034.83");
+    u.txtCvInit->setText("3879.915");
+    u.cmdCalc->click();
+    QCOMPARE(t.session->state().TInit, 350.0f);
+    QCOMPARE(t.session->state().PInit, 5e6f);
+    t.session->calcWindow()->backButton()->click();
+    t.presenter.shown.clear();
+    u.Command1->click();
+    // Expected: now they are held for this water and go straight on
+    QVERIFY(!u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(t.session->calcWindow() != nullptr && t.session->calcWindow()->isVisible());
+    QCOMPARE(t.session->state().SInit, 1034.83f);
+    QVERIFY(t.presenter.shown.isEmpty());
+}
+
+void FrmMainTest::requestEndedByOpenAndNew_continue_asksAgain()
+{
+    // State: a file of a run with water at 400 K and 0.1 MPa; the same water asked for
+    QTemporaryDir folder;
+    ResultTexts texts;
+    texts.fill("1.00");
+    texts[0] = "Water/Magma Ratio R:";
+    texts[1] = "0.300";
+    texts[2] = "1473";
+    texts[3] = "400";
+    texts[4] = "0.10";
+    texts[5] = "0.10";
+    const QString path = folder.filePath("warm.qrv");
+    QCOMPARE(writeResultsFile(QFile::encodeName(path).toStdString(), texts), std::string());
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    const FrmMainControls& u = t.main().ui();
+    u.txtTInit->setText("400");
+    u.Command1->click();
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    t.dialogs.openAnswer = path;
+    u.cmdOpen->click();
+    QVERIFY(t.session->resultsWindow() != nullptr);
+    t.session->resultsWindow()->newButton()->click();
+    QCOMPARE(u.txtTInit->text(), QString("400"));
+    t.presenter.shown.clear();
+    // Action
+    u.Command1->click();
+    // Expected: the file's water is asked for, not calculated with the start-up values
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QCOMPARE(t.presenter.shown[0].text, QString("Error opening/closing vaptab!"));
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(t.session->calcWindow() == nullptr || !t.session->calcWindow()->isVisible());
 }
 
 void FrmMainTest::interactionType_switch_captionsAndBoxesFollow()
