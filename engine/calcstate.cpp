@@ -26,7 +26,7 @@ void SetDefaults(CalcState& s, EngineHost& host)
     host.setText(Window::Main, "txtTMagma", formatGeneral(s.TMagma));
     host.setText(Window::Main, "Label7", caption::kWaterRatio);
     s.XWater = 1.0f;
-    host.setText(Window::Main, "txtXmix", "--");
+    host.setText(Window::Main, "txtXmix", caption::kUnusedWaterFraction);
     host.setEnabled(Window::Main, "Label9", false);
     host.setEnabled(Window::Main, "txtXmix", false);
     s.RGas = 461.51f;

@@ -5,6 +5,7 @@
 #include "numberformat.h"
 #include "phasenames.h"
 #include "progress.h"
+#include "ratioline.h"
 #include "real.h"
 #include "runstore.h"
 
@@ -61,10 +62,9 @@ void resetResults(EngineHost& host)
 
 void showRunInputs(const CalcState& s, EngineHost& host)
 {
-    const bool waterMode = s.XWater == 1.0f;
-    host.setText(kResults, "Label3", waterMode ? "Water/Magma Ratio R:" : "Sediment/Magma Ratio Rs:");
-    host.setText(kResults, "LabR", waterMode ? formatFixed(s.RInput, 3)
-                                             : formatFixed(s.RInput, 2) + " (R = " + formatFixed(s.RWater, 2) + ")");
+    const RatioLine ratio = ratioLine(s.XWater != 1.0f, s.RInput, s.RWater);
+    host.setText(kResults, "Label3", ratio.caption);
+    host.setText(kResults, "LabR", ratio.ratio);
     host.setText(kResults, "labTmag", formatFixed(s.TMagma, 0));
     host.setText(kResults, "labT", formatFixed(s.TInit, 0));
     host.setText(kResults, "labP", formatFixed(s.PInit / 1e6, 2));

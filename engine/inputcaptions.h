@@ -16,4 +16,7 @@ inline constexpr std::string_view kWaterFraction = "Water Fraction (X):";
 inline constexpr std::string_view kEntropy = "Iniitial Water Entropy:";
 inline constexpr std::string_view kCv = "Initial Water Cv:";
 
+// What the disabled water-fraction box shows in water/magma mode.
+inline constexpr std::string_view kUnusedWaterFraction = "--";
+
 } // namespace qrv::caption

@@ -102,7 +102,7 @@ void FrmMain::buildUpperPane()
     u.txtR->setText(QStringLiteral("0.30"));
     u.Label9 = captionLabel("Label9", caption::kWaterFraction, f);
     u.txtXmix = box("txtXmix", QStringLiteral("Enter the mass ratio of water/rock in sediments"), f);
-    u.txtXmix->setText(QStringLiteral("--"));
+    u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction.data()));
     u.Label9->setEnabled(false);
     u.txtXmix->setEnabled(false);
 

@@ -27,6 +27,7 @@ class FileDialogs;
 class LinkVaptab;
 class MessagePresenter;
 class PlotView;
+struct TypedRatio;
 
 class Session : public QObject {
     Q_OBJECT
@@ -80,6 +81,7 @@ private:
     void cancelSteamTableRequest();
     void openSweepDialog();
     void chooseInteraction();
+    void showTypedRatio(const TypedRatio& typed);
     void openResults();
     void showAbout();
     void restoreMain();

@@ -10,6 +10,7 @@
 #include "inputrules.h"
 #include "linkvaptab.h"
 #include "numberformat.h"
+#include "ratioline.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -59,8 +60,18 @@ void Session::chooseInteraction()
         u.txtXmix->setText(QString::fromStdString(formatFixed(m_state.XWater, 2)));
     } else {
         u.txtR->setText(QString::fromStdString(formatFixed(m_state.RInput, 2)));
-        u.txtXmix->setText(QStringLiteral("--"));
+        u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction.data()));
     }
+}
+
+// The interaction type and ratio boxes of a run, as a results file shows it.
+void Session::showTypedRatio(const TypedRatio& typed)
+{
+    const FrmMainControls& u = m_main->ui();
+    (typed.sedimentMode ? u.optSM : u.optWM)->setChecked(true);
+    chooseInteraction();
+    u.txtR->setText(QString::fromStdString(typed.ratio));
+    u.txtXmix->setText(QString::fromStdString(typed.waterFraction));
 }
 
 void Session::continueInputs()

@@ -8,6 +8,7 @@
 #include "frmresults.h"
 #include "messagepresenter.h"
 #include "plotview.h"
+#include "ratioline.h"
 #include "real.h"
 #include "resultsfile.h"
 
@@ -98,16 +99,17 @@ void Session::openResultsFile(const QString& path)
             if (!kResultLineControls[std::size_t(i)].empty())
                 m_host.setText(Window::Results, kResultLineControls[std::size_t(i)], lines[std::size_t(i)]);
         }
-        const std::pair<const char*, int> inputs[] = {
-            {"txtR", 2}, {"txtTMagma", 3}, {"txtTInit", 4}, {"txtPInit", 5}, {"txtPfin", 6}};
+        showTypedRatio(typedRatio(line(1), line(2)));
+        const std::pair<const char*, int> inputs[] = {{"txtTMagma", 3}, {"txtTInit", 4}, {"txtPInit", 5}, {"txtPfin", 6}};
         for (const auto& [box, number] : inputs)
             m_host.setText(Window::Main, box, line(number));
 
         m_store.append(recordFromResultTexts(lines));
 
-        for (QPushButton* button : {results->newButton(), results->finishedButton(),
-                                    results->recalculateButton(), results->plotButton()})
+        for (QPushButton* button : {results->newButton(), results->finishedButton(), results->plotButton()})
             button->setEnabled(true);
+        // ReCalculate expands the state of the last calculation, which the file does not hold.
+        results->recalculateButton()->setEnabled(m_equilibriumStands);
         m_main->setEnabled(false);
         m_main->showMinimized();
         m_host.runStored();

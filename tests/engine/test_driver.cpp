@@ -2,6 +2,7 @@
 #include "equilibrium.h"
 #include "expansion.h"
 #include "phasenames.h"
+#include "ratioline.h"
 #include "recordinghost.h"
 #include "runstore.h"
 
@@ -29,6 +30,32 @@ TEST(PhaseNames, FinalStateAndWaterRow)
     EXPECT_EQ(finalPhase(0.5f, 273.0f).waterRowCaption, "Ice Fraction");
     EXPECT_EQ(finalPhase(0.999f, 373.0f).name, "Steam/Water Mix");
     EXPECT_EQ(finalPhase(0.999f, 373.0f).waterRowCaption, "Water Fraction");
+}
+
+TEST(RatioLine, ReadsBackTheBoxesItWasWrittenFrom)
+{
+    const RatioLine water = ratioLine(false, 0.3f, 0.3f);
+    EXPECT_EQ(water.caption, "Water/Magma Ratio R:");
+    EXPECT_EQ(water.ratio, "0.300");
+    const TypedRatio waterBoxes = typedRatio(water.caption, water.ratio);
+    EXPECT_FALSE(waterBoxes.sedimentMode);
+    EXPECT_EQ(waterBoxes.ratio, "0.300");
+    EXPECT_EQ(waterBoxes.waterFraction, "--");
+
+    const RatioLine sediment = ratioLine(true, 0.6f, 0.3f);
+    EXPECT_EQ(sediment.ratio, "0.60 (R = 0.30)");
+    const TypedRatio sedimentBoxes = typedRatio(sediment.caption, sediment.ratio);
+    EXPECT_TRUE(sedimentBoxes.sedimentMode);
+    EXPECT_EQ(sedimentBoxes.ratio, "0.60");
+    EXPECT_EQ(sedimentBoxes.waterFraction, "0.50");
+
+    // Hand-edited lines: the water fraction is left for the user when it cannot be known.
+    for (std::string_view line : {"0.60", "0.60 (R = x)", "0 (R = 0.30)", "0.60 (R = 0.30"}) {
+        const TypedRatio boxes = typedRatio(kSedimentRatioCaption, line);
+        EXPECT_TRUE(boxes.sedimentMode);
+        EXPECT_EQ(boxes.ratio.substr(0, 1), "0") << line;
+        EXPECT_EQ(boxes.waterFraction, "") << line;
+    }
 }
 
 namespace {
