@@ -44,8 +44,12 @@ void Session::connectMain()
     connect(u.cmdAbout, &QPushButton::clicked, this, &Session::showAbout);
     connect(u.cmdHelp, &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Input); });
     connect(u.cmdHelpContents, &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Contents); });
-    connect(u.optWM, &QRadioButton::clicked, this, &Session::chooseInteraction);
-    connect(u.optSM, &QRadioButton::clicked, this, &Session::chooseInteraction);
+    // Mouse, keyboard and screen readers all toggle; choosing the selected option again is no change.
+    for (QRadioButton* option : {u.optWM, u.optSM})
+        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected)
+                chooseInteraction();
+        });
 }
 
 void Session::chooseInteraction()
@@ -69,7 +73,6 @@ void Session::showTypedRatio(const TypedRatio& typed)
 {
     const FrmMainControls& u = m_main->ui();
     (typed.sedimentMode ? u.optSM : u.optWM)->setChecked(true);
-    chooseInteraction();
     u.txtR->setText(QString::fromStdString(typed.ratio));
     u.txtXmix->setText(QString::fromStdString(typed.waterFraction));
 }

@@ -4,6 +4,8 @@
 
 #include "resultsfile.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,6 +32,7 @@ private slots:
     void cancelledRequest_continueAgain_asksAgainUntilCalculateAccepts();
     void requestEndedByOpenAndNew_continue_asksAgain();
     void interactionType_switch_captionsAndBoxesFollow();
+    void interactionType_toggledWithoutMouse_followsOnlyOnAChange();
     void enterKey_inEachBox_movesOnOrContinues();
     void shortFile_open_refusedAndNothingChanged();
     void movedWindow_quitAndStartAgain_positionAndDataFolderRemembered();
@@ -296,6 +299,38 @@ void FrmMainTest::interactionType_switch_captionsAndBoxesFollow()
         {u.Label7, u.txtR},      {u.Label9, u.txtXmix},  {u.Label5, u.txtSInit}, {u.Label6, u.txtCvInit}};
     for (const auto& [label, box] : captions)
         QCOMPARE(label->buddy(), box);
+}
+
+void FrmMainTest::interactionType_toggledWithoutMouse_followsOnlyOnAChange()
+{
+    TestSession t;
+    const FrmMainControls& u = t.main().ui();
+    // Action: a screen reader's toggle
+    QAccessibleInterface* sediment = QAccessible::queryAccessibleInterface(u.optSM);
+    QVERIFY(sediment != nullptr && sediment->actionInterface() != nullptr);
+    sediment->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    // Expected
+    QVERIFY(u.optSM->isChecked());
+    QCOMPARE(u.Label7->text(), QString("Sediment/Magma Ratio (Rs):"));
+    QVERIFY(u.txtXmix->isEnabled() && u.Label9->isEnabled());
+    QCOMPARE(u.txtXmix->text(), QString("1.00"));
+
+    // Action: the keyboard's way back
+    u.optSM->setFocus();
+    QTest::keyClick(u.optSM, Qt::Key_Up);
+    QVERIFY(u.optWM->isChecked());
+    QCOMPARE(u.Label7->text(), QString("Water/Magma Ratio (R):"));
+    QVERIFY(!u.txtXmix->isEnabled());
+
+    // Action: the selected option chosen again keeps what was typed
+    u.txtR->setText("0.9");
+    u.optWM->click();
+    QCOMPARE(u.txtR->text(), QString("0.9"));
+    u.optSM->setChecked(true);
+    u.txtXmix->setText("0.4");
+    u.optSM->click();
+    QCOMPARE(u.txtXmix->text(), QString("0.4"));
+    QCOMPARE(u.txtR->text(), QString("0.9"));
 }
 
 void FrmMainTest::enterKey_inEachBox_movesOnOrContinues()
