@@ -4,6 +4,7 @@
 #include "runstore.h"
 #include "sampleruns.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
 
 using namespace qrv;
 
@@ -137,13 +140,14 @@ void FrmPrintTest::printsTheChartToAPdf()
     openFromPlot();
     control<QCheckBox>("chkCenter")->click();
     QTest::qWait(400);
+    // The print dialog names the file: it is not asked for a second time.
     const QString pdf = m_dir.filePath(QStringLiteral("chart.pdf"));
-    m_dialogs->answer = pdf;
+    m_dialogs->fileName = pdf;
+    m_dialogs->answer = m_dir.filePath(QStringLiteral("asked-again.pdf"));
     control<QPushButton>("cmdPrint")->click();
     QVERIFY2(m_host.messages().empty(), m_host.messages().empty() ? "" : m_host.messages()[0].text.c_str());
-    QCOMPARE(m_dialogs->askedTitle, QStringLiteral("Print To File"));
-    QVERIFY(m_dialogs->askedFilters.startsWith(QStringLiteral("PDF files (*.pdf);;")));
-    QVERIFY(m_dialogs->askedFilters.contains(QStringLiteral("Printer Files (*.prn)")));
+    QCOMPARE(m_dialogs->askedTitle, QString());
+    QVERIFY(!QFile::exists(m_dialogs->answer));
 
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -185,13 +189,17 @@ void FrmPrintTest::printsTheChartToAPdf()
     QCOMPARE(settings.value(QStringLiteral("FastPrint")).toBool(), true);
 }
 
+// Printing to a file that the print dialog left unnamed asks for the name once.
 void FrmPrintTest::cancelledFileDialogPrintsNothing()
 {
     openFromPlot();
     const QStringList before = QDir(m_dir.path()).entryList();
+    m_dialogs->fileName.clear();
     m_dialogs->answer.clear();
     control<QPushButton>("cmdPrint")->click();
     QCOMPARE(m_dialogs->askedTitle, QStringLiteral("Print To File"));
+    QVERIFY(m_dialogs->askedFilters.startsWith(QStringLiteral("PDF files (*.pdf);;")));
+    QVERIFY(m_dialogs->askedFilters.contains(QStringLiteral("Printer Files (*.prn)")));
     QVERIFY(m_host.messages().empty());
     QCOMPARE(QDir(m_dir.path()).entryList(), before);
 }
@@ -207,7 +215,7 @@ void FrmPrintTest::printWindowShrinksAndPrintsTheWindow()
     QCOMPARE(printWindow().height(), twips(3630));
 
     const QString pdf = m_dir.filePath(QStringLiteral("window.pdf"));
-    m_dialogs->answer = pdf;
+    m_dialogs->fileName = pdf;
     control<QPushButton>("cmdPrint")->click();
     QVERIFY(m_host.messages().empty());
     const QString png = m_dir.filePath(QStringLiteral("window"));
@@ -279,6 +287,18 @@ void FrmPrintTest::windowSizeRules()
             captioned << label->text() + label->buddy()->objectName();
     QCOMPARE(captioned, (QStringList{QStringLiteral("Left:txtLeft"), QStringLiteral("Top:txtTop")}));
     QCOMPARE(control<QPushButton>("cmdPrint")->accessibleName(), QStringLiteral("Print"));
+
+    // Every button a screen reader finds is one on screen: no help that is never offered.
+    QStringList buttons;
+    std::function<void(QAccessibleInterface*)> collect = [&](QAccessibleInterface* node) {
+        if (node->role() == QAccessible::Button)
+            buttons << node->text(QAccessible::Name);
+        for (int i = 0; i < node->childCount(); ++i)
+            collect(node->child(i));
+    };
+    collect(QAccessible::queryAccessibleInterface(&printWindow()));
+    QVERIFY2(!buttons.contains(QStringLiteral("Help")), qPrintable(buttons.join(QLatin1Char(','))));
+    QVERIFY(buttons.contains(QStringLiteral("Print Setup")));
 }
 
 QTEST_MAIN(FrmPrintTest)
