@@ -13,10 +13,12 @@
 #include "sweeprange.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 using namespace qrv;
@@ -77,6 +79,7 @@ private slots:
     void sedimentMode_sweep_everyRecordEqualsItsSingleRun();
     void warmPressurisedWater_sweepWithoutVaptab_usesTheIapwsState();
     void ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit();
+    void ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange();
     void progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord();
     void everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns();
     void missingMagmaTemperature_sweep_continuesMessageAndNoRun();
@@ -213,6 +216,42 @@ void SweepTest::ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit()
     // Expected: the store is full and nothing else was said
     QCOMPARE(t.presenter.shown.size(), 2);
     QCOMPARE(t.session->store().count(), RunStore::kCapacity);
+}
+
+void SweepTest::ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange()
+{
+    // State
+    TestSession t;
+    for (int i = 0; i < 95; ++i)
+        t.session->store().append(SeriesRecord{});
+    // Action: the default 60 ratios asked for, then five of them
+    bool checked = false;
+    QTimer::singleShot(0, [&checked] {
+        auto* dialog = qobject_cast<SweepDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        // A failed check must not leave the modal dialog waiting.
+        auto closeOnFailure = qScopeGuard([dialog] { dialog->reject(); });
+        // The whole title fits the window: a bold title bar with its buttons beside it.
+        QFont titleFont = dialog->font();
+        titleFont.setBold(true);
+        QVERIFY(dialog->width() >= QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 120);
+        auto* summary = dialog->findChild<QLabel*>(QStringLiteral("labSummary"));
+        QVERIFY2(summary->text().contains(QStringLiteral("only 5 more runs fit, not 60")), qPrintable(summary->text()));
+        dialog->runButton()->click();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("txtTo"))->text(), QStringLiteral("3"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtTo"))->setText(QStringLiteral("0.25"));
+        QVERIFY(dialog->runButton()->isEnabled());
+        QCOMPARE(summary->text(), QStringLiteral("5 runs"));
+        checked = true;
+        closeOnFailure.dismiss();
+        dialog->runButton()->click();
+    });
+    t.main().ui().cmdSweep->click();
+    // Expected
+    QVERIFY(checked);
+    QCOMPARE(t.session->store().count(), RunStore::kCapacity);
+    QVERIFY(t.presenter.shown.isEmpty());
 }
 
 void SweepTest::progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord()
