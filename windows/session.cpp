@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <utility>
+
 namespace qrv {
 
 Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QString& vaptabPath, QObject* parent)
@@ -141,6 +143,8 @@ void Session::runEngine(const std::function<void()>& routine)
     m_running = false;
     if (m_unloadPending)
         unloadProgram();
+    else if (!m_handedOver.isEmpty())
+        takeHandOver(std::exchange(m_handedOver, {}));
 }
 
 void Session::restoreMain()
@@ -167,6 +171,23 @@ void Session::bringToFront()
     front->showNormal();
     front->raise();
     front->activateWindow();
+}
+
+void Session::takeHandOver(const QStringList& files)
+{
+    if (m_unloaded || m_unloadPending)
+        return;
+    if (m_running) {
+        m_handedOver += files;
+        return;
+    }
+    for (const QString& file : files) {
+        // The file replaces whatever the chain of windows showed, as if opened from the inputs.
+        if (m_calc)
+            m_calc->unload();
+        openResultsFile(file);
+    }
+    bringToFront();
 }
 
 void Session::showHelp(HelpTopic topic)

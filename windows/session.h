@@ -41,8 +41,9 @@ public:
     void start();
     // What "Open" does after its dialog: the results window from a results file.
     void openResultsFile(const QString& path);
-    // A later start of the program asked for this one.
-    void bringToFront();
+    // A later start of the program handed over to this one: the window taking input comes to
+    // the front, and the files it was started with are opened as "Open" opens them.
+    void takeHandOver(const QStringList& files);
 
     void setPlotView(PlotView* view);
     // The plot window's store was emptied: nothing to plot until the next run or file.
@@ -85,6 +86,7 @@ private:
     void openResults();
     void showAbout();
     void restoreMain();
+    void bringToFront();
     void unloadProgram();
 
     // Equilibrium and results windows
@@ -125,6 +127,8 @@ private:
     bool m_running = false;
     bool m_unloadPending = false;
     bool m_unloaded = false;
+    // Files handed over while a routine runs, opened when it has returned.
+    QStringList m_handedOver;
 };
 
 } // namespace qrv
