@@ -100,8 +100,9 @@ private:
 
     // Runs an engine routine; a close of the program meanwhile waits until it returns.
     void runEngine(const std::function<void()>& routine);
-    void restorePosition();
+    QPoint restoredPosition() const;
     void savePosition();
+    void showFollowing(QWidget& window, const QWidget& leader);
 
     MessagePresenter& m_presenter;
     FileDialogs& m_dialogs;

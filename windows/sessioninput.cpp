@@ -153,7 +153,7 @@ void Session::calculate()
     m_main->setSteamTableRequest(false);
 
     FrmCalc* calc = loadCalc();
-    calc->show();
+    showFollowing(*calc, *m_main);
     calc->raise();
     calc->activateWindow();
     calc->continueButton()->setFocus();

@@ -22,7 +22,7 @@ namespace qrv {
 void Session::continueToResults()
 {
     FrmResults* results = loadResults();
-    results->show();
+    showFollowing(*results, *loadCalc());
     results->raise();
     QCoreApplication::processEvents();
     // The equilibrium window stays up during the run; its buttons must not start another.
@@ -93,7 +93,8 @@ void Session::openResultsFile(const QString& path)
 
     try {
         FrmResults* results = loadResults();
-        results->show();
+        // Where the equilibrium window stands, or would stand: at the input window.
+        showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
         m_host.setText(Window::Results, "Label1", "Calculation Complete");
         for (int i = 0; i < kResultLineCount; ++i) {
             if (!kResultLineControls[std::size_t(i)].empty())
