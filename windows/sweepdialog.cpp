@@ -80,10 +80,11 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     layout->addWidget(m_summary);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    // Wide enough for the whole title in a bold title bar, with the window buttons beside it.
+    // The window takes its contents' size: they are made wide enough for the whole title in a
+    // bold title bar, with the window's icon and buttons beside it.
     QFont titleFont = font();
     titleFont.setBold(true);
-    setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 160);
+    intro->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 160);
 
     for (QLineEdit* edit : {m_from, m_to, m_step, m_count})
         connect(edit, &QLineEdit::textChanged, this, &SweepDialog::update);

@@ -80,6 +80,7 @@ private slots:
     void warmPressurisedWater_sweepWithoutVaptab_usesTheIapwsState();
     void ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit();
     void ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange();
+    void sweepDialog_opened_wideEnoughForItsWholeTitle();
     void progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord();
     void everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns();
     void missingMagmaTemperature_sweep_continuesMessageAndNoRun();
@@ -231,10 +232,6 @@ void SweepTest::ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange()
         QVERIFY(dialog != nullptr);
         // A failed check must not leave the modal dialog waiting.
         auto closeOnFailure = qScopeGuard([dialog] { dialog->reject(); });
-        // The whole title fits the window: a bold title bar with its buttons beside it.
-        QFont titleFont = dialog->font();
-        titleFont.setBold(true);
-        QVERIFY(dialog->width() >= QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 120);
         auto* summary = dialog->findChild<QLabel*>(QStringLiteral("labSummary"));
         QVERIFY2(summary->text().contains(QStringLiteral("only 5 more runs fit, not 60")), qPrintable(summary->text()));
         dialog->runButton()->click();
@@ -252,6 +249,17 @@ void SweepTest::ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange()
     QVERIFY(checked);
     QCOMPARE(t.session->store().count(), RunStore::kCapacity);
     QVERIFY(t.presenter.shown.isEmpty());
+}
+
+void SweepTest::sweepDialog_opened_wideEnoughForItsWholeTitle()
+{
+    SweepDialog dialog(QStringLiteral("R"), {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    // A bold title bar, with the window's icon and buttons beside the title.
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    QVERIFY(dialog.width() >= QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + 120);
 }
 
 void SweepTest::progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord()
