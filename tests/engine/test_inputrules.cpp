@@ -25,6 +25,26 @@ protected:
         EXPECT_EQ(host.messages()[0].icon, icon);
     }
 
+    // One box typed, Continue refused with the message, and nothing of the inputs stored.
+    struct Refusal {
+        std::string InputTexts::*box;
+        std::string typed;
+        std::string message;
+    };
+    void expectEachRefusedBeforeStoring(std::initializer_list<Refusal> refusals)
+    {
+        for (const Refusal& r : refusals) {
+            SetUp();
+            host.clearLog();
+            texts.*r.box = r.typed;
+            EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << r.typed;
+            expectOnlyMessage(r.message, Icon::Critical);
+            EXPECT_EQ(state.TMagma, 1473.0f);
+            EXPECT_EQ(state.RInput, 0.3f);
+            EXPECT_EQ(state.PFinal, 100000.0f);
+        }
+    }
+
     CalcState state;
     RecordingHost host;
     InputTexts texts;
@@ -230,13 +250,8 @@ TEST_F(InputRules, ValuesBeyondSinglePrecisionAreRefusedNotStored)
 
 TEST_F(InputRules, TextThatIsNotANumberIsRefusedNamingTheBox)
 {
-    struct Case {
-        std::string InputTexts::*box;
-        std::string typed;
-        std::string message;
-    };
     const std::string commaHint = "\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.";
-    const Case cases[] = {
+    expectEachRefusedBeforeStoring({
         {&InputTexts::tMagma, "1,473", "Magma Temperature (K): \"1,473\" is not a number." + commaHint},
         {&InputTexts::tMagma, "1473,5", "Magma Temperature (K): \"1473,5\" is not a number." + commaHint},
         {&InputTexts::tMagma, "abc", "Magma Temperature (K): \"abc\" is not a number."},
@@ -244,18 +259,7 @@ TEST_F(InputRules, TextThatIsNotANumberIsRefusedNamingTheBox)
         {&InputTexts::pInit, "0,5", "Initial Pressure (MPa): \"0,5\" is not a number." + commaHint},
         {&InputTexts::pFinal, "0.1.", "Ambient Pressure (MPa): \"0.1.\" is not a number."},
         {&InputTexts::ratio, "0.3x", "Water/Magma Ratio (R): \"0.3x\" is not a number."},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        host.clearLog();
-        texts.*c.box = c.typed;
-        EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << c.typed;
-        expectOnlyMessage(c.message, Icon::Critical);
-        // Nothing was stored: the start-up state stands.
-        EXPECT_EQ(state.TMagma, 1473.0f);
-        EXPECT_EQ(state.RInput, 0.3f);
-        EXPECT_EQ(state.PFinal, 100000.0f);
-    }
+    });
 
     // In sediment mode the ratio box has its sediment caption, and the fraction box is read.
     SetUp();
@@ -294,15 +298,10 @@ TEST_F(InputRules, EveryBoxOverflowsBeyondSinglePrecision)
 
 TEST_F(InputRules, PhysicallyImpossibleInputsAreRefusedNamingTheBox)
 {
-    struct Case {
-        std::string InputTexts::*box;
-        std::string typed;
-        std::string message;
-    };
     const std::string magma =
         "Magma Temperature (K) must be above 298 K, the temperature from which the conversion ratio measures "
         "the magma's heat.";
-    const Case cases[] = {
+    expectEachRefusedBeforeStoring({
         {&InputTexts::tMagma, "298", magma},
         {&InputTexts::tMagma, "-100", magma},
         {&InputTexts::tInit, "0", "Water/Rock Temperature (K) must be above 0 K."},
@@ -310,16 +309,7 @@ TEST_F(InputRules, PhysicallyImpossibleInputsAreRefusedNamingTheBox)
         {&InputTexts::pInit, "0", "Initial Pressure (MPa) must be above 0."},
         {&InputTexts::pInit, "1e-50", "Initial Pressure (MPa) must be above 0."},
         {&InputTexts::pFinal, "-0.1", "Ambient Pressure (MPa) must be above 0."},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        host.clearLog();
-        texts.*c.box = c.typed;
-        EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << c.typed;
-        expectOnlyMessage(c.message, Icon::Critical);
-        EXPECT_EQ(state.TMagma, 1473.0f);
-        EXPECT_EQ(state.PFinal, 100000.0f);
-    }
+    });
 
     // An empty ambient pressure is a missing value like any other.
     SetUp();

@@ -2,7 +2,6 @@
 // position on screens, and the single-instance hand-over.
 #include "guitestsupport.h"
 
-#include "resultsfile.h"
 #include "singleinstance.h"
 #include "windowplacement.h"
 
@@ -132,12 +131,8 @@ void AppHelpersTest::runningInstance_secondStartWithAFile_theFirstOpensIt()
 {
     // State: a saved run; the program runs, its equilibrium window up
     QTemporaryDir folder;
-    ResultTexts texts;
-    texts.fill("0.50");
-    texts[0] = "Water/Magma Ratio R:";
-    texts[2] = "1400";
     const QString path = folder.filePath("a run, with \"odd\" name\n.qrv");
-    QCOMPARE(writeResultsFile(QFile::encodeName(path).toStdString(), texts), std::string());
+    QVERIFY(writeWaterRun(path, "1400", "298"));
     TestSession t;
     t.main().ui().Command1->click();
     QVERIFY(t.session->calcWindow() != nullptr);

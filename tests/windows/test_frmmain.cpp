@@ -2,8 +2,6 @@
 // the interaction type, Enter moves, Open refusals and the remembered position.
 #include "guitestsupport.h"
 
-#include "resultsfile.h"
-
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QFile>
@@ -246,16 +244,8 @@ void FrmMainTest::requestEndedByOpenAndNew_continue_asksAgain()
 {
     // State: a file of a run with water at 400 K and 0.1 MPa; the same water asked for
     QTemporaryDir folder;
-    ResultTexts texts;
-    texts.fill("1.00");
-    texts[0] = "Water/Magma Ratio R:";
-    texts[1] = "0.300";
-    texts[2] = "1473";
-    texts[3] = "400";
-    texts[4] = "0.10";
-    texts[5] = "0.10";
     const QString path = folder.filePath("warm.qrv");
-    QCOMPARE(writeResultsFile(QFile::encodeName(path).toStdString(), texts), std::string());
+    QVERIFY(writeWaterRun(path, "1473", "400"));
     TestSession t(QStringLiteral("/nonexistent/vaptab"));
     const FrmMainControls& u = t.main().ui();
     u.txtTInit->setText("400");
