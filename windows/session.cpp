@@ -142,9 +142,7 @@ void Session::savePosition()
 // A window of the chain that is not up yet is shown where the one before it stands.
 void Session::showFollowing(QWidget& window, const QWidget& leader)
 {
-    if (window.isVisible())
-        window.show();
-    else
+    if (!window.isVisible())
         showFrameAt(window, leader.frameGeometry().topLeft());
 }
 
