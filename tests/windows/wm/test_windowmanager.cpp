@@ -60,6 +60,12 @@ std::optional<QRect> frameOnDisplay(const QWidget* window)
     return QRect(client - QPoint(left, top), window->size() + QSize(left + right, top + bottom));
 }
 
+// Shown and framed by the window manager.
+bool managed(const QWidget* window)
+{
+    return frameOnDisplay(window).has_value();
+}
+
 // Framed, and the program knows its frame as the display shows it: a user can act on it now.
 bool framed(const QWidget* window)
 {
@@ -199,7 +205,7 @@ void WindowManagerTest::start_keys_reachTheAboutWindowFirst()
     Program first;
     AboutWindow* about = first.session.aboutWindow();
     QVERIFY(about != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(framed(about) && framed(&first.main()), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(managed(about) && managed(&first.main()), kWaitMs);
     QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), about->windowHandle(), kWaitMs);
     // Action: Escape on the keyboard
     pressKey("Escape");
