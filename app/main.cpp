@@ -1,5 +1,5 @@
 // The desktop program: one instance per user, the input window, and a results file given
-// as the first argument opened as "Open" would.
+// as the first argument opened as "Open" would, by the running instance when there is one.
 #include "appinfo.h"
 #include "filedialogs.h"
 #include "frmplot.h"
@@ -8,6 +8,7 @@
 #include "singleinstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 int main(int argc, char* argv[])
@@ -19,8 +20,13 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("qrv"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A results file given as the first argument, as the desktop entry passes it.
+    QStringList files;
+    if (QApplication::arguments().size() > 1)
+        files << QFileInfo(QApplication::arguments().at(1)).absoluteFilePath();
+
     qrv::SingleInstance instance;
-    if (instance.handOver())
+    if (instance.handOver(files))
         return 0;
     instance.listen();
 
@@ -30,12 +36,11 @@ int main(int argc, char* argv[])
     qrv::frmPlot plot(session.store(), session.host());
     session.setPlotView(&plot);
     QObject::connect(&plot, &qrv::frmPlot::dataCleared, &session, &qrv::Session::plotDataCleared);
-    QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::bringToFront);
+    QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::takeHandOver);
     QObject::connect(&session, &qrv::Session::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     session.start();
 
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        session.openResultsFile(arguments.at(1));
+    for (const QString& file : files)
+        session.openResultsFile(file);
     return QApplication::exec();
 }

@@ -87,10 +87,7 @@ int runStatus(const FreshRun& run)
     case RunStage::Expanded:
         break;
     }
-    const auto& messages = run.host.messages();
-    const bool faulted = std::any_of(messages.begin(), messages.end(),
-                                     [](const HostMessage& message) { return isFaultReport(message.text); });
-    return run.outcome.stored && !faulted ? kDone : kCalculationError;
+    return run.outcome.stored && run.host.faultsReported() == 0 ? kDone : kCalculationError;
 }
 
 // Refuses a chart that cannot be drawn before any run is made.
@@ -116,7 +113,7 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
     if (run->outcome.stage == RunStage::SteamTableNeeded)
         reportNoSteamTableValues(err, *run);
     if (run->outcome.stage == RunStage::NoEquilibrium)
-        err << "qrv-cli: the equilibrium pressure is negative; the calculation stops here\n";
+        err << "qrv-cli: no equilibrium state; the calculation stops here\n";
     if (run->outcome.stage != RunStage::Expanded)
         return status;
 

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "parsenumber.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -45,10 +47,10 @@ constexpr OptionSpec kInputOptions[] = {
 };
 constexpr std::string_view kRequired[] = {"--tmagma", "--tinit", "--pinit", "--pfinal", "--r"};
 
+// The input window's number rule, without the blanks a box may keep around its number.
 bool isPlainNumber(const std::string& text)
 {
-    static const std::regex number(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
-    return std::regex_match(text, number);
+    return text.find_first_of(" \t") == std::string::npos && readPlainNumber(text).valid;
 }
 
 struct Parsed {

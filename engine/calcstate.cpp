@@ -1,20 +1,21 @@
 #include "calcstate.h"
 
 #include "enginehost.h"
+#include "inputcaptions.h"
 #include "numberformat.h"
 
 namespace qrv {
 
 void SetDefaults(CalcState& s, EngineHost& host)
 {
-    s.TInit = 298.0f;
+    s.TInit = kStartUpTemperatureK;
     host.setText(Window::Main, "txtTInit", formatGeneral(s.TInit));
     s.LIce = 334000.0f;
-    s.PInit = 100000.0f;
+    s.PInit = kStartUpPressurePa;
     host.setText(Window::Main, "txtPInit", formatFixed(s.PInit / 1e6, 1));
-    s.SInit = 366.93f;
+    s.SInit = kStartUpEntropy;
     host.setText(Window::Main, "txtSInit", formatFixed(s.SInit, 3));
-    s.CvInit = 4136.766f;
+    s.CvInit = kStartUpCv;
     host.setText(Window::Main, "txtCvInit", formatFixed(s.CvInit, 3));
     s.VInit = 0.00100295f;
     s.PFinal = 100000.0f;
@@ -23,9 +24,9 @@ void SetDefaults(CalcState& s, EngineHost& host)
     host.setText(Window::Main, "txtR", formatFixed(s.RInput, 2));
     s.TMagma = 1473.0f;
     host.setText(Window::Main, "txtTMagma", formatGeneral(s.TMagma));
-    host.setText(Window::Main, "Label7", "Water/Magma Ratio (R):");
+    host.setText(Window::Main, "Label7", caption::kWaterRatio);
     s.XWater = 1.0f;
-    host.setText(Window::Main, "txtXmix", "--");
+    host.setText(Window::Main, "txtXmix", caption::kUnusedWaterFraction);
     host.setEnabled(Window::Main, "Label9", false);
     host.setEnabled(Window::Main, "txtXmix", false);
     s.RGas = 461.51f;

@@ -41,6 +41,12 @@ struct CalcState {
     bool AdiError = false, IsoError = false;
 };
 
+// The water state the program starts with, and the entropy and Cv of water there, J/(kg K).
+inline constexpr float kStartUpTemperatureK = 298.0f;
+inline constexpr float kStartUpPressurePa = 100000.0f;
+inline constexpr float kStartUpEntropy = 366.93f;
+inline constexpr float kStartUpCv = 4136.766f;
+
 // Fills the state with the start-up values and writes them into the input window.
 void SetDefaults(CalcState& s, EngineHost& host);
 

@@ -5,6 +5,7 @@
 #include "numberformat.h"
 #include "phasenames.h"
 #include "progress.h"
+#include "ratioline.h"
 #include "real.h"
 #include "runstore.h"
 
@@ -61,10 +62,9 @@ void resetResults(EngineHost& host)
 
 void showRunInputs(const CalcState& s, EngineHost& host)
 {
-    const bool waterMode = s.XWater == 1.0f;
-    host.setText(kResults, "Label3", waterMode ? "Water/Magma Ratio R:" : "Sediment/Magma Ratio Rs:");
-    host.setText(kResults, "LabR", waterMode ? formatFixed(s.RInput, 3)
-                                             : formatFixed(s.RInput, 2) + " (R = " + formatFixed(s.RWater, 2) + ")");
+    const RatioLine ratio = ratioLine(s.XWater != 1.0f, s.RInput, s.RWater);
+    host.setText(kResults, "Label3", ratio.caption);
+    host.setText(kResults, "LabR", ratio.ratio);
     host.setText(kResults, "labTmag", formatFixed(s.TMagma, 0));
     host.setText(kResults, "labT", formatFixed(s.TInit, 0));
     host.setText(kResults, "labP", formatFixed(s.PInit / 1e6, 2));
@@ -117,6 +117,33 @@ void showPathResult(const CalcState& s, const PathControls& c, float ratio, bool
     host.setText(kResults, c.finalState[3], formatFixed(s.SFinal / 1000.0, 5));
 }
 
+// A path whose routines failed keeps the empty texts of the reset and shows its error mark.
+void showPathFailed(const PathControls& c, EngineHost& host)
+{
+    host.setVisible(kResults, c.errorMark, true);
+    host.setText(kResults, c.errorMark, c.errorText);
+}
+
+// Runs one path; false when a routine failed in it, which that routine has reported.
+template <typename Path>
+bool pathCompleted(CalcState& s, EngineHost& host, Path path)
+{
+    const int faultsBefore = host.faultsReported();
+    path(s, host);
+    return host.faultsReported() == faultsBefore;
+}
+
+// The end of a run that did not complete: the window can go on to a new calculation, repeat
+// it or end, but there is nothing to save.
+void showRunFailed(EngineHost& host)
+{
+    host.setText(kResults, "Label1", "Calculation Failed");
+    host.setText(kResults, "labPath", "");
+    for (std::size_t i = 0; i < 3; ++i)
+        host.setEnabled(kResults, kCommandButtons[i], true);
+    host.setEnabled(kResults, "cmdSave", false);
+}
+
 SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isothermalRatio)
 {
     SeriesRecord r;
@@ -143,9 +170,11 @@ SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isotherma
 } // namespace
 
 // The run is counted only when its record is stored, so a failed run leaves no empty
-// record behind in the plot series.
+// record behind in the plot series. The isothermal path starts from the adiabatic final
+// temperature, so it is not computed when the adiabatic path failed.
 void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
 {
+    bool complete = false;
     try {
         s.WAdiabatic = 0.0f;
         s.WIsothermal = 0.0f;
@@ -155,7 +184,12 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         host.setText(kResults, "Label1", "Calculating ADIABATIC Path");
         showRunInputs(s, host);
         host.processEvents();
-        Adiabat(s, host);
+        if (!pathCompleted(s, host, Adiabat)) {
+            showPathFailed(kAdiabaticControls, host);
+            showPathFailed(kIsothermalControls, host);
+            showRunFailed(host);
+            return;
+        }
 
         bool clamped = false;
         const float adiabaticRatio = conversionRatio(s.WAdiabatic, s.EMagma, clamped);
@@ -168,7 +202,11 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         pauseForCaption(host);
 
         host.setText(kResults, "Label1", "Calculating ISOTHERMAL Path");
-        Isotherm(s, host);
+        if (!pathCompleted(s, host, Isotherm)) {
+            showPathFailed(kIsothermalControls, host);
+            showRunFailed(host);
+            return;
+        }
         clamped = false;
         const float isothermalRatio = conversionRatio(s.WIsothermal, s.EMagma, clamped);
         if (clamped)
@@ -178,6 +216,7 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         showPhase(s, kIsothermalControls, host);
         host.setText(kResults, "Label1", "Calculation Complete");
         showPathResult(s, kIsothermalControls, isothermalRatio, clamped, s.TIsothermal, host);
+        complete = true;
 
         host.setText(kResults, "labPath", "");
         for (auto button : kCommandButtons)
@@ -187,6 +226,9 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         host.runStored();
     } catch (const EngineFault& f) {
         reportFault(host, "Calculate2", f.description());
+        // A run shown complete stays so (only its storing failed); any other ends failed.
+        if (!complete)
+            showRunFailed(host);
     }
 }
 

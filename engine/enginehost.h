@@ -35,13 +35,18 @@ public:
     virtual void pause(int milliseconds) = 0;
     // A run was stored: the plot window redraws itself when it is visible.
     virtual void runStored() = 0;
+
+    // How many routine failures have been reported so far: a caller tells whether the routines
+    // it ran failed, wherever inside them that happened.
+    int faultsReported() const { return m_faultsReported; }
+
+private:
+    friend void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
+    int m_faultsReported = 0;
 };
 
 // Reports a routine's failure the way every routine does: its name, " error: ", the
 // description, a line break and "Try different values", with the critical icon.
 void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
-
-// Whether a message is such a report: a routine failed and the run's results are suspect.
-bool isFaultReport(std::string_view text);
 
 } // namespace qrv

@@ -89,11 +89,12 @@ void showEquilibrium(const CalcState& s, EngineHost& host)
 
 } // namespace
 
-void Calculate1(CalcState& s, EngineHost& host)
+bool Calculate1(CalcState& s, EngineHost& host)
 {
+    const int faultsBefore = host.faultsReported();
     try {
         s.CMix = single((1.0 - Real(s.XWater)) * s.CRock + Real(s.CvInit) * s.XWater);
-        s.TEq = single(equilibriumTemperature(s));
+        s.TEq = kelvin(equilibriumTemperature(s));
         if (s.ConstVolume)
             heatAtConstantVolume(s, host);
         else
@@ -102,6 +103,7 @@ void Calculate1(CalcState& s, EngineHost& host)
     } catch (const EngineFault& f) {
         reportFault(host, "Calculate1", f.description());
     }
+    return host.faultsReported() == faultsBefore;
 }
 
 } // namespace qrv

@@ -6,7 +6,8 @@ namespace qrv {
 struct CalcState;
 class EngineHost;
 
-// Energy balance, heated-water state and the equilibrium window's captions.
-void Calculate1(CalcState& s, EngineHost& host);
+// Energy balance, heated-water state and the equilibrium window's captions. False when a
+// routine failed on the way (it has said so): then there is no equilibrium to expand.
+bool Calculate1(CalcState& s, EngineHost& host);
 
 } // namespace qrv

@@ -2,9 +2,12 @@
 
 #include "calcstate.h"
 #include "enginehost.h"
+#include "inputcaptions.h"
 #include "numberformat.h"
 #include "parsenumber.h"
 #include "real.h"
+
+#include <optional>
 
 namespace qrv {
 
@@ -12,18 +15,18 @@ namespace {
 
 constexpr std::string_view kMissingValues = "Please enter all values!";
 
+// The conversion ratio measures the magma's heat from this temperature down.
+constexpr float kReferenceTemperatureK = 298.0f;
+
 // Above this confining pressure the initial water's S and Cv are taken as fixed values
 // instead of asking the steam table.
 constexpr float kHighPressurePa = 98700000.0f;
 constexpr float kHighPressureEntropy = 334.1535f;
 constexpr float kHighPressureCv = 3876.879f;
 
-// The start-up water state, whose S and Cv are already held.
-constexpr float kStartTemperatureK = 298.0f;
-constexpr float kStartPressurePa = 100000.0f;
-
 // The steam table has no rows below 2000 Pa.
 constexpr float kLowestPressurePa = 2000.0f;
+constexpr float kLowestPressureMPa = 0.002f;
 constexpr std::string_view kLowestPressureText = "0.002";
 
 // At or below freezing the initial water is ice with these nominal values.
@@ -31,7 +34,25 @@ constexpr float kFreezingK = 273.0f;
 constexpr float kIceEntropy = 1.0f;
 constexpr float kIceCv = 4000.0f;
 
-float megapascalsToPa(std::string_view text) { return single(Real(ParseNumber(text)) * 1000000.0); }
+// A typed text longer than this is shortened in messages.
+constexpr std::size_t kLongestQuote = 40;
+
+// The numbers typed into the input window, each read whole from its box.
+struct TypedValues {
+    float tMagma = 0;
+    float tInit = 0;
+    float pInitMPa = 0;
+    float pFinalMPa = 0;
+    float ratio = 0;
+    float waterFraction = 1;
+};
+
+std::string boxName(std::string_view caption)
+{
+    return std::string(caption.ends_with(':') ? caption.substr(0, caption.size() - 1) : caption);
+}
+
+float megapascalsToPa(float megapascals) { return single(Real(megapascals) * 1000000.0); }
 
 bool refuse(EngineHost& host, std::string_view text)
 {
@@ -39,20 +60,75 @@ bool refuse(EngineHost& host, std::string_view text)
     return false;
 }
 
+// A box's value: refused with a message when the text is not a number; a value beyond
+// single precision overflows as any stored value does.
+std::optional<float> readBox(std::string_view caption, std::string_view text, EngineHost& host)
+{
+    const PlainNumber number = readPlainNumber(text);
+    if (!number.valid) {
+        refuse(host, notANumberMessage(caption, text));
+        return std::nullopt;
+    }
+    return single(Real(number.value));
+}
+
+// Every box that Continue reads, in the order they stand on the window.
+std::optional<TypedValues> readBoxes(const InputTexts& texts, EngineHost& host)
+{
+    TypedValues v;
+    const std::pair<std::string_view, std::pair<const std::string*, float*>> boxes[] = {
+        {caption::kMagmaTemperature, {&texts.tMagma, &v.tMagma}},
+        {caption::kWaterTemperature, {&texts.tInit, &v.tInit}},
+        {caption::kInitialPressure, {&texts.pInit, &v.pInitMPa}},
+        {caption::kAmbientPressure, {&texts.pFinal, &v.pFinalMPa}},
+        {texts.sedimentMode ? caption::kSedimentRatio : caption::kWaterRatio, {&texts.ratio, &v.ratio}},
+    };
+    for (const auto& [caption, box] : boxes) {
+        const auto value = readBox(caption, *box.first, host);
+        if (!value)
+            return std::nullopt;
+        *box.second = *value;
+    }
+    // In water/magma mode the disabled fraction box reads "--" and is not read.
+    if (texts.sedimentMode) {
+        const auto fraction = readBox(caption::kWaterFraction, texts.waterFraction, host);
+        if (!fraction)
+            return std::nullopt;
+        v.waterFraction = *fraction;
+    }
+    return v;
+}
+
+// Temperatures and pressures that no water or magma can have.
+bool physicallyPossible(const TypedValues& v, EngineHost& host)
+{
+    if (!(v.tMagma > kReferenceTemperatureK))
+        return refuse(host, boxName(caption::kMagmaTemperature) + " must be above 298 K, the temperature from which "
+                                                                  "the conversion ratio measures the magma's heat.");
+    if (!(v.tInit > 0.0f))
+        return refuse(host, boxName(caption::kWaterTemperature) + " must be above 0 K.");
+    if (!(v.pInitMPa > 0.0f))
+        return refuse(host, boxName(caption::kInitialPressure) + " must be above 0.");
+    if (!(v.pFinalMPa > 0.0f))
+        return refuse(host, boxName(caption::kAmbientPressure) + " must be above 0.");
+    return true;
+}
+
 // Steps 2 to 5: the inputs that do not depend on the water state. A failed check leaves the
 // fields converted before it with their new values.
-bool convertInputs(CalcState& s, const InputTexts& texts, ContinueResult& result, EngineHost& host)
+bool convertInputs(CalcState& s, const TypedValues& v, const InputTexts& texts, ContinueResult& result,
+                   EngineHost& host)
 {
-    s.TMagma = ParseNumber(texts.tMagma);
-    s.EMagma = single((Real(s.TMagma) - 298.0) * s.CMagma);
-    s.PFinal = megapascalsToPa(texts.pFinal);
-    s.RInput = ParseNumber(texts.ratio);
+    s.TMagma = v.tMagma;
+    s.EMagma = single((Real(s.TMagma) - kReferenceTemperatureK) * s.CMagma);
+    s.PFinal = megapascalsToPa(v.pFinalMPa);
+    s.RInput = v.ratio;
     if (s.RInput <= 0.0f)
         return refuse(host, "Enter R value > 0");
 
     s.XWater = 1.0f;
     if (texts.sedimentMode) {
-        s.XWater = ParseNumber(texts.waterFraction);
+        s.XWater = v.waterFraction;
         if (s.XWater <= 0.0f)
             return refuse(host, "Enter X > 0.0");
         if (s.XWater > 1.0f)
@@ -60,67 +136,81 @@ bool convertInputs(CalcState& s, const InputTexts& texts, ContinueResult& result
         result.waterFractionText = formatFixed(s.XWater, 2);
     }
 
-    s.RInput = ParseNumber(texts.ratio);
     s.RWater = single(Real(s.XWater) * s.RInput);
     if (s.RWater <= 0.0f)
         return refuse(host, "Rmix error");
     return true;
 }
 
-// Steps 6 to 8: whether S and Cv are held, fixed, or must come from the steam table.
-ContinueOutcome chooseInitialWater(CalcState& s, const InputTexts& texts, ContinueResult& result)
+// The typed water, its pressure raised to the steam table's floor (the box then reads it).
+WaterState typedWater(const TypedValues& v, ContinueResult& result)
 {
-    const float tInit = ParseNumber(texts.tInit);
-    const float pInit = megapascalsToPa(texts.pInit);
-    if (tInit == s.TInit && pInit == s.PInit)
-        return ContinueOutcome::Calculate;
-
-    s.PInit = pInit;
-    s.TInit = tInit;
-    if (s.PInit > kHighPressurePa) {
-        s.SInit = kHighPressureEntropy;
-        s.CvInit = kHighPressureCv;
-        return ContinueOutcome::Calculate;
-    }
-    if (s.TInit == kStartTemperatureK && s.PInit == kStartPressurePa)
-        return ContinueOutcome::Calculate;
-
-    if (s.PInit < kLowestPressurePa) {
-        s.PInit = kLowestPressurePa;
+    WaterState water{v.tInit, megapascalsToPa(v.pInitMPa)};
+    if (water.pressurePa < kLowestPressurePa) {
+        water.pressurePa = megapascalsToPa(kLowestPressureMPa);
         result.initialPressureText = std::string(kLowestPressureText);
     }
-    if (s.TInit <= kFreezingK) {
-        s.SInit = kIceEntropy;
-        s.CvInit = kIceCv;
+    return water;
+}
+
+// Steps 6 to 8: whether S and Cv are held, fixed, or must come from the steam table. The
+// calculation state's TInit and PInit are the water that the held S and Cv belong to: held
+// values are used only for that water, and water still asked for does not replace it.
+ContinueOutcome chooseInitialWater(CalcState& s, const WaterState& water, ContinueResult& result)
+{
+    if (water.temperatureK == s.TInit && water.pressurePa == s.PInit)
         return ContinueOutcome::Calculate;
-    }
-    result.steamTableQuery = formatFixed(s.PInit, 0) + "," + formatFixed(s.TInit, 1);
+
+    const auto fixedValues = [&s](float entropy, float cv) {
+        s.SInit = entropy;
+        s.CvInit = cv;
+        return ContinueOutcome::Calculate;
+    };
+    if (water.pressurePa > kHighPressurePa)
+        return fixedValues(kHighPressureEntropy, kHighPressureCv);
+    if (water.temperatureK == kStartUpTemperatureK && water.pressurePa == kStartUpPressurePa)
+        return fixedValues(kStartUpEntropy, kStartUpCv);
+    if (water.temperatureK <= kFreezingK)
+        return fixedValues(kIceEntropy, kIceCv);
+    result.askedWater = water;
+    result.steamTableQuery = formatFixed(water.pressurePa, 0) + "," + formatFixed(water.temperatureK, 1);
     return ContinueOutcome::SteamTableRequest;
 }
 
 } // namespace
 
+std::string notANumberMessage(std::string_view caption, std::string_view typed)
+{
+    std::string quoted(typed.substr(0, kLongestQuote));
+    if (typed.size() > kLongestQuote)
+        quoted += "...";
+    std::string text = boxName(caption) + ": \"" + quoted + "\" is not a number.";
+    if (typed.find(',') != std::string_view::npos)
+        text += "\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.";
+    return text;
+}
+
 ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& host)
 {
     ContinueResult result;
-    if (texts.pInit.empty() || texts.tInit.empty() || texts.tMagma.empty() || texts.ratio.empty()
-        || texts.waterFraction.empty()) {
+    if (texts.pInit.empty() || texts.tInit.empty() || texts.tMagma.empty() || texts.pFinal.empty()
+        || texts.ratio.empty() || texts.waterFraction.empty()) {
         host.message(kMissingValues, Icon::Exclamation);
         return result;
     }
 
-    // A magma temperature or pressure beyond the single range cannot be stored; it is refused
-    // like any other unusable input instead of ending the program.
+    // A value beyond the single range cannot be stored; it is refused like any other
+    // unusable input instead of ending the program.
     try {
-        if (!convertInputs(s, texts, result, host))
+        const std::optional<TypedValues> values = readBoxes(texts, host);
+        if (!values || !physicallyPossible(*values, host) || !convertInputs(s, *values, texts, result, host))
             return result;
-        result.outcome = chooseInitialWater(s, texts, result);
+        const WaterState water = typedWater(*values, result);
+        result.outcome = chooseInitialWater(s, water, result);
         if (result.outcome == ContinueOutcome::SteamTableRequest)
             return result;
-
-        // Step 9 reads the boxes again, including a pressure box raised to its floor.
-        s.TInit = ParseNumber(texts.tInit);
-        s.PInit = megapascalsToPa(result.initialPressureText ? *result.initialPressureText : texts.pInit);
+        s.TInit = water.temperatureK;
+        s.PInit = water.pressurePa;
     } catch (const EngineFault& fault) {
         // Texts rewritten before the failure stay rewritten, as the fields stored before it do.
         reportFault(host, "Continue", fault.description());
@@ -132,15 +222,28 @@ ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& 
     return result;
 }
 
-bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText,
-                    bool constantVolume, EngineHost& host)
+bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText, bool constantVolume,
+                    const std::optional<WaterState>& askedWater, EngineHost& host)
 {
     if (entropyText.empty() || cvText.empty()) {
         host.message(kMissingValues, Icon::Exclamation);
         return false;
     }
-    s.SInit = ParseNumber(entropyText);
-    s.CvInit = ParseNumber(cvText);
+    try {
+        const auto entropy = readBox(caption::kEntropy, entropyText, host);
+        const auto cv = entropy ? readBox(caption::kCv, cvText, host) : std::nullopt;
+        if (!cv)
+            return false;
+        s.SInit = *entropy;
+        s.CvInit = *cv;
+        if (askedWater) {
+            s.TInit = askedWater->temperatureK;
+            s.PInit = askedWater->pressurePa;
+        }
+    } catch (const EngineFault& fault) {
+        reportFault(host, "Calculate", fault.description());
+        return false;
+    }
     s.ConstVolume = constantVolume;
     return true;
 }

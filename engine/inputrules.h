@@ -28,8 +28,17 @@ enum class ContinueOutcome {
     Calculate,         // S and Cv are known: write them into the boxes and run Calculate
 };
 
+// The water (or wet sediment) before interaction, whose entropy and Cv the run needs.
+struct WaterState {
+    float temperatureK = 0;
+    float pressurePa = 0;
+};
+
 struct ContinueResult {
     ContinueOutcome outcome = ContinueOutcome::Refused;
+    // SteamTableRequest: the water whose S and Cv are asked for. It becomes the calculation's
+    // TInit and PInit only when Calculate accepts values for it.
+    WaterState askedWater;
     std::optional<std::string> waterFractionText; // txtXmix rewritten in "0.00"
     std::optional<std::string> initialPressureText; // txtPInit raised to the 2000 Pa floor: "0.002"
     std::string steamTableQuery; // SteamTableRequest: PInit in Pa "0", comma, TInit "0.0"
@@ -39,8 +48,13 @@ struct ContinueResult {
 
 ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& host);
 
-// Stores S, Cv and the heating mode; false (after "Please enter all values!") when a box is empty.
-bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText,
-                    bool constantVolume, EngineHost& host);
+// The refusal of a box whose whole text is not a plain decimal number: the box named by its
+// caption, what was typed, and for a comma where the decimal point goes.
+std::string notANumberMessage(std::string_view caption, std::string_view typed);
+
+// Stores S, Cv and the heating mode, and with them the water they were asked for, if any;
+// false after a message when a box is empty or not a number.
+bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText, bool constantVolume,
+                    const std::optional<WaterState>& askedWater, EngineHost& host);
 
 } // namespace qrv

@@ -130,7 +130,7 @@ void Isotherm(CalcState& s, EngineHost& host)
         s.TFinal = 0.0f;
 
         const Real k = (Real(s.RGas) * s.RWater) / (Real(s.CvEqA) * s.RWater + s.CMagma);
-        s.TFinal = single(Real(s.TEq) * pow(Real(s.PFinal) / s.PEq, k));
+        s.TFinal = kelvin(Real(s.TEq) * pow(Real(s.PFinal) / s.PEq, k));
         if (s.TFinal < s.TAdiabatic)
             s.TFinal = s.TAdiabatic;
 

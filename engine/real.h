@@ -14,7 +14,14 @@
 
 namespace qrv {
 
-enum class FaultKind { Overflow, DivisionByZero, InvalidCall, SubscriptOutOfRange };
+enum class FaultKind {
+    Overflow,
+    DivisionByZero,
+    InvalidCall,
+    SubscriptOutOfRange,
+    TemperatureNotAboveZero,
+    PressureNotAboveZero,
+};
 
 struct EngineFault {
     FaultKind kind;
@@ -25,6 +32,8 @@ struct EngineFault {
         case FaultKind::DivisionByZero: return "Division by zero";
         case FaultKind::InvalidCall: return "Invalid procedure call or argument";
         case FaultKind::SubscriptOutOfRange: return "Subscript out of range";
+        case FaultKind::TemperatureNotAboveZero: return "Absolute temperature at or below 0 K";
+        case FaultKind::PressureNotAboveZero: return "Pressure at or below 0";
         }
         return "Overflow";
     }
@@ -116,6 +125,24 @@ inline float single(Real x)
     if (!(std::fabs(x.value()) < kSingleRoundingLimit))
         fail(FaultKind::Overflow);
     return roundToSingle(x.value());
+}
+
+// A computed absolute temperature (K) or pressure (Pa) stored as a field: at or below zero
+// no water has it, so the routine that computed it has failed.
+inline float kelvin(Real t)
+{
+    const float stored = single(t);
+    if (!(stored > 0.0f))
+        fail(FaultKind::TemperatureNotAboveZero);
+    return stored;
+}
+
+inline float pascals(Real p)
+{
+    const float stored = single(p);
+    if (!(stored > 0.0f))
+        fail(FaultKind::PressureNotAboveZero);
+    return stored;
 }
 
 // Nearest integer with halves to even, as a signed 16-bit value; out of range overflows.

@@ -15,12 +15,8 @@ void reportFault(EngineHost& host, std::string_view routine, std::string_view de
     text += kFaultSeparator;
     text += description;
     text += kFaultAdvice;
+    ++host.m_faultsReported;
     host.message(text, Icon::Critical);
-}
-
-bool isFaultReport(std::string_view text)
-{
-    return text.ends_with(kFaultAdvice) && text.find(kFaultSeparator) != std::string_view::npos;
 }
 
 void RecordingHost::message(std::string_view text, Icon icon)

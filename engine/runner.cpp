@@ -22,11 +22,12 @@ RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const
     }
     const std::string& entropy = typed ? *request.entropyText : outcome.continued.entropyText;
     const std::string& cv = typed ? *request.cvText : outcome.continued.cvText;
-    if (!applyCalculate(s, entropy, cv, request.constantVolume, host))
+    const std::optional<WaterState> asked =
+        next == ContinueOutcome::SteamTableRequest ? std::optional(outcome.continued.askedWater) : std::nullopt;
+    if (!applyCalculate(s, entropy, cv, request.constantVolume, asked, host))
         return outcome;
 
-    Calculate1(s, host);
-    if (s.PEq < 0.0f) {
+    if (!Calculate1(s, host) || s.PEq < 0.0f) {
         outcome.stage = RunStage::NoEquilibrium;
         return outcome;
     }

@@ -26,7 +26,7 @@ struct RunRequest {
 enum class RunStage {
     Refused,          // Continue or Calculate showed a validation message
     SteamTableNeeded, // the initial water needs S and Cv from the steam table and none were given
-    NoEquilibrium,    // the equilibrium pressure came out negative: the input window stays
+    NoEquilibrium,    // the equilibrium failed or its pressure came out negative: the input window stays
     Expanded,         // both expansion paths ran
 };
 

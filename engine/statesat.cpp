@@ -46,7 +46,7 @@ void atTemperature(CalcState& s)
     Real pressure = 1e6 * exp(sumOf({p[0], p[1] * t2, p[2] / t2}));
     if (s.TSat == kNormalBoilingK)
         pressure = 1e5;
-    s.PSat = single(pressure);
+    s.PSat = pascals(pressure);
 
     const Real t2LnT = t2 * log(t);
     const Real t25 = pow(t, 2.5);
@@ -71,7 +71,7 @@ void atPressure(CalcState& s)
         t = kNormalBoilingK;
     if (t > Real(s.TCrit))
         t = s.TCrit;
-    s.TSat = single(t);
+    s.TSat = kelvin(t);
 
     const auto& sf = kSfOfP;
     s.SfSat = single(1000.0 * sumOf({sf[0], sf[1] * exp(p), sf[2] * pow(p, 0.5), sf[3] * log(p)}));

@@ -109,7 +109,7 @@ void StateSuper(CalcState& s, EngineHost& host)
     try {
         const Real entropy = Real(s.SFinal) / 1000.0;
         if (s.TFinal == 0.0f) {
-            s.TFinal = single(atPressure(temperatureAt, s.PFinal, entropy));
+            s.TFinal = kelvin(atPressure(temperatureAt, s.PFinal, entropy));
             if (s.TFinal > s.TEq)
                 s.TFinal = s.TEq;
         }

@@ -153,9 +153,6 @@ void frmPrint::buildControls()
     m_cmdCancel = named(new QPushButton(QStringLiteral("Done"), this), "cmdCancel");
     m_cmdCancel->setToolTip(QStringLiteral("Close this window"));
     place(m_cmdCancel, 2100, 2460, 900, 420);
-    m_cmdHelp = named(new QPushButton(QStringLiteral("Help"), this), "cmdHelp");
-    m_cmdHelp->setToolTip(QStringLiteral("Help on Talus3 Print"));
-    m_cmdHelp->hide();
     m_image1 = named(new QLabel(this), "Image1");
     place(m_image1, 3060, 2460, 420, 420);
 
@@ -366,8 +363,9 @@ void frmPrint::print()
         PageSetup();
         settings().setValue(QStringLiteral("FastPrint"), m_engine.fastPrint());
 
-        QString file;
-        if (m_engine.printToFile()) {
+        // The print dialog names the file it prints to; it is asked for only when it did not.
+        QString file = m_engine.printToFile() ? m_engine.outputFileName() : QString();
+        if (m_engine.printToFile() && file.isEmpty()) {
             file = m_engine.dialogs().saveFileName(
                 this, QStringLiteral("Print To File"), m_engine.outputFileName(),
                 QStringLiteral("PDF files (*.pdf);;Printer Files (*.prn)"));

@@ -107,7 +107,6 @@ private:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdPrinter = nullptr;
     QPushButton* m_cmdCancel = nullptr;
-    QPushButton* m_cmdHelp = nullptr;
 };
 
 } // namespace qrv

@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "inputcaptions.h"
 #include "selectallonfocus.h"
 
 #include <QFontDatabase>
@@ -13,6 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 namespace qrv {
 
 namespace {
@@ -24,9 +27,9 @@ T* named(T* widget, const char* name)
     return widget;
 }
 
-QLabel* caption(const char* name, const QString& text, QWidget* parent)
+QLabel* captionLabel(const char* name, std::string_view text, QWidget* parent)
 {
-    return named(new QLabel(text, parent), name);
+    return named(new QLabel(QString::fromUtf8(text.data(), qsizetype(text.size())), parent), name);
 }
 
 QLineEdit* box(const char* name, const QString& tip, QWidget* parent)
@@ -81,25 +84,25 @@ void FrmMain::buildUpperPane()
     auto& u = m_ui;
     u.frInit = named(new QGroupBox(QStringLiteral("Initial Conditions (SI)"), this), "frInit");
     QWidget* f = u.frInit;
-    u.Label3 = caption("Label3", QStringLiteral("Magma Temperature (K):"), f);
+    u.Label3 = captionLabel("Label3", caption::kMagmaTemperature, f);
     u.txtTMagma = box("txtTMagma", QStringLiteral("Enter the magma temperature (K)"), f);
-    u.Label1 = caption("Label1", QStringLiteral("Water/Rock Temperature (K):"), f);
+    u.Label1 = captionLabel("Label1", caption::kWaterTemperature, f);
     u.txtTInit = box("txtTInit", QStringLiteral("Enter the water temperature (k)"), f);
-    u.Label2 = caption("Label2", QStringLiteral("Initial Pressure (MPa):"), f);
+    u.Label2 = captionLabel("Label2", caption::kInitialPressure, f);
     u.txtPInit = box("txtPInit", QStringLiteral("Enter confining pressure (MPa)"), f);
-    u.Label10 = caption("Label10", QStringLiteral("Ambient Pressure (MPa):"), f);
+    u.Label10 = captionLabel("Label10", caption::kAmbientPressure, f);
     u.txtPfin = box("txtPfin", QStringLiteral("Enter atmospheric pressure (MPa)"), f);
     u.optWM = option("optWM", QStringLiteral("Water/Magma Interaction"),
                      QStringLiteral("Select for water/magma interactions"), f);
     u.optSM = option("optSM", QStringLiteral("Sediment/Magma Interaction"),
                      QStringLiteral("Select for interactions of water-saturated sediments with magma"), f);
     u.optWM->setChecked(true);
-    u.Label7 = caption("Label7", QStringLiteral("Water/Magma Ratio (R):"), f);
+    u.Label7 = captionLabel("Label7", caption::kWaterRatio, f);
     u.txtR = box("txtR", QStringLiteral("Enter the water/magma mass ratio"), f);
     u.txtR->setText(QStringLiteral("0.30"));
-    u.Label9 = caption("Label9", QStringLiteral("Water Fraction (X):"), f);
+    u.Label9 = captionLabel("Label9", caption::kWaterFraction, f);
     u.txtXmix = box("txtXmix", QStringLiteral("Enter the mass ratio of water/rock in sediments"), f);
-    u.txtXmix->setText(QStringLiteral("--"));
+    u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction.data()));
     u.Label9->setEnabled(false);
     u.txtXmix->setEnabled(false);
 
@@ -146,13 +149,13 @@ void FrmMain::buildLowerPane()
     auto& u = m_ui;
     u.Frame1 = named(new QGroupBox(QStringLiteral("VAPTAB Data (Initial)"), this), "Frame1");
     QWidget* f = u.Frame1;
-    u.Label5 = caption("Label5", QStringLiteral("Iniitial Water Entropy:"), f);
+    u.Label5 = captionLabel("Label5", caption::kEntropy, f);
     u.txtSInit = box("txtSInit", QStringLiteral("Enter the value 'S' from VAPTAB"), f);
     u.txtSInit->setText(QStringLiteral("366.930"));
-    u.Label6 = caption("Label6", QStringLiteral("Initial Water Cv:"), f);
+    u.Label6 = captionLabel("Label6", caption::kCv, f);
     u.txtCvInit = box("txtCvInit", QStringLiteral("Enter the value 'CV' from VAPTAB"), f);
     u.txtCvInit->setText(QStringLiteral("4136.766"));
-    u.Label8 = caption("Label8", QStringLiteral("Initial Heating:"), f);
+    u.Label8 = captionLabel("Label8", "Initial Heating:", f);
     u.optCV = option("optCV", QStringLiteral("Constant Volume"),
                      QStringLiteral("Select for constant volume heating"), f);
     u.optCV->setEnabled(false);

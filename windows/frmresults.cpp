@@ -1,5 +1,6 @@
 #include "frmresults.h"
 
+#include "ratioline.h"
 #include "resultstext.h"
 #include "valuelabel.h"
 #include "widgethost.h"
@@ -87,7 +88,7 @@ void FrmResults::buildHeader(QVBoxLayout* layout)
 
     auto* grid = new QGridLayout;
     const std::pair<const char*, const char*> rows[][2] = {
-        {{"Label3", "Water/Magma Ratio R:"}, {"LabR", ""}},
+        {{"Label3", kWaterRatioCaption.data()}, {"LabR", ""}},
         {{"Label12", "Initial Magma Temperature (K):"}, {"labTmag", ""}},
         {{"Label5", "Initial Water Temperature (K):"}, {"labT", ""}},
         {{"Label4", "Initial Water Pressure (MPa):"}, {"labP", ""}},

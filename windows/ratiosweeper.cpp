@@ -53,7 +53,9 @@ std::optional<RunRequest> RatioSweeper::prepare(InputTexts texts, bool constantV
     request.constantVolume = constantVolume;
     if (continued.outcome == ContinueOutcome::SteamTableRequest) {
         try {
-            const steam::Properties water = steam::stateAt(double(state.PInit), double(state.TInit)).properties;
+            const WaterState& asked = continued.askedWater;
+            const steam::Properties water =
+                steam::stateAt(double(asked.pressurePa), double(asked.temperatureK)).properties;
             request.entropyText = ratioText(water.entropy);
             request.cvText = ratioText(water.cv);
         } catch (const std::exception& failure) {

@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <utility>
+
 namespace qrv {
 
 Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QString& vaptabPath, QObject* parent)
@@ -50,13 +52,12 @@ QWidget* Session::window(Window which)
     return nullptr;
 }
 
-// The equilibrium window loads hidden, where the input window stands.
+// The equilibrium window loads hidden; it is shown where the input window stands.
 FrmCalc* Session::loadCalc()
 {
     if (m_calc)
         return m_calc;
     m_calc = new FrmCalc;
-    m_calc->move(m_main->pos());
     connect(m_calc, &FrmCalc::closeRequested, this, [this] {
         if (!m_running)
             backToInputs();
@@ -67,13 +68,12 @@ FrmCalc* Session::loadCalc()
     return m_calc;
 }
 
-// The results window follows the equilibrium window's position.
+// The results window loads hidden; it is shown where the equilibrium window stands.
 FrmResults* Session::loadResults()
 {
     if (m_results)
         return m_results;
     m_results = new FrmResults;
-    m_results->move(loadCalc()->pos());
     connect(m_results, &FrmResults::closeRequested, this, [this] {
         if (!m_running)
             newCalculation();
@@ -93,18 +93,20 @@ void Session::start()
     m_main = new FrmMain;
     connectMain();
 
+    QSettings settings(kOrganisationName, kApplicationName);
+    m_dataPath = settleDataPath(settings, m_tools, m_tools.specialFolder(DesktopTools::kDocumentsFolder),
+                                QCoreApplication::applicationDirPath());
+    showFrameAt(*m_main, restoredPosition());
+    SetDefaults(m_state, m_host);
+
+    // Shown after the input window, so that it is on top and takes the keyboard: Enter and
+    // Escape close it before anything reaches the input window.
     m_about = new AboutWindow(m_presenter);
     m_about->setAttribute(Qt::WA_DeleteOnClose);
     m_tools.keepOnTop(m_about);
     m_about->show();
-
-    QSettings settings(kOrganisationName, kApplicationName);
-    m_dataPath = settleDataPath(settings, m_tools, m_tools.specialFolder(DesktopTools::kDocumentsFolder),
-                                QCoreApplication::applicationDirPath());
-    restorePosition();
-    m_main->show();
-    SetDefaults(m_state, m_host);
     m_about->raise();
+    m_about->activateWindow();
 }
 
 void Session::setPlotView(PlotView* view)
@@ -113,25 +115,35 @@ void Session::setPlotView(PlotView* view)
     m_host.setPlotView(view);
 }
 
-void Session::restorePosition()
+// The remembered frame position, unless it would put the title bar off every screen; then
+// the top left corner of the screen.
+QPoint Session::restoredPosition() const
 {
     QSettings settings(kOrganisationName, kApplicationName);
     const double dpi = m_main->logicalDpiX();
     const QPoint saved(twipsToPixels(settings.value(QStringLiteral("MainLeft"), 0).toInt(), dpi),
                        twipsToPixels(settings.value(QStringLiteral("MainTop"), 0).toInt(), dpi));
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    if (const auto placement = placementOnScreens(saved, m_main->sizeHint(), screens))
-        m_main->move(*placement);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    return placementOnScreens(saved, m_main->sizeHint()).value_or(screen.topLeft());
 }
 
+// Only a position from which the window can be placed again is remembered.
 void Session::savePosition()
 {
+    const QRect frame = m_main->frameGeometry();
+    if (!placementOnScreens(frame.topLeft(), frame.size()))
+        return;
     QSettings settings(kOrganisationName, kApplicationName);
     const double dpi = m_main->logicalDpiX();
-    settings.setValue(QStringLiteral("MainLeft"), pixelsToTwips(m_main->pos().x(), dpi));
-    settings.setValue(QStringLiteral("MainTop"), pixelsToTwips(m_main->pos().y(), dpi));
+    settings.setValue(QStringLiteral("MainLeft"), pixelsToTwips(frame.left(), dpi));
+    settings.setValue(QStringLiteral("MainTop"), pixelsToTwips(frame.top(), dpi));
+}
+
+// A window of the chain that is not up yet is shown where the one before it stands.
+void Session::showFollowing(QWidget& window, const QWidget& leader)
+{
+    if (!window.isVisible())
+        showFrameAt(window, leader.frameGeometry().topLeft());
 }
 
 void Session::runEngine(const std::function<void()>& routine)
@@ -141,12 +153,15 @@ void Session::runEngine(const std::function<void()>& routine)
     m_running = false;
     if (m_unloadPending)
         unloadProgram();
+    else if (!m_handedOver.isEmpty())
+        takeHandOver(std::exchange(m_handedOver, {}));
 }
 
 void Session::restoreMain()
 {
     // A file opened during a steam-table request ends the request: with the lower pane gone
-    // the upper pane must take input again.
+    // the upper pane must take input again, and nothing is asked for any more.
+    m_askedWater.reset();
     m_main->setSteamTableRequest(false);
     m_main->showLowerPane(false);
     m_main->setEnabled(true);
@@ -166,6 +181,23 @@ void Session::bringToFront()
     front->showNormal();
     front->raise();
     front->activateWindow();
+}
+
+void Session::takeHandOver(const QStringList& files)
+{
+    if (m_unloaded || m_unloadPending)
+        return;
+    if (m_running) {
+        m_handedOver += files;
+        return;
+    }
+    for (const QString& file : files) {
+        // The file replaces whatever the chain of windows showed, as if opened from the inputs.
+        if (m_calc)
+            m_calc->unload();
+        openResultsFile(file);
+    }
+    bringToFront();
 }
 
 void Session::showHelp(HelpTopic topic)

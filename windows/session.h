@@ -10,6 +10,7 @@
 #include "frmmain.h"
 #include "frmresults.h"
 #include "helpwindow.h"
+#include "inputrules.h"
 #include "runstore.h"
 #include "widgethost.h"
 
@@ -17,6 +18,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace qrv {
@@ -25,6 +27,7 @@ class FileDialogs;
 class LinkVaptab;
 class MessagePresenter;
 class PlotView;
+struct TypedRatio;
 
 class Session : public QObject {
     Q_OBJECT
@@ -38,8 +41,9 @@ public:
     void start();
     // What "Open" does after its dialog: the results window from a results file.
     void openResultsFile(const QString& path);
-    // A later start of the program asked for this one.
-    void bringToFront();
+    // A later start of the program handed over to this one: the window taking input comes to
+    // the front, and the files it was started with are opened as "Open" opens them.
+    void takeHandOver(const QStringList& files);
 
     void setPlotView(PlotView* view);
     // The plot window's store was emptied: nothing to plot until the next run or file.
@@ -78,9 +82,11 @@ private:
     void cancelSteamTableRequest();
     void openSweepDialog();
     void chooseInteraction();
+    void showTypedRatio(const TypedRatio& typed);
     void openResults();
     void showAbout();
     void restoreMain();
+    void bringToFront();
     void unloadProgram();
 
     // Equilibrium and results windows
@@ -94,8 +100,9 @@ private:
 
     // Runs an engine routine; a close of the program meanwhile waits until it returns.
     void runEngine(const std::function<void()>& routine);
-    void restorePosition();
+    QPoint restoredPosition() const;
     void savePosition();
+    void showFollowing(QWidget& window, const QWidget& leader);
 
     MessagePresenter& m_presenter;
     FileDialogs& m_dialogs;
@@ -112,11 +119,17 @@ private:
     QPointer<AboutWindow> m_about;
     QPointer<HelpWindow> m_help;
 
+    // The water whose S and Cv the lower pane asks for, while it does.
+    std::optional<WaterState> m_askedWater;
     QString m_dataPath;
     qsizetype m_transcriptStart = 0;
+    // The last equilibrium calculation succeeded: its state can be expanded (ReCalculate).
+    bool m_equilibriumStands = false;
     bool m_running = false;
     bool m_unloadPending = false;
     bool m_unloaded = false;
+    // Files handed over while a routine runs, opened when it has returned.
+    QStringList m_handedOver;
 };
 
 } // namespace qrv

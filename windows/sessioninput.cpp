@@ -6,9 +6,11 @@
 #include "frmcalc.h"
 #include "frmresults.h"
 #include "frmmain.h"
+#include "inputcaptions.h"
 #include "inputrules.h"
 #include "linkvaptab.h"
 #include "numberformat.h"
+#include "ratioline.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -42,23 +44,37 @@ void Session::connectMain()
     connect(u.cmdAbout, &QPushButton::clicked, this, &Session::showAbout);
     connect(u.cmdHelp, &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Input); });
     connect(u.cmdHelpContents, &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Contents); });
-    connect(u.optWM, &QRadioButton::clicked, this, &Session::chooseInteraction);
-    connect(u.optSM, &QRadioButton::clicked, this, &Session::chooseInteraction);
+    // Mouse, keyboard and screen readers all toggle; choosing the selected option again is no change.
+    for (QRadioButton* option : {u.optWM, u.optSM})
+        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected)
+                chooseInteraction();
+        });
 }
 
 void Session::chooseInteraction()
 {
     const FrmMainControls& u = m_main->ui();
     const bool sediment = u.optSM->isChecked();
-    u.Label7->setText(sediment ? QStringLiteral("Sediment/Magma Ratio (Rs):") : QStringLiteral("Water/Magma Ratio (R):"));
+    const std::string_view ratio = sediment ? caption::kSedimentRatio : caption::kWaterRatio;
+    u.Label7->setText(QString::fromUtf8(ratio.data(), qsizetype(ratio.size())));
     u.Label9->setEnabled(sediment);
     u.txtXmix->setEnabled(sediment);
     if (sediment) {
         u.txtXmix->setText(QString::fromStdString(formatFixed(m_state.XWater, 2)));
     } else {
         u.txtR->setText(QString::fromStdString(formatFixed(m_state.RInput, 2)));
-        u.txtXmix->setText(QStringLiteral("--"));
+        u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction.data()));
     }
+}
+
+// The interaction type and ratio boxes of a run, as a results file shows it.
+void Session::showTypedRatio(const TypedRatio& typed)
+{
+    const FrmMainControls& u = m_main->ui();
+    (typed.sedimentMode ? u.optSM : u.optWM)->setChecked(true);
+    u.txtR->setText(QString::fromStdString(typed.ratio));
+    u.txtXmix->setText(QString::fromStdString(typed.waterFraction));
 }
 
 void Session::continueInputs()
@@ -66,6 +82,7 @@ void Session::continueInputs()
     const FrmMainControls& u = m_main->ui();
     const InputTexts texts{stdText(u.txtTMagma), stdText(u.txtTInit), stdText(u.txtPInit), stdText(u.txtPfin),
                            stdText(u.txtR),      stdText(u.txtXmix),  u.optSM->isChecked()};
+    m_askedWater.reset();
     const ContinueResult result = applyContinue(m_state, texts, m_host);
     if (result.waterFractionText)
         u.txtXmix->setText(QString::fromStdString(*result.waterFractionText));
@@ -76,6 +93,7 @@ void Session::continueInputs()
     case ContinueOutcome::Refused:
         return;
     case ContinueOutcome::SteamTableRequest:
+        m_askedWater = result.askedWater;
         beginSteamTableRequest();
         return;
     case ContinueOutcome::Calculate:
@@ -100,7 +118,7 @@ void Session::beginSteamTableRequest()
     u.txtVaptab->clear();
     m_link->open(true);
     if (m_link->taskId() != 0)
-        m_link->query(m_state.PInit, m_state.TInit);
+        m_link->query(m_askedWater->pressurePa, m_askedWater->temperatureK);
     u.txtSInit->setFocus();
 }
 
@@ -124,16 +142,18 @@ void Session::fillSteamTableValues(double entropy, double cv)
 void Session::calculate()
 {
     const FrmMainControls& u = m_main->ui();
-    if (!applyCalculate(m_state, stdText(u.txtSInit), stdText(u.txtCvInit), u.optCV->isChecked(), m_host))
+    if (!applyCalculate(m_state, stdText(u.txtSInit), stdText(u.txtCvInit), u.optCV->isChecked(), m_askedWater,
+                        m_host))
         return;
+    m_askedWater.reset();
     m_link->open(false);
-    runEngine([this] { Calculate1(m_state, m_host); });
-    if (m_unloaded || m_state.PEq < 0)
+    runEngine([this] { m_equilibriumStands = Calculate1(m_state, m_host) && m_state.PEq >= 0; });
+    if (m_unloaded || !m_equilibriumStands)
         return;
     m_main->setSteamTableRequest(false);
 
     FrmCalc* calc = loadCalc();
-    calc->show();
+    showFollowing(*calc, *m_main);
     calc->raise();
     calc->activateWindow();
     calc->continueButton()->setFocus();
@@ -145,6 +165,7 @@ void Session::cancelSteamTableRequest()
 {
     const FrmMainControls& u = m_main->ui();
     m_link->open(false);
+    m_askedWater.reset();
     m_main->setSteamTableRequest(false);
     u.txtSInit->clear();
     u.txtCvInit->clear();

@@ -8,6 +8,7 @@
 #include "frmresults.h"
 #include "messagepresenter.h"
 #include "plotview.h"
+#include "ratioline.h"
 #include "real.h"
 #include "resultsfile.h"
 
@@ -21,7 +22,7 @@ namespace qrv {
 void Session::continueToResults()
 {
     FrmResults* results = loadResults();
-    results->show();
+    showFollowing(*results, *loadCalc());
     results->raise();
     QCoreApplication::processEvents();
     // The equilibrium window stays up during the run; its buttons must not start another.
@@ -92,22 +93,24 @@ void Session::openResultsFile(const QString& path)
 
     try {
         FrmResults* results = loadResults();
-        results->show();
+        // Where the equilibrium window stands, or would stand: at the input window.
+        showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
         m_host.setText(Window::Results, "Label1", "Calculation Complete");
         for (int i = 0; i < kResultLineCount; ++i) {
             if (!kResultLineControls[std::size_t(i)].empty())
                 m_host.setText(Window::Results, kResultLineControls[std::size_t(i)], lines[std::size_t(i)]);
         }
-        const std::pair<const char*, int> inputs[] = {
-            {"txtR", 2}, {"txtTMagma", 3}, {"txtTInit", 4}, {"txtPInit", 5}, {"txtPfin", 6}};
+        showTypedRatio(typedRatio(line(1), line(2)));
+        const std::pair<const char*, int> inputs[] = {{"txtTMagma", 3}, {"txtTInit", 4}, {"txtPInit", 5}, {"txtPfin", 6}};
         for (const auto& [box, number] : inputs)
             m_host.setText(Window::Main, box, line(number));
 
         m_store.append(recordFromResultTexts(lines));
 
-        for (QPushButton* button : {results->newButton(), results->finishedButton(),
-                                    results->recalculateButton(), results->plotButton()})
+        for (QPushButton* button : {results->newButton(), results->finishedButton(), results->plotButton()})
             button->setEnabled(true);
+        // ReCalculate expands the state of the last calculation, which the file does not hold.
+        results->recalculateButton()->setEnabled(m_equilibriumStands);
         m_main->setEnabled(false);
         m_main->showMinimized();
         m_host.runStored();

@@ -47,7 +47,9 @@ QString toQString(const std::string& text)
 
 void Session::openSweepDialog()
 {
-    SweepDialog dialog(m_main->ui().optSM->isChecked() ? QStringLiteral("Rs") : QStringLiteral("R"), m_main);
+    RatioSweeper sweeper(m_store, m_host);
+    SweepDialog dialog(m_main->ui().optSM->isChecked() ? QStringLiteral("Rs") : QStringLiteral("R"),
+                       [&sweeper](std::size_t runs) { return sweeper.capacityRefusal(runs); }, m_main);
     if (dialog.exec() == QDialog::Accepted)
         sweep(dialog.ratios());
 }

@@ -6,12 +6,35 @@
 #include <QLocalSocket>
 #include <QTimer>
 
+#include <optional>
+
 namespace qrv {
 
 namespace {
 
-const QByteArray kActivate = QByteArrayLiteral("activate\n");
+// One line: "activate", then each file as a blank and its percent-encoded UTF-8 path.
+const QByteArray kActivate = QByteArrayLiteral("activate");
 const QByteArray kDone = QByteArrayLiteral("done\n");
+
+QByteArray activation(const QStringList& files)
+{
+    QByteArray line = kActivate;
+    for (const QString& file : files)
+        line += ' ' + file.toUtf8().toPercentEncoding();
+    return line + '\n';
+}
+
+// The files of an activation line; nothing when the line is not one.
+std::optional<QStringList> activatedFiles(QByteArray line)
+{
+    const QList<QByteArray> words = line.trimmed().split(' ');
+    if (words.front() != kActivate)
+        return std::nullopt;
+    QStringList files;
+    for (qsizetype i = 1; i < words.size(); ++i)
+        files << QString::fromUtf8(QByteArray::fromPercentEncoding(words[i]));
+    return files;
+}
 
 QString userKey()
 {
@@ -29,7 +52,7 @@ SingleInstance::SingleInstance(QString key, QObject* parent)
 {
 }
 
-bool SingleInstance::handOver(int timeoutMs)
+bool SingleInstance::handOver(const QStringList& files, int timeoutMs)
 {
     QLocalSocket socket;
     QEventLoop loop;
@@ -37,7 +60,7 @@ bool SingleInstance::handOver(int timeoutMs)
     timeout.setSingleShot(true);
     bool answered = false;
     connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(&socket, &QLocalSocket::connected, &loop, [&] { socket.write(kActivate); });
+    connect(&socket, &QLocalSocket::connected, &loop, [&] { socket.write(activation(files)); });
     connect(&socket, &QLocalSocket::errorOccurred, &loop, &QEventLoop::quit);
     connect(&socket, &QLocalSocket::readyRead, &loop, [&] {
         if (socket.canReadLine()) {
@@ -67,9 +90,12 @@ bool SingleInstance::listen()
         while (QLocalSocket* client = m_server->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (!client->canReadLine() || client->readLine() != kActivate)
+                if (!client->canReadLine())
                     return;
-                emit activationRequested();
+                const std::optional<QStringList> files = activatedFiles(client->readLine());
+                if (!files)
+                    return;
+                emit activationRequested(*files);
                 client->write(kDone);
                 client->flush();
             });

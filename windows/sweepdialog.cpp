@@ -25,8 +25,10 @@ QLineEdit* box(const char* name, const QString& text, QWidget* parent)
 
 } // namespace
 
-SweepDialog::SweepDialog(const QString& ratioName, QWidget* parent)
+SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefusal, QWidget* parent)
     : QDialog(parent)
+    , m_ratioName(ratioName)
+    , m_capacityRefusal(std::move(capacityRefusal))
     , m_from(box("txtFrom", QStringLiteral("0.05"), this))
     , m_to(box("txtTo", QStringLiteral("3"), this))
     , m_byStep(new QRadioButton(QStringLiteral("Step:"), this))
@@ -78,6 +80,11 @@ SweepDialog::SweepDialog(const QString& ratioName, QWidget* parent)
     layout->addWidget(m_summary);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The window takes its contents' size: they are made wide enough for the whole title in a
+    // bold title bar, with the window's icon and buttons beside it.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    intro->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 160);
 
     for (QLineEdit* edit : {m_from, m_to, m_step, m_count})
         connect(edit, &QLineEdit::textChanged, this, &SweepDialog::update);
@@ -90,7 +97,12 @@ void SweepDialog::update()
 {
     m_step->setEnabled(m_byStep->isChecked());
     m_count->setEnabled(m_byCount->isChecked());
-    m_range = sweepRange({m_from->text(), m_to->text(), m_step->text(), m_count->text(), m_byCount->isChecked()});
+    m_range = sweepRange(
+        {m_from->text(), m_to->text(), m_step->text(), m_count->text(), m_byCount->isChecked(), m_ratioName});
+    if (m_range.error.isEmpty() && m_capacityRefusal) {
+        if (const std::string refusal = m_capacityRefusal(m_range.ratios.size()); !refusal.empty())
+            m_range = {{}, QString::fromStdString(refusal)};
+    }
     QPalette colours = m_summary->palette();
     colours.setColor(QPalette::WindowText, m_range.error.isEmpty() ? palette().color(QPalette::WindowText) : Qt::red);
     m_summary->setPalette(colours);

@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <string>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,8 +18,12 @@ namespace qrv {
 class SweepDialog : public QDialog {
     Q_OBJECT
 public:
-    // `ratioName` is the ratio the input window takes: "R", or "Rs" for sediment.
-    explicit SweepDialog(const QString& ratioName, QWidget* parent = nullptr);
+    // Why a number of runs cannot be added to the plot; empty when they fit.
+    using CapacityRefusal = std::function<std::string(std::size_t runs)>;
+
+    // `ratioName` is the ratio the input window takes: "R", or "Rs" for sediment. A range that
+    // the plot cannot take is refused here, and the dialog stays open with what was typed.
+    SweepDialog(const QString& ratioName, CapacityRefusal capacityRefusal, QWidget* parent = nullptr);
 
     // The accepted range's ratios.
     const std::vector<double>& ratios() const { return m_range.ratios; }
@@ -25,6 +32,8 @@ public:
 private:
     void update();
 
+    QString m_ratioName;
+    CapacityRefusal m_capacityRefusal;
     QLineEdit* m_from;
     QLineEdit* m_to;
     QRadioButton* m_byStep;

@@ -1,5 +1,7 @@
 #include "sweeprange.h"
 
+#include "inputrules.h"
+#include "parsenumber.h"
 #include "ratiosweep.h"
 
 #include <cmath>
@@ -8,13 +10,20 @@ namespace qrv {
 
 namespace {
 
-// Read in double precision: a float step would make 0.05 to 3 miss its last ratio.
-// Anything that is not a number reads as NaN, which every check refuses.
-double number(const QString& text)
+// A box's text read whole, in double precision (a float step would make 0.05 to 3 miss its
+// last ratio); `refusal` says why when the text is not a number.
+struct BoxValue {
+    double value = 0;
+    QString refusal;
+};
+
+BoxValue number(const QString& caption, const QString& text)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok ? value : std::nan("");
+    const std::string typed = text.toStdString();
+    const PlainNumber read = readPlainNumber(typed);
+    if (!read.valid)
+        return {0, QString::fromStdString(notANumberMessage(caption.toStdString(), typed))};
+    return {read.value, {}};
 }
 
 SweepRange refused(const QString& why)
@@ -24,15 +33,17 @@ SweepRange refused(const QString& why)
 
 SweepRange evenlySpaced(double from, double to, const QString& countText)
 {
-    const double count = number(countText);
-    if (!(count >= 2) || count != std::floor(count))
+    const BoxValue count = number(QStringLiteral("Number of ratios"), countText);
+    if (!count.refusal.isEmpty())
+        return refused(count.refusal);
+    if (!(count.value >= 2) || count.value != std::floor(count.value))
         return refused(QStringLiteral("The number of ratios must be a whole number of at least 2."));
-    if (count > double(kMaxSweepRatios))
+    if (count.value > double(kMaxSweepRatios))
         return refused(QStringLiteral("The number of ratios must not exceed %1.").arg(kMaxSweepRatios));
     if (!(to > from))
         return refused(QStringLiteral("The last ratio must be greater than the first."));
     SweepRange range;
-    const auto n = std::size_t(count);
+    const auto n = std::size_t(count.value);
     range.ratios.reserve(n);
     // Each ratio from its index, and the last one exactly the typed end, so that nothing drifts.
     for (std::size_t i = 0; i + 1 < n; ++i)
@@ -45,16 +56,23 @@ SweepRange evenlySpaced(double from, double to, const QString& countText)
 
 SweepRange sweepRange(const SweepRangeTexts& texts)
 {
-    const double from = number(texts.from);
-    const double to = number(texts.to);
-    if (!(from > 0))
+    const BoxValue from = number(QStringLiteral("From ") + texts.ratioName, texts.from);
+    if (!from.refusal.isEmpty())
+        return refused(from.refusal);
+    const BoxValue to = number(QStringLiteral("To ") + texts.ratioName, texts.to);
+    if (!to.refusal.isEmpty())
+        return refused(to.refusal);
+    if (!(from.value > 0) || !std::isfinite(from.value))
         return refused(QStringLiteral("The first ratio must be a number greater than 0."));
-    if (!std::isfinite(to))
+    if (!std::isfinite(to.value))
         return refused(QStringLiteral("The last ratio must be a number."));
     if (texts.byCount)
-        return evenlySpaced(from, to, texts.count);
+        return evenlySpaced(from.value, to.value, texts.count);
 
-    SweepRatios stepped = sweepRatios(from, to, number(texts.step));
+    const BoxValue step = number(QStringLiteral("Step"), texts.step);
+    if (!step.refusal.isEmpty())
+        return refused(step.refusal);
+    SweepRatios stepped = sweepRatios(from.value, to.value, step.value);
     if (!stepped.error.empty()) {
         QString why = QString::fromStdString(stepped.error);
         why[0] = why[0].toUpper();

@@ -14,6 +14,7 @@ struct SweepRangeTexts {
     QString step;
     QString count;
     bool byCount = false; // the number of ratios is given instead of the step
+    QString ratioName = QStringLiteral("R"); // "R", or "Rs" for sediment: names the range boxes
 };
 
 struct SweepRange {

@@ -1,5 +1,10 @@
 #include "windowplacement.h"
 
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QWidget>
+
 #include <cmath>
 
 namespace qrv {
@@ -32,6 +37,22 @@ std::optional<QPoint> placementOnScreens(QPoint topLeft, QSize size, const QList
             return topLeft;
     }
     return std::nullopt;
+}
+
+std::optional<QPoint> placementOnScreens(QPoint topLeft, QSize size)
+{
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    return placementOnScreens(topLeft, size, screens);
+}
+
+void showFrameAt(QWidget& window, QPoint topLeft)
+{
+    if (QLayout* layout = window.layout())
+        layout->activate();
+    window.move(topLeft);
+    window.show();
 }
 
 } // namespace qrv

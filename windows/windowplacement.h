@@ -1,4 +1,5 @@
-// The input window's remembered position, kept in twips (1/1440 inch) so that it means the
+// Where windows go: by their frames, title bars included, as the window manager places them;
+// the input window's remembered position kept in twips (1/1440 inch) so that it means the
 // same place at any screen resolution.
 #pragma once
 
@@ -8,6 +9,8 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace qrv {
 
 int pixelsToTwips(int pixels, double logicalDpi);
@@ -16,5 +19,13 @@ int twipsToPixels(int twips, double logicalDpi);
 // The saved top-left corner, when a window of `size` placed there would show its title bar
 // on one of the screens; otherwise nothing (the window system places it).
 std::optional<QPoint> placementOnScreens(QPoint topLeft, QSize size, const QList<QRect>& screens);
+
+// The same for the screens of this desktop (their areas free of panels).
+std::optional<QPoint> placementOnScreens(QPoint topLeft, QSize size);
+
+// Shows a window with its frame's top-left corner at `topLeft`. Its size is settled first: a
+// window that the window manager sees resized while it is being shown is placed by its client
+// area instead, its title bar above the given point.
+void showFrameAt(QWidget& window, QPoint topLeft);
 
 } // namespace qrv

@@ -153,6 +153,14 @@ class BadInput(unittest.TestCase):
         self.assertEqual(self.refused("run", *START_UP, "--r", "0"), "Enter R value > 0\n")
         self.assertEqual(self.refused("run", *START_UP, "--r", "0.3", "--x", "0"), "Enter X > 0.0\n")
         self.assertEqual(self.refused("run", *START_UP, "--r", "0.3", "--x", "1.01"), "Enter X <= 1.0\n")
+        # Beyond single precision a value cannot be stored: refused, never read as 0.
+        def run_with(option, value):
+            args = dict(zip(START_UP[::2], START_UP[1::2]), **{"--r": "0.3", option: value})
+            return self.refused("run", *[item for pair in args.items() for item in pair])
+        for option in ["--tmagma", "--tinit", "--pinit", "--pfinal", "--r"]:
+            with self.subTest(option=option):
+                self.assertEqual(run_with(option, "3.5e38"), "Continue error: Overflow\nTry different values\n")
+        self.assertEqual(run_with("--pfinal", "0"), "Ambient Pressure (MPa) must be above 0.\n")
 
     def test_water_outside_the_steam_table_needs_given_values(self):
         for t_init, state in [("1300", "5.00 MPa, 1300.0 K"), ("273.1", "5.00 MPa, 273.1 K")]:
@@ -208,11 +216,14 @@ class ExitStatuses(unittest.TestCase):
     def test_an_unfinished_run_exits_3_without_a_file(self):
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "failed.qrv")
-            done = cli("run", "--tmagma", "298", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1",
-                       "--r", "0.3", "--json", "--qrv", path)
+            # Ice that stays ice, expanded to a supercritical pressure: no superheated state has
+            # its entropy.
+            done = cli("run", "--tmagma", "1500", "--tinit", "200", "--pinit", "0.1", "--pfinal", "30",
+                       "--r", "5", "--json", "--qrv", path)
             self.assertFalse(os.path.exists(path), "an unfinished run cannot be saved")
         self.assertEqual(done.returncode, 3)
-        self.assertIn("Calculate2 error: Division by zero\nTry different values", done.stderr.decode())
+        self.assertIn("StateSuper error: Invalid procedure call or argument\nTry different values",
+                      done.stderr.decode())
         report = json.loads(done.stdout)
         self.assertIsNone(report["record"])
         self.assertEqual(report["messages"][-1]["icon"], "critical")
@@ -227,7 +238,8 @@ class ExitStatuses(unittest.TestCase):
         if done.returncode != 2:
             self.assertEqual(done.returncode, 3, done.stderr)
             self.assertTrue(done.stderr.endswith(b"\nqrv-cli: 1 of 2 ratios failed\n"), done.stderr)
-            self.assertEqual(len(done.stdout.splitlines()), 3)
+            # A run whose path failed stores nothing: only the header and the completed run.
+            self.assertEqual(len(done.stdout.splitlines()), 2)
 
         done = cli("sweep", *START_UP, "--r", "0.1:0.3:0.1", "--csv")
         self.assertEqual((done.returncode, done.stderr), (0, b""))

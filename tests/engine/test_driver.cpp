@@ -2,6 +2,7 @@
 #include "equilibrium.h"
 #include "expansion.h"
 #include "phasenames.h"
+#include "ratioline.h"
 #include "recordinghost.h"
 #include "runstore.h"
 
@@ -29,6 +30,32 @@ TEST(PhaseNames, FinalStateAndWaterRow)
     EXPECT_EQ(finalPhase(0.5f, 273.0f).waterRowCaption, "Ice Fraction");
     EXPECT_EQ(finalPhase(0.999f, 373.0f).name, "Steam/Water Mix");
     EXPECT_EQ(finalPhase(0.999f, 373.0f).waterRowCaption, "Water Fraction");
+}
+
+TEST(RatioLine, ReadsBackTheBoxesItWasWrittenFrom)
+{
+    const RatioLine water = ratioLine(false, 0.3f, 0.3f);
+    EXPECT_EQ(water.caption, "Water/Magma Ratio R:");
+    EXPECT_EQ(water.ratio, "0.300");
+    const TypedRatio waterBoxes = typedRatio(water.caption, water.ratio);
+    EXPECT_FALSE(waterBoxes.sedimentMode);
+    EXPECT_EQ(waterBoxes.ratio, "0.300");
+    EXPECT_EQ(waterBoxes.waterFraction, "--");
+
+    const RatioLine sediment = ratioLine(true, 0.6f, 0.3f);
+    EXPECT_EQ(sediment.ratio, "0.60 (R = 0.30)");
+    const TypedRatio sedimentBoxes = typedRatio(sediment.caption, sediment.ratio);
+    EXPECT_TRUE(sedimentBoxes.sedimentMode);
+    EXPECT_EQ(sedimentBoxes.ratio, "0.60");
+    EXPECT_EQ(sedimentBoxes.waterFraction, "0.50");
+
+    // Hand-edited lines: the water fraction is left for the user when it cannot be known.
+    for (std::string_view line : {"0.60", "0.60 (R = x)", "0 (R = 0.30)", "0.60 (R = 0.30"}) {
+        const TypedRatio boxes = typedRatio(kSedimentRatioCaption, line);
+        EXPECT_TRUE(boxes.sedimentMode);
+        EXPECT_EQ(boxes.ratio.substr(0, 1), "0") << line;
+        EXPECT_EQ(boxes.waterFraction, "") << line;
+    }
 }
 
 namespace {
@@ -96,7 +123,7 @@ TEST_F(Driver, ConstantVolumeAndSedimentCaptions)
 }
 
 // Magma at 298 K has no heat to give: the ratio divides by zero. The run is neither
-// finished nor stored.
+// finished nor stored. (The input window refuses such magma; a state can still hold it.)
 TEST_F(Driver, MagmaAtReferenceTemperatureFailsTheRun)
 {
     s.TMagma = 298.0f;
@@ -105,9 +132,11 @@ TEST_F(Driver, MagmaAtReferenceTemperatureFailsTheRun)
     ASSERT_EQ(host.messages().size(), 1u);
     EXPECT_EQ(host.messages()[0].text, "Calculate2 error: Division by zero\nTry different values");
     EXPECT_EQ(host.messages()[0].icon, Icon::Critical);
+    // Not a dead end: the window can go on to a new calculation or end.
     for (auto button : {"Command1", "Command2", "Command3"})
-        EXPECT_FALSE(control(button).enabled) << button;
-    EXPECT_EQ(control("Label1").text, "Calculating ADIABATIC Path");
+        EXPECT_TRUE(control(button).enabled) << button;
+    EXPECT_FALSE(control("cmdSave").enabled);
+    EXPECT_EQ(control("Label1").text, "Calculation Failed");
     EXPECT_EQ(control("labEffa").text, "");
     EXPECT_EQ(store.count(), 0);
     EXPECT_EQ(host.runsStored(), 0);
@@ -135,4 +164,63 @@ TEST_F(Driver, FullStoreRefusesTheRunAfterShowingIt)
     EXPECT_EQ(control("Label1").text, "Calculation Complete");
     EXPECT_EQ(control("labEffi").text, "42.62");
     EXPECT_TRUE(control("cmdSave").enabled);
+}
+
+namespace {
+
+const char* const kPathValues[] = {"labRes(1)", "labEffa", "labXa", "labXaw", "labFSA(0)", "labFSA(1)",
+                                   "labFSA(2)", "labFSA(3)"};
+const char* const kIsothermalValues[] = {"labRes(2)", "labEffi", "labXi", "labXiw", "labFSI(0)", "labFSI(1)",
+                                         "labFSI(2)", "labFSI(3)"};
+
+} // namespace
+
+// Without an ambient pressure the adiabatic path finds no saturation state to end in: the path
+// is marked failed and shows nothing that looks like a result, and the isothermal path, which
+// starts from the adiabatic end, is not computed.
+TEST_F(Driver, FailedAdiabaticPathShowsItsMarkAndNoResults)
+{
+    run(); // a complete run first, whose texts must all go
+    s.PFinal = 0.0f;
+    run();
+    ASSERT_FALSE(host.messages().empty());
+    EXPECT_EQ(host.messages()[0].text, "StateSat error: Invalid procedure call or argument\nTry different values");
+    EXPECT_TRUE(control("labErr2").visible);
+    EXPECT_EQ(control("labErr2").text, "Adiabatic Error");
+    EXPECT_TRUE(control("labErr1").visible);
+    EXPECT_EQ(control("labErr1").text, "Isothermal Error");
+    for (auto label : kPathValues)
+        EXPECT_EQ(control(label).text, "") << label;
+    for (auto label : kIsothermalValues)
+        EXPECT_EQ(control(label).text, "") << label;
+    EXPECT_EQ(control("Label1").text, "Calculation Failed");
+    for (const std::string& caption : host.captions())
+        EXPECT_NE(caption, "Calculation Complete");
+    EXPECT_EQ(store.count(), 1) << "only the complete run";
+    EXPECT_EQ(host.runsStored(), 1);
+    for (auto button : {"Command1", "Command2", "Command3"})
+        EXPECT_TRUE(control(button).enabled) << button;
+    EXPECT_FALSE(control("cmdSave").enabled);
+}
+
+TEST_F(Driver, FailedIsothermalPathKeepsTheAdiabaticResults)
+{
+    host.clearLog();
+    ASSERT_TRUE(Calculate1(s, host));
+    // A heat capacity that all but cancels the magma's: the isothermal exponent explodes.
+    s.CvEqA = -s.CMagma / s.RWater;
+    Calculate2(s, store, host);
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text.rfind("Isotherm error: ", 0), 0u) << host.messages()[0].text;
+    EXPECT_EQ(control("labEffa").text, "16.90");
+    EXPECT_EQ(control("labRes(1)").text, "Steam/Water Mix");
+    EXPECT_FALSE(control("labErr2").visible);
+    EXPECT_TRUE(control("labErr1").visible);
+    EXPECT_EQ(control("labErr1").text, "Isothermal Error");
+    for (auto label : kIsothermalValues)
+        EXPECT_EQ(control(label).text, "") << label;
+    EXPECT_EQ(control("Label1").text, "Calculation Failed");
+    EXPECT_EQ(store.count(), 0);
+    EXPECT_FALSE(control("cmdSave").enabled);
+    EXPECT_TRUE(control("Command3").enabled);
 }

@@ -10,10 +10,10 @@ namespace {
 
 struct Equilibrium : ::testing::Test {
     Equilibrium() { SetDefaults(s, host); }
-    void run()
+    bool run()
     {
         s.RWater = float(double(s.XWater) * double(s.RInput));
-        Calculate1(s, host);
+        return Calculate1(s, host);
     }
     CalcState s;
     RecordingHost host;
@@ -93,4 +93,30 @@ TEST_F(Equilibrium, FailedEnergyBalanceKeepsEarlierCaptions)
     EXPECT_EQ(s.TEq, 822.3125f);
     EXPECT_EQ(host.text(Window::Calc, "labT0"), "822");
     EXPECT_EQ(host.text(Window::Calc, "labInitR"), "R = 0.300");
+}
+
+TEST_F(Equilibrium, TemperatureAtOrBelowAbsoluteZeroIsAFailure)
+{
+    EXPECT_TRUE(run());
+    // So much ice at 1 K that melting it would take more heat than the magma has.
+    s.TInit = 1.0f;
+    s.RInput = 100.0f;
+    host.clearLog();
+    EXPECT_FALSE(run());
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Calculate1 error: Absolute temperature at or below 0 K\nTry different values");
+    EXPECT_EQ(s.TEq, 822.3125f) << "the last equilibrium stands";
+}
+
+TEST_F(Equilibrium, FailureInsideTheWaterStateFailsTheEquilibrium)
+{
+    s.TMagma = 1e30f;
+    EXPECT_FALSE(run());
+    ASSERT_FALSE(host.messages().empty());
+    EXPECT_EQ(host.messages()[0].text.rfind("State0 error: ", 0), 0u) << host.messages()[0].text;
+
+    s.TMagma = 1473.0f;
+    host.clearLog();
+    EXPECT_TRUE(run());
+    EXPECT_TRUE(host.messages().empty());
 }

@@ -27,6 +27,26 @@ protected:
         EXPECT_EQ(host.messages()[0].icon, icon);
     }
 
+    // One box typed, Continue refused with the message, and nothing of the inputs stored.
+    struct Refusal {
+        std::string InputTexts::*box;
+        std::string typed;
+        std::string message;
+    };
+    void expectEachRefusedBeforeStoring(std::initializer_list<Refusal> refusals)
+    {
+        for (const Refusal& r : refusals) {
+            SetUp();
+            host.clearLog();
+            texts.*r.box = r.typed;
+            EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << r.typed;
+            expectOnlyMessage(r.message, Icon::Critical);
+            EXPECT_EQ(state.TMagma, 1473.0f);
+            EXPECT_EQ(state.RInput, 0.3f);
+            EXPECT_EQ(state.PFinal, 100000.0f);
+        }
+    }
+
     CalcState state;
     RecordingHost host;
     InputTexts texts;
@@ -53,7 +73,7 @@ TEST_F(InputRules, StartUpInputsGoStraightToCalculateWithTheHeldValues)
 TEST_F(InputRules, EachEmptyRequiredBoxStopsBeforeAnythingIsStored)
 {
     std::string InputTexts::*required[] = {&InputTexts::tMagma, &InputTexts::tInit, &InputTexts::pInit,
-                                           &InputTexts::ratio, &InputTexts::waterFraction};
+                                           &InputTexts::pFinal, &InputTexts::ratio, &InputTexts::waterFraction};
     for (auto box : required) {
         SetUp();
         host.clearLog();
@@ -64,11 +84,6 @@ TEST_F(InputRules, EachEmptyRequiredBoxStopsBeforeAnythingIsStored)
         EXPECT_EQ(state.TMagma, 1473.0f);
     }
 
-    // The ambient pressure is not required: empty reads as 0.
-    SetUp();
-    texts.pFinal = "";
-    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Calculate);
-    EXPECT_EQ(state.PFinal, 0.0f);
 }
 
 TEST_F(InputRules, RefusedRatioKeepsTheFieldsConvertedBeforeIt)
@@ -83,10 +98,6 @@ TEST_F(InputRules, RefusedRatioKeepsTheFieldsConvertedBeforeIt)
     EXPECT_EQ(state.TInit, 298.0f); // the water state is not reached
     EXPECT_EQ(state.PInit, 100000.0f);
 
-    host.clearLog();
-    texts.ratio = "abc";
-    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Enter R value > 0", Icon::Critical);
 }
 
 TEST_F(InputRules, SedimentWaterFractionIsCheckedAndRewritten)
@@ -147,13 +158,14 @@ TEST_F(InputRules, WaterStateChoosesWhereEntropyAndCvComeFrom)
     result = pressContinue();
     EXPECT_EQ(result.outcome, ContinueOutcome::SteamTableRequest);
     EXPECT_EQ(result.steamTableQuery, "100000,274.0");
-    EXPECT_EQ(state.TInit, 274.0f);
+    EXPECT_EQ(result.askedWater.temperatureK, 274.0f);
+    EXPECT_EQ(state.TInit, 273.0f) << "the water of the held values";
 
     texts.tInit = "500";
     texts.pInit = "5";
     result = pressContinue();
     EXPECT_EQ(result.steamTableQuery, "5000000,500.0");
-    EXPECT_EQ(state.PInit, 5000000.0f);
+    EXPECT_EQ(result.askedWater.pressurePa, 5000000.0f);
 
     texts.pInit = "99";
     result = pressContinue();
@@ -162,13 +174,35 @@ TEST_F(InputRules, WaterStateChoosesWhereEntropyAndCvComeFrom)
     EXPECT_EQ(state.CvInit, 3876.879f);
     EXPECT_EQ(result.entropyText, "334.1535");
     EXPECT_EQ(result.cvText, "3876.879");
+    EXPECT_TRUE(host.messages().empty());
+}
 
-    // Back at the start-up state the values of the last run are kept, not the start-up ones.
+// S and Cv belong to one water state: values held for another are never used for it.
+TEST_F(InputRules, HeldValuesServeOnlyTheWaterTheyWereGivenFor)
+{
+    texts.tInit = "350";
+    texts.pInit = "5";
+    const ContinueResult asked = pressContinue();
+    ASSERT_EQ(asked.outcome, ContinueOutcome::SteamTableRequest);
+    // Not answered (Cancel): the same water is asked for again.
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::SteamTableRequest);
+    EXPECT_EQ(state.SInit, 366.93f);
+
+    // Answered: the values and their water are held together.
+    ASSERT_TRUE(applyCalculate(state, "1034.83", "3879.915", false, asked.askedWater, host));
+    EXPECT_EQ(state.TInit, 350.0f);
+    EXPECT_EQ(state.PInit, 5e6f);
+    ContinueResult again = pressContinue();
+    EXPECT_EQ(again.outcome, ContinueOutcome::Calculate);
+    EXPECT_EQ(again.entropyText, "1034.83");
+
+    // Back at the start-up water, its own values, not those of 350 K.
     texts.tInit = "298";
     texts.pInit = "0.1";
-    result = pressContinue();
-    EXPECT_EQ(result.outcome, ContinueOutcome::Calculate);
-    EXPECT_EQ(state.SInit, 334.1535f);
+    again = pressContinue();
+    EXPECT_EQ(again.outcome, ContinueOutcome::Calculate);
+    EXPECT_EQ(again.entropyText, "366.93");
+    EXPECT_EQ(again.cvText, "4136.766");
     EXPECT_TRUE(host.messages().empty());
 }
 
@@ -197,7 +231,10 @@ TEST_F(InputRules, FixedHighPressureValuesStartJustAbove98Point7Megapascals)
         texts.pInit = c.pInit;
         const ContinueResult result = pressContinue();
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(state.PInit, c.pInitPa);
+        // The water asked about becomes the held water only when Calculate accepts its values.
+        const float pInitPa = c.outcome == ContinueOutcome::SteamTableRequest ? result.askedWater.pressurePa
+                                                                              : state.PInit;
+        EXPECT_EQ(pInitPa, c.pInitPa);
         EXPECT_EQ(result.steamTableQuery, c.steamTableQuery);
         EXPECT_EQ(result.entropyText, c.entropy);
         EXPECT_EQ(result.cvText, c.cv);
@@ -213,15 +250,15 @@ TEST_F(InputRules, LowPressureIsRaisedToTheSteamTableFloor)
     EXPECT_EQ(result.outcome, ContinueOutcome::SteamTableRequest);
     EXPECT_EQ(result.initialPressureText, "0.002");
     EXPECT_EQ(result.steamTableQuery, "2000,400.0");
-    EXPECT_EQ(state.PInit, 2000.0f);
+    const float floor = float(double(0.002f) * 1e6); // what the rewritten box reads
+    EXPECT_EQ(result.askedWater.pressurePa, floor);
 
-    // Ice below the floor: the raised box is read again, and the next Continue with that
-    // box finds the state unchanged.
+    // Ice below the floor: the next Continue with the raised box finds the state unchanged.
     texts.tInit = "250";
     result = pressContinue();
     EXPECT_EQ(result.outcome, ContinueOutcome::Calculate);
     EXPECT_EQ(result.initialPressureText, "0.002");
-    EXPECT_EQ(state.PInit, float(double(0.002f) * 1e6));
+    EXPECT_EQ(state.PInit, floor);
     state.SInit = 7.0f;
     texts.pInit = "0.002";
     result = pressContinue();
@@ -249,16 +286,107 @@ TEST_F(InputRules, ValuesBeyondSinglePrecisionAreRefusedNotStored)
     EXPECT_EQ(result.waterFractionText, "0.50");
 }
 
+TEST_F(InputRules, TextThatIsNotANumberIsRefusedNamingTheBox)
+{
+    const std::string commaHint = "\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.";
+    expectEachRefusedBeforeStoring({
+        {&InputTexts::tMagma, "1,473", "Magma Temperature (K): \"1,473\" is not a number." + commaHint},
+        {&InputTexts::tMagma, "1473,5", "Magma Temperature (K): \"1473,5\" is not a number." + commaHint},
+        {&InputTexts::tMagma, "abc", "Magma Temperature (K): \"abc\" is not a number."},
+        {&InputTexts::tInit, "298 K", "Water/Rock Temperature (K): \"298 K\" is not a number."},
+        {&InputTexts::pInit, "0,5", "Initial Pressure (MPa): \"0,5\" is not a number." + commaHint},
+        {&InputTexts::pFinal, "0.1.", "Ambient Pressure (MPa): \"0.1.\" is not a number."},
+        {&InputTexts::ratio, "0.3x", "Water/Magma Ratio (R): \"0.3x\" is not a number."},
+    });
+
+    // In sediment mode the ratio box has its sediment caption, and the fraction box is read.
+    SetUp();
+    host.clearLog();
+    texts.sedimentMode = true;
+    texts.ratio = "0.6";
+    texts.waterFraction = "0,5";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    expectOnlyMessage("Water Fraction (X): \"0,5\" is not a number." + commaHint, Icon::Critical);
+    host.clearLog();
+    texts.waterFraction = "0.5";
+    texts.ratio = "six";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    expectOnlyMessage("Sediment/Magma Ratio (Rs): \"six\" is not a number.", Icon::Critical);
+
+    // Blanks around a number are no slip.
+    host.clearLog();
+    texts.ratio = " 0.6 ";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Calculate);
+    EXPECT_EQ(state.RWater, 0.3f);
+}
+
+TEST_F(InputRules, EveryBoxOverflowsBeyondSinglePrecision)
+{
+    for (auto box : {&InputTexts::tMagma, &InputTexts::tInit, &InputTexts::pInit, &InputTexts::pFinal,
+                     &InputTexts::ratio}) {
+        for (const char* huge : {"3.5e38", "1e40", "-1e400"}) {
+            SetUp();
+            host.clearLog();
+            texts.*box = huge;
+            EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << huge;
+            expectOnlyMessage("Continue error: Overflow\nTry different values", Icon::Critical);
+        }
+    }
+}
+
+TEST_F(InputRules, PhysicallyImpossibleInputsAreRefusedNamingTheBox)
+{
+    const std::string magma =
+        "Magma Temperature (K) must be above 298 K, the temperature from which the conversion ratio measures "
+        "the magma's heat.";
+    expectEachRefusedBeforeStoring({
+        {&InputTexts::tMagma, "298", magma},
+        {&InputTexts::tMagma, "-100", magma},
+        {&InputTexts::tInit, "0", "Water/Rock Temperature (K) must be above 0 K."},
+        {&InputTexts::tInit, "-10", "Water/Rock Temperature (K) must be above 0 K."},
+        {&InputTexts::pInit, "0", "Initial Pressure (MPa) must be above 0."},
+        {&InputTexts::pInit, "1e-50", "Initial Pressure (MPa) must be above 0."},
+        {&InputTexts::pFinal, "-0.1", "Ambient Pressure (MPa) must be above 0."},
+    });
+
+    // An empty ambient pressure is a missing value like any other.
+    SetUp();
+    host.clearLog();
+    texts.pFinal = "";
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    expectOnlyMessage("Please enter all values!", Icon::Exclamation);
+    EXPECT_EQ(state.PFinal, 100000.0f);
+
+    // Just above the limits is accepted.
+    SetUp();
+    host.clearLog();
+    texts = {"298.5", "1", "0.001", "0.0001", "0.3", "--", false};
+    EXPECT_NE(pressContinue().outcome, ContinueOutcome::Refused);
+    EXPECT_TRUE(host.messages().empty());
+}
+
 TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
 {
-    EXPECT_FALSE(applyCalculate(state, "", "4000", false, host));
-    EXPECT_FALSE(applyCalculate(state, "500", "", false, host));
+    EXPECT_FALSE(applyCalculate(state, "", "4000", false, std::nullopt, host));
+    EXPECT_FALSE(applyCalculate(state, "500", "", false, std::nullopt, host));
     EXPECT_EQ(host.messages().size(), 2u);
     EXPECT_EQ(host.messages()[1].text, "Please enter all values!");
     EXPECT_EQ(host.messages()[1].icon, Icon::Exclamation);
     EXPECT_EQ(state.SInit, 366.93f);
 
-    EXPECT_TRUE(applyCalculate(state, "572.4x", "4100.5", true, host));
+    host.clearLog();
+    EXPECT_FALSE(applyCalculate(state, "572.4x", "4100.5", true, std::nullopt, host));
+    expectOnlyMessage("Iniitial Water Entropy: \"572.4x\" is not a number.", Icon::Critical);
+    host.clearLog();
+    EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, std::nullopt, host));
+    EXPECT_EQ(host.messages().at(0).text.substr(0, 43), "Initial Water Cv: \"4100,5\" is not a number.");
+    host.clearLog();
+    EXPECT_FALSE(applyCalculate(state, "572.4", "1e39", true, std::nullopt, host));
+    expectOnlyMessage("Calculate error: Overflow\nTry different values", Icon::Critical);
+    EXPECT_EQ(state.SInit, 366.93f);
+    EXPECT_FALSE(state.ConstVolume);
+
+    EXPECT_TRUE(applyCalculate(state, " 572.4", "4100.5", true, std::nullopt, host));
     EXPECT_EQ(state.SInit, 572.4f);
     EXPECT_EQ(state.CvInit, 4100.5f);
     EXPECT_TRUE(state.ConstVolume);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 using namespace qrv;
 
 TEST(ParseNumber, ReadsTheLongestNumericPrefix)
@@ -36,6 +39,39 @@ TEST(ParseNumber, RefusesForeignAndOutOfRangeForms)
     EXPECT_EQ(ParseNumber("1,5"), 1.0f);
     EXPECT_EQ(ParseNumber("-"), 0.0f);
     EXPECT_EQ(ParseNumber("."), 0.0f);
+}
+
+TEST(PlainNumber, OnlyAWholePlainDecimalNumberReads)
+{
+    const auto reads = [](std::string_view text, double value) {
+        const PlainNumber number = readPlainNumber(text);
+        EXPECT_TRUE(number.valid) << '"' << text << '"';
+        EXPECT_EQ(number.value, value) << '"' << text << '"';
+    };
+    reads("1473", 1473.0);
+    reads(" 1473.5\t", 1473.5);
+    reads("-5", -5.0);
+    reads("+.5", 0.5);
+    reads("2.", 2.0);
+    reads("3.5E38", 3.5e38);
+    reads("1e-3", 0.001);
+    for (std::string_view text : {"", " ", "1,473", "1473,5", "0,5", "abc", "12abc", "1e", "1e+", "-", ".",
+                                  "1 000", "inf", "nan", "0x10", "1.2.3", "--", "True", "False", "1e5 x"})
+        EXPECT_FALSE(readPlainNumber(text).valid) << '"' << text << '"';
+}
+
+TEST(PlainNumber, BeyondTheDoubleRangeTheSizeStillShows)
+{
+    EXPECT_EQ(readPlainNumber("1e400").value, HUGE_VAL);
+    EXPECT_EQ(readPlainNumber("-0.01e402").value, -HUGE_VAL);
+    EXPECT_EQ(readPlainNumber("1" + std::string(400, '0')).value, HUGE_VAL);
+    EXPECT_EQ(readPlainNumber("1e-400").value, 0.0);
+    EXPECT_EQ(readPlainNumber("123e-402").value, 0.0);
+    EXPECT_EQ(readPlainNumber("0." + std::string(400, '0') + "1").value, 0.0);
+    EXPECT_EQ(readPlainNumber("1e99999999999999999999").value, HUGE_VAL);
+    // The lenient reader still gives 0 for all of them.
+    EXPECT_EQ(ParseNumber("1e400"), 0.0f);
+    EXPECT_EQ(ParseNumber("1e40"), 0.0f);
 }
 
 TEST(NumberFormat, FixedPatternsRoundAndKeepOneIntegerDigit)

@@ -90,6 +90,28 @@ TEST(StateSat, ZeroOrNegativePressureFailsBeforeStoringAnything)
     }
 }
 
+TEST(StateSat, NoStateAtOrBelowZeroIsReturned)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    // Far above the range of the fit, its temperature turns negative.
+    s.TSat = 0.0f;
+    s.PSat = 1e9f;
+    s.SfSat = 123.0f;
+    StateSat(s, host);
+    expectSingleFailure(host, "StateSat error: Absolute temperature at or below 0 K\nTry different values");
+    EXPECT_EQ(s.TSat, 0.0f);
+    EXPECT_EQ(s.SfSat, 123.0f);
+
+    // So cold that the fitted vapour pressure vanishes.
+    RecordingHost cold;
+    s.TSat = 20.0f;
+    s.PSat = 7.0f;
+    StateSat(s, cold);
+    expectSingleFailure(cold, "StateSat error: Pressure at or below 0\nTry different values");
+    EXPECT_EQ(s.PSat, 7.0f);
+}
+
 TEST(StateSuper, LowestLevelAtAndBelowNormalPressure)
 {
     for (float pressure : {1e5f, 5e4f}) {
@@ -186,6 +208,21 @@ TEST(StateSuper, ZeroEntropyFailsOnlyWhenItMustFindTheTemperature)
     StateSuper(s, quiet);
     EXPECT_TRUE(quiet.messages().empty());
     EXPECT_EQ(s.UFinal, 365593.11f);
+}
+
+TEST(StateSuper, TemperatureBelowAbsoluteZeroIsAFailure)
+{
+    CalcState s = defaults();
+    RecordingHost host;
+    s.TEq = 1000.0f;
+    s.PFinal = 1e5f;
+    s.SFinal = 3000.0f; // far below any vapour: the fit gives about -490 K
+    s.TFinal = 0.0f;
+    s.UFinal = 5.0f;
+    StateSuper(s, host);
+    expectSingleFailure(host, "StateSuper error: Absolute temperature at or below 0 K\nTry different values");
+    EXPECT_EQ(s.TFinal, 0.0f);
+    EXPECT_EQ(s.UFinal, 5.0f);
 }
 
 TEST(State0, AtRoomTemperature)

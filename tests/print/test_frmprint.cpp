@@ -4,6 +4,7 @@
 #include "runstore.h"
 #include "sampleruns.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 #include <cstdlib>
+#include <functional>
 
 using namespace qrv;
 
@@ -150,13 +152,14 @@ void FrmPrintTest::printsTheChartToAPdf()
             && std::abs(2 * image.top + image.height - page.printableHeight) <= 1;
     };
     QTRY_VERIFY(centred());
+    // The print dialog names the file: it is not asked for a second time.
     const QString pdf = m_dir.filePath(QStringLiteral("chart.pdf"));
-    m_dialogs->answer = pdf;
+    m_dialogs->fileName = pdf;
+    m_dialogs->answer = m_dir.filePath(QStringLiteral("asked-again.pdf"));
     control<QPushButton>("cmdPrint")->click();
     QVERIFY2(m_host.messages().empty(), m_host.messages().empty() ? "" : m_host.messages()[0].text.c_str());
-    QCOMPARE(m_dialogs->askedTitle, QStringLiteral("Print To File"));
-    QVERIFY(m_dialogs->askedFilters.startsWith(QStringLiteral("PDF files (*.pdf);;")));
-    QVERIFY(m_dialogs->askedFilters.contains(QStringLiteral("Printer Files (*.prn)")));
+    QCOMPARE(m_dialogs->askedTitle, QString());
+    QVERIFY(!QFile::exists(m_dialogs->answer));
 
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -198,13 +201,17 @@ void FrmPrintTest::printsTheChartToAPdf()
     QCOMPARE(settings.value(QStringLiteral("FastPrint")).toBool(), true);
 }
 
+// Printing to a file that the print dialog left unnamed asks for the name once.
 void FrmPrintTest::cancelledFileDialogPrintsNothing()
 {
     openFromPlot();
     const QStringList before = QDir(m_dir.path()).entryList();
+    m_dialogs->fileName.clear();
     m_dialogs->answer.clear();
     control<QPushButton>("cmdPrint")->click();
     QCOMPARE(m_dialogs->askedTitle, QStringLiteral("Print To File"));
+    QVERIFY(m_dialogs->askedFilters.startsWith(QStringLiteral("PDF files (*.pdf);;")));
+    QVERIFY(m_dialogs->askedFilters.contains(QStringLiteral("Printer Files (*.prn)")));
     QVERIFY(m_host.messages().empty());
     QCOMPARE(QDir(m_dir.path()).entryList(), before);
 }
@@ -219,7 +226,7 @@ void FrmPrintTest::printToFileFollowsLinksAndRespectsReadOnlyFiles()
     earlier.close();
     const QString link = m_dir.filePath(QStringLiteral("link.pdf"));
     QVERIFY(QFile::link(kept, link));
-    m_dialogs->answer = link;
+    m_dialogs->fileName = link;
     control<QPushButton>("cmdPrint")->click();
     QVERIFY(m_host.messages().empty());
     QVERIFY(QFileInfo(link).isSymLink());
@@ -247,7 +254,7 @@ void FrmPrintTest::printWindowShrinksAndPrintsTheWindow()
     QCOMPARE(printWindow().height(), twips(3630));
 
     const QString pdf = m_dir.filePath(QStringLiteral("window.pdf"));
-    m_dialogs->answer = pdf;
+    m_dialogs->fileName = pdf;
     control<QPushButton>("cmdPrint")->click();
     QVERIFY(m_host.messages().empty());
     const QString png = m_dir.filePath(QStringLiteral("window"));
@@ -316,6 +323,18 @@ void FrmPrintTest::windowSizeRules()
             captioned << label->text() + label->buddy()->objectName();
     QCOMPARE(captioned, (QStringList{QStringLiteral("Left:txtLeft"), QStringLiteral("Top:txtTop")}));
     QCOMPARE(control<QPushButton>("cmdPrint")->accessibleName(), QStringLiteral("Print"));
+
+    // Every button a screen reader finds is one on screen: no help that is never offered.
+    QStringList buttons;
+    std::function<void(QAccessibleInterface*)> collect = [&](QAccessibleInterface* node) {
+        if (node->role() == QAccessible::Button)
+            buttons << node->text(QAccessible::Name);
+        for (int i = 0; i < node->childCount(); ++i)
+            collect(node->child(i));
+    };
+    collect(QAccessible::queryAccessibleInterface(&printWindow()));
+    QVERIFY2(!buttons.contains(QStringLiteral("Help")), qPrintable(buttons.join(QLatin1Char(','))));
+    QVERIFY(buttons.contains(QStringLiteral("Print Setup")));
 }
 
 QTEST_MAIN(FrmPrintTest)

@@ -1,6 +1,8 @@
 #include "guitestsupport.h"
 
 #include "calcstate.h"
+#include "ratioline.h"
+#include "resultsfile.h"
 #include "runner.h"
 #include "runstore.h"
 
@@ -22,6 +24,19 @@ QString ScriptedDialogs::saveResultsPath(QWidget*, const QString& folder)
 {
     lastFolder = folder;
     return saveAnswer;
+}
+
+bool writeWaterRun(const QString& path, const QString& tMagma, const QString& tInit)
+{
+    ResultTexts texts;
+    texts.fill("1.00");
+    texts[0] = kWaterRatioCaption;
+    texts[1] = "0.300";
+    texts[2] = tMagma.toStdString();
+    texts[3] = tInit.toStdString();
+    texts[4] = "0.10";
+    texts[5] = "0.10";
+    return writeResultsFile(QFile::encodeName(path).toStdString(), texts).empty();
 }
 
 QString vaptabProgram()

@@ -71,6 +71,10 @@ struct EngineReference {
 
 QString vaptabProgram();
 
+// A results file at `path` of a water/magma run with these temperatures and otherwise the
+// start-up inputs, as Save writes it; false when it could not be written.
+bool writeWaterRun(const QString& path, const QString& tMagma, const QString& tInit);
+
 // Before the application object: settings, documents and the single-instance name in a
 // private temporary home.
 void isolateUserFolders();

@@ -6,6 +6,9 @@
 #include "windowplacement.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalServer>
@@ -23,6 +26,7 @@ private slots:
     void savedPosition_placement_onlyWhereTheTitleBarIsOnAScreen();
     void runningInstance_secondStart_handsOverAndTheFirstComesForward();
     void silentInstance_secondStart_goesOn();
+    void runningInstance_secondStartWithAFile_theFirstOpensIt();
 };
 
 void AppHelpersTest::widgetHost_engineCalls_reachTheNamedWidgets()
@@ -99,11 +103,11 @@ void AppHelpersTest::runningInstance_secondStart_handsOverAndTheFirstComesForwar
     t.main().showMinimized();
     SingleInstance running(QStringLiteral("handover-test"));
     QVERIFY(running.listen());
-    QObject::connect(&running, &SingleInstance::activationRequested, t.session.get(), &Session::bringToFront);
+    QObject::connect(&running, &SingleInstance::activationRequested, t.session.get(), &Session::takeHandOver);
     QSignalSpy asked(&running, &SingleInstance::activationRequested);
 
     SingleInstance second(QStringLiteral("handover-test"));
-    QVERIFY(second.handOver());
+    QVERIFY(second.handOver({}));
     QCOMPARE(asked.count(), 1);
     QVERIFY(!t.main().isMinimized());
 }
@@ -111,7 +115,7 @@ void AppHelpersTest::runningInstance_secondStart_handsOverAndTheFirstComesForwar
 void AppHelpersTest::silentInstance_secondStart_goesOn()
 {
     SingleInstance nobody(QStringLiteral("nobody-test"));
-    QVERIFY(!nobody.handOver(200));
+    QVERIFY(!nobody.handOver({}, 200));
 
     // A program that takes the connection but never answers.
     QLocalServer silent;
@@ -119,8 +123,32 @@ void AppHelpersTest::silentInstance_secondStart_goesOn()
     SingleInstance second(QStringLiteral("silent-test"));
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!second.handOver(300));
+    QVERIFY(!second.handOver({}, 300));
     QVERIFY(clock.elapsed() >= 250);
+}
+
+void AppHelpersTest::runningInstance_secondStartWithAFile_theFirstOpensIt()
+{
+    // State: a saved run; the program runs, its equilibrium window up
+    QTemporaryDir folder;
+    const QString path = folder.filePath("a run, with \"odd\" name\n.qrv");
+    QVERIFY(writeWaterRun(path, "1400", "298"));
+    TestSession t;
+    t.main().ui().Command1->click();
+    QVERIFY(t.session->calcWindow() != nullptr);
+    SingleInstance running(QStringLiteral("open-test"));
+    QVERIFY(running.listen());
+    QObject::connect(&running, &SingleInstance::activationRequested, t.session.get(), &Session::takeHandOver);
+    // Action: a later start for the file, as a file manager starts it
+    SingleInstance second(QStringLiteral("open-test"));
+    QVERIFY(second.handOver({path}));
+    // Expected: the running program shows the file's run, as Open would
+    QVERIFY(t.session->resultsWindow() != nullptr);
+    QVERIFY(t.session->resultsWindow()->isVisible());
+    QCOMPARE(t.session->host().text(Window::Results, "labTmag"), QString("1400"));
+    QCOMPARE(t.session->store().count(), 1);
+    QTRY_VERIFY(t.session->calcWindow() == nullptr);
+    QVERIFY(t.presenter.shown.isEmpty());
 }
 
 QRV_GUI_TEST_MAIN(AppHelpersTest)

@@ -2,6 +2,8 @@
 // the interaction type, Enter moves, Open refusals and the remembered position.
 #include "guitestsupport.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,10 +23,14 @@ private slots:
     void defaults_continue_equilibriumWindowAsTheEngineFillsIt();
     void badInput_continue_messageAndNothingMoves_data();
     void badInput_continue_messageAndNothingMoves();
+    void waterStateFails_continue_messageAndNoEquilibriumWindow();
     void steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes();
     void vaptabMissing_continue_messageAndTheValuesAreTyped();
     void steamTableRequest_cancel_upperPaneBackAndBoxesEmpty();
+    void cancelledRequest_continueAgain_asksAgainUntilCalculateAccepts();
+    void requestEndedByOpenAndNew_continue_asksAgain();
     void interactionType_switch_captionsAndBoxesFollow();
+    void interactionType_toggledWithoutMouse_followsOnlyOnAChange();
     void enterKey_inEachBox_movesOnOrContinues();
     void shortFile_open_refusedAndNothingChanged();
     void movedWindow_quitAndStartAgain_positionAndDataFolderRemembered();
@@ -62,10 +68,22 @@ void FrmMainTest::badInput_continue_messageAndNothingMoves_data()
     QTest::addColumn<int>("icon");
     QTest::newRow("empty magma") << "0.3" << "" << "" << "Please enter all values!" << int(Icon::Exclamation);
     QTest::newRow("zero ratio") << "0" << "" << "1473" << "Enter R value > 0" << int(Icon::Critical);
-    QTest::newRow("unreadable ratio") << "abc" << "" << "1473" << "Enter R value > 0" << int(Icon::Critical);
+    QTest::newRow("unreadable ratio") << "abc" << "" << "1473" << "Water/Magma Ratio (R): \"abc\" is not a number."
+                                      << int(Icon::Critical);
+    QTest::newRow("thousands comma") << "0.3" << "" << "1,473"
+                                     << "Magma Temperature (K): \"1,473\" is not a number.\nUse \".\" as the "
+                                        "decimal point (0.5, not 0,5) and no thousands separators."
+                                     << int(Icon::Critical);
+    QTest::newRow("beyond single") << "0.3" << "" << "1e40" << "Continue error: Overflow\nTry different values"
+                                   << int(Icon::Critical);
+    QTest::newRow("cold magma") << "0.3" << "" << "-100"
+                                << "Magma Temperature (K) must be above 298 K, the temperature from which the "
+                                   "conversion ratio measures the magma's heat."
+                                << int(Icon::Critical);
     QTest::newRow("zero fraction") << "0.5" << "0" << "1473" << "Enter X > 0.0" << int(Icon::Critical);
     QTest::newRow("fraction above one") << "0.5" << "1.01" << "1473" << "Enter X <= 1.0" << int(Icon::Critical);
-    QTest::newRow("empty fraction") << "0.5" << " " << "1473" << "Enter X > 0.0" << int(Icon::Critical);
+    QTest::newRow("blank fraction") << "0.5" << " " << "1473" << "Water Fraction (X): \" \" is not a number."
+                                    << int(Icon::Critical);
 }
 
 void FrmMainTest::badInput_continue_messageAndNothingMoves()
@@ -93,6 +111,26 @@ void FrmMainTest::badInput_continue_messageAndNothingMoves()
     QVERIFY(t.main().isEnabled());
     QVERIFY(!u.Frame1->isVisibleTo(&t.main()));
     QVERIFY(u.Command1->isEnabled());
+}
+
+void FrmMainTest::waterStateFails_continue_messageAndNoEquilibriumWindow()
+{
+    // State: magma so hot that the heated water's fits overflow
+    TestSession t;
+    t.setInputs("1e30", "298", "0.1", "0.1", "0.3");
+    // Action
+    t.main().ui().Command1->click();
+    // Expected
+    QVERIFY(!t.presenter.shown.isEmpty());
+    QVERIFY2(t.presenter.shown[0].text.startsWith("State0 error: "), qPrintable(t.presenter.shown[0].text));
+    QVERIFY(t.session->calcWindow() == nullptr || !t.session->calcWindow()->isVisible());
+    QVERIFY(t.main().isEnabled());
+    QVERIFY(!t.main().isMinimized());
+
+    // Action: sound inputs again
+    t.main().ui().txtTMagma->setText("1473");
+    t.main().ui().Command1->click();
+    QVERIFY(t.session->calcWindow() != nullptr && t.session->calcWindow()->isVisible());
 }
 
 void FrmMainTest::steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes()
@@ -168,6 +206,66 @@ void FrmMainTest::steamTableRequest_cancel_upperPaneBackAndBoxesEmpty()
     QVERIFY(t.session->calcWindow() == nullptr);
 }
 
+void FrmMainTest::cancelledRequest_continueAgain_asksAgainUntilCalculateAccepts()
+{
+    // State: water at 350 K and 5 MPa asked for, then cancelled
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    const FrmMainControls& u = t.main().ui();
+    u.txtTInit->setText("350");
+    u.txtPInit->setText("5");
+    u.Command1->click();
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    u.Command2->click();
+    // Action
+    u.Command1->click();
+    // Expected: asked again, the held values still those of the start-up water
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(t.session->calcWindow() == nullptr);
+    QCOMPARE(t.session->state().TInit, 298.0f);
+    QCOMPARE(t.session->state().SInit, 366.93f);
+
+    // Action: Calculate accepts typed values; back, and Continue with the same water
+    u.txtSInit->setText("1034.83");
+    u.txtCvInit->setText("3879.915");
+    u.cmdCalc->click();
+    QCOMPARE(t.session->state().TInit, 350.0f);
+    QCOMPARE(t.session->state().PInit, 5e6f);
+    t.session->calcWindow()->backButton()->click();
+    t.presenter.shown.clear();
+    u.Command1->click();
+    // Expected: now they are held for this water and go straight on
+    QVERIFY(!u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(t.session->calcWindow() != nullptr && t.session->calcWindow()->isVisible());
+    QCOMPARE(t.session->state().SInit, 1034.83f);
+    QVERIFY(t.presenter.shown.isEmpty());
+}
+
+void FrmMainTest::requestEndedByOpenAndNew_continue_asksAgain()
+{
+    // State: a file of a run with water at 400 K and 0.1 MPa; the same water asked for
+    QTemporaryDir folder;
+    const QString path = folder.filePath("warm.qrv");
+    QVERIFY(writeWaterRun(path, "1473", "400"));
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    const FrmMainControls& u = t.main().ui();
+    u.txtTInit->setText("400");
+    u.Command1->click();
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    t.dialogs.openAnswer = path;
+    u.cmdOpen->click();
+    QVERIFY(t.session->resultsWindow() != nullptr);
+    t.session->resultsWindow()->newButton()->click();
+    QCOMPARE(u.txtTInit->text(), QString("400"));
+    t.presenter.shown.clear();
+    // Action
+    u.Command1->click();
+    // Expected: the file's water is asked for, not calculated with the start-up values
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QCOMPARE(t.presenter.shown[0].text, QString("Error opening/closing vaptab!"));
+    QVERIFY(u.Frame1->isVisibleTo(&t.main()));
+    QVERIFY(t.session->calcWindow() == nullptr || !t.session->calcWindow()->isVisible());
+}
+
 void FrmMainTest::interactionType_switch_captionsAndBoxesFollow()
 {
     TestSession t;
@@ -191,6 +289,38 @@ void FrmMainTest::interactionType_switch_captionsAndBoxesFollow()
         {u.Label7, u.txtR},      {u.Label9, u.txtXmix},  {u.Label5, u.txtSInit}, {u.Label6, u.txtCvInit}};
     for (const auto& [label, box] : captions)
         QCOMPARE(label->buddy(), box);
+}
+
+void FrmMainTest::interactionType_toggledWithoutMouse_followsOnlyOnAChange()
+{
+    TestSession t;
+    const FrmMainControls& u = t.main().ui();
+    // Action: a screen reader's toggle
+    QAccessibleInterface* sediment = QAccessible::queryAccessibleInterface(u.optSM);
+    QVERIFY(sediment != nullptr && sediment->actionInterface() != nullptr);
+    sediment->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    // Expected
+    QVERIFY(u.optSM->isChecked());
+    QCOMPARE(u.Label7->text(), QString("Sediment/Magma Ratio (Rs):"));
+    QVERIFY(u.txtXmix->isEnabled() && u.Label9->isEnabled());
+    QCOMPARE(u.txtXmix->text(), QString("1.00"));
+
+    // Action: the keyboard's way back
+    u.optSM->setFocus();
+    QTest::keyClick(u.optSM, Qt::Key_Up);
+    QVERIFY(u.optWM->isChecked());
+    QCOMPARE(u.Label7->text(), QString("Water/Magma Ratio (R):"));
+    QVERIFY(!u.txtXmix->isEnabled());
+
+    // Action: the selected option chosen again keeps what was typed
+    u.txtR->setText("0.9");
+    u.optWM->click();
+    QCOMPARE(u.txtR->text(), QString("0.9"));
+    u.optSM->setChecked(true);
+    u.txtXmix->setText("0.4");
+    u.optSM->click();
+    QCOMPARE(u.txtXmix->text(), QString("0.4"));
+    QCOMPARE(u.txtR->text(), QString("0.9"));
 }
 
 void FrmMainTest::enterKey_inEachBox_movesOnOrContinues()

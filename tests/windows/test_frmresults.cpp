@@ -58,6 +58,8 @@ private slots:
     void shownRun_closedDuringTheRun_unloadsAfterTheRunWithoutCrash();
     void savedRun_open_sameTextsAndOneMoreRun();
     void unwritableFolder_save_reportsTheFailure();
+    void freshProgram_open_reCalculateWaitsForACalculation();
+    void sedimentFile_open_inputWindowInSedimentModeWithRsAndX();
 };
 
 void FrmResultsTest::defaultRun_continue_everyTextAndStateAsTheEngineLeftThem()
@@ -300,6 +302,74 @@ void FrmResultsTest::unwritableFolder_save_reportsTheFailure()
     QCOMPARE(t.presenter.shown[0].icon, Icon::Information);
 
     QVERIFY(!QFile::exists(t.dialogs.saveAnswer));
+}
+
+void FrmResultsTest::freshProgram_open_reCalculateWaitsForACalculation()
+{
+    // State: a saved run, and a program that has calculated nothing yet
+    QTemporaryDir folder;
+    const QString path = folder.filePath("run.qrv");
+    QCOMPARE(writeResultsFile(QFile::encodeName(path).toStdString(), kSedimentRun), std::string());
+    TestSession t;
+    t.dialogs.openAnswer = path;
+    // Action
+    t.main().ui().cmdOpen->click();
+    // Expected: nothing to recalculate, but the way on is open
+    FrmResults* results = t.session->resultsWindow();
+    QVERIFY(results != nullptr);
+    QVERIFY(!results->recalculateButton()->isEnabled());
+    QVERIFY(results->newButton()->isEnabled() && results->finishedButton()->isEnabled());
+
+    // Action: a calculation, then the file again
+    results->newButton()->click();
+    t.runToResults();
+    t.session->resultsWindow()->newButton()->click();
+    t.main().ui().cmdOpen->click();
+    // Expected: ReCalculate repeats that calculation
+    QVERIFY(t.session->resultsWindow()->recalculateButton()->isEnabled());
+    t.session->resultsWindow()->recalculateButton()->click();
+    QVERIFY(t.presenter.shown.isEmpty());
+    QCOMPARE(resultLabel(t, "Label1")->text(), QString("Calculation Complete"));
+}
+
+void FrmResultsTest::sedimentFile_open_inputWindowInSedimentModeWithRsAndX()
+{
+    // State: a sediment run saved, the program in water/magma mode
+    QTemporaryDir folder;
+    const QString sediment = folder.filePath("sediment.qrv");
+    QCOMPARE(writeResultsFile(QFile::encodeName(sediment).toStdString(), kSedimentRun), std::string());
+    TestSession t;
+    const FrmMainControls& u = t.main().ui();
+    t.dialogs.openAnswer = sediment;
+    // Action
+    u.cmdOpen->click();
+    t.session->resultsWindow()->newButton()->click();
+    // Expected: the input window as the run was made
+    QVERIFY(u.optSM->isChecked());
+    QCOMPARE(u.Label7->text(), QString("Sediment/Magma Ratio (Rs):"));
+    QCOMPARE(u.txtR->text(), QString("0.60"));
+    QCOMPARE(u.txtXmix->text(), QString("0.50"));
+    QVERIFY(u.txtXmix->isEnabled() && u.Label9->isEnabled());
+    // Action: Continue runs the same sediment run again
+    t.runToResults();
+    QCOMPARE(shownTexts(t), kSedimentRun);
+
+    // Action: a water/magma file brings water/magma mode back
+    const QString water = folder.filePath("water.qrv");
+    ResultTexts texts = kSedimentRun;
+    texts[0] = "Water/Magma Ratio R:";
+    texts[1] = "0.300";
+    QCOMPARE(writeResultsFile(QFile::encodeName(water).toStdString(), texts), std::string());
+    t.session->resultsWindow()->newButton()->click();
+    t.dialogs.openAnswer = water;
+    u.cmdOpen->click();
+    t.session->resultsWindow()->newButton()->click();
+    QVERIFY(u.optWM->isChecked());
+    QCOMPARE(u.Label7->text(), QString("Water/Magma Ratio (R):"));
+    QCOMPARE(u.txtR->text(), QString("0.300"));
+    QCOMPARE(u.txtXmix->text(), QString("--"));
+    QVERIFY(!u.txtXmix->isEnabled());
+    QVERIFY(t.presenter.shown.isEmpty());
 }
 
 QRV_GUI_TEST_MAIN(FrmResultsTest)

@@ -13,10 +13,12 @@
 #include "sweeprange.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 using namespace qrv;
@@ -77,6 +79,8 @@ private slots:
     void sedimentMode_sweep_everyRecordEqualsItsSingleRun();
     void warmPressurisedWater_sweepWithoutVaptab_usesTheIapwsState();
     void ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit();
+    void ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange();
+    void sweepDialog_opened_wideEnoughForItsWholeTitle();
     void progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord();
     void everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns();
     void missingMagmaTemperature_sweep_continuesMessageAndNoRun();
@@ -95,7 +99,7 @@ void SweepTest::rangeTexts_sweepRange_ratiosOrTheReason()
     QCOMPARE(counted.ratios, (std::vector<double>{0.5, 1.0, 1.5, 2.0}));
     const std::pair<SweepRangeTexts, QString> refused[] = {
         {{"0", "3", "0.05", "", false}, "first ratio"},
-        {{"abc", "3", "0.05", "", false}, "first ratio"},
+        {{"-1", "3", "0.05", "", false}, "first ratio"},
         {{"1", "0.5", "0.05", "", false}, "must not end below"},
         {{"1", "3", "0", "", false}, "step"},
         {{"1", "3", "", "2.5", true}, "whole number"},
@@ -105,6 +109,19 @@ void SweepTest::rangeTexts_sweepRange_ratiosOrTheReason()
     for (const auto& [texts, reason] : refused) {
         const SweepRange range = sweepRange(texts);
         QVERIFY2(range.error.contains(reason), qPrintable(texts.from + QLatin1Char(' ') + range.error));
+        QVERIFY(range.ratios.empty());
+    }
+    // A text that is not a number is named by its box, whichever box it is.
+    const QString commaHint = QStringLiteral("\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.");
+    const std::pair<SweepRangeTexts, QString> unreadable[] = {
+        {{"0,05", "3", "0.05", "", false, "Rs"}, "From Rs: \"0,05\" is not a number." + commaHint},
+        {{"0.05", "inf", "0.05", "", false}, "To R: \"inf\" is not a number."},
+        {{"0.05", "3", "1e", "", false}, "Step: \"1e\" is not a number."},
+        {{"0.05", "3", "", "6O", true}, "Number of ratios: \"6O\" is not a number."},
+    };
+    for (const auto& [texts, message] : unreadable) {
+        const SweepRange range = sweepRange(texts);
+        QCOMPARE(range.error, message);
         QVERIFY(range.ratios.empty());
     }
 }
@@ -200,6 +217,49 @@ void SweepTest::ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit()
     // Expected: the store is full and nothing else was said
     QCOMPARE(t.presenter.shown.size(), 2);
     QCOMPARE(t.session->store().count(), RunStore::kCapacity);
+}
+
+void SweepTest::ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange()
+{
+    // State
+    TestSession t;
+    for (int i = 0; i < 95; ++i)
+        t.session->store().append(SeriesRecord{});
+    // Action: the default 60 ratios asked for, then five of them
+    bool checked = false;
+    QTimer::singleShot(0, [&checked] {
+        auto* dialog = qobject_cast<SweepDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        // A failed check must not leave the modal dialog waiting.
+        auto closeOnFailure = qScopeGuard([dialog] { dialog->reject(); });
+        auto* summary = dialog->findChild<QLabel*>(QStringLiteral("labSummary"));
+        QVERIFY2(summary->text().contains(QStringLiteral("only 5 more runs fit, not 60")), qPrintable(summary->text()));
+        dialog->runButton()->click();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("txtTo"))->text(), QStringLiteral("3"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtTo"))->setText(QStringLiteral("0.25"));
+        QVERIFY(dialog->runButton()->isEnabled());
+        QCOMPARE(summary->text(), QStringLiteral("5 runs"));
+        checked = true;
+        closeOnFailure.dismiss();
+        dialog->runButton()->click();
+    });
+    t.main().ui().cmdSweep->click();
+    // Expected
+    QVERIFY(checked);
+    QCOMPARE(t.session->store().count(), RunStore::kCapacity);
+    QVERIFY(t.presenter.shown.isEmpty());
+}
+
+void SweepTest::sweepDialog_opened_wideEnoughForItsWholeTitle()
+{
+    SweepDialog dialog(QStringLiteral("R"), {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    // A bold title bar, with the window's icon and buttons beside the title.
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    QVERIFY(dialog.width() >= QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + 120);
 }
 
 void SweepTest::progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord()

@@ -1,0 +1,49 @@
+#include "ratioline.h"
+
+#include "inputcaptions.h"
+#include "numberformat.h"
+#include "parsenumber.h"
+
+namespace qrv {
+
+namespace {
+
+constexpr std::string_view kWaterRatioOpens = " (R = ";
+constexpr std::string_view kWaterRatioCloses = ")";
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+RatioLine ratioLine(bool sedimentMode, float typedRatio, float waterRatio)
+{
+    if (!sedimentMode)
+        return {std::string(kWaterRatioCaption), formatFixed(typedRatio, 3)};
+    return {std::string(kSedimentRatioCaption), formatFixed(typedRatio, 2) + std::string(kWaterRatioOpens)
+                                                    + formatFixed(waterRatio, 2) + std::string(kWaterRatioCloses)};
+}
+
+TypedRatio typedRatio(std::string_view caption, std::string_view ratio)
+{
+    if (caption != kSedimentRatioCaption)
+        return {false, std::string(ratio), std::string(caption::kUnusedWaterFraction)};
+    TypedRatio typed{true, std::string(trimmed(ratio.substr(0, ratio.find(kWaterRatioOpens)))), {}};
+    const auto opens = ratio.find(kWaterRatioOpens);
+    const auto closes = ratio.rfind(kWaterRatioCloses);
+    if (opens == std::string_view::npos || closes == std::string_view::npos || closes < opens)
+        return typed;
+    const std::string_view water = ratio.substr(opens + kWaterRatioOpens.size(), closes - opens - kWaterRatioOpens.size());
+    const PlainNumber sediment = readPlainNumber(typed.ratio);
+    const PlainNumber carried = readPlainNumber(water);
+    if (sediment.valid && carried.valid && sediment.value > 0)
+        typed.waterFraction = formatFixed(carried.value / sediment.value, 2);
+    return typed;
+}
+
+} // namespace qrv

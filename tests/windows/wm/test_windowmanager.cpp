@@ -1,0 +1,228 @@
+// The windows under a real window manager: each placed by its frame so that its title bar is
+// on screen, following the input window; the remembered position kept without creeping; the
+// about window taking the keyboard at start-up.
+#include "guitestsupport.h"
+
+#include "aboutwindow.h"
+#include "frmcalc.h"
+#include "frmresults.h"
+#include "windowplacement.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+
+#include <optional>
+
+using namespace qrv;
+using namespace qrv::test;
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+QString output(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// Where the display shows a window's frame, as the X server and the window manager report it
+// (Qt keeps only a copy, which may lag behind): the client area's position on the screen less
+// the frame extents that the window manager published. None while the window is not framed.
+std::optional<QRect> frameOnDisplay(const QWidget* window)
+{
+    if (!window->isVisible())
+        return std::nullopt;
+    const QString id = QString::number(window->winId());
+    const QString info = output(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+    const QRegularExpression absolute(QStringLiteral("Absolute upper-left (X|Y):\\s+(-?\\d+)"));
+    QPoint client;
+    for (auto match = absolute.globalMatch(info); match.hasNext();) {
+        const auto m = match.next();
+        (m.captured(1) == QLatin1String("X") ? client.rx() : client.ry()) = m.captured(2).toInt();
+    }
+    const QString property = output(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
+    const QRegularExpression extents(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"));
+    const auto m = extents.match(property);
+    if (!m.hasMatch() || m.captured(3).toInt() == 0)
+        return std::nullopt;
+    const int left = m.captured(1).toInt(), right = m.captured(2).toInt();
+    const int top = m.captured(3).toInt(), bottom = m.captured(4).toInt();
+    return QRect(client - QPoint(left, top), window->size() + QSize(left + right, top + bottom));
+}
+
+// Shown and framed by the window manager.
+bool managed(const QWidget* window)
+{
+    return frameOnDisplay(window).has_value();
+}
+
+// Framed, and the program knows its frame as the display shows it: a user can act on it now.
+bool framed(const QWidget* window)
+{
+    const std::optional<QRect> frame = frameOnDisplay(window);
+    return frame && window->frameGeometry() == *frame;
+}
+
+QPoint frameTopLeft(const QWidget* window)
+{
+    return frameOnDisplay(window).value_or(QRect(-9999, -9999, 0, 0)).topLeft();
+}
+
+QRect screenArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+// A real key press, sent to whichever window has the keyboard focus of the display.
+void pressKey(const char* key)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(key)}), 0);
+}
+
+// A session as the program starts it, about window included.
+struct Program {
+    RecordingPresenter presenter;
+    ScriptedDialogs dialogs;
+    Session session{presenter, dialogs, QStringLiteral("/nonexistent/vaptab")};
+    Program()
+    {
+        session.host().setPauseScale(0);
+        session.start();
+    }
+    FrmMain& main() { return *session.mainWindow(); }
+};
+
+void setSavedPosition(const QVariant& left, const QVariant& top)
+{
+    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
+    settings.setValue(QStringLiteral("MainLeft"), left);
+    settings.setValue(QStringLiteral("MainTop"), top);
+    settings.sync();
+}
+
+} // namespace
+
+class WindowManagerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void firstStart_continueToResults_everyTitleBarOnScreenFollowingTheInputWindow();
+    void movedWindow_quitAndStartAgain_sameFramePositionWithoutCreeping();
+    void titleBarAboveTheScreen_start_notRestored();
+    void start_keys_reachTheAboutWindowFirst();
+};
+
+void WindowManagerTest::initTestCase()
+{
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    QWidget probe;
+    probe.resize(100, 50);
+    probe.show();
+    QTRY_VERIFY_WITH_TIMEOUT(framed(&probe), kWaitMs);
+}
+
+void WindowManagerTest::firstStart_continueToResults_everyTitleBarOnScreenFollowingTheInputWindow()
+{
+    // State: nothing remembered
+    setSavedPosition({}, {});
+    QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).remove(QStringLiteral("MainLeft"));
+    Program p;
+    p.session.aboutWindow()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(framed(&p.main()), kWaitMs);
+    // Expected: the input window's frame at the top left, its title bar on the screen
+    QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(&p.main()), screenArea().topLeft(), kWaitMs);
+    const QPoint inputFrame = frameTopLeft(&p.main());
+
+    // Action: on to the equilibrium window, then the results window
+    p.main().ui().Command1->click();
+    FrmCalc* calc = p.session.calcWindow();
+    QVERIFY(calc != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(framed(calc), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(calc), inputFrame, kWaitMs);
+    calc->continueButton()->click();
+    FrmResults* results = p.session.resultsWindow();
+    QVERIFY(results != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(framed(results), kWaitMs);
+    // Expected: each where the one before stood, frame to frame, the whole status line shown
+    QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(results), inputFrame, kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(results->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                              QStringLiteral("Calculation Complete"), kWaitMs);
+    const QLabel* status = results->findChild<QLabel*>(QStringLiteral("Label1"));
+    QVERIFY(screenArea().contains(QRect(status->mapToGlobal(QPoint(0, 0)), status->size())));
+    QVERIFY(screenArea().contains(*frameOnDisplay(results)));
+
+    // Action: Finished ends the program
+    results->finishedButton()->click();
+    // Expected: the position remembered is the input window's frame, title bar on the screen
+    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
+    QCOMPARE(settings.value(QStringLiteral("MainLeft")).toInt(), pixelsToTwips(inputFrame.x(), p.main().logicalDpiX()));
+    QCOMPARE(settings.value(QStringLiteral("MainTop")).toInt(), pixelsToTwips(inputFrame.y(), p.main().logicalDpiY()));
+}
+
+void WindowManagerTest::movedWindow_quitAndStartAgain_sameFramePositionWithoutCreeping()
+{
+    const QPoint where(screenArea().left() + 240, screenArea().top() + 130);
+    for (int start = 0; start < 3; ++start) {
+        Program p;
+        p.session.aboutWindow()->close();
+        QTRY_VERIFY_WITH_TIMEOUT(framed(&p.main()), kWaitMs);
+        if (start == 0)
+            p.main().move(where);
+        // Expected: the frame where it was left, start after start
+        QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(&p.main()), where, kWaitMs);
+        p.main().ui().Command3->click();
+    }
+}
+
+void WindowManagerTest::titleBarAboveTheScreen_start_notRestored()
+{
+    // State: a position remembered with the title bar above the screen (-1, -20 pixels)
+    setSavedPosition(-15, -300);
+    Program p;
+    p.session.aboutWindow()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(framed(&p.main()), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(frameTopLeft(&p.main()).y() >= screenArea().top(), kWaitMs);
+    // Action: quit
+    p.main().ui().Command3->click();
+    // Expected: what is remembered now puts the title bar on the screen
+    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
+    QVERIFY(settings.value(QStringLiteral("MainTop")).toInt() >= 0);
+}
+
+void WindowManagerTest::start_keys_reachTheAboutWindowFirst()
+{
+    // State: just started; the about window on top
+    Program first;
+    AboutWindow* about = first.session.aboutWindow();
+    QVERIFY(about != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(managed(about) && managed(&first.main()), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), about->windowHandle(), kWaitMs);
+    // Action: Escape on the keyboard
+    pressKey("Escape");
+    // Expected: the about window closes; the input window did not take the key
+    QTRY_VERIFY_WITH_TIMEOUT(first.session.aboutWindow() == nullptr || !about->isVisible(), kWaitMs);
+    QCOMPARE(first.main().ui().txtTMagma->text(), QStringLiteral("1473"));
+    first.main().ui().Command3->click();
+
+    // Action: Enter, at the next start
+    Program second;
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), second.session.aboutWindow()->windowHandle(), kWaitMs);
+    pressKey("Return");
+    QTRY_VERIFY_WITH_TIMEOUT(second.session.aboutWindow() == nullptr, kWaitMs);
+    // Expected: Enter did not press Continue in the input window
+    QVERIFY(second.session.calcWindow() == nullptr);
+    QVERIFY(second.presenter.shown.isEmpty());
+}
+
+QRV_GUI_TEST_MAIN(WindowManagerTest)
+#include "test_windowmanager.moc"
