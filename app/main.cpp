@@ -1,11 +1,11 @@
 // The desktop program: one instance per user, the input window, and a results file given
 // as the first argument opened as "Open" would, by the running instance when there is one.
-#include "appinfo.h"
-#include "filedialogs.h"
-#include "frmplot.h"
-#include "messagepresenter.h"
-#include "session.h"
-#include "singleinstance.h"
+#include "plot/frmplot.h"
+#include "windows/appinfo.h"
+#include "windows/filedialogs.h"
+#include "windows/messagepresenter.h"
+#include "windows/session.h"
+#include "windows/singleinstance.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -33,9 +33,9 @@ int main(int argc, char* argv[])
     qrv::MessageBoxPresenter presenter;
     qrv::QtFileDialogs dialogs;
     qrv::Session session(presenter, dialogs);
-    qrv::frmPlot plot(session.store(), session.host());
+    qrv::FrmPlot plot(session.store(), session.host());
     session.setPlotView(&plot);
-    QObject::connect(&plot, &qrv::frmPlot::dataCleared, &session, &qrv::Session::plotDataCleared);
+    QObject::connect(&plot, &qrv::FrmPlot::dataCleared, &session, &qrv::Session::plotDataCleared);
     QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::takeHandOver);
     QObject::connect(&session, &qrv::Session::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     session.start();

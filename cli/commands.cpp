@@ -1,12 +1,12 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "freshrunner.h"
-#include "jsonreport.h"
-#include "numberformat.h"
-#include "ratiofilenames.h"
-#include "ratiosweep.h"
-#include "report.h"
-#include "resultsfile.h"
+#include "cli/freshrunner.h"
+#include "cli/jsonreport.h"
+#include "cli/ratiofilenames.h"
+#include "cli/report.h"
+#include "engine/numberformat.h"
+#include "engine/ratiosweep.h"
+#include "engine/resultsfile.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // The three commands of qrv-cli. Each returns its exit status.
 #pragma once
 
-#include "options.h"
+#include "cli/options.h"
 
 #include <ostream>
 

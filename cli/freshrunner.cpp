@@ -1,4 +1,4 @@
-#include "freshrunner.h"
+#include "cli/freshrunner.h"
 
 namespace qrv::cli {
 

@@ -3,11 +3,11 @@
 // program, from IAPWS-95 exactly as that program answers.
 #pragma once
 
-#include "calcstate.h"
-#include "recordinghost.h"
-#include "runner.h"
-#include "runstore.h"
-#include "steamtable.h"
+#include "cli/steamtable.h"
+#include "engine/calcstate.h"
+#include "engine/recordinghost.h"
+#include "engine/runner.h"
+#include "engine/runstore.h"
 
 #include <memory>
 #include <optional>

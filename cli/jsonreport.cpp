@@ -1,9 +1,9 @@
-#include "jsonreport.h"
+#include "cli/jsonreport.h"
 
-#include "jsonwriter.h"
-#include "recordinghost.h"
-#include "statefields.h"
-#include "windowcaptions.h"
+#include "cli/jsonwriter.h"
+#include "cli/statefields.h"
+#include "cli/windowcaptions.h"
+#include "engine/recordinghost.h"
 
 namespace qrv::cli {
 

@@ -1,7 +1,7 @@
 // The JSON reports of a run and of an opened results file.
 #pragma once
 
-#include "resultsfile.h"
+#include "engine/resultsfile.h"
 
 #include <optional>
 #include <string>

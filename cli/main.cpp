@@ -1,7 +1,7 @@
 // qrv-cli: the calculation without windows, for scripts, tests and series of runs.
-#include "commands.h"
-#include "options.h"
-#include "outputbuffer.h"
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "cli/outputbuffer.h"
 
 #include <cstring>
 #include <iostream>

@@ -1,6 +1,6 @@
-#include "options.h"
+#include "cli/options.h"
 
-#include "parsenumber.h"
+#include "engine/parsenumber.h"
 
 #include <algorithm>
 #include <cstdlib>

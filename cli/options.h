@@ -1,8 +1,8 @@
 // The command line of qrv-cli: three commands and their options, checked strictly.
 #pragma once
 
-#include "runner.h"
-#include "sweepchart.h"
+#include "cli/sweepchart.h"
+#include "engine/runner.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "outputbuffer.h"
+#include "cli/outputbuffer.h"
 
 #include <cerrno>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "ratiofilenames.h"
+#include "cli/ratiofilenames.h"
 
-#include "numberformat.h"
+#include "engine/numberformat.h"
 
 #include <set>
 

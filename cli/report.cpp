@@ -1,8 +1,8 @@
-#include "report.h"
+#include "cli/report.h"
 
-#include "numberformat.h"
-#include "recordinghost.h"
-#include "windowcaptions.h"
+#include "cli/windowcaptions.h"
+#include "engine/numberformat.h"
+#include "engine/recordinghost.h"
 
 #include <iomanip>
 

@@ -1,7 +1,7 @@
 // Plain-text reports laid out like the windows: caption and value per line.
 #pragma once
 
-#include "resultsfile.h"
+#include "engine/resultsfile.h"
 
 #include <ostream>
 

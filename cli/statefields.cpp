@@ -1,4 +1,4 @@
-#include "statefields.h"
+#include "cli/statefields.h"
 
 namespace qrv::cli {
 

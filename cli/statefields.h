@@ -1,7 +1,7 @@
 // Every scalar field of the calculation state by its name, for the JSON report.
 #pragma once
 
-#include "calcstate.h"
+#include "engine/calcstate.h"
 
 #include <array>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "steamtable.h"
+#include "cli/steamtable.h"
 
-#include "densitysolver.h"
-#include "numberformat.h"
+#include "engine/numberformat.h"
+#include "steam/densitysolver.h"
 
 #include <charconv>
 #include <exception>

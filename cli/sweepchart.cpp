@@ -1,9 +1,9 @@
-#include "sweepchart.h"
+#include "cli/sweepchart.h"
 
 #ifdef QRV_CLI_WITH_PLOT
 
-#include "chartexport.h"
-#include "runstore.h"
+#include "engine/runstore.h"
+#include "plot/chartexport.h"
 
 #include <QApplication>
 #include <QFile>

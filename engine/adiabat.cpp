@@ -1,11 +1,11 @@
-#include "expansion.h"
+#include "engine/expansion.h"
 
-#include "calcstate.h"
-#include "enginehost.h"
-#include "finalstates.h"
-#include "progress.h"
-#include "real.h"
-#include "waterstates.h"
+#include "engine/calcstate.h"
+#include "engine/enginehost.h"
+#include "engine/finalstates.h"
+#include "engine/progress.h"
+#include "engine/real.h"
+#include "engine/waterstates.h"
 
 namespace qrv {
 

@@ -1,8 +1,8 @@
-#include "calcstate.h"
+#include "engine/calcstate.h"
 
-#include "enginehost.h"
-#include "inputcaptions.h"
-#include "numberformat.h"
+#include "engine/enginehost.h"
+#include "engine/inputcaptions.h"
+#include "engine/numberformat.h"
 
 namespace qrv {
 

@@ -50,9 +50,4 @@ inline constexpr float kStartUpCv = 4136.766f;
 // Fills the state with the start-up values and writes them into the input window.
 void SetDefaults(CalcState& s, EngineHost& host);
 
-// Version shown in captions: "QRV 1.00.0000".
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
-
 } // namespace qrv

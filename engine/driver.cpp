@@ -1,13 +1,13 @@
-#include "expansion.h"
+#include "engine/expansion.h"
 
-#include "calcstate.h"
-#include "enginehost.h"
-#include "numberformat.h"
-#include "phasenames.h"
-#include "progress.h"
-#include "ratioline.h"
-#include "real.h"
-#include "runstore.h"
+#include "engine/calcstate.h"
+#include "engine/enginehost.h"
+#include "engine/numberformat.h"
+#include "engine/phasenames.h"
+#include "engine/progress.h"
+#include "engine/ratioline.h"
+#include "engine/real.h"
+#include "engine/runstore.h"
 
 #include <array>
 #include <string>

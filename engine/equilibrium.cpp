@@ -1,10 +1,10 @@
-#include "equilibrium.h"
+#include "engine/equilibrium.h"
 
-#include "calcstate.h"
-#include "enginehost.h"
-#include "numberformat.h"
-#include "real.h"
-#include "waterstates.h"
+#include "engine/calcstate.h"
+#include "engine/enginehost.h"
+#include "engine/numberformat.h"
+#include "engine/real.h"
+#include "engine/waterstates.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "fileerror.h"
+#include "engine/fileerror.h"
 
 #include <cerrno>
 

@@ -1,8 +1,8 @@
-#include "finalstates.h"
+#include "engine/finalstates.h"
 
-#include "calcstate.h"
-#include "progress.h"
-#include "waterstates.h"
+#include "engine/calcstate.h"
+#include "engine/progress.h"
+#include "engine/waterstates.h"
 
 namespace qrv {
 

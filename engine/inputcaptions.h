@@ -13,6 +13,7 @@ inline constexpr std::string_view kAmbientPressure = "Ambient Pressure (MPa):";
 inline constexpr std::string_view kWaterRatio = "Water/Magma Ratio (R):";
 inline constexpr std::string_view kSedimentRatio = "Sediment/Magma Ratio (Rs):";
 inline constexpr std::string_view kWaterFraction = "Water Fraction (X):";
+// "Iniitial" is the window's caption as users and its screen-reader name know it; kept as spelt.
 inline constexpr std::string_view kEntropy = "Iniitial Water Entropy:";
 inline constexpr std::string_view kCv = "Initial Water Cv:";
 

@@ -1,11 +1,11 @@
-#include "inputrules.h"
+#include "engine/inputrules.h"
 
-#include "calcstate.h"
-#include "enginehost.h"
-#include "inputcaptions.h"
-#include "numberformat.h"
-#include "parsenumber.h"
-#include "real.h"
+#include "engine/calcstate.h"
+#include "engine/enginehost.h"
+#include "engine/inputcaptions.h"
+#include "engine/numberformat.h"
+#include "engine/parsenumber.h"
+#include "engine/real.h"
 
 #include <optional>
 

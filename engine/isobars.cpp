@@ -1,6 +1,6 @@
-#include "isobars.h"
+#include "engine/isobars.h"
 
-#include "fitterms.h"
+#include "engine/fitterms.h"
 
 #include <array>
 #include <cstddef>

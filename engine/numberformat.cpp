@@ -1,4 +1,4 @@
-#include "numberformat.h"
+#include "engine/numberformat.h"
 
 #include <charconv>
 #include <cmath>

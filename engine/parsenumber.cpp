@@ -1,6 +1,6 @@
-#include "parsenumber.h"
+#include "engine/parsenumber.h"
 
-#include "real.h"
+#include "engine/real.h"
 
 #include <algorithm>
 #include <cfloat>

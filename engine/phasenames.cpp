@@ -1,4 +1,4 @@
-#include "phasenames.h"
+#include "engine/phasenames.h"
 
 namespace qrv {
 
@@ -13,6 +13,7 @@ constexpr std::string_view kWaterRow = "Water Fraction";
 std::string_view equilibriumPhaseName(float tEq, float tCrit, float xEq)
 {
     if (tEq >= tCrit) {
+        // "Supercritcal" is spelt so on purpose: results files and their readers hold these names.
         if (xEq == 0.0f)
             return "Supercritcal Liquid";
         if (xEq == 1.0f)

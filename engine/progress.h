@@ -1,7 +1,7 @@
 // Progress display of the expansion paths on the results window.
 #pragma once
 
-#include "enginehost.h"
+#include "engine/enginehost.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
-#include "ratioline.h"
+#include "engine/ratioline.h"
 
-#include "inputcaptions.h"
-#include "numberformat.h"
-#include "parsenumber.h"
+#include "engine/inputcaptions.h"
+#include "engine/numberformat.h"
+#include "engine/parsenumber.h"
 
 namespace qrv {
 

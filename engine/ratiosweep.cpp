@@ -1,6 +1,6 @@
-#include "ratiosweep.h"
+#include "engine/ratiosweep.h"
 
-#include "calcstate.h"
+#include "engine/calcstate.h"
 
 #include <algorithm>
 #include <charconv>

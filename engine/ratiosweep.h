@@ -2,9 +2,9 @@
 // program start with the same inputs and only the ratio changed.
 #pragma once
 
-#include "recordinghost.h"
-#include "runner.h"
-#include "runstore.h"
+#include "engine/recordinghost.h"
+#include "engine/runner.h"
+#include "engine/runstore.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "recordinghost.h"
+#include "engine/recordinghost.h"
 
 namespace qrv {
 

@@ -3,7 +3,7 @@
 // from it; tests read it.
 #pragma once
 
-#include "enginehost.h"
+#include "engine/enginehost.h"
 
 #include <functional>
 #include <map>

@@ -1,10 +1,10 @@
-#include "resultsfile.h"
+#include "engine/resultsfile.h"
 
-#include "fileerror.h"
-#include "numberformat.h"
-#include "parsenumber.h"
-#include "real.h"
-#include "safewrite.h"
+#include "engine/fileerror.h"
+#include "engine/numberformat.h"
+#include "engine/parsenumber.h"
+#include "engine/real.h"
+#include "engine/safewrite.h"
 
 #include <algorithm>
 #include <cerrno>

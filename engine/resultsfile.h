@@ -2,7 +2,7 @@
 // CR LF. What is written is what the user saw on the results window.
 #pragma once
 
-#include "runstore.h"
+#include "engine/runstore.h"
 
 #include <array>
 #include <functional>

@@ -1,9 +1,9 @@
-#include "runner.h"
+#include "engine/runner.h"
 
-#include "calcstate.h"
-#include "equilibrium.h"
-#include "expansion.h"
-#include "runstore.h"
+#include "engine/calcstate.h"
+#include "engine/equilibrium.h"
+#include "engine/expansion.h"
+#include "engine/runstore.h"
 
 namespace qrv {
 

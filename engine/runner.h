@@ -4,7 +4,7 @@
 // program can run it with its own host.
 #pragma once
 
-#include "inputrules.h"
+#include "engine/inputrules.h"
 
 #include <optional>
 #include <string>

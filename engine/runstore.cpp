@@ -1,6 +1,6 @@
-#include "runstore.h"
+#include "engine/runstore.h"
 
-#include "real.h"
+#include "engine/real.h"
 
 #include <cmath>
 

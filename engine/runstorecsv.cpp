@@ -1,4 +1,4 @@
-#include "runstorecsv.h"
+#include "engine/runstorecsv.h"
 
 #include <charconv>
 #include <istream>

@@ -3,7 +3,7 @@
 // float, whatever the locale, so a spreadsheet and a later read see exactly the stored values.
 #pragma once
 
-#include "runstore.h"
+#include "engine/runstore.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,6 +1,6 @@
-#include "safewrite.h"
+#include "engine/safewrite.h"
 
-#include "fileerror.h"
+#include "engine/fileerror.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "waterstates.h"
+#include "engine/waterstates.h"
 
-#include "calcstate.h"
-#include "enginehost.h"
-#include "fitterms.h"
+#include "engine/calcstate.h"
+#include "engine/enginehost.h"
+#include "engine/fitterms.h"
 
 #include <array>
 #include <cstddef>

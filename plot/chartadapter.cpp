@@ -1,4 +1,4 @@
-#include "chartadapter.h"
+#include "plot/chartadapter.h"
 
 #include <QBuffer>
 #include <QCategoryAxis>

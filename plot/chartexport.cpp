@@ -1,9 +1,9 @@
-#include "chartexport.h"
+#include "plot/chartexport.h"
 
-#include "chartadapter.h"
-#include "recordinghost.h"
-#include "runstore.h"
-#include "safewrite.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
+#include "engine/safewrite.h"
+#include "plot/chartadapter.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -3,7 +3,7 @@
 // QApplication (the offscreen platform will do), never a visible window.
 #pragma once
 
-#include "plotroutine.h"
+#include "plot/plotroutine.h"
 
 #include <QSize>
 #include <QString>

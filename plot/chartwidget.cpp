@@ -1,6 +1,6 @@
-#include "chartwidget.h"
+#include "plot/chartwidget.h"
 
-#include "chartadapter.h"
+#include "plot/chartadapter.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "exportdialogs.h"
+#include "plot/exportdialogs.h"
 
-#include "picturesizedialog.h"
+#include "plot/picturesizedialog.h"
 
 #include <QFileDialog>
 #include <QRegularExpression>

@@ -1,14 +1,14 @@
-#include "frmplot.h"
+#include "plot/frmplot.h"
 
-#include "appinfo.h"
-#include "chartexport.h"
-#include "chartwidget.h"
-#include "enginehost.h"
-#include "exportdialogs.h"
-#include "frmprint.h"
-#include "runstore.h"
-#include "runstorecsv.h"
-#include "safewrite.h"
+#include "engine/enginehost.h"
+#include "engine/runstore.h"
+#include "engine/runstorecsv.h"
+#include "engine/safewrite.h"
+#include "plot/chartexport.h"
+#include "plot/chartwidget.h"
+#include "plot/exportdialogs.h"
+#include "print/frmprint.h"
+#include "windows/appinfo.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -77,7 +77,7 @@ std::string saveErrorText(const std::string& description) { return "Save error: 
 
 } // namespace
 
-frmPlot::frmPlot(RunStore& store, EngineHost& host, QWidget* parent)
+FrmPlot::FrmPlot(RunStore& store, EngineHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), m_store(store), m_host(host), m_routine(store, m_chart, host),
       m_exportDialogs(std::make_unique<StandardExportDialogs>())
 {
@@ -88,9 +88,9 @@ frmPlot::frmPlot(RunStore& store, EngineHost& host, QWidget* parent)
     resize(860, 560);
 }
 
-frmPlot::~frmPlot() = default;
+FrmPlot::~FrmPlot() = default;
 
-void frmPlot::buildControls()
+void FrmPlot::buildControls()
 {
     m_graph1 = new ChartWidget(m_chart, this);
     m_graph1->setObjectName(QStringLiteral("Graph1"));
@@ -109,8 +109,8 @@ void frmPlot::buildControls()
     m_optPoints->setChecked(true);
     kindLayout->addWidget(m_optCurve);
     kindLayout->addWidget(m_optPoints);
-    connect(m_optCurve, &QRadioButton::clicked, this, &frmPlot::Plot);
-    connect(m_optPoints, &QRadioButton::clicked, this, &frmPlot::Plot);
+    connect(m_optCurve, &QRadioButton::clicked, this, &FrmPlot::Plot);
+    connect(m_optPoints, &QRadioButton::clicked, this, &FrmPlot::Plot);
 
     m_frame3 = new QGroupBox(QStringLiteral("Y-Axis"), m_frame1);
     m_frame3->setObjectName(QStringLiteral("Frame3"));
@@ -124,7 +124,7 @@ void frmPlot::buildControls()
         m_optY[std::size_t(i)] = option;
     }
     m_optY[0]->setChecked(true);
-    connect(m_yGroup, &QButtonGroup::idClicked, this, &frmPlot::Plot);
+    connect(m_yGroup, &QButtonGroup::idClicked, this, &FrmPlot::Plot);
 
     m_frame2 = new QGroupBox(QStringLiteral("X-Axis"), m_frame1);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
@@ -138,7 +138,7 @@ void frmPlot::buildControls()
         m_optX[std::size_t(i)] = option;
     }
     m_optX[0]->setChecked(true);
-    connect(m_xGroup, &QButtonGroup::idClicked, this, &frmPlot::xClicked);
+    connect(m_xGroup, &QButtonGroup::idClicked, this, &FrmPlot::xClicked);
 
     m_cmdPrint = new QPushButton(QStringLiteral("Print"), m_frame1);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
@@ -146,15 +146,15 @@ void frmPlot::buildControls()
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClear = new QPushButton(QStringLiteral("Clear Data"), m_frame1);
     m_cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    connect(m_cmdPrint, &QPushButton::clicked, this, &frmPlot::printChart);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &FrmPlot::printChart);
     connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::hide);
-    connect(m_cmdClear, &QPushButton::clicked, this, &frmPlot::clearData);
+    connect(m_cmdClear, &QPushButton::clicked, this, &FrmPlot::clearData);
     m_cmdExportData = new QPushButton(QStringLiteral("Export Data..."), m_frame1);
     m_cmdExportData->setObjectName(QStringLiteral("cmdExportData"));
     m_cmdSaveChart = new QPushButton(QStringLiteral("Save Chart..."), m_frame1);
     m_cmdSaveChart->setObjectName(QStringLiteral("cmdSaveChart"));
-    connect(m_cmdExportData, &QPushButton::clicked, this, &frmPlot::exportData);
-    connect(m_cmdSaveChart, &QPushButton::clicked, this, &frmPlot::saveChart);
+    connect(m_cmdExportData, &QPushButton::clicked, this, &FrmPlot::exportData);
+    connect(m_cmdSaveChart, &QPushButton::clicked, this, &FrmPlot::saveChart);
 
     parameters->addWidget(m_frame4);
     parameters->addWidget(m_frame3);
@@ -179,12 +179,12 @@ void frmPlot::buildControls()
     layout->addWidget(m_frame1);
 }
 
-PlotChoices frmPlot::choices() const
+PlotChoices FrmPlot::choices() const
 {
     return {YChoice(m_yGroup->checkedId()), m_xGroup->checkedId(), m_optCurve->isChecked()};
 }
 
-void frmPlot::Plot()
+void FrmPlot::Plot()
 {
     m_frame2->setEnabled(true);
     m_frame3->setEnabled(true);
@@ -194,7 +194,7 @@ void frmPlot::Plot()
     m_chart.copyToClipboard(m_graph1->size());
 }
 
-void frmPlot::showAndPlot()
+void FrmPlot::showAndPlot()
 {
     show();
     raise();
@@ -202,13 +202,13 @@ void frmPlot::showAndPlot()
     Plot();
 }
 
-void frmPlot::plotIfVisible()
+void FrmPlot::plotIfVisible()
 {
     if (isVisible())
         Plot();
 }
 
-void frmPlot::xClicked(int index)
+void FrmPlot::xClicked(int index)
 {
     for (const YSwap& swap : kYSwaps)
         m_optY[std::size_t(swap.disabled)]->setEnabled(true);
@@ -223,7 +223,7 @@ void frmPlot::xClicked(int index)
     Plot();
 }
 
-void frmPlot::clearData()
+void FrmPlot::clearData()
 {
     m_store.clear();
     m_routine.drawPlaceholder(m_optCurve->isChecked());
@@ -234,15 +234,15 @@ void frmPlot::clearData()
     emit dataCleared();
 }
 
-frmPrint& frmPlot::printWindow()
+FrmPrint& FrmPlot::printWindow()
 {
     // Not a child: disabling this window while printing must leave the print window usable.
     if (!m_print)
-        m_print = std::make_unique<frmPrint>(m_host);
+        m_print = std::make_unique<FrmPrint>(m_host);
     return *m_print;
 }
 
-void frmPlot::printChart()
+void FrmPlot::printChart()
 {
     Plot();
     const QImage picture = m_chart.picture(m_graph1->size(), kPrintPictureScale);
@@ -253,24 +253,24 @@ void frmPlot::printChart()
     Plot();
 }
 
-void frmPlot::enableDataButtons(bool enabled)
+void FrmPlot::enableDataButtons(bool enabled)
 {
     m_cmdClear->setEnabled(enabled);
     m_cmdExportData->setEnabled(enabled);
     m_cmdSaveChart->setEnabled(enabled);
 }
 
-void frmPlot::setExportDialogs(std::unique_ptr<ExportDialogs> dialogs)
+void FrmPlot::setExportDialogs(std::unique_ptr<ExportDialogs> dialogs)
 {
     m_exportDialogs = std::move(dialogs);
 }
 
-QString frmPlot::saveFileName(const QString& title, const QString& fileName, const QString& filters)
+QString FrmPlot::saveFileName(const QString& title, const QString& fileName, const QString& filters)
 {
     return m_exportDialogs->saveFileName(this, title, QDir(dataFolder()).filePath(fileName), filters);
 }
 
-void frmPlot::exportData()
+void FrmPlot::exportData()
 {
     QString path = saveFileName(QStringLiteral("Export Data"), QStringLiteral("QRV Runs.csv"),
                                 QStringLiteral("CSV files (*.csv)"));
@@ -285,7 +285,7 @@ void frmPlot::exportData()
         m_host.message(saveErrorText(error), Icon::Information);
 }
 
-void frmPlot::saveChart()
+void FrmPlot::saveChart()
 {
     const QString title = m_chart.title().isEmpty() ? QStringLiteral("QRV Chart") : m_chart.title();
     const QString path = saveFileName(

@@ -2,9 +2,9 @@
 // "Clear Data", "Print", and the store and the chart saved to files.
 #pragma once
 
-#include "chartadapter.h"
-#include "plotroutine.h"
-#include "plotview.h"
+#include "plot/chartadapter.h"
+#include "plot/plotroutine.h"
+#include "windows/plotview.h"
 
 #include <QWidget>
 
@@ -23,13 +23,13 @@ class ChartWidget;
 class EngineHost;
 class ExportDialogs;
 class RunStore;
-class frmPrint;
+class FrmPrint;
 
-class frmPlot : public QWidget, public PlotView {
+class FrmPlot : public QWidget, public PlotView {
     Q_OBJECT
 public:
-    frmPlot(RunStore& store, EngineHost& host, QWidget* parent = nullptr);
-    ~frmPlot() override;
+    FrmPlot(RunStore& store, EngineHost& host, QWidget* parent = nullptr);
+    ~FrmPlot() override;
 
     // Redraws the chart from the store with the chosen options and puts it on the clipboard.
     void Plot();
@@ -39,7 +39,7 @@ public:
 
     ChartAdapter& chart() { return m_chart; }
     // The print window, created on first use.
-    frmPrint& printWindow();
+    FrmPrint& printWindow();
     // Replaces the file and picture size dialogs of "Export Data..." and "Save Chart...".
     void setExportDialogs(std::unique_ptr<ExportDialogs> dialogs);
 
@@ -63,7 +63,7 @@ private:
     EngineHost& m_host;
     ChartAdapter m_chart;
     PlotRoutine m_routine;
-    std::unique_ptr<frmPrint> m_print;
+    std::unique_ptr<FrmPrint> m_print;
     std::unique_ptr<ExportDialogs> m_exportDialogs;
     QSize m_pictureSize{1600, 1000};
 

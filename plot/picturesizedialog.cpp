@@ -1,4 +1,4 @@
-#include "picturesizedialog.h"
+#include "plot/picturesizedialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

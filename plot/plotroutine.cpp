@@ -1,9 +1,9 @@
-#include "plotroutine.h"
+#include "plot/plotroutine.h"
 
-#include "chartadapter.h"
-#include "enginehost.h"
-#include "numberformat.h"
-#include "runstore.h"
+#include "engine/enginehost.h"
+#include "engine/numberformat.h"
+#include "engine/runstore.h"
+#include "plot/chartadapter.h"
 
 #include <algorithm>
 #include <array>

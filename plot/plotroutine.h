@@ -2,7 +2,7 @@
 // record field, as markers or as spline curves, one series per expansion path.
 #pragma once
 
-#include "splinecurve.h"
+#include "plot/spline/splinecurve.h"
 
 namespace qrv {
 

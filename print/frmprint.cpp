@@ -1,9 +1,9 @@
-#include "frmprint.h"
+#include "print/frmprint.h"
 
-#include "enginehost.h"
-#include "numberformat.h"
-#include "pagepreview.h"
-#include "parsenumber.h"
+#include "engine/enginehost.h"
+#include "engine/numberformat.h"
+#include "engine/parsenumber.h"
+#include "print/pagepreview.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,7 +39,7 @@ std::string text(const QLineEdit* box) { return box->text().toStdString(); }
 
 } // namespace
 
-frmPrint::frmPrint(EngineHost& host, QWidget* parent)
+FrmPrint::FrmPrint(EngineHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_host(host),
       m_dialogs(std::make_unique<StandardPrintDialogs>()),
@@ -55,7 +55,7 @@ frmPrint::frmPrint(EngineHost& host, QWidget* parent)
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setSingleShot(true);
     m_timer1.setInterval(kRelayoutDelayMs);
-    connect(&m_timer1, &QTimer::timeout, this, &frmPrint::PrintScale);
+    connect(&m_timer1, &QTimer::timeout, this, &FrmPrint::PrintScale);
 
     m_previewSize = std::max<long>(kMinWindowWidth,
         long(settings().value(QStringLiteral("PrintPreviewSize"), 6060).toDouble()));
@@ -63,19 +63,19 @@ frmPrint::frmPrint(EngineHost& host, QWidget* parent)
     resize(toPixels(m_previewSize), toPixels(m_previewSize - kWindowHeightLess));
 }
 
-frmPrint::~frmPrint() = default;
+FrmPrint::~FrmPrint() = default;
 
-int frmPrint::toPixels(long twips) const
+int FrmPrint::toPixels(long twips) const
 {
     return int(nearestEven(double(twips) * logicalDpiX() / kTwipsPerInch));
 }
 
-long frmPrint::toTwips(int pixels) const
+long FrmPrint::toTwips(int pixels) const
 {
     return nearestEven(double(pixels) * kTwipsPerInch / logicalDpiX());
 }
 
-void frmPrint::buildControls()
+void FrmPrint::buildControls()
 {
     const auto place = [this](QWidget* w, long left, long top, long width, long height) {
         w->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
@@ -98,6 +98,7 @@ void frmPrint::buildControls()
     m_frame3->setToolTip(QStringLiteral("Select printing option"));
     place(m_frame3, 1800, 0, 1680, 840);
     m_optWindow = named(new QRadioButton(QStringLiteral("Print Window"), m_frame3), "optWindow");
+    // "unavailabe" is the tooltip's own spelling, kept as users know it.
     m_optWindow->setToolTip(QStringLiteral("Quick print of application window: Preview unavailabe"));
     place(m_optWindow, 120, 240, 1500, 255);
     m_optPlot = named(new QRadioButton(QStringLiteral("Print Plot"), m_frame3), "optPlot");
@@ -173,10 +174,10 @@ void frmPrint::buildControls()
                 startRelayout();
         });
     }
-    connect(m_chkFit, &QCheckBox::clicked, this, &frmPrint::startRelayout);
-    connect(m_chkCenter, &QCheckBox::clicked, this, &frmPrint::centreClicked);
-    connect(m_vScroll1, &QScrollBar::valueChanged, this, &frmPrint::spinScale);
-    connect(m_vScroll2, &QScrollBar::valueChanged, this, &frmPrint::spinMargin);
+    connect(m_chkFit, &QCheckBox::clicked, this, &FrmPrint::startRelayout);
+    connect(m_chkCenter, &QCheckBox::clicked, this, &FrmPrint::centreClicked);
+    connect(m_vScroll1, &QScrollBar::valueChanged, this, &FrmPrint::spinScale);
+    connect(m_vScroll2, &QScrollBar::valueChanged, this, &FrmPrint::spinMargin);
     connect(m_optLand, &QRadioButton::clicked, this, [this] {
         m_engine.setOrientation(PrintEngine::Landscape);
         PageSetup();
@@ -185,22 +186,22 @@ void frmPrint::buildControls()
         m_engine.setOrientation(PrintEngine::Portrait);
         PageSetup();
     });
-    connect(m_optPlot, &QRadioButton::clicked, this, &frmPrint::PageSetup);
-    connect(m_optWindow, &QRadioButton::clicked, this, &frmPrint::PageSetup);
-    connect(m_cmdPrint, &QPushButton::clicked, this, &frmPrint::print);
-    connect(m_cmdPrinter, &QPushButton::clicked, this, &frmPrint::printerSetup);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &frmPrint::done);
+    connect(m_optPlot, &QRadioButton::clicked, this, &FrmPrint::PageSetup);
+    connect(m_optWindow, &QRadioButton::clicked, this, &FrmPrint::PageSetup);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &FrmPrint::print);
+    connect(m_cmdPrinter, &QPushButton::clicked, this, &FrmPrint::printerSetup);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &FrmPrint::done);
 }
 
-void frmPrint::setDialogs(std::unique_ptr<PrintDialogs> dialogs)
+void FrmPrint::setDialogs(std::unique_ptr<PrintDialogs> dialogs)
 {
     m_dialogs = std::move(dialogs);
     m_engine.setDialogs(*m_dialogs);
 }
 
-bool frmPrint::printPlot() const { return m_optPlot->isChecked(); }
+bool FrmPrint::printPlot() const { return m_optPlot->isChecked(); }
 
-void frmPrint::PrintSetup(QWidget* formRef, const QImage& picture)
+void FrmPrint::PrintSetup(QWidget* formRef, const QImage& picture)
 {
     const bool firstUse = m_formRef.isNull() && !isVisible();
     m_formRef = formRef;
@@ -219,7 +220,7 @@ void frmPrint::PrintSetup(QWidget* formRef, const QImage& picture)
     QApplication::processEvents();
 }
 
-void frmPrint::PageSetup()
+void FrmPrint::PageSetup()
 {
     m_labPrinter->setText(QStringLiteral("Print to: ") + m_engine.deviceName());
     m_page = m_engine.metrics();
@@ -245,7 +246,7 @@ void frmPrint::PageSetup()
     placeControls();
 }
 
-void frmPrint::resizeEvent(QResizeEvent* event)
+void FrmPrint::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (!isMinimized())
@@ -253,7 +254,7 @@ void frmPrint::resizeEvent(QResizeEvent* event)
 }
 
 // The window's size rules, then everything that depends on its size.
-void frmPrint::placeControls()
+void FrmPrint::placeControls()
 {
     const Size size = windowSize({toTwips(width()), toTwips(height())});
     const QSize pixels(toPixels(size.width), toPixels(size.height));
@@ -270,7 +271,7 @@ void frmPrint::placeControls()
     m_previewSize = size.width;
 }
 
-void frmPrint::placePreview()
+void FrmPrint::placePreview()
 {
     const long side = previewHolderSide(windowSize({toTwips(width()), 0}).width);
     const bool portrait = m_engine.orientation() == PrintEngine::Portrait;
@@ -279,7 +280,7 @@ void frmPrint::placePreview()
                               toPixels(preview.width), toPixels(preview.height));
 }
 
-void frmPrint::PrintScale()
+void FrmPrint::PrintScale()
 {
     m_textEventsOn = false;
     LayoutBoxes boxes;
@@ -303,7 +304,7 @@ void frmPrint::PrintScale()
     m_textEventsOn = true;
 }
 
-void frmPrint::drawPreview()
+void FrmPrint::drawPreview()
 {
     const Size preview{toTwips(m_picPreview->width()), toTwips(m_picPreview->height())};
     LayoutBoxes boxes;
@@ -314,9 +315,9 @@ void frmPrint::drawPreview()
                                        toPixels(picture.width), toPixels(picture.height)));
 }
 
-void frmPrint::startRelayout() { m_timer1.start(); }
+void FrmPrint::startRelayout() { m_timer1.start(); }
 
-void frmPrint::spinScale(int value)
+void FrmPrint::spinScale(int value)
 {
     if (value == 0)
         return;
@@ -325,7 +326,7 @@ void frmPrint::spinScale(int value)
     QTimer::singleShot(kSpinnerResetMs, m_vScroll1, [this] { m_vScroll1->setValue(0); });
 }
 
-void frmPrint::spinMargin(int value)
+void FrmPrint::spinMargin(int value)
 {
     if (value == 0)
         return;
@@ -335,7 +336,7 @@ void frmPrint::spinMargin(int value)
     QTimer::singleShot(kSpinnerResetMs, m_vScroll2, [this] { m_vScroll2->setValue(0); });
 }
 
-void frmPrint::centreClicked()
+void FrmPrint::centreClicked()
 {
     const bool centre = m_chkCenter->isChecked();
     m_txtLeft->setEnabled(!centre && !m_chkFit->isChecked());
@@ -343,7 +344,7 @@ void frmPrint::centreClicked()
     startRelayout();
 }
 
-bool frmPrint::eventFilter(QObject* watched, QEvent* event)
+bool FrmPrint::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_txtLeft || watched == m_txtTop)
@@ -354,7 +355,7 @@ bool frmPrint::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmPrint::print()
+void FrmPrint::print()
 {
     try {
         m_engine.setFastPrint(settings().value(QStringLiteral("FastPrint"), true).toBool());
@@ -392,7 +393,7 @@ void frmPrint::print()
 
 // The calling window waits disabled behind this one, but is printed as it looks at work:
 // greyed-out controls would print pale.
-void frmPrint::printCallingWindow()
+void FrmPrint::printCallingWindow()
 {
     const bool enabled = m_formRef->isEnabled();
     const auto restore = qScopeGuard([this, enabled] { m_formRef->setEnabled(enabled); });
@@ -400,7 +401,7 @@ void frmPrint::printCallingWindow()
     m_engine.printWindow(*m_formRef);
 }
 
-void frmPrint::printerSetup()
+void FrmPrint::printerSetup()
 {
     try {
         m_engine.showDialog(QStringLiteral("Setup"), this);
@@ -410,7 +411,7 @@ void frmPrint::printerSetup()
     }
 }
 
-void frmPrint::done()
+void FrmPrint::done()
 {
     settings().setValue(QStringLiteral("PrintPreviewSize"), double(toTwips(width())));
     hide();
@@ -422,7 +423,7 @@ void frmPrint::done()
 }
 
 // Closing the window by its frame must give the calling window back as "Done" does.
-void frmPrint::closeEvent(QCloseEvent* event)
+void FrmPrint::closeEvent(QCloseEvent* event)
 {
     done();
     event->accept();

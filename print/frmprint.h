@@ -3,9 +3,9 @@
 // window itself, to the printer or to a PDF file.
 #pragma once
 
-#include "printdialogs.h"
-#include "printengine.h"
-#include "printlayout.h"
+#include "print/layout/printlayout.h"
+#include "print/printdialogs.h"
+#include "print/printengine.h"
 
 #include <QImage>
 #include <QPointer>
@@ -27,11 +27,11 @@ namespace qrv {
 class EngineHost;
 class PagePreview;
 
-class frmPrint : public QWidget {
+class FrmPrint : public QWidget {
     Q_OBJECT
 public:
-    explicit frmPrint(EngineHost& host, QWidget* parent = nullptr);
-    ~frmPrint() override;
+    explicit FrmPrint(EngineHost& host, QWidget* parent = nullptr);
+    ~FrmPrint() override;
 
     // Shows the window for printing `picture` on behalf of `formRef`, which stays disabled
     // until "Done".

@@ -1,4 +1,4 @@
-#include "pagepreview.h"
+#include "print/pagepreview.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "printdialogs.h"
+#include "print/printdialogs.h"
 
 #include <QFileDialog>
 #include <QPageSetupDialog>

@@ -1,7 +1,7 @@
-#include "printengine.h"
+#include "print/printengine.h"
 
-#include "printdialogs.h"
-#include "safewrite.h"
+#include "engine/safewrite.h"
+#include "print/printdialogs.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -2,7 +2,7 @@
 // copies, and documents made of pages that carry one picture or one window each.
 #pragma once
 
-#include "printlayout.h"
+#include "print/layout/printlayout.h"
 
 #include <QPainter>
 #include <QPrinter>

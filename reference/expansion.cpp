@@ -1,10 +1,10 @@
-#include "expansion.h"
+#include "reference/expansion.h"
 
-#include "densitysolver.h"
-#include "iapws95.h"
-#include "iapws95coefficients.h"
-#include "rootfinding.h"
-#include "saturation.h"
+#include "steam/densitysolver.h"
+#include "steam/iapws95.h"
+#include "steam/iapws95coefficients.h"
+#include "steam/rootfinding.h"
+#include "steam/saturation.h"
 
 #include <algorithm>
 #include <cmath>

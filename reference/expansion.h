@@ -1,7 +1,7 @@
 // The water's end state after a reversible expansion from equilibrium to the final pressure.
 #pragma once
 
-#include "reference.h"
+#include "reference/reference.h"
 
 #include <stdexcept>
 

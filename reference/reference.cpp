@@ -1,10 +1,10 @@
-#include "reference.h"
+#include "reference/reference.h"
 
-#include "densitysolver.h"
-#include "expansion.h"
-#include "iapws95.h"
-#include "iapws95coefficients.h"
-#include "rootfinding.h"
+#include "reference/expansion.h"
+#include "steam/densitysolver.h"
+#include "steam/iapws95.h"
+#include "steam/iapws95coefficients.h"
+#include "steam/rootfinding.h"
 
 #include <algorithm>
 #include <cmath>

@@ -24,11 +24,18 @@ qrv_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# qrv_build DIR [cmake options...]
+# The project's own options, each set at every configure: a build folder keeps what it was
+# configured with, so an option left out would silently keep its old value.
+QRV_DEFAULT_OPTIONS=(-DQRV_ENGINE_ONLY=OFF -DQRV_SANITIZE=OFF -DQRV_WERROR=ON)
+
+# qrv_build DIR [cmake options...]: configures DIR when it is new or was configured with other
+# options, then builds. Warnings are errors: the project builds clean on Debian 12's compiler.
 qrv_build() {
   local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  local options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "${QRV_DEFAULT_OPTIONS[@]}" "$@")
+  if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/qrv-options" 2>/dev/null)" != "${options[*]}" ]; then
+    cmake -S . -B "$dir" -G Ninja "${options[@]}"
+    echo "${options[*]}" > "$dir/qrv-options"
   fi
   cmake --build "$dir" -j "$(nproc)"
 }

@@ -1,7 +1,7 @@
-#include "aboutwindow.h"
+#include "windows/aboutwindow.h"
 
-#include "appinfo.h"
-#include "messagepresenter.h"
+#include "windows/appinfo.h"
+#include "windows/messagepresenter.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>

@@ -1,7 +1,7 @@
 // Names and texts that the program shows about itself.
 #pragma once
 
-#include "calcstate.h"
+#include "engine/version.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "chainwindow.h"
+#include "windows/chainwindow.h"
 
-#include "appinfo.h"
+#include "windows/appinfo.h"
 
 #include <QCloseEvent>
 #include <QIcon>

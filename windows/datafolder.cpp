@@ -1,7 +1,7 @@
-#include "datafolder.h"
+#include "windows/datafolder.h"
 
-#include "appinfo.h"
-#include "desktoptools.h"
+#include "windows/appinfo.h"
+#include "windows/link/desktoptools.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "filedialogs.h"
+#include "windows/filedialogs.h"
 
 #include <QFileDialog>
 

@@ -1,4 +1,4 @@
-#include "frmcalc.h"
+#include "windows/frmcalc.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 // the expansion paths ("Continue") or back to the inputs ("<Back").
 #pragma once
 
-#include "chainwindow.h"
+#include "windows/chainwindow.h"
 
 class QPushButton;
 

@@ -1,7 +1,7 @@
-#include "frmmain.h"
+#include "windows/frmmain.h"
 
-#include "inputcaptions.h"
-#include "selectallonfocus.h"
+#include "engine/inputcaptions.h"
+#include "windows/selectallonfocus.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 // the lower pane that is shown only while the user is asked for them.
 #pragma once
 
-#include "chainwindow.h"
+#include "windows/chainwindow.h"
 
 class QGroupBox;
 class QLabel;

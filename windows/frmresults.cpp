@@ -1,9 +1,9 @@
-#include "frmresults.h"
+#include "windows/frmresults.h"
 
-#include "ratioline.h"
-#include "resultstext.h"
-#include "valuelabel.h"
-#include "widgethost.h"
+#include "engine/ratioline.h"
+#include "windows/resultstext.h"
+#include "windows/valuelabel.h"
+#include "windows/widgethost.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,7 +2,7 @@
 // value is a caption; clicking one copies it and marks it bold, Copy All copies them all.
 #pragma once
 
-#include "chainwindow.h"
+#include "windows/chainwindow.h"
 
 #include <QList>
 

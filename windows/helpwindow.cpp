@@ -1,6 +1,6 @@
-#include "helpwindow.h"
+#include "windows/helpwindow.h"
 
-#include "appinfo.h"
+#include "windows/appinfo.h"
 
 #include <QIcon>
 #include <QTextBrowser>

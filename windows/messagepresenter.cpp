@@ -1,6 +1,6 @@
-#include "messagepresenter.h"
+#include "windows/messagepresenter.h"
 
-#include "appinfo.h"
+#include "windows/appinfo.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,11 +1,11 @@
-#include "ratiosweeper.h"
+#include "windows/ratiosweeper.h"
 
-#include "calcstate.h"
-#include "densitysolver.h"
-#include "enginehost.h"
-#include "ratiosweep.h"
-#include "recordinghost.h"
-#include "runstore.h"
+#include "engine/calcstate.h"
+#include "engine/enginehost.h"
+#include "engine/ratiosweep.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
+#include "steam/densitysolver.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // to the program's store. Nothing here shows a window, so tests and benchmarks drive it alone.
 #pragma once
 
-#include "inputrules.h"
-#include "runner.h"
+#include "engine/inputrules.h"
+#include "engine/runner.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "resultstext.h"
+#include "windows/resultstext.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "selectallonfocus.h"
+#include "windows/selectallonfocus.h"
 
 #include <QEvent>
 #include <QLineEdit>

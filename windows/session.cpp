@@ -1,15 +1,15 @@
-#include "session.h"
+#include "windows/session.h"
 
-#include "appinfo.h"
-#include "datafolder.h"
-#include "expansion.h"
-#include "frmcalc.h"
-#include "frmmain.h"
-#include "frmresults.h"
-#include "linkvaptab.h"
-#include "messagepresenter.h"
-#include "plotview.h"
-#include "windowplacement.h"
+#include "engine/expansion.h"
+#include "windows/appinfo.h"
+#include "windows/datafolder.h"
+#include "windows/frmcalc.h"
+#include "windows/frmmain.h"
+#include "windows/frmresults.h"
+#include "windows/link/linkvaptab.h"
+#include "windows/messagepresenter.h"
+#include "windows/plotview.h"
+#include "windows/windowplacement.h"
 
 #include <QApplication>
 #include <QGuiApplication>

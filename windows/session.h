@@ -3,16 +3,16 @@
 // unload.
 #pragma once
 
-#include "aboutwindow.h"
-#include "calcstate.h"
-#include "desktoptools.h"
-#include "frmcalc.h"
-#include "frmmain.h"
-#include "frmresults.h"
-#include "helpwindow.h"
-#include "inputrules.h"
-#include "runstore.h"
-#include "widgethost.h"
+#include "engine/calcstate.h"
+#include "engine/inputrules.h"
+#include "engine/runstore.h"
+#include "windows/aboutwindow.h"
+#include "windows/frmcalc.h"
+#include "windows/frmmain.h"
+#include "windows/frmresults.h"
+#include "windows/helpwindow.h"
+#include "windows/link/desktoptools.h"
+#include "windows/widgethost.h"
 
 #include <QObject>
 #include <QPointer>

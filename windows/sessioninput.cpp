@@ -1,16 +1,16 @@
 // The input window's part of the road: Continue, the steam-table request, Calculate, Cancel.
-#include "session.h"
+#include "windows/session.h"
 
-#include "equilibrium.h"
-#include "filedialogs.h"
-#include "frmcalc.h"
-#include "frmresults.h"
-#include "frmmain.h"
-#include "inputcaptions.h"
-#include "inputrules.h"
-#include "linkvaptab.h"
-#include "numberformat.h"
-#include "ratioline.h"
+#include "engine/equilibrium.h"
+#include "engine/inputcaptions.h"
+#include "engine/inputrules.h"
+#include "engine/numberformat.h"
+#include "engine/ratioline.h"
+#include "windows/filedialogs.h"
+#include "windows/frmcalc.h"
+#include "windows/frmmain.h"
+#include "windows/frmresults.h"
+#include "windows/link/linkvaptab.h"
 
 #include <QGroupBox>
 #include <QLabel>

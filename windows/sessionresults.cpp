@@ -1,16 +1,16 @@
 // The equilibrium and results windows' part of the road, and results files.
-#include "session.h"
+#include "windows/session.h"
 
-#include "expansion.h"
-#include "filedialogs.h"
-#include "frmcalc.h"
-#include "frmmain.h"
-#include "frmresults.h"
-#include "messagepresenter.h"
-#include "plotview.h"
-#include "ratioline.h"
-#include "real.h"
-#include "resultsfile.h"
+#include "engine/expansion.h"
+#include "engine/ratioline.h"
+#include "engine/real.h"
+#include "engine/resultsfile.h"
+#include "windows/filedialogs.h"
+#include "windows/frmcalc.h"
+#include "windows/frmmain.h"
+#include "windows/frmresults.h"
+#include "windows/messagepresenter.h"
+#include "windows/plotview.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The input window's Sweep: the dialog, the runs with a progress window, the plot and one box
 // for whatever the runs reported.
-#include "session.h"
+#include "windows/session.h"
 
-#include "appinfo.h"
-#include "frmmain.h"
-#include "messagepresenter.h"
-#include "plotview.h"
-#include "ratiosweeper.h"
-#include "sweepdialog.h"
+#include "windows/appinfo.h"
+#include "windows/frmmain.h"
+#include "windows/messagepresenter.h"
+#include "windows/plotview.h"
+#include "windows/ratiosweeper.h"
+#include "windows/sweepdialog.h"
 
 #include <QLineEdit>
 #include <QProgressDialog>

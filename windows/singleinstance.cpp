@@ -1,4 +1,4 @@
-#include "singleinstance.h"
+#include "windows/singleinstance.h"
 
 #include <QCryptographicHash>
 #include <QEventLoop>

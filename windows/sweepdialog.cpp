@@ -1,6 +1,6 @@
-#include "sweepdialog.h"
+#include "windows/sweepdialog.h"
 
-#include "appinfo.h"
+#include "windows/appinfo.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

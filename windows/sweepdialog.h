@@ -1,7 +1,7 @@
 // The sweep dialog of the input window: the range of ratios to run, by step or by number.
 #pragma once
 
-#include "sweeprange.h"
+#include "windows/sweeprange.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "sweeprange.h"
+#include "windows/sweeprange.h"
 
-#include "inputrules.h"
-#include "parsenumber.h"
-#include "ratiosweep.h"
+#include "engine/inputrules.h"
+#include "engine/parsenumber.h"
+#include "engine/ratiosweep.h"
 
 #include <cmath>
 

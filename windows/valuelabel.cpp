@@ -1,4 +1,4 @@
-#include "valuelabel.h"
+#include "windows/valuelabel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "widgethost.h"
+#include "windows/widgethost.h"
 
-#include "messagepresenter.h"
-#include "plotview.h"
+#include "windows/messagepresenter.h"
+#include "windows/plotview.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // A 1,000-ratio sweep, each run a fresh start as `qrv-cli sweep` makes it; target under 50 ms.
 // Water held by the input rules, and water whose S and Cv IAPWS-95 answers once per sweep.
-#include "freshrunner.h"
-#include "ratiosweep.h"
+#include "cli/freshrunner.h"
+#include "engine/ratiosweep.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Cost of whole calculation runs: equilibrium plus both expansion paths, pauses free.
-#include "calcstate.h"
-#include "enginehost.h"
-#include "equilibrium.h"
-#include "expansion.h"
-#include "runstore.h"
+#include "engine/calcstate.h"
+#include "engine/enginehost.h"
+#include "engine/equilibrium.h"
+#include "engine/expansion.h"
+#include "engine/runstore.h"
 
 #include <benchmark/benchmark.h>
 

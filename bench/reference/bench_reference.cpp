@@ -1,6 +1,6 @@
 // Cost of the IAPWS-95 reference of one run (equilibrium and both paths), for the default run
 // and for the end states that take the most solving, and of a 60-ratio sweep.
-#include "reference.h"
+#include "reference/reference.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,14 +1,14 @@
 // A 60-ratio sweep of the desktop program (0.05 to 3 by 0.05, the dialog's start-up range):
 // the plain sweeper into a store, and the input window's whole Sweep with the plot window
 // drawing the runs, which must be on screen in under a second.
-#include "filedialogs.h"
-#include "frmplot.h"
-#include "messagepresenter.h"
-#include "ratiosweeper.h"
-#include "recordinghost.h"
-#include "runstore.h"
-#include "session.h"
-#include "sweeprange.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
+#include "plot/frmplot.h"
+#include "windows/filedialogs.h"
+#include "windows/messagepresenter.h"
+#include "windows/ratiosweeper.h"
+#include "windows/session.h"
+#include "windows/sweeprange.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,7 +58,7 @@ void sweepAndDrawPlot(benchmark::State& state)
     SilentPresenter presenter;
     qrv::QtFileDialogs dialogs;
     qrv::Session session(presenter, dialogs);
-    qrv::frmPlot plot(session.store(), session.host());
+    qrv::FrmPlot plot(session.store(), session.host());
     session.setPlotView(&plot);
     session.start();
     QApplication::processEvents();

@@ -1,6 +1,6 @@
-#include "splinecurve.h"
+#include "plot/spline/splinecurve.h"
 
-#include "real.h"
+#include "engine/real.h"
 
 #include <algorithm>
 #include <cmath>

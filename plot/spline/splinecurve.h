@@ -4,7 +4,7 @@
 // any other record field the runs are simply joined, without pinned ends.
 #pragma once
 
-#include "runstore.h"
+#include "engine/runstore.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
-#include "printlayout.h"
+#include "print/layout/printlayout.h"
 
-#include "numberformat.h"
-#include "parsenumber.h"
+#include "engine/numberformat.h"
+#include "engine/parsenumber.h"
 
 #include <algorithm>
 #include <cmath>

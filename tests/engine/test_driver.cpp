@@ -1,10 +1,10 @@
-#include "calcstate.h"
-#include "equilibrium.h"
-#include "expansion.h"
-#include "phasenames.h"
-#include "ratioline.h"
-#include "recordinghost.h"
-#include "runstore.h"
+#include "engine/calcstate.h"
+#include "engine/equilibrium.h"
+#include "engine/expansion.h"
+#include "engine/phasenames.h"
+#include "engine/ratioline.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Whole runs as the input window starts them: defaults, typed inputs, equilibrium, expansion.
-#include "calcstate.h"
-#include "equilibrium.h"
-#include "expansion.h"
-#include "recordinghost.h"
-#include "runstore.h"
+#include "engine/calcstate.h"
+#include "engine/equilibrium.h"
+#include "engine/expansion.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
 
 #include <gtest/gtest.h>
 

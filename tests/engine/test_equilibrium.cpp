@@ -1,6 +1,6 @@
-#include "calcstate.h"
-#include "equilibrium.h"
-#include "recordinghost.h"
+#include "engine/calcstate.h"
+#include "engine/equilibrium.h"
+#include "engine/recordinghost.h"
 
 #include <gtest/gtest.h>
 

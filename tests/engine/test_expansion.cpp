@@ -1,9 +1,9 @@
-#include "calcstate.h"
-#include "equilibrium.h"
-#include "expansion.h"
-#include "isobars.h"
-#include "recordinghost.h"
-#include "waterstates.h"
+#include "engine/calcstate.h"
+#include "engine/equilibrium.h"
+#include "engine/expansion.h"
+#include "engine/isobars.h"
+#include "engine/recordinghost.h"
+#include "engine/waterstates.h"
 
 #include <gtest/gtest.h>
 

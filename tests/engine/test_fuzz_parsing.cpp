@@ -1,8 +1,8 @@
 // Randomised inputs for the two parsers that read what users and files hand over.
-#include "numberformat.h"
-#include "parsenumber.h"
-#include "real.h"
-#include "resultsfile.h"
+#include "engine/numberformat.h"
+#include "engine/parsenumber.h"
+#include "engine/real.h"
+#include "engine/resultsfile.h"
 
 #include <gtest/gtest.h>
 
@@ -106,8 +106,9 @@ protected:
         bool control = false;
         for (unsigned char c : content)
             control |= (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7f;
-        if (control)
+        if (control) {
             EXPECT_FALSE(read.texts);
+        }
         return read;
     }
 

@@ -1,6 +1,6 @@
-#include "calcstate.h"
-#include "inputrules.h"
-#include "recordinghost.h"
+#include "engine/calcstate.h"
+#include "engine/inputrules.h"
+#include "engine/recordinghost.h"
 
 #include <gtest/gtest.h>
 

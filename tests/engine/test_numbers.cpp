@@ -1,6 +1,6 @@
-#include "numberformat.h"
-#include "parsenumber.h"
-#include "real.h"
+#include "engine/numberformat.h"
+#include "engine/parsenumber.h"
+#include "engine/real.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "resultsfile.h"
+#include "engine/resultsfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runstorecsv.h"
+#include "engine/runstorecsv.h"
 
 #include <gtest/gtest.h>
 

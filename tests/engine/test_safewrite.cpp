@@ -1,4 +1,4 @@
-#include "safewrite.h"
+#include "engine/safewrite.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The superheated-steam fits against IAPWS-95: the refitted 1 and 5 MPa temperature rows
 // and the ideal-gas entropy below 0.1 MPa.
-#include "calcstate.h"
-#include "densitysolver.h"
-#include "isobars.h"
-#include "recordinghost.h"
-#include "saturation.h"
-#include "waterstates.h"
+#include "engine/calcstate.h"
+#include "engine/isobars.h"
+#include "engine/recordinghost.h"
+#include "engine/waterstates.h"
+#include "steam/densitysolver.h"
+#include "steam/saturation.h"
 
 #include <gtest/gtest.h>
 

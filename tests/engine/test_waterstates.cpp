@@ -1,6 +1,6 @@
-#include "calcstate.h"
-#include "recordinghost.h"
-#include "waterstates.h"
+#include "engine/calcstate.h"
+#include "engine/recordinghost.h"
+#include "engine/waterstates.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The desktop tools and the steam-table link, driving the real vaptab program.
-#include "desktoptools.h"
-#include "linkvaptab.h"
-#include "recordinghost.h"
+#include "engine/recordinghost.h"
+#include "windows/link/desktoptools.h"
+#include "windows/link/linkvaptab.h"
 
 #include <QDir>
 #include <QProcess>

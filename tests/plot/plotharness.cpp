@@ -1,11 +1,11 @@
 // Shows the plot window over a few typical runs and saves pictures of it, for a look at
 // the layout: plot_harness OUTPUT_DIR
-#include "frmplot.h"
-#include "frmprint.h"
-#include "picturesizedialog.h"
-#include "recordinghost.h"
-#include "runstore.h"
-#include "sampleruns.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
+#include "plot/frmplot.h"
+#include "plot/picturesizedialog.h"
+#include "print/frmprint.h"
+#include "tests/plot/sampleruns.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     qrv::RunStore store;
     qrv::test::fillSampleRuns(store);
     qrv::RecordingHost host;
-    qrv::frmPlot plot(store, host);
+    qrv::FrmPlot plot(store, host);
     plot.showAndPlot();
     app.processEvents();
     plot.grab().save(out.filePath(QStringLiteral("frmPlot-points.png")));

@@ -1,9 +1,9 @@
-#include "chartadapter.h"
-#include "chartexport.h"
-#include "exportfiles.h"
-#include "recordinghost.h"
-#include "runstore.h"
-#include "sampleruns.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
+#include "plot/chartadapter.h"
+#include "plot/chartexport.h"
+#include "tests/plot/exportfiles.h"
+#include "tests/plot/sampleruns.h"
 
 #include <QDir>
 #include <QFile>

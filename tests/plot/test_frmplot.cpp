@@ -1,10 +1,10 @@
-#include "exportdialogs.h"
-#include "exportfiles.h"
-#include "frmplot.h"
-#include "recordinghost.h"
-#include "runstore.h"
-#include "runstorecsv.h"
-#include "sampleruns.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
+#include "engine/runstorecsv.h"
+#include "plot/exportdialogs.h"
+#include "plot/frmplot.h"
+#include "tests/plot/exportfiles.h"
+#include "tests/plot/sampleruns.h"
 
 #include <QClipboard>
 #include <QGroupBox>
@@ -109,7 +109,7 @@ private:
 
     RunStore m_store;
     RecordingHost m_host;
-    std::unique_ptr<frmPlot> m_plot;
+    std::unique_ptr<FrmPlot> m_plot;
     ScriptedExportDialogs* m_dialogs = nullptr;
     std::unique_ptr<QTemporaryDir> m_data;
 };
@@ -119,7 +119,7 @@ void FrmPlotTest::init()
     m_store.clear();
     test::fillSampleRuns(m_store);
     m_host = RecordingHost();
-    m_plot = std::make_unique<frmPlot>(m_store, m_host);
+    m_plot = std::make_unique<FrmPlot>(m_store, m_host);
     auto dialogs = std::make_unique<ScriptedExportDialogs>();
     m_dialogs = dialogs.get();
     m_plot->setExportDialogs(std::move(dialogs));
@@ -258,7 +258,7 @@ void FrmPlotTest::otherXAxesAndTheYSwaps()
 
 void FrmPlotTest::clearDataAndItsComeback()
 {
-    QSignalSpy cleared(m_plot.get(), &frmPlot::dataCleared);
+    QSignalSpy cleared(m_plot.get(), &FrmPlot::dataCleared);
     m_plot->showAndPlot();
     auto* clear = control<QPushButton>("cmdClear");
     auto* exportData = control<QPushButton>("cmdExportData");
@@ -291,7 +291,7 @@ void FrmPlotTest::clearDataAndItsComeback()
     QCOMPARE(m_store.count(), 0);
 
     // A window opened over an empty store starts with them off.
-    frmPlot fresh(m_store, m_host);
+    FrmPlot fresh(m_store, m_host);
     QVERIFY(!fresh.findChild<QPushButton*>(QStringLiteral("cmdExportData"))->isEnabled());
     QVERIFY(!fresh.findChild<QPushButton*>(QStringLiteral("cmdSaveChart"))->isEnabled());
 }

@@ -1,4 +1,4 @@
-#include "splinecurve.h"
+#include "plot/spline/splinecurve.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "frmplot.h"
-#include "frmprint.h"
-#include "recordinghost.h"
-#include "runstore.h"
-#include "sampleruns.h"
+#include "engine/recordinghost.h"
+#include "engine/runstore.h"
+#include "plot/frmplot.h"
+#include "print/frmprint.h"
+#include "tests/plot/sampleruns.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -94,7 +94,7 @@ private:
             qFatal("no control %s", name);
         return found;
     }
-    frmPrint& printWindow() { return m_plot->printWindow(); }
+    FrmPrint& printWindow() { return m_plot->printWindow(); }
     // Opens the print window from the plot window, as its "Print" button does.
     void openFromPlot();
     int twips(long value);
@@ -103,7 +103,7 @@ private:
     QTemporaryDir m_settingsDir;
     RunStore m_store;
     RecordingHost m_host;
-    std::unique_ptr<frmPlot> m_plot;
+    std::unique_ptr<FrmPlot> m_plot;
     FileDialogs* m_dialogs = nullptr;
 };
 
@@ -121,7 +121,7 @@ void FrmPrintTest::init()
     m_store.clear();
     test::fillSampleRuns(m_store);
     m_host = RecordingHost();
-    m_plot = std::make_unique<frmPlot>(m_store, m_host);
+    m_plot = std::make_unique<FrmPlot>(m_store, m_host);
     auto dialogs = std::make_unique<FileDialogs>();
     m_dialogs = dialogs.get();
     m_dialogs->fileName = m_dir.filePath(QStringLiteral("dialog.pdf"));

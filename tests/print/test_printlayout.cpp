@@ -1,4 +1,4 @@
-#include "printlayout.h"
+#include "print/layout/printlayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The IAPWS-95 reference of a run: agreement with an independent implementation of the same
 // model (python3-iapws), the balances each path must keep, and the inputs it refuses.
-#include "densitysolver.h"
-#include "iapws95.h"
-#include "reference.h"
-#include "saturation.h"
+#include "reference/reference.h"
+#include "steam/densitysolver.h"
+#include "steam/iapws95.h"
+#include "steam/saturation.h"
 
 #include <gtest/gtest.h>
 

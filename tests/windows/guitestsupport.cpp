@@ -1,10 +1,10 @@
-#include "guitestsupport.h"
+#include "tests/windows/guitestsupport.h"
 
-#include "calcstate.h"
-#include "ratioline.h"
-#include "resultsfile.h"
-#include "runner.h"
-#include "runstore.h"
+#include "engine/calcstate.h"
+#include "engine/ratioline.h"
+#include "engine/resultsfile.h"
+#include "engine/runner.h"
+#include "engine/runstore.h"
 
 #include <QDir>
 #include <QFile>

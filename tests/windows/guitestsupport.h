@@ -2,13 +2,13 @@
 // and scripted instead of shown, settings and documents in a private folder, short pauses.
 #pragma once
 
-#include "filedialogs.h"
-#include "inputrules.h"
-#include "linkvaptab.h"
-#include "messagepresenter.h"
-#include "plotview.h"
-#include "recordinghost.h"
-#include "session.h"
+#include "engine/inputrules.h"
+#include "engine/recordinghost.h"
+#include "windows/filedialogs.h"
+#include "windows/link/linkvaptab.h"
+#include "windows/messagepresenter.h"
+#include "windows/plotview.h"
+#include "windows/session.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
 // The program's helpers: the engine host's mapping onto widgets, pauses, the remembered
 // position on screens, and the single-instance hand-over.
-#include "guitestsupport.h"
+#include "tests/windows/guitestsupport.h"
 
-#include "singleinstance.h"
-#include "windowplacement.h"
+#include "windows/singleinstance.h"
+#include "windows/windowplacement.h"
 
 #include <QElapsedTimer>
 #include <QFile>

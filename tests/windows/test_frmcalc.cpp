@@ -1,6 +1,6 @@
 // The equilibrium window: <Back to unchanged inputs, Continue into the results window, and
 // closing it from the title bar.
-#include "guitestsupport.h"
+#include "tests/windows/guitestsupport.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The input window: Continue and its messages, the steam-table request, Calculate, Cancel,
 // the interaction type, Enter moves, Open refusals and the remembered position.
-#include "guitestsupport.h"
+#include "tests/windows/guitestsupport.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,9 +1,9 @@
 // The results window: filled by a run or a results file, copying values, ReCalculate, New,
 // Finished, Save and Open.
-#include "guitestsupport.h"
+#include "tests/windows/guitestsupport.h"
 
-#include "resultsfile.h"
-#include "valuelabel.h"
+#include "engine/resultsfile.h"
+#include "windows/valuelabel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -117,7 +117,7 @@ void FrmResultsTest::firstRun_duringTheRun_onlyHelpResponds()
     });
     t.session->calcWindow()->continueButton()->click();
     QVERIFY(!enabledMidRun.isEmpty());
-    for (const QString& name : {"Command1", "Command2", "Command3", "cmdSave", "cmdPlot"})
+    for (const QString name : {"Command1", "Command2", "Command3", "cmdSave", "cmdPlot"})
         QVERIFY2(!enabledMidRun.value(name), qPrintable(name));
     QVERIFY(enabledMidRun.value("cmdHelp"));
     for (QPushButton* b : t.session->resultsWindow()->findChildren<QPushButton*>())

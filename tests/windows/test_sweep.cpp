@@ -1,16 +1,16 @@
 // The input window's ratio sweep: the dialog's range, runs equal to single runs, the store
 // limit, cancelling, the steam-table path without vaptab and the collected messages.
-#include "guitestsupport.h"
+#include "tests/windows/guitestsupport.h"
 
-#include "calcstate.h"
-#include "densitysolver.h"
-#include "parsenumber.h"
-#include "ratiosweep.h"
-#include "ratiosweeper.h"
-#include "runner.h"
-#include "runstore.h"
-#include "sweepdialog.h"
-#include "sweeprange.h"
+#include "engine/calcstate.h"
+#include "engine/parsenumber.h"
+#include "engine/ratiosweep.h"
+#include "engine/runner.h"
+#include "engine/runstore.h"
+#include "steam/densitysolver.h"
+#include "windows/ratiosweeper.h"
+#include "windows/sweepdialog.h"
+#include "windows/sweeprange.h"
 
 #include <QGroupBox>
 #include <QLabel>

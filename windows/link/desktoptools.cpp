@@ -1,4 +1,4 @@
-#include "desktoptools.h"
+#include "windows/link/desktoptools.h"
 
 #include <QDir>
 #include <QStandardPaths>

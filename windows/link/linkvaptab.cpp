@@ -1,7 +1,7 @@
-#include "linkvaptab.h"
+#include "windows/link/linkvaptab.h"
 
-#include "desktoptools.h"
-#include "numberformat.h"
+#include "engine/numberformat.h"
+#include "windows/link/desktoptools.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,12 +1,12 @@
 // The windows under a real window manager: each placed by its frame so that its title bar is
 // on screen, following the input window; the remembered position kept without creeping; the
 // about window taking the keyboard at start-up.
-#include "guitestsupport.h"
+#include "tests/windows/guitestsupport.h"
 
-#include "aboutwindow.h"
-#include "frmcalc.h"
-#include "frmresults.h"
-#include "windowplacement.h"
+#include "windows/aboutwindow.h"
+#include "windows/frmcalc.h"
+#include "windows/frmresults.h"
+#include "windows/windowplacement.h"
 
 #include <QApplication>
 #include <QGuiApplication>

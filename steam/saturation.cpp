@@ -1,9 +1,9 @@
-#include "saturation.h"
+#include "steam/saturation.h"
 
-#include "densitysolver.h"
-#include "iapws95.h"
-#include "iapws95coefficients.h"
-#include "rootfinding.h"
+#include "steam/densitysolver.h"
+#include "steam/iapws95.h"
+#include "steam/iapws95coefficients.h"
+#include "steam/rootfinding.h"
 
 #include <array>
 #include <cmath>

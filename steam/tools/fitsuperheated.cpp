@@ -3,10 +3,10 @@
 // and a check of the low-pressure isothermal entropy, the 0.1 MPa isobar fit shifted by
 // -R ln(p / 0.1 MPa), against IAPWS-95 at 0.05 and 0.01 MPa.
 // Above 1273 K (s = 9 at these pressures lies beyond it) IAPWS-95 is used as extrapolated.
-#include "densitysolver.h"
-#include "iapws95.h"
-#include "iapws95coefficients.h"
-#include "saturation.h"
+#include "steam/densitysolver.h"
+#include "steam/iapws95.h"
+#include "steam/iapws95coefficients.h"
+#include "steam/saturation.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "iapws95.h"
+#include "steam/iapws95.h"
 
-#include "iapws95coefficients.h"
+#include "steam/iapws95coefficients.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "densitysolver.h"
+#include "steam/densitysolver.h"
 
-#include "iapws95coefficients.h"
-#include "saturation.h"
+#include "steam/iapws95coefficients.h"
+#include "steam/saturation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // the saturation pressure, vapour below it, one fluid above the critical temperature.
 #pragma once
 
-#include "iapws95.h"
+#include "steam/iapws95.h"
 
 #include <stdexcept>
 #include <string>

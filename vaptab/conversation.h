@@ -7,9 +7,9 @@
 
 namespace qrv::vaptab {
 
-class Session {
+class Conversation {
 public:
-    Session(std::istream& in, std::ostream& out);
+    Conversation(std::istream& in, std::ostream& out);
 
     // Reads and answers commands until "s" or the end of the input.
     void run();

@@ -1,6 +1,6 @@
 // One water state at a given pressure and temperature, density solve included.
-#include "densitysolver.h"
-#include "points.h"
+#include "bench/steam/points.h"
+#include "steam/densitysolver.h"
 
 #include <benchmark/benchmark.h>
 

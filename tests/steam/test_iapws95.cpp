@@ -1,6 +1,6 @@
 // The computer-program verification values published with the IAPWS-95 release.
-#include "iapws95.h"
-#include "saturation.h"
+#include "steam/iapws95.h"
+#include "steam/saturation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "session.h"
+#include "vaptab/conversation.h"
 
-#include "densitysolver.h"
+#include "steam/densitysolver.h"
 
 #include <algorithm>
 #include <cctype>
@@ -70,13 +70,13 @@ std::string number(double value)
 
 } // namespace
 
-Session::Session(std::istream& in, std::ostream& out)
+Conversation::Conversation(std::istream& in, std::ostream& out)
     : m_in(in)
     , m_out(out)
 {
 }
 
-void Session::run()
+void Conversation::run()
 {
     m_out << "vaptab: steam tables for ordinary water (IAPWS-95). Type help for the commands.\n"
           << std::flush;
@@ -91,7 +91,7 @@ void Session::run()
     m_out << std::flush;
 }
 
-bool Session::handle(const std::string& command)
+bool Conversation::handle(const std::string& command)
 {
     if (command.empty())
         return true;
@@ -122,7 +122,7 @@ bool Session::handle(const std::string& command)
     return true;
 }
 
-void Session::answerState(const std::string& line)
+void Conversation::answerState(const std::string& line)
 {
     const auto comma = line.find(',');
     double pressure = 0, temperature = 0;
@@ -161,7 +161,7 @@ void Session::answerState(const std::string& line)
           << '\n';
 }
 
-void Session::printHelp()
+void Conversation::printHelp()
 {
     m_out << "commands, one a line:\n"
              "  p and t   then a line \"pressure,temperature\": the properties of water there\n"
@@ -172,12 +172,12 @@ void Session::printHelp()
              "range: 273.16 K to 1273 K, above 0 up to 1000 MPa\n";
 }
 
-void Session::lineTooLong()
+void Conversation::lineTooLong()
 {
     error("line longer than " + std::to_string(kMostLineBytes) + " bytes; ignored");
 }
 
-void Session::error(const std::string& text)
+void Conversation::error(const std::string& text)
 {
     m_out << "error: " << text << '\n';
 }

@@ -2,7 +2,7 @@
 """Writes reference_grid.csv: IAPWS-95 states from python3-iapws on a (p, T) grid.
 
 Made with Debian's python3-iapws 1.5.3 by running
-    /usr/bin/python3 tests/vaptab/make_reference.py > tests/vaptab/reference_grid.csv
+    /usr/bin/python3 tests/steam/make_reference.py > tests/steam/reference_grid.csv
 The grid is 16 pressures spaced evenly in log p from 0.002 to 100 MPa times 16 temperatures
 spaced evenly from 273.16 to 1273 K. Points closer than 0.5 % in pressure to the saturation
 line are left out, since there the two-phase answer depends on how each solver picks a root.

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Times python3-iapws (IAPWS95(P=MPa, T=K)) on the points of points.h, for comparison with
-bench_vaptab. Run: /usr/bin/python3 bench/vaptab/time_python_iapws.py"""
+steam_bench. Run: /usr/bin/python3 bench/steam/time_python_iapws.py"""
 import re
 import statistics
 import time

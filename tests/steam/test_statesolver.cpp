@@ -1,8 +1,8 @@
 // States at a given pressure and temperature: the root on the stable branch, the phase, the
 // range limits, and agreement with an independent IAPWS-95 implementation on a grid.
-#include "densitysolver.h"
-#include "iapws95coefficients.h"
-#include "saturation.h"
+#include "steam/densitysolver.h"
+#include "steam/iapws95coefficients.h"
+#include "steam/saturation.h"
 
 #include <gtest/gtest.h>
 
@@ -121,11 +121,11 @@ TEST(StateAt, RefusesStatesWithoutFiniteProperties)
         EXPECT_TRUE(std::isfinite(value));
 }
 
-// tests/vaptab/make_reference.py made the grid with python3-iapws.
+// tests/steam/make_reference.py made the grid with python3-iapws.
 TEST(StateAt, AgreesWithAnIndependentImplementationOnAGrid)
 {
-    std::ifstream file(VAPTAB_REFERENCE_GRID);
-    ASSERT_TRUE(file) << VAPTAB_REFERENCE_GRID;
+    std::ifstream file(STEAM_REFERENCE_GRID);
+    ASSERT_TRUE(file) << STEAM_REFERENCE_GRID;
     std::string line;
     int points = 0;
     double worstEntropy = 0, worstCv = 0, worstDensity = 0;

@@ -1,11 +1,11 @@
 // vaptab: a steam-table program driven by commands on its standard input.
-#include "session.h"
+#include "vaptab/conversation.h"
 
 #include <iostream>
 
 int main()
 {
-    qrv::vaptab::Session session(std::cin, std::cout);
-    session.run();
+    qrv::vaptab::Conversation conversation(std::cin, std::cout);
+    conversation.run();
     return 0;
 }

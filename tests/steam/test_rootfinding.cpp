@@ -1,5 +1,5 @@
 // The bracketed Newton solver on increasing functions where Newton's method alone fails.
-#include "rootfinding.h"
+#include "steam/rootfinding.h"
 
 #include <gtest/gtest.h>
 
