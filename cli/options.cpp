@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
-#include <regex>
 #include <vector>
 
 namespace qrv::cli {
@@ -48,9 +47,29 @@ constexpr OptionSpec kInputOptions[] = {
 constexpr std::string_view kRequired[] = {"--tmagma", "--tinit", "--pinit", "--pfinal", "--r"};
 
 // The input window's number rule, without the blanks a box may keep around its number.
-bool isPlainNumber(const std::string& text)
+bool isPlainNumber(std::string_view text)
 {
-    return text.find_first_of(" \t") == std::string::npos && readPlainNumber(text).valid;
+    return text.find_first_of(" \t") == std::string_view::npos && readPlainNumber(text).valid;
+}
+
+// The parts of `text` between `separator`s.
+std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts(1);
+    for (const char c : text) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+bool isPixelCount(const std::string& text)
+{
+    return !text.empty() && text.size() <= 5 && std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
 }
 
 struct Parsed {
@@ -199,12 +218,11 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
     chart.yKey = take(parsed, "--y").value_or(chart.yKey);
     chart.curve = take(parsed, "--curve").has_value();
     if (const auto size = take(parsed, "--size")) {
-        static const std::regex pixels(R"((\d{1,5})x(\d{1,5}))");
-        std::smatch parts;
-        if (!std::regex_match(*size, parts, pixels))
+        const std::vector<std::string> sides = split(*size, 'x');
+        if (sides.size() != 2 || !isPixelCount(sides[0]) || !isPixelCount(sides[1]))
             return usageError("option --size: \"" + *size + "\" is not WxH");
-        chart.widthPx = std::stoi(parts[1]);
-        chart.heightPx = std::stoi(parts[2]);
+        chart.widthPx = std::stoi(sides[0]);
+        chart.heightPx = std::stoi(sides[1]);
         if (chart.widthPx < 1 || chart.heightPx < 1 || chart.widthPx > kMostChartPixels
             || chart.heightPx > kMostChartPixels)
             return usageError("option --size: each side must be 1 to " + std::to_string(kMostChartPixels) + " pixels");
@@ -230,16 +248,14 @@ Command parseSweep(const std::vector<std::string>& args)
     if (auto* error = std::get_if<UsageError>(&chart))
         return *error;
     sweep.chart = std::get<std::optional<ChartRequest>>(chart);
-    static const std::regex range(R"(([^:]+):([^:]+):([^:]+))");
-    std::smatch parts;
     const std::string text = sweep.request.inputs.ratio;
-    if (!std::regex_match(text, parts, range) || !isPlainNumber(parts[1]) || !isPlainNumber(parts[2])
-        || !isPlainNumber(parts[3]))
+    const std::vector<std::string> parts = split(text, ':');
+    if (parts.size() != 3 || !std::all_of(parts.begin(), parts.end(), isPlainNumber))
         return usageError("option --r: \"" + text + "\" is not FROM:TO:STEP");
     // A range too large for a double reads as infinite and is refused with the range.
-    sweep.from = std::strtod(parts[1].str().c_str(), nullptr);
-    sweep.to = std::strtod(parts[2].str().c_str(), nullptr);
-    sweep.step = std::strtod(parts[3].str().c_str(), nullptr);
+    sweep.from = std::strtod(parts[0].c_str(), nullptr);
+    sweep.to = std::strtod(parts[1].c_str(), nullptr);
+    sweep.step = std::strtod(parts[2].c_str(), nullptr);
     return sweep;
 }
 
