@@ -11,9 +11,14 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include <clocale>
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Qt sets the C library's locale from the user's; a locale with decimal commas must not
+    // reach any C formatting of numbers, which are always written with ".".
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(qrv::kOrganisationName);
     QApplication::setApplicationName(qrv::kApplicationName);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/qrv/qrv.svg")));

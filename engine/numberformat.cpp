@@ -2,15 +2,14 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace qrv {
 
 namespace {
 
-// printf rounds the exact binary value correctly but sends exact ties to even; the display
-// has always sent them away from zero, so a tie is nudged one ulp outwards first.
+// Fixed-point conversion rounds the exact binary value correctly but sends exact ties to
+// even; the display has always sent them away from zero, so a tie is nudged one ulp outwards.
 double awayFromZeroOnTie(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
@@ -28,9 +27,13 @@ std::string formatFixed(double value, int decimals)
     if (!std::isfinite(value))
         return "0";
     value = awayFromZeroOnTie(value, decimals);
+    // to_chars, unlike printf, ignores the C locale: a desktop whose locale writes decimal
+    // commas still gets ".".
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string text(buf);
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc())
+        return "0";
+    std::string text(buf, end);
     if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
     return text;

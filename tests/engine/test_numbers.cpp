@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 using namespace qrv;
@@ -123,4 +125,26 @@ TEST(CheckedArithmetic, FailuresCarryTheirDescriptions)
     EXPECT_EQ(int16(Real(1000.5)), 1000);
     EXPECT_EQ(int16(Real(999.5)), 1000);
     EXPECT_EQ(pow(Real(-2), Real(3)).value(), -8.0);
+}
+
+// The desktop program runs in the user's locale, which may write decimal commas; the numbers
+// on screen and in files keep ".". The test's environment provides a comma locale (LOCPATH).
+TEST(NumberFormat, DecimalPointHoldsInACommaLocale)
+{
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "the comma locale is missing";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const std::string localeText = probe;
+    const std::string fixed = formatFixed(1473.25, 2);
+    const std::string general = formatGeneral(0.3f);
+    const float parsed = ParseNumber("0.5");
+    const bool plain = readPlainNumber("0.5").valid;
+    std::setlocale(LC_NUMERIC, before.c_str());
+
+    ASSERT_EQ(localeText, "1,5") << "the locale does not write commas, so it proves nothing";
+    EXPECT_EQ(fixed, "1473.25");
+    EXPECT_EQ(general, "0.3");
+    EXPECT_EQ(parsed, 0.5f);
+    EXPECT_TRUE(plain);
 }
