@@ -2,7 +2,7 @@
 
 #include "cli/jsonwriter.h"
 #include "cli/statefields.h"
-#include "cli/windowcaptions.h"
+#include "engine/equilibriumwindow.h"
 #include "engine/recordinghost.h"
 
 namespace qrv::cli {
@@ -61,8 +61,10 @@ std::string runJson(const CalcState& state, std::string_view initialValuesSource
     json.key("initial_values_source").value(initialValuesSource);
 
     json.key("equilibrium").beginObject();
-    for (const auto& row : kEquilibriumRows)
-        json.key(row.control).value(host.text(Window::Calc, row.control));
+    forEachControl(equilibriumwindow::kDescription, [&json, &host](const Control& control) {
+        if (control.look == Look::Shown)
+            json.key(control.name).value(host.text(control.window, control.name));
+    });
     json.endObject();
 
     json.key("labels").beginObject();

@@ -1,4 +1,4 @@
-// Plain-text reports laid out like the windows: caption and value per line.
+// Plain-text reports: a run as its windows show it, an opened results file line by line.
 #pragma once
 
 #include "engine/resultsfile.h"
@@ -11,7 +11,8 @@ class RecordingHost;
 
 namespace qrv::cli {
 
-// The equilibrium window, then the results window, as the run left them.
+// The equilibrium window, a blank line, then the results window as Copy All puts it on the
+// clipboard, as the run left them.
 void printRunReport(std::ostream& out, const RecordingHost& host);
 
 // An opened results file: its 25 texts, then the run it adds to the store.

@@ -2,80 +2,65 @@
 
 #include "engine/calcstate.h"
 #include "engine/enginehost.h"
-#include "engine/numberformat.h"
 #include "engine/phasenames.h"
 #include "engine/progress.h"
 #include "engine/ratioline.h"
 #include "engine/real.h"
+#include "engine/resultswindow.h"
 #include "engine/runstore.h"
-
-#include <array>
-#include <string>
-#include <string_view>
 
 namespace qrv {
 
 namespace {
 
-constexpr Window kResults = Window::Results;
+using namespace resultswindow;
 
-// The controls of one expansion path on the results window.
-struct PathControls {
-    std::string_view ratio, steam, water, errorMark, errorText, phase, waterRow;
-    std::array<std::string_view, 4> finalState;
-};
-
-constexpr PathControls kAdiabaticControls = {
-    "labEffa", "labXa", "labXaw", "labErr2", "Adiabatic Error", "labRes(1)", "Label10(2)",
-    {"labFSA(0)", "labFSA(1)", "labFSA(2)", "labFSA(3)"}};
-constexpr PathControls kIsothermalControls = {
-    "labEffi", "labXi", "labXiw", "labErr1", "Isothermal Error", "labRes(2)", "Label11(2)",
-    {"labFSI(0)", "labFSI(1)", "labFSI(2)", "labFSI(3)"}};
-
-constexpr std::array<std::string_view, 5> kEquilibriumLabels = {"labES(0)", "labES(1)", "labES(2)", "labES(3)", "labES(4)"};
-constexpr std::array<std::string_view, 5> kCommandButtons = {"Command1", "Command2", "Command3", "cmdSave", "cmdPlot"};
+// Off while the paths are computed; Save and Plot keep their state through a ReCalculate.
+constexpr const Control* kRunButtons[] = {&kNew, &kFinished, &kRecalculate};
 
 void resetResults(EngineHost& host)
 {
-    for (auto label : {"Label1", "LabR", "labP", "labT", "labEx", "labPe", "labRes(1)", "labRes(2)", "labPath"})
-        host.setText(kResults, label, "");
-    for (auto label : kEquilibriumLabels)
-        host.setText(kResults, label, "");
-    for (const auto* path : {&kAdiabaticControls, &kIsothermalControls}) {
-        for (auto label : path->finalState) {
-            host.setText(kResults, label, "");
-            host.setBold(kResults, label, false);
+    for (const Control* text : {&kStatus, &kRatio, &kWaterPressure, &kWaterTemperature, &kDataSource,
+                                &kEquilibriumMethod, &kAdiabatic.phase, &kIsothermal.phase, &kPathCaption})
+        showText(host, *text, "");
+    for (const Control& value : kEquilibriumState)
+        showText(host, value, "");
+    for (const PathControls* path : {&kAdiabatic, &kIsothermal}) {
+        for (const Control& value : path->finalState) {
+            showText(host, value, "");
+            host.setBold(kWindow, value.name, false);
         }
-        for (auto label : {path->ratio, path->steam, path->water}) {
-            host.setText(kResults, label, "");
-            host.setBold(kResults, label, false);
+        for (const Control* value : {&path->ratio, &path->steam, &path->water}) {
+            showText(host, *value, "");
+            host.setBold(kWindow, value->name, false);
         }
-        host.setText(kResults, path->waterRow, "Water Fraction");
-        host.setVisible(kResults, path->errorMark, false);
-        host.setColour(kResults, path->ratio, TextColour::ButtonText);
+        showText(host, path->waterCaption, "Water Fraction");
+        host.setVisible(kWindow, path->errorMark.name, false);
+        host.setColour(kWindow, path->ratio.name, TextColour::ButtonText);
     }
     for (std::size_t i = 0; i < 4; ++i)
-        host.setBold(kResults, kEquilibriumLabels[i], false);
-    for (std::size_t i = 0; i < 3; ++i)
-        host.setEnabled(kResults, kCommandButtons[i], false);
+        host.setBold(kWindow, kEquilibriumState[i].name, false);
+    for (const Control* button : kRunButtons)
+        host.setEnabled(kWindow, button->name, false);
 }
 
 void showRunInputs(const CalcState& s, EngineHost& host)
 {
     const RatioLine ratio = ratioLine(s.XWater != 1.0f, s.RInput, s.RWater);
-    host.setText(kResults, "Label3", ratio.caption);
-    host.setText(kResults, "LabR", ratio.ratio);
-    host.setText(kResults, "labTmag", formatFixed(s.TMagma, 0));
-    host.setText(kResults, "labT", formatFixed(s.TInit, 0));
-    host.setText(kResults, "labP", formatFixed(s.PInit / 1e6, 2));
-    host.setText(kResults, "labEx", s.ConstVolume ? "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)"
-                                                  : "NIST: Steam Table Extrapolation");
-    host.setText(kResults, "labPe", s.ConstVolume ? "Constant volume extrapolation" : "Volume by entropy extrapolation");
-    host.setText(kResults, kEquilibriumLabels[0], formatFixed(s.PEq / 1e6, 1));
-    host.setText(kResults, kEquilibriumLabels[1], formatFixed(s.VEq, 5));
-    host.setText(kResults, kEquilibriumLabels[2], formatFixed(s.TEq, 1));
-    host.setText(kResults, kEquilibriumLabels[3], formatFixed(s.SEq / 1000.0, 5));
-    host.setText(kResults, kEquilibriumLabels[4], equilibriumPhaseName(s.TEq, s.TCrit, s.XEq));
+    showText(host, kRatioCaption, ratio.caption);
+    showText(host, kRatio, ratio.ratio);
+    showNumber(host, kMagmaTemperature, s.TMagma);
+    showNumber(host, kWaterTemperature, s.TInit);
+    showNumber(host, kWaterPressure, s.PInit / 1e6);
+    showText(host, kDataSource, s.ConstVolume ? "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)"
+                                              : "NIST: Steam Table Extrapolation");
+    showText(host, kEquilibriumMethod,
+             s.ConstVolume ? "Constant volume extrapolation" : "Volume by entropy extrapolation");
+    showNumber(host, kEquilibriumState[0], s.PEq / 1e6);
+    showNumber(host, kEquilibriumState[1], s.VEq);
+    showNumber(host, kEquilibriumState[2], s.TEq);
+    showNumber(host, kEquilibriumState[3], s.SEq / 1000.0);
+    showText(host, kEquilibriumState[4], equilibriumPhaseName(s.TEq, s.TCrit, s.XEq));
 }
 
 // Percentage of the magma's heat that became work, held to 0..100; `clamped` tells
@@ -97,31 +82,31 @@ float conversionRatio(float work, float magmaHeat, bool& clamped)
 void showPhase(const CalcState& s, const PathControls& c, EngineHost& host)
 {
     const FinalPhase phase = finalPhase(s.XFinal, s.TFinal);
-    host.setText(kResults, c.phase, phase.name);
-    host.setText(kResults, c.waterRow, phase.waterRowCaption);
+    showText(host, c.phase, phase.name);
+    showText(host, c.waterCaption, phase.waterRowCaption);
 }
 
 void showPathResult(const CalcState& s, const PathControls& c, float ratio, bool clamped, float finalT,
                     EngineHost& host)
 {
-    host.setText(kResults, c.ratio, formatFixed(ratio, 2));
-    host.setText(kResults, c.steam, formatFixed(s.XFinal, 2));
-    host.setText(kResults, c.water, formatFixed(1.0 - double(s.XFinal), 2));
-    host.setVisible(kResults, c.errorMark, clamped);
-    host.setText(kResults, c.errorMark, clamped ? c.errorText : " ");
+    showNumber(host, c.ratio, ratio);
+    showNumber(host, c.steam, s.XFinal);
+    showNumber(host, c.water, 1.0 - double(s.XFinal));
+    host.setVisible(kWindow, c.errorMark.name, clamped);
+    showText(host, c.errorMark, clamped ? c.errorText : " ");
     if (clamped)
-        host.setColour(kResults, c.ratio, TextColour::Red);
-    host.setText(kResults, c.finalState[0], formatFixed(s.PFinal / 1e6, 3));
-    host.setText(kResults, c.finalState[1], formatFixed(s.VFinal, 5));
-    host.setText(kResults, c.finalState[2], formatFixed(finalT, 1));
-    host.setText(kResults, c.finalState[3], formatFixed(s.SFinal / 1000.0, 5));
+        host.setColour(kWindow, c.ratio.name, TextColour::Red);
+    showNumber(host, c.finalState[0], s.PFinal / 1e6);
+    showNumber(host, c.finalState[1], s.VFinal);
+    showNumber(host, c.finalState[2], finalT);
+    showNumber(host, c.finalState[3], s.SFinal / 1000.0);
 }
 
 // A path whose routines failed keeps the empty texts of the reset and shows its error mark.
 void showPathFailed(const PathControls& c, EngineHost& host)
 {
-    host.setVisible(kResults, c.errorMark, true);
-    host.setText(kResults, c.errorMark, c.errorText);
+    host.setVisible(kWindow, c.errorMark.name, true);
+    showText(host, c.errorMark, c.errorText);
 }
 
 // Runs one path; false when a routine failed in it, which that routine has reported.
@@ -137,11 +122,11 @@ bool pathCompleted(CalcState& s, EngineHost& host, Path path)
 // it or end, but there is nothing to save.
 void showRunFailed(EngineHost& host)
 {
-    host.setText(kResults, "Label1", "Calculation Failed");
-    host.setText(kResults, "labPath", "");
-    for (std::size_t i = 0; i < 3; ++i)
-        host.setEnabled(kResults, kCommandButtons[i], true);
-    host.setEnabled(kResults, "cmdSave", false);
+    showText(host, kStatus, "Calculation Failed");
+    showText(host, kPathCaption, "");
+    for (const Control* button : kRunButtons)
+        host.setEnabled(kWindow, button->name, true);
+    host.setEnabled(kWindow, kSave.name, false);
 }
 
 SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isothermalRatio)
@@ -181,12 +166,12 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         s.XFinal = 0.0f;
         resetResults(host);
 
-        host.setText(kResults, "Label1", "Calculating ADIABATIC Path");
+        showText(host, kStatus, "Calculating ADIABATIC Path");
         showRunInputs(s, host);
         host.processEvents();
         if (!pathCompleted(s, host, Adiabat)) {
-            showPathFailed(kAdiabaticControls, host);
-            showPathFailed(kIsothermalControls, host);
+            showPathFailed(kAdiabatic, host);
+            showPathFailed(kIsothermal, host);
             showRunFailed(host);
             return;
         }
@@ -197,13 +182,13 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             s.AdiError = true;
         s.XAdiabatic = s.XFinal;
         s.TAdiabatic = s.TFinal;
-        showPhase(s, kAdiabaticControls, host);
-        showPathResult(s, kAdiabaticControls, adiabaticRatio, clamped, s.TAdiabatic, host);
+        showPhase(s, kAdiabatic, host);
+        showPathResult(s, kAdiabatic, adiabaticRatio, clamped, s.TAdiabatic, host);
         pauseForCaption(host);
 
-        host.setText(kResults, "Label1", "Calculating ISOTHERMAL Path");
+        showText(host, kStatus, "Calculating ISOTHERMAL Path");
         if (!pathCompleted(s, host, Isotherm)) {
-            showPathFailed(kIsothermalControls, host);
+            showPathFailed(kIsothermal, host);
             showRunFailed(host);
             return;
         }
@@ -213,14 +198,14 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             s.IsoError = true;
         s.XIsothermal = s.XFinal;
         s.TIsothermal = s.TFinal;
-        showPhase(s, kIsothermalControls, host);
-        host.setText(kResults, "Label1", "Calculation Complete");
-        showPathResult(s, kIsothermalControls, isothermalRatio, clamped, s.TIsothermal, host);
+        showPhase(s, kIsothermal, host);
+        showText(host, kStatus, "Calculation Complete");
+        showPathResult(s, kIsothermal, isothermalRatio, clamped, s.TIsothermal, host);
         complete = true;
 
-        host.setText(kResults, "labPath", "");
-        for (auto button : kCommandButtons)
-            host.setEnabled(kResults, button, true);
+        showText(host, kPathCaption, "");
+        for (const Control* button : {&kNew, &kFinished, &kRecalculate, &kSave, &kPlot})
+            host.setEnabled(kWindow, button->name, true);
 
         store.append(runRecord(s, adiabaticRatio, isothermalRatio));
         host.runStored();

@@ -21,7 +21,7 @@ public:
     // A message box with the application title as caption.
     virtual void message(std::string_view text, Icon icon) = 0;
 
-    // Controls are named as on screen, array elements with their index: "labES(0)".
+    // Controls are named as on screen, an element of a control array with its index: "name(0)".
     virtual void setText(Window window, std::string_view control, std::string_view text) = 0;
     virtual void setEnabled(Window window, std::string_view control, bool enabled) = 0;
     virtual void setVisible(Window window, std::string_view control, bool visible) = 0;

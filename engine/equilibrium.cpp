@@ -2,6 +2,7 @@
 
 #include "engine/calcstate.h"
 #include "engine/enginehost.h"
+#include "engine/equilibriumwindow.h"
 #include "engine/numberformat.h"
 #include "engine/real.h"
 #include "engine/waterstates.h"
@@ -72,19 +73,17 @@ std::string ratioCaption(const CalcState& s)
 
 void showEquilibrium(const CalcState& s, EngineHost& host)
 {
-    const auto show = [&host](std::string_view label, const std::string& text) {
-        host.setText(Window::Calc, label, text);
-    };
-    show("labInitR", ratioCaption(s));
-    show("labinitT", "Tmagma = " + formatFixed(s.TMagma, 0));
-    show("labT0", formatFixed(s.TEq, 0));
-    show("labS0", formatFixed(s.SEq / 1000.0, 4));
-    show("labP0", formatFixed(s.PEq / 1e6, 2));
-    show("labRh0", formatFixed(s.RhoEq, 3));
-    show("labU0", formatFixed(s.UEq / 1000.0, 2));
-    show("labCpl0", formatFixed(s.CpEq / 1000.0, 4));
-    show("labGam0", formatFixed(s.GammaEq, 4));
-    show("labX0", formatFixed(s.XEq, 1));
+    using namespace equilibriumwindow;
+    showText(host, kRatio, ratioCaption(s));
+    showText(host, kMagmaTemperature, "Tmagma = " + formatFixed(s.TMagma, 0));
+    showNumber(host, kTemperature, s.TEq);
+    showNumber(host, kEntropy, s.SEq / 1000.0);
+    showNumber(host, kPressure, s.PEq / 1e6);
+    showNumber(host, kDensity, s.RhoEq);
+    showNumber(host, kInternalEnergy, s.UEq / 1000.0);
+    showNumber(host, kHeatCapacity, s.CpEq / 1000.0);
+    showNumber(host, kGamma, s.GammaEq);
+    showNumber(host, kSteamFraction, s.XEq);
 }
 
 } // namespace

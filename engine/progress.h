@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/enginehost.h"
+#include "engine/resultswindow.h"
 
 #include <string_view>
 
@@ -9,7 +10,7 @@ namespace qrv {
 
 inline void showPathCaption(EngineHost& host, std::string_view caption)
 {
-    host.setText(Window::Results, "labPath", caption);
+    showText(host, resultswindow::kPathCaption, caption);
 }
 
 // Lets the results window repaint, then holds the caption on screen for a second.

@@ -1,5 +1,7 @@
 #include "engine/recordinghost.h"
 
+#include "engine/resultswindow.h"
+
 namespace qrv {
 
 namespace {
@@ -29,7 +31,8 @@ void RecordingHost::message(std::string_view text, Icon icon)
 void RecordingHost::setText(Window window, std::string_view control, std::string_view text)
 {
     slot(window, control).text = text;
-    if (window == Window::Results && (control == "Label1" || control == "labPath") && !text.empty())
+    const bool progress = control == resultswindow::kStatus.name || control == resultswindow::kPathCaption.name;
+    if (window == resultswindow::kWindow && progress && !text.empty())
         m_captions.emplace_back(text);
 }
 

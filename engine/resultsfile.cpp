@@ -16,24 +16,36 @@
 
 namespace qrv {
 
-const std::array<std::string_view, kResultLineCount> kResultLineControls = {
-    "Label3",    "LabR",      "labTmag",   "labT",    "labP",      "",        "labEx",
-    "labPe",     "labES(0)",  "labES(1)",  "labES(2)", "labES(3)", "labES(4)", "labRes(1)",
-    "labEffa",   "labXa",     "labXaw",    "labFSA(2)", "labErr2", "labRes(2)", "labEffi",
-    "labXi",     "labXiw",    "labFSI(2)", "labErr1",
-};
+const std::array<const Control*, kResultLineCount> kResultLineControls = [] {
+    std::array<const Control*, kResultLineCount> lines{};
+    forEachControl(resultswindow::kDescription, [&lines](const Control& control) {
+        if (control.fileLine != 0)
+            lines.at(std::size_t(control.fileLine - 1)) = &control;
+    });
+    return lines;
+}();
+
+const std::vector<int> kResultNumberLines = [] {
+    std::vector<int> numbers;
+    for (int number = 1; number <= kResultLineCount; ++number) {
+        const Control* control = kResultLineControls[std::size_t(number - 1)];
+        if (control == nullptr || control == &resultswindow::kRatio || control->decimals != kText)
+            numbers.push_back(number);
+    }
+    return numbers;
+}();
 
 namespace {
 
-constexpr int kPressureLine = 5; // zero-based: line 6, the ambient pressure
 constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
 // Editors may put a UTF-8 byte-order mark in front; it is no part of line 1.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// At least one input line must hold a value.
-constexpr int kRatioLine = 2;
-constexpr int kFirstInputLine = 2;
-constexpr int kLastInputLine = 5;
+namespace win = resultswindow;
+
+// At least one input line, ratio to pressure, must hold a value.
+constexpr int kFirstInputLine = win::kRatio.fileLine;
+constexpr int kLastInputLine = win::kWaterPressure.fileLine;
 constexpr std::string_view kSedimentRatioOpening = " (R = ";
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
@@ -91,13 +103,14 @@ std::string numberLinesError(const ResultTexts& texts)
     const auto line = [&texts](int number) { return withoutBlanks(texts[std::size_t(number - 1)]); };
     for (const int number : kResultNumberLines) {
         const std::string_view text = line(number);
-        if (!text.empty() && !isShownNumber(text) && !(number == kRatioLine && isSedimentRatio(text)))
+        if (!text.empty() && !isShownNumber(text) && !(number == win::kRatio.fileLine && isSedimentRatio(text)))
             return "line " + std::to_string(number) + " is not a number";
     }
     for (int number = kFirstInputLine; number <= kLastInputLine; ++number)
         if (!line(number).empty())
             return {};
-    return "lines 2 to 5 (the inputs) are empty";
+    return "lines " + std::to_string(kFirstInputLine) + " to " + std::to_string(kLastInputLine)
+        + " (the inputs) are empty";
 }
 
 // Text files carry no control bytes beyond tabs and line breaks.
@@ -185,9 +198,10 @@ ResultTexts resultTextsFrom(const std::function<std::string(std::string_view con
                             float pFinalPa)
 {
     ResultTexts texts;
-    for (int i = 0; i < kResultLineCount; ++i)
-        texts[std::size_t(i)] = i == kPressureLine ? formatFixed(double(pFinalPa) / 1e6, 2)
-                                                   : caption(kResultLineControls[std::size_t(i)]);
+    for (int i = 0; i < kResultLineCount; ++i) {
+        const Control* control = kResultLineControls[std::size_t(i)];
+        texts[std::size_t(i)] = control != nullptr ? caption(control->name) : formatFixed(double(pFinalPa) / 1e6, 2);
+    }
     return texts;
 }
 
@@ -245,26 +259,26 @@ ResultsFileRead readResultsFile(const std::string& path)
 
 SeriesRecord recordFromResultTexts(const ResultTexts& texts)
 {
-    const auto line = [&texts](int number) { return ParseNumber(texts[std::size_t(number - 1)]); };
+    const auto shown = [&texts](const Control& control) { return ParseNumber(texts[std::size_t(control.fileLine - 1)]); };
     SeriesRecord r;
-    r.R = line(2);
-    r.TMagma = line(3);
-    r.TWater = line(4);
-    r.PHydroMPa = line(5);
-    r.PFinalMPa = line(6);
-    r.PEqMPa = line(9);
-    r.TEq = line(11);
-    const float volume = line(10);
+    r.R = shown(win::kRatio);
+    r.TMagma = shown(win::kMagmaTemperature);
+    r.TWater = shown(win::kWaterTemperature);
+    r.PHydroMPa = shown(win::kWaterPressure);
+    r.PFinalMPa = ParseNumber(texts[kAmbientPressureLine - 1]);
+    r.PEqMPa = shown(win::kEquilibriumState[0]);
+    const float volume = shown(win::kEquilibriumState[1]);
     r.RhoEq = volume == 0.0f ? 0.0f : storable(1.0 / double(volume));
-    r.SEq = storable(double(line(12)) * 1000.0);
-    r.CRAdiabatic = line(15);
-    r.SFAdiabatic = line(16);
-    r.WFAdiabatic = line(17);
-    r.TFAdiabatic = line(18);
-    r.CRIsothermal = line(21);
-    r.SFIsothermal = line(22);
-    r.WFIsothermal = line(23);
-    r.TFIsothermal = line(24);
+    r.TEq = shown(win::kEquilibriumState[2]);
+    r.SEq = storable(double(shown(win::kEquilibriumState[3])) * 1000.0);
+    r.CRAdiabatic = shown(win::kAdiabatic.ratio);
+    r.SFAdiabatic = shown(win::kAdiabatic.steam);
+    r.WFAdiabatic = shown(win::kAdiabatic.water);
+    r.TFAdiabatic = shown(win::kAdiabaticState[2]);
+    r.CRIsothermal = shown(win::kIsothermal.ratio);
+    r.SFIsothermal = shown(win::kIsothermal.steam);
+    r.WFIsothermal = shown(win::kIsothermal.water);
+    r.TFIsothermal = shown(win::kIsothermalState[2]);
     return r;
 }
 

@@ -2,6 +2,7 @@
 // CR LF. What is written is what the user saw on the results window.
 #pragma once
 
+#include "engine/resultswindow.h"
 #include "engine/runstore.h"
 
 #include <array>
@@ -9,19 +10,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qrv {
 
 inline constexpr int kResultLineCount = 25;
 using ResultTexts = std::array<std::string, kResultLineCount>; // [0] is line 1
 
-// Results-window control of each line, in file order; line 6 (the ambient pressure) is
-// not a label and has an empty name.
-extern const std::array<std::string_view, kResultLineCount> kResultLineControls;
+// Line 6 is not a label: the ambient pressure in MPa, as the input window's box takes it.
+inline constexpr int kAmbientPressureLine = 6;
 
-// Lines (1-based) that hold numbers as the results window shows them, or nothing. Line 2
-// may also hold the sediment form "Rs (R = r)".
-inline constexpr std::array<int, 17> kResultNumberLines = {2, 3, 4, 5, 6, 9, 10, 11, 12, 15, 16, 17, 18, 21, 22, 23, 24};
+// The results-window control whose caption each line keeps, [0] for line 1; none for the
+// ambient pressure. Taken from the window's description, where each control names its line.
+extern const std::array<const Control*, kResultLineCount> kResultLineControls;
+
+// The lines (1-based) that hold numbers as the results window shows them, or nothing: the
+// ambient pressure, the values shown as numbers, and the ratio, which may also hold the
+// sediment form "Rs (R = r)".
+extern const std::vector<int> kResultNumberLines;
 
 // The 25 texts from the results window's captions (by control name) and PFinal in Pa.
 ResultTexts resultTextsFrom(const std::function<std::string(std::string_view control)>& caption,

@@ -1,5 +1,6 @@
-// The equilibrium window: the state of the heated water before expansion, and the gate to
-// the expansion paths ("Continue") or back to the inputs ("<Back").
+// The equilibrium window, built from its description (engine/equilibriumwindow.h): the state
+// of the heated water before expansion, and the gate to the expansion paths ("Continue") or
+// back to the inputs ("<Back").
 #pragma once
 
 #include "windows/chainwindow.h"

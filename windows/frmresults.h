@@ -1,5 +1,6 @@
-// The results window: one run's inputs, equilibrium state and the two expansion paths. Every
-// value is a caption; clicking one copies it and marks it bold, Copy All copies them all.
+// The results window, built from its description (engine/resultswindow.h): one run's inputs,
+// equilibrium state and the two expansion paths. Every value is a caption; clicking one
+// copies it and marks it bold, Copy All copies them all.
 #pragma once
 
 #include "windows/chainwindow.h"
@@ -7,7 +8,6 @@
 #include <QList>
 
 class QPushButton;
-class QVBoxLayout;
 
 namespace qrv {
 
@@ -32,12 +32,6 @@ public:
     void copyAll();
 
 private:
-    void buildHeader(QVBoxLayout* layout);
-    void buildStates(QVBoxLayout* layout);
-    void buildPaths(QVBoxLayout* layout);
-    void buildButtons(QVBoxLayout* layout);
-    ValueLabel* addValue(const QString& name, const QColor& background, const QString& tip, bool marks);
-
     QList<ValueLabel*> m_markable; // values whose bold type marks the clipboard
     QPushButton* m_recalculate = nullptr;
     QPushButton* m_help = nullptr;

@@ -95,13 +95,17 @@ void Session::openResultsFile(const QString& path)
         FrmResults* results = loadResults();
         // Where the equilibrium window stands, or would stand: at the input window.
         showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
-        m_host.setText(Window::Results, "Label1", "Calculation Complete");
+        showText(m_host, resultswindow::kStatus, "Calculation Complete");
         for (int i = 0; i < kResultLineCount; ++i) {
-            if (!kResultLineControls[std::size_t(i)].empty())
-                m_host.setText(Window::Results, kResultLineControls[std::size_t(i)], lines[std::size_t(i)]);
+            if (const Control* control = kResultLineControls[std::size_t(i)])
+                showText(m_host, *control, lines[std::size_t(i)]);
         }
-        showTypedRatio(typedRatio(line(1), line(2)));
-        const std::pair<const char*, int> inputs[] = {{"txtTMagma", 3}, {"txtTInit", 4}, {"txtPInit", 5}, {"txtPfin", 6}};
+        using namespace resultswindow;
+        showTypedRatio(typedRatio(line(kRatioCaption.fileLine), line(kRatio.fileLine)));
+        const std::pair<const char*, int> inputs[] = {{"txtTMagma", kMagmaTemperature.fileLine},
+                                                      {"txtTInit", kWaterTemperature.fileLine},
+                                                      {"txtPInit", kWaterPressure.fileLine},
+                                                      {"txtPfin", kAmbientPressureLine}};
         for (const auto& [box, number] : inputs)
             m_host.setText(Window::Main, box, line(number));
 

@@ -105,13 +105,61 @@ class ReferenceRuns(unittest.TestCase):
         self.assertEqual(single(report["record"]["R"]), single(0.6))
 
     def test_text_report_reads_like_the_windows(self):
+        """The equilibrium window, a blank line, then the results window as Copy All gives it."""
         done = cli("run", *REFERENCE["water"]["args"])
         self.assertEqual(done.returncode, 0)
-        lines = [line.split() for line in done.stdout.decode().splitlines()]
-        self.assertIn(["Temperature", "(K):", "822"], lines)
-        self.assertIn(["Temperature", "(K):", "822.3", "373.0", "462.6"], lines)
-        self.assertIn(["Conversion", "Ratio", "(%):", "16.90"], lines)
-        self.assertIn(["Equilibrium", "Phase:", "Supercritcal", "Vapor"], lines)
+        self.assertEqual(done.stderr, b"")
+        report = done.stdout.decode()
+        lines = [line.split("\t") for line in report.splitlines()]
+        self.assertIn(["Temperature (K):", "822"], lines)
+        self.assertIn(["Temperature (K):", "822.3", "373.0", "462.6"], lines)
+        self.assertIn(["Conversion Ratio (%):", "16.90"], lines)
+        self.assertIn(["Equilibrium Phase:", "Supercritcal Vapor"], lines)
+        self.assertEqual(report, WATER_RUN_REPORT)
+
+    def test_text_report_shows_the_error_marks_of_a_failed_run(self):
+        done = cli("run", *ODD_INPUTS[0])
+        self.assertEqual(done.returncode, 3)
+        report = done.stdout.decode()
+        self.assertIn("\nAdiabatic Results:\t\nConversion Ratio (%):\t\n", report)
+        self.assertIn("\nError:\tAdiabatic Error\n", report)
+        self.assertTrue(report.endswith("\nError:\tIsothermal Error\n"), report)
+
+
+WATER_RUN_REPORT = """\
+Equilibrium Conditions (SI)
+R = 0.300
+Tmagma = 1473
+Temperature (K):\t822
+Entropy (kJ/kg-K):\t4.5659
+Pressure (MPa):\t148.88
+Density (kg/m3):\t568.141
+Internal Energy (kJ/kg):\t2203.13
+Heat Cap-Cp (kJ/kg K):\t4.7285
+Gamma (Cp/Cv):\t1.8712
+Steam fraction (X):\t1.0
+
+Water/Magma Ratio R:\t0.300
+Initial Magma Temperature (K):\t1473
+Initial Water Temperature (K):\t298
+Initial Water Pressure (MPa):\t0.10
+Source of thermodynamic data:\tNIST: Steam Table Extrapolation
+Method of finding equilibrium state:\tVolume by entropy extrapolation
+Equilibrium and Final States:\tEquilibrium\tFinal (Adiab)\tFinal (Iso)
+Pressure (MPa):\t148.9\t0.100\t0.100
+Volume (m3/kg):\t0.00176\t0.89627\t2.12239
+Temperature (K):\t822.3\t373.0\t462.6
+Entropy (kJ/kg-K):\t4.56586\t4.56586\t7.79010
+Equilibrium Phase:\tSupercritcal Vapor
+Adiabatic Results:\tSteam/Water Mix
+Conversion Ratio (%):\t16.90
+Steam Fraction:\t0.54
+Water Fraction:\t0.46
+Isothermal Results:\tSuperheated Vapor
+Conversion Ratio (%):\t42.62
+Steam Fraction:\t1.00
+Water Fraction:\t0.00
+"""
 
 
 class BadInput(unittest.TestCase):

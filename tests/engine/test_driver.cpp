@@ -1,12 +1,16 @@
 #include "engine/calcstate.h"
 #include "engine/equilibrium.h"
+#include "engine/equilibriumwindow.h"
 #include "engine/expansion.h"
 #include "engine/phasenames.h"
 #include "engine/ratioline.h"
 #include "engine/recordinghost.h"
+#include "engine/resultswindow.h"
 #include "engine/runstore.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace qrv;
 
@@ -223,4 +227,60 @@ TEST_F(Driver, FailedIsothermalPathKeepsTheAdiabaticResults)
     EXPECT_EQ(store.count(), 0);
     EXPECT_FALSE(control("cmdSave").enabled);
     EXPECT_TRUE(control("Command3").enabled);
+}
+
+namespace {
+
+// The input window's controls that SetDefaults fills; that window is built by hand.
+const std::set<std::string, std::less<>> kInputWindowControls = {
+    "txtTInit", "txtPInit", "txtSInit", "txtCvInit", "txtPfin", "txtR", "txtTMagma",
+    "Label7",   "txtXmix",  "Label9",   "optSext",
+};
+
+// The controls the routines addressed in a window that the window does not hold.
+std::vector<std::string> undescribed(const RecordingHost& host, Window window)
+{
+    std::vector<std::string> names;
+    for (const auto& [name, state] : host.controls(window)) {
+        const bool held = window == Window::Main ? kInputWindowControls.contains(name)
+            : findControl(window == Window::Calc ? equilibriumwindow::kDescription : resultswindow::kDescription,
+                          name) != nullptr;
+        if (!held)
+            names.push_back(name);
+    }
+    return names;
+}
+
+} // namespace
+
+// Every way through the routines, from the start-up values through complete runs in both
+// modes, held ratios and each path failing to a full store and magma without heat, names
+// only controls that its window holds: a misspelt name fails here, where the desktop
+// program would only log it.
+TEST_F(Driver, RoutinesAddressOnlyDescribedControls)
+{
+    run();
+    s.XWater = 0.5f;
+    s.RInput = 0.6f;
+    s.ConstVolume = true;
+    run();
+    s.EMagma = 1.0f;
+    run();
+    s.PFinal = 0.0f;
+    run();
+    s.PFinal = 100000.0f;
+    s.EMagma = 1175000.0f;
+    Calculate1(s, host);
+    s.CvEqA = -s.CMagma / s.RWater;
+    Calculate2(s, store, host);
+    for (int i = store.count(); i < RunStore::kCapacity; ++i)
+        store.append(SeriesRecord{});
+    run();
+    s.TMagma = 298.0f;
+    s.EMagma = 0.0f;
+    run();
+    ASSERT_FALSE(host.messages().empty());
+
+    for (const Window window : {Window::Main, Window::Calc, Window::Results})
+        EXPECT_EQ(undescribed(host, window), std::vector<std::string>{});
 }

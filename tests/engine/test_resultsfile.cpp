@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
+#include <vector>
 
 using namespace qrv;
 namespace fs = std::filesystem;
@@ -74,19 +75,21 @@ protected:
     fs::path m_dir;
 };
 
+// Saved files rely on which control each line keeps.
 TEST_F(ResultsFile, TextsComeFromTheResultsWindowAndTheAmbientPressure)
 {
     const ResultTexts texts =
         resultTextsFrom([](std::string_view control) { return "<" + std::string(control) + ">"; }, 100000.0f);
-    EXPECT_EQ(texts[0], "<Label3>");
-    EXPECT_EQ(texts[1], "<LabR>");
-    EXPECT_EQ(texts[5], "0.10");
-    EXPECT_EQ(texts[8], "<labES(0)>");
-    EXPECT_EQ(texts[17], "<labFSA(2)>");
-    EXPECT_EQ(texts[18], "<labErr2>");
-    EXPECT_EQ(texts[23], "<labFSI(2)>");
-    EXPECT_EQ(texts[24], "<labErr1>");
+    const ResultTexts expected = {
+        "<Label3>",   "<LabR>",  "<labTmag>",   "<labT>",    "<labP>",   "0.10",      "<labEx>",
+        "<labPe>",    "<labES(0)>", "<labES(1)>", "<labES(2)>", "<labES(3)>", "<labES(4)>", "<labRes(1)>",
+        "<labEffa>",  "<labXa>", "<labXaw>",    "<labFSA(2)>", "<labErr2>", "<labRes(2)>", "<labEffi>",
+        "<labXi>",    "<labXiw>", "<labFSI(2)>", "<labErr1>",
+    };
+    EXPECT_EQ(texts, expected);
     EXPECT_EQ(resultTextsFrom([](std::string_view) { return std::string(); }, 2.5e6f)[5], "2.50");
+    const std::vector<int> numberLines = {2, 3, 4, 5, 6, 9, 10, 11, 12, 15, 16, 17, 18, 21, 22, 23, 24};
+    EXPECT_EQ(kResultNumberLines, numberLines);
 }
 
 TEST_F(ResultsFile, WrittenFileIsQuotedCrLfLinesAndReadsBackWhole)

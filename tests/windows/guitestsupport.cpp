@@ -6,11 +6,18 @@
 #include "engine/runner.h"
 #include "engine/runstore.h"
 
+#include "windows/describedwindow.h"
+#include "windows/valuelabel.h"
+#include "windows/widgethost.h"
+
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace qrv::test {
 
@@ -44,6 +51,54 @@ QString vaptabProgram()
     return qEnvironmentVariable("QRV_TEST_VAPTAB");
 }
 
+namespace {
+
+bool isKind(const QWidget* widget, Look look)
+{
+    switch (look) {
+    case Look::Copyable: return qobject_cast<const ValueLabel*>(widget) != nullptr;
+    case Look::Frame: return qobject_cast<const QGroupBox*>(widget) != nullptr;
+    case Look::Button:
+    case Look::RunButton:
+    case Look::HelpButton: return qobject_cast<const QPushButton*>(widget) != nullptr;
+    default: return qobject_cast<const QLabel*>(widget) != nullptr && qobject_cast<const ValueLabel*>(widget) == nullptr;
+    }
+}
+
+} // namespace
+
+void verifyBuiltAsDescribed(const QWidget& window, const WindowDescription& description)
+{
+    QCOMPARE(window.objectName(), qtName(description.name));
+    QStringList described;
+    forEachControl(description, [&](const Control& control) { described.append(qtName(control.name)); });
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+            QVERIFY2(described.contains(name), qPrintable(name + " is not described"));
+    }
+
+    forEachControl(description, [&](const Control& control) {
+        const QString name = qtName(control.name);
+        const QList<QWidget*> widgets = window.findChildren<QWidget*>(name);
+        QVERIFY2(widgets.size() == 1, qPrintable(name));
+        const QWidget* widget = widgets.front();
+        QVERIFY2(isKind(widget, control.look), qPrintable(name));
+        if (control.look != Look::HelpButton)
+            QCOMPARE(controlText(widget), qtName(control.design));
+        QCOMPARE(widget->toolTip(), qtName(control.tooltip));
+        QCOMPARE(widget->font().bold(), control.bold);
+        QCOMPARE(widget->isVisibleTo(&window), control.look != Look::ErrorMark);
+        QCOMPARE(widget->isEnabled(), control.look != Look::RunButton);
+        if (control.look == Look::Copyable || control.look == Look::Shown) {
+            const Rgb rgb = control.background;
+            QCOMPARE(widget->palette().color(QPalette::Window), QColor(rgb.red, rgb.green, rgb.blue));
+        }
+        if (control.look == Look::ErrorMark)
+            QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    });
+}
+
 void isolateUserFolders()
 {
     static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/qrv-gui-test-XXXXXX"));
@@ -59,6 +114,8 @@ void isolateUserFolders()
 TestSession::TestSession(const QString& vaptab)
     : session(std::make_unique<Session>(presenter, dialogs, vaptab.isEmpty() ? vaptabProgram() : vaptab))
 {
+    // A control the routines name that the window lacks fails the test, not only the log.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^No control ")));
     session->host().setPauseScale(0);
     session->link().setStartWaitMs(0);
     session->start();

@@ -4,6 +4,7 @@
 
 #include "engine/inputrules.h"
 #include "engine/recordinghost.h"
+#include "engine/windowdescription.h"
 #include "windows/filedialogs.h"
 #include "windows/link/linkvaptab.h"
 #include "windows/messagepresenter.h"
@@ -70,6 +71,11 @@ struct EngineReference {
 };
 
 QString vaptabProgram();
+
+// Every control of the description is one widget of the window with the control's name,
+// kind, design caption, tooltip, type, colours and start-up state, and every named widget
+// of the window is described.
+void verifyBuiltAsDescribed(const QWidget& window, const WindowDescription& description);
 
 // A results file at `path` of a water/magma run with these temperatures and otherwise the
 // start-up inputs, as Save writes it; false when it could not be written.

@@ -2,6 +2,8 @@
 // closing it from the title bar.
 #include "tests/windows/guitestsupport.h"
 
+#include "engine/equilibriumwindow.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,11 +16,20 @@ using namespace qrv::test;
 class FrmCalcTest : public QObject {
     Q_OBJECT
 private slots:
+    void loaded_everyDescribedControlIsAWidgetAsDesigned();
     void shown_back_inputWindowRestoredWithItsInputs();
     void shown_closeFromTitleBar_sameAsBack();
     void backThenContinueAgain_continue_recomputesFromTheBoxes();
     void shown_help_helpOpensAtTheEquilibriumTopic();
 };
+
+void FrmCalcTest::loaded_everyDescribedControlIsAWidgetAsDesigned()
+{
+    FrmCalc window;
+    verifyBuiltAsDescribed(window, equilibriumwindow::kDescription);
+    QVERIFY(window.continueButton()->isDefault());
+    QCOMPARE(window.findChild<QLabel*>("labT0")->toolTip(), QString("Initial equilibrium state of water"));
+}
 
 void FrmCalcTest::shown_back_inputWindowRestoredWithItsInputs()
 {

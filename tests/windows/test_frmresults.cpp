@@ -3,6 +3,7 @@
 #include "tests/windows/guitestsupport.h"
 
 #include "engine/resultsfile.h"
+#include "engine/resultswindow.h"
 #include "windows/valuelabel.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ const ResultTexts kSedimentRun = {
 class FrmResultsTest : public QObject {
     Q_OBJECT
 private slots:
+    void loaded_everyDescribedControlIsAWidgetAsDesigned();
     void defaultRun_continue_everyTextAndStateAsTheEngineLeftThem();
     void sedimentRun_continue_theTwentyFiveTextsOfTheWorkedRun();
     void firstRun_duringTheRun_onlyHelpResponds();
@@ -61,6 +63,15 @@ private slots:
     void freshProgram_open_reCalculateWaitsForACalculation();
     void sedimentFile_open_inputWindowInSedimentModeWithRsAndX();
 };
+
+void FrmResultsTest::loaded_everyDescribedControlIsAWidgetAsDesigned()
+{
+    // State, Action
+    FrmResults window;
+    // Expected
+    verifyBuiltAsDescribed(window, resultswindow::kDescription);
+    QCOMPARE(window.findChild<QGroupBox*>("Frame2")->title(), QString("Isothermal Results"));
+}
 
 void FrmResultsTest::defaultRun_continue_everyTextAndStateAsTheEngineLeftThem()
 {

@@ -1,0 +1,17 @@
+#include "engine/windowdescription.h"
+
+#include "engine/numberformat.h"
+
+namespace qrv {
+
+void showText(EngineHost& host, const Control& control, std::string_view text)
+{
+    host.setText(control.window, control.name, text);
+}
+
+void showNumber(EngineHost& host, const Control& control, double value)
+{
+    host.setText(control.window, control.name, formatFixed(value, control.decimals));
+}
+
+} // namespace qrv
