@@ -209,7 +209,8 @@ void FrmResults::buildButtons(QVBoxLayout* layout)
     m_plot = button("cmdPlot", QStringLiteral("Plot"), QString(), this);
     m_new = button("Command1", QStringLiteral("New"), QStringLiteral("Start a new calculation"), this);
     m_save = button("cmdSave", QStringLiteral("Save"), QStringLiteral("Save these results to open later"), this);
-    m_finished = button("Command2", QStringLiteral("Finished"), QStringLiteral("Close Tarvel QRV"), this);
+    m_finished = button("Command2", QStringLiteral("Finished"), QStringLiteral("Close ") + QString::fromUtf8(kAppTitle),
+                        this);
     m_copyAll = button("cmdCopyAll", QStringLiteral("Copy All"),
                        QStringLiteral("Copy every value of this window, one caption and value a line"), this);
     m_copyAll->setEnabled(true);
