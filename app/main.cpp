@@ -1,7 +1,7 @@
 // The desktop program: one instance per user, the input window, and a results file given
 // as the first argument opened as "Open" would, by the running instance when there is one.
+#include "engine/appidentity.h"
 #include "plot/frmplot.h"
-#include "windows/appinfo.h"
 #include "windows/filedialogs.h"
 #include "windows/messagepresenter.h"
 #include "windows/session.h"
@@ -19,8 +19,8 @@ int main(int argc, char* argv[])
     // Qt sets the C library's locale from the user's; a locale with decimal commas must not
     // reach any C formatting of numbers, which are always written with ".".
     std::setlocale(LC_NUMERIC, "C");
-    QApplication::setOrganizationName(qrv::kOrganisationName);
-    QApplication::setApplicationName(qrv::kApplicationName);
+    QApplication::setOrganizationName(QString::fromUtf8(qrv::kOrganisationName));
+    QApplication::setApplicationName(QString::fromUtf8(qrv::kApplicationName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/qrv/qrv.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("qrv"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,9 +1,10 @@
 #include "cli/commands.h"
 
-#include "cli/freshrunner.h"
 #include "cli/jsonreport.h"
 #include "cli/ratiofilenames.h"
 #include "cli/report.h"
+#include "cli/steamtablenote.h"
+#include "engine/freshrunner.h"
 #include "engine/numberformat.h"
 #include "engine/ratiosweep.h"
 #include "engine/resultsfile.h"
@@ -15,6 +16,17 @@
 namespace qrv::cli {
 
 namespace {
+
+// The JSON report's name of where the initial water's S and Cv came from.
+std::string_view sourceName(InitialValuesSource source)
+{
+    switch (source) {
+    case InitialValuesSource::Typed: return "options";
+    case InitialValuesSource::Iapws95: return "IAPWS-95";
+    case InitialValuesSource::InputRules: break;
+    }
+    return "input rules";
+}
 
 void reportNoSteamTableValues(std::ostream& err, const FreshRun& run)
 {
@@ -163,47 +175,51 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
     }
 
     printSweepHeader(out, command.csv);
-    FreshRunner runner;
-    RunRequest request = command.request;
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
     std::size_t failedRatios = 0;
-    for (std::size_t i = 0; i < sweep.ratios.size(); ++i) {
-        request.inputs.ratio = ratioText(sweep.ratios[i]);
-        const auto run = runner.run(request);
-        const std::string prefix = "[R=" + request.inputs.ratio + "] ";
-        for (const auto& message : run->host.messages())
+    // A sweep ends early only when the initial water has no S and Cv or the output is lost.
+    const bool finished = runSweep(command.request, sweep.ratios, [&](const SweepRun& step) {
+        const FreshRun& run = step.run;
+        const std::string prefix = "[R=" + std::string(step.ratioText) + "] ";
+        for (const auto& message : run.host.messages())
             printMessage(err, prefix, message.text);
-        if (run->outcome.stage == RunStage::SteamTableNeeded) {
-            reportNoSteamTableValues(err, *run);
-            return kRefused;
+        if (run.outcome.stage == RunStage::SteamTableNeeded) {
+            reportNoSteamTableValues(err, run);
+            status = kRefused;
+            return false;
         }
-        if (run->source == InitialValuesSource::Iapws95 && !steamTableNoted) {
-            err << steamTableNote(run->steamTable) << '\n';
+        if (run.source == InitialValuesSource::Iapws95 && !steamTableNoted) {
+            err << steamTableNote(run.steamTable) << '\n';
             steamTableNoted = true;
         }
-        if (const int ratioStatus = runStatus(*run); ratioStatus != kDone) {
+        if (const int ratioStatus = runStatus(run); ratioStatus != kDone) {
             ++failedRatios;
             status = combined(status, ratioStatus);
         }
-        if (command.qrvDir && run->outcome.stored) {
-            const auto path = std::filesystem::path(*command.qrvDir) / fileNames[i];
-            if (const std::string error = writeResultsFile(path.string(), resultTextsOf(*run)); !error.empty()) {
+        if (command.qrvDir && run.outcome.stored) {
+            const auto path = std::filesystem::path(*command.qrvDir) / fileNames[step.index];
+            if (const std::string error = writeResultsFile(path.string(), resultTextsOf(run)); !error.empty()) {
                 err << prefix << "Save error: " << error << '\n';
                 status = combined(status, kFileError);
             }
         }
-        const auto record = run->record();
+        const auto record = run.record();
         if (!record)
-            continue;
+            return true;
         printSweepRow(out, command.csv, *record);
         // Output that is lost ends the sweep; the caller says why.
-        if (!out)
-            return kFileError;
+        if (!out) {
+            status = kFileError;
+            return false;
+        }
         if (command.chart)
             chartRuns.append(*record);
-    }
+        return true;
+    });
+    if (!finished)
+        return status;
     if (failedRatios > 0)
         err << "qrv-cli: " << failedRatios << " of " << sweep.ratios.size() << " ratios failed\n";
 

@@ -22,7 +22,7 @@ const char* const kUsage =
     "Exit status (the lowest that applies):\n"
     "  0  every run completed and no calculation routine reported an error\n"
     "  1  a file could not be read or written, or the output could not be written\n"
-    "  2  the command line or an input was refused\n"
+    "  2  the command line or an input was refused, or --plot where charts are not available\n"
     "  3  a calculation routine reported an error (on stderr) or the run did not complete;\n"
     "     a sweep also says on stderr how many of its ratios failed\n";
 

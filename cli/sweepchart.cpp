@@ -1,53 +1,87 @@
 #include "cli/sweepchart.h"
 
-#ifdef QRV_CLI_WITH_PLOT
+#ifdef QRV_CHART_PLUGIN_FROM_BIN
 
+#include "cli/chartplugin/chartplugin.h"
 #include "engine/runstore.h"
-#include "plot/chartexport.h"
+#include "engine/version.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QStringList>
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <system_error>
 
 namespace qrv::cli {
 
 namespace {
 
-// Drawing needs an application object; without a display the offscreen platform serves.
-void useOffscreenWithoutDisplay()
+namespace fs = std::filesystem;
+
+struct LoadedPlugin {
+    const ChartPlugin* plugin = nullptr;
+    std::string error; // why there is none
+};
+
+bool sameBuild(const ChartPlugin& plugin)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return plugin.versionMajor == kVersionMajor && plugin.versionMinor == kVersionMinor
+        && plugin.versionRevision == kVersionRevision && plugin.runStoreSize == sizeof(RunStore);
 }
 
-QString pathOf(const ChartRequest& request) { return QFile::decodeName(request.path.c_str()); }
+LoadedPlugin load(const fs::path& path)
+{
+    // Never unloaded: Qt stays in the process until it ends.
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr)
+        return {nullptr, dlerror()};
+    const auto entry = reinterpret_cast<ChartPluginEntry>(dlsym(library, kChartPluginEntry));
+    if (entry == nullptr)
+        return {nullptr, path.string() + " is not qrv-cli's chart plug-in"};
+    const ChartPlugin* plugin = entry();
+    if (!sameBuild(*plugin))
+        return {nullptr, path.string() + " belongs to another build of qrv-cli"};
+    return {plugin, {}};
+}
+
+// Next to the program (the build folder), then in the library folder of the installation
+// the program is in.
+LoadedPlugin find()
+{
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {nullptr, "the folder of qrv-cli is unknown: " + ec.message()};
+    const fs::path folders[] = {program.parent_path(), (program.parent_path() / QRV_CHART_PLUGIN_FROM_BIN).lexically_normal()};
+    for (const fs::path& folder : folders) {
+        if (fs::exists(folder / kChartPluginFile, ec))
+            return load(folder / kChartPluginFile);
+    }
+    return {nullptr, "the chart plug-in " + std::string(kChartPluginFile) + " is neither in " + folders[0].string()
+                         + " nor in " + folders[1].string()};
+}
+
+const LoadedPlugin& chartPlugin()
+{
+    static const LoadedPlugin loaded = find();
+    return loaded;
+}
 
 } // namespace
 
 std::string chartRequestError(const ChartRequest& request)
 {
-    if (!yChoiceFromKey(request.yKey))
-        return "option --y: \"" + request.yKey + "\" is not one of cr, sf, wf, ft, et, ep, ed, ee";
-    static const QStringList suffixes = {"png", "svg", "pdf"};
-    if (!suffixes.contains(QFileInfo(pathOf(request)).suffix().toLower()))
-        return "option --plot: \"" + request.path + "\" does not end in .png, .svg or .pdf";
-    return {};
+    const LoadedPlugin& loaded = chartPlugin();
+    if (loaded.plugin == nullptr)
+        return "option --plot: charts are not available: " + loaded.error;
+    return loaded.plugin->requestError(request);
 }
 
 std::string writeSweepChart(const RunStore& runs, const ChartRequest& request)
 {
-    useOffscreenWithoutDisplay();
-    int argc = 1;
-    char name[] = "qrv-cli";
-    char* argv[] = {name, nullptr};
-    const QApplication application(argc, argv);
-    QString error;
-    if (!renderRunsChart(runs, *yChoiceFromKey(request.yKey), request.curve, pathOf(request),
-                         QSize(request.widthPx, request.heightPx), &error))
-        return error.toStdString();
-    return {};
+    const LoadedPlugin& loaded = chartPlugin();
+    if (loaded.plugin == nullptr)
+        return "charts are not available: " + loaded.error;
+    return loaded.plugin->writeChart(runs, request);
 }
 
 } // namespace qrv::cli
@@ -58,7 +92,7 @@ namespace qrv::cli {
 
 std::string chartRequestError(const ChartRequest&)
 {
-    return "option --plot is not available in this build, which has no Qt";
+    return "option --plot: charts are not available in this build of qrv-cli, which has no Qt";
 }
 
 std::string writeSweepChart(const RunStore&, const ChartRequest& request) { return chartRequestError(request); }

@@ -1,5 +1,6 @@
-// The chart of a sweep's runs written to a picture file, as the plot window draws it. Only
-// the desktop build can draw; the engine-only build says so.
+// The chart of a sweep's runs written to a picture file, as the plot window draws it. The
+// drawing needs Qt and lives in a plug-in that is loaded on first use; the engine-only build
+// has none and says so.
 #pragma once
 
 #include <string>
@@ -18,7 +19,8 @@ struct ChartRequest {
     int heightPx = 1000;
 };
 
-// Why the chart cannot be drawn as asked; empty when it can.
+// Why the chart cannot be drawn as asked, or why no chart can be drawn at all (no plug-in);
+// empty when it can.
 std::string chartRequestError(const ChartRequest& request);
 
 // Draws the stored runs and writes the file; the failure's description, empty on success.

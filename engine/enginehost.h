@@ -4,6 +4,8 @@
 // The engine never sleeps by itself: a pause is the host's.
 #pragma once
 
+#include "engine/appidentity.h"
+
 #include <string_view>
 
 namespace qrv {
@@ -11,8 +13,6 @@ namespace qrv {
 enum class Window { Main, Calc, Results };
 enum class Icon { None, Critical, Exclamation, Information };
 enum class TextColour { ButtonText, Red };
-
-inline constexpr std::string_view kAppTitle = "Tarvel QRV";
 
 class EngineHost {
 public:

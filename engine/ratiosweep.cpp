@@ -1,10 +1,9 @@
 #include "engine/ratiosweep.h"
 
-#include "engine/calcstate.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <memory>
 
 namespace qrv {
 
@@ -37,26 +36,18 @@ std::string ratioText(double ratio)
     return ec == std::errc() ? std::string(buffer, end) : std::string("0");
 }
 
-void runSweep(const RunRequest& base, const std::vector<double>& ratios,
+bool runSweep(const RunRequest& base, const std::vector<double>& ratios,
               const std::function<bool(const SweepRun&)>& onRun)
 {
+    FreshRunner runner;
     RunRequest request = base;
-    for (const double ratio : ratios) {
-        request.inputs.ratio = ratioText(ratio);
-        CalcState state;
-        RecordingHost host;
-        RunStore store;
-        SetDefaults(state, host);
-
-        SweepRun run;
-        run.ratio = ratio;
-        run.outcome = runCalculation(state, store, host, request);
-        if (run.outcome.stored)
-            run.record = store.record(store.count());
-        run.messages = host.messages();
-        if (!onRun(run))
-            return;
+    for (std::size_t i = 0; i < ratios.size(); ++i) {
+        request.inputs.ratio = ratioText(ratios[i]);
+        const std::unique_ptr<FreshRun> run = runner.run(request);
+        if (!onRun(SweepRun{i, ratios[i], request.inputs.ratio, *run}))
+            return false;
     }
+    return true;
 }
 
 } // namespace qrv

@@ -2,13 +2,12 @@
 // program start with the same inputs and only the ratio changed.
 #pragma once
 
-#include "engine/recordinghost.h"
+#include "engine/freshrunner.h"
 #include "engine/runner.h"
-#include "engine/runstore.h"
 
 #include <functional>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qrv {
@@ -27,16 +26,20 @@ SweepRatios sweepRatios(double from, double to, double step);
 // The shortest text that reads back as exactly this ratio.
 std::string ratioText(double ratio);
 
+// One run of a sweep as it ends.
 struct SweepRun {
-    double ratio = 0;
-    RunOutcome outcome;
-    std::optional<SeriesRecord> record; // the stored run, when it got that far
-    std::vector<HostMessage> messages;  // the message boxes of this run, in order
+    std::size_t index;          // the ratio's place in the sweep, from 0
+    double ratio;
+    std::string_view ratioText; // the ratio as the run's ratio box held it
+    const FreshRun& run;
 };
 
-// Runs `base` once per ratio, its ratio text replaced, and reports each run as it ends;
-// the sweep stops early when onRun returns false.
-void runSweep(const RunRequest& base, const std::vector<double>& ratios,
+// The one loop of every sweep, in the desktop program and in qrv-cli: runs `base` once per
+// ratio, its ratio text replaced, each run a fresh start (FreshRunner: S and Cv from IAPWS-95
+// where the input rules would ask the steam-table program), and reports each run as it ends.
+// The sweep stops early when onRun returns false; true when every ratio ran. A sweep over
+// several members (another input taking a list of values) runs this once per member.
+bool runSweep(const RunRequest& base, const std::vector<double>& ratios,
               const std::function<bool(const SweepRun&)>& onRun);
 
 } // namespace qrv

@@ -1,7 +1,6 @@
 // One whole calculation from the input window's texts, as the windows run it: Continue,
 // Calculate, the equilibrium and the equilibrium window's Continue, without any window.
-// The command-line tool runs it once or per ratio of a sweep; a sweep in the desktop
-// program can run it with its own host.
+// FreshRunner (engine/freshrunner.h) runs it from a fresh start for qrv-cli and every sweep.
 #pragma once
 
 #include "engine/inputrules.h"

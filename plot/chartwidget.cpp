@@ -1,6 +1,6 @@
 #include "plot/chartwidget.h"
 
-#include "plot/chartadapter.h"
+#include "chart/chartadapter.h"
 
 #include <QPainter>
 

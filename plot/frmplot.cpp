@@ -1,14 +1,14 @@
 #include "plot/frmplot.h"
 
+#include "chart/chartexport.h"
+#include "engine/appidentity.h"
 #include "engine/enginehost.h"
 #include "engine/runstore.h"
 #include "engine/runstorecsv.h"
 #include "engine/safewrite.h"
-#include "plot/chartexport.h"
 #include "plot/chartwidget.h"
 #include "plot/exportdialogs.h"
 #include "print/frmprint.h"
-#include "windows/appinfo.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -68,7 +68,7 @@ constexpr double kPrintPictureScale = 4.0;
 QString dataFolder()
 {
     const QString dataPath =
-        QSettings(kOrganisationName, kApplicationName).value(QStringLiteral("DataPath")).toString();
+        QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName)).value(QStringLiteral("DataPath")).toString();
     return dataPath.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                               : dataPath;
 }

@@ -2,9 +2,9 @@
 // "Clear Data", "Print", and the store and the chart saved to files.
 #pragma once
 
-#include "plot/chartadapter.h"
-#include "plot/plotroutine.h"
-#include "windows/plotview.h"
+#include "chart/chartadapter.h"
+#include "chart/plotroutine.h"
+#include "plot/plotview.h"
 
 #include <QWidget>
 

@@ -1,5 +1,6 @@
 #include "print/frmprint.h"
 
+#include "engine/appidentity.h"
 #include "engine/enginehost.h"
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
@@ -31,9 +32,12 @@ constexpr long kPrintWindowWidth = 3425;
 constexpr long kPrintWindowHeight = 3495;
 constexpr long kHolderLeft = 3525;
 constexpr long kHolderTop = 300;
-const QString kTitle = QString::fromUtf8(kAppTitle.data(), qsizetype(kAppTitle.size()));
+const QString kTitle = QString::fromUtf8(kAppTitle);
 
-QSettings settings() { return QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")); }
+QSettings settings()
+{
+    return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
+}
 
 std::string text(const QLineEdit* box) { return box->text().toStdString(); }
 

@@ -31,12 +31,12 @@ AboutWindow::AboutWindow(MessagePresenter& presenter, QWidget* parent)
     , m_presenter(presenter)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About ") + kWindowTitle);
+    setWindowTitle(QStringLiteral("About ") + QString::fromUtf8(kAppTitle));
     setWindowIcon(QIcon(QStringLiteral(":/qrv/qrv.svg")));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/qrv/qrv.svg")).pixmap(64, 64));
-    QLabel* title = paragraph(QStringLiteral("lblTitle"), kWindowTitle, this);
+    QLabel* title = paragraph(QStringLiteral("lblTitle"), QString::fromUtf8(kAppTitle), this);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);

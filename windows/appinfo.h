@@ -1,15 +1,12 @@
-// Names and texts that the program shows about itself.
+// Texts that the program shows about itself; its names are in engine/appidentity.h.
 #pragma once
 
+#include "engine/appidentity.h"
 #include "engine/version.h"
 
 #include <QString>
 
 namespace qrv {
-
-inline const QString kApplicationName = QStringLiteral("QRV");
-inline const QString kOrganisationName = QStringLiteral("Tarvel");
-inline const QString kWindowTitle = QStringLiteral("Tarvel QRV");
 
 // "QRV 1.00.0000": major, minor in two digits, revision in four.
 inline QString versionCaption()

@@ -1,6 +1,6 @@
 #include "windows/datafolder.h"
 
-#include "windows/appinfo.h"
+#include "engine/appidentity.h"
 #include "windows/link/desktoptools.h"
 
 #include <QDir>
@@ -21,7 +21,8 @@ QString settleDataPath(QSettings& settings, const DesktopTools& tools, const QSt
     if (docsPath == programPath)
         dataPath = docsPath + QStringLiteral("Files/");
     else
-        dataPath = docsPath + kOrganisationName + QLatin1Char('/') + kApplicationName + QLatin1Char('/');
+        dataPath = docsPath + QString::fromUtf8(kOrganisationName) + QLatin1Char('/') + QString::fromUtf8(kApplicationName)
+                   + QLatin1Char('/');
     QDir().mkpath(dataPath);
     settings.setValue(QStringLiteral("DataPath"), dataPath);
     return dataPath;

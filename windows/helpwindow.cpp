@@ -1,6 +1,6 @@
 #include "windows/helpwindow.h"
 
-#include "windows/appinfo.h"
+#include "engine/appidentity.h"
 
 #include <QIcon>
 #include <QTextBrowser>
@@ -14,7 +14,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     , m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(kWindowTitle + QStringLiteral(" Help"));
+    setWindowTitle(QString::fromUtf8(kAppTitle) + QStringLiteral(" Help"));
     setWindowIcon(QIcon(QStringLiteral(":/qrv/qrv.svg")));
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setOpenExternalLinks(true);

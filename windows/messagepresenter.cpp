@@ -1,6 +1,6 @@
 #include "windows/messagepresenter.h"
 
-#include "windows/appinfo.h"
+#include "engine/appidentity.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -24,7 +24,7 @@ QMessageBox::Icon boxIcon(Icon icon)
 
 void MessageBoxPresenter::show(const QString& text, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), kWindowTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(boxIcon(icon), QString::fromUtf8(kAppTitle), text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

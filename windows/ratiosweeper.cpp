@@ -1,15 +1,12 @@
 #include "windows/ratiosweeper.h"
 
 #include "engine/calcstate.h"
-#include "engine/enginehost.h"
 #include "engine/ratiosweep.h"
 #include "engine/recordinghost.h"
 #include "engine/runstore.h"
-#include "steam/densitysolver.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <exception>
 
 namespace qrv {
 
@@ -39,32 +36,16 @@ std::string RatioSweeper::capacityRefusal(std::size_t count) const
 std::optional<RunRequest> RatioSweeper::prepare(InputTexts texts, bool constantVolume, double firstRatio)
 {
     texts.ratio = ratioText(firstRatio);
-    // A fresh state, as every run of the sweep gets: Continue then decides about S and Cv
-    // exactly as it would for a single run after start-up.
+    // A fresh state, as every run of the sweep gets: Continue then refuses exactly what it
+    // would refuse for a single run after start-up.
     CalcState state;
     RecordingHost scratch;
     SetDefaults(state, scratch);
-    const ContinueResult continued = applyContinue(state, texts, m_host);
-    if (continued.outcome == ContinueOutcome::Refused)
+    if (applyContinue(state, texts, m_host).outcome == ContinueOutcome::Refused)
         return std::nullopt;
-
     RunRequest request;
     request.inputs = texts;
     request.constantVolume = constantVolume;
-    if (continued.outcome == ContinueOutcome::SteamTableRequest) {
-        try {
-            const WaterState& asked = continued.askedWater;
-            const steam::Properties water =
-                steam::stateAt(double(asked.pressurePa), double(asked.temperatureK)).properties;
-            request.entropyText = ratioText(water.entropy);
-            request.cvText = ratioText(water.cv);
-        } catch (const std::exception& failure) {
-            m_host.message("The steam table has no initial water state for this sweep: "
-                               + std::string(failure.what()),
-                           Icon::Exclamation);
-            return std::nullopt;
-        }
-    }
     return request;
 }
 
@@ -74,14 +55,19 @@ SweepReport RatioSweeper::run(const RunRequest& request, const std::vector<doubl
     if (!capacityRefusal(ratios.size()).empty())
         return report;
     const int total = int(ratios.size());
-    runSweep(request, ratios, [&](const SweepRun& run) {
+    runSweep(request, ratios, [&](const SweepRun& step) {
+        const FreshRun& run = step.run;
+        if (run.outcome.stage == RunStage::SteamTableNeeded) {
+            report.refusal = "The steam table has no initial water state for this sweep: " + run.steamTable.error;
+            return false;
+        }
         ++report.done;
-        if (run.record) {
-            m_store.append(*run.record);
+        if (const std::optional<SeriesRecord> record = run.record()) {
+            m_store.append(*record);
             ++report.stored;
         }
-        for (const HostMessage& message : run.messages)
-            report.messages.push_back({run.ratio, message.text});
+        for (const HostMessage& message : run.host.messages())
+            report.messages.push_back({step.ratio, message.text});
         report.cancelled = !progress.advance(report.done, total) && report.done < total;
         return !report.cancelled;
     });

@@ -33,6 +33,7 @@ struct SweepReport {
     int stored = 0; // runs appended to the store
     bool cancelled = false;
     std::vector<SweepMessage> messages; // every run's message boxes, in order
+    std::string refusal; // why the sweep stopped: the initial water has no S and Cv in IAPWS-95
 };
 
 class RatioSweeper {
@@ -45,12 +46,12 @@ public:
     // Why `count` runs cannot be added; empty when they fit.
     std::string capacityRefusal(std::size_t count) const;
 
-    // The request every ratio runs with: the texts as Continue takes them with `firstRatio` in
-    // the ratio box, and S and Cv of the initial water from the property library when Continue
-    // would ask the steam table. None after a validation message.
+    // The request every ratio runs with: the texts, checked as Continue checks them with
+    // `firstRatio` in the ratio box. None after a validation message.
     std::optional<RunRequest> prepare(InputTexts texts, bool constantVolume, double firstRatio);
 
-    // Runs every ratio unless the store lacks room (then nothing runs) or `progress` stops it.
+    // Runs every ratio unless the store lacks room (then nothing runs), the initial water has
+    // no S and Cv in IAPWS-95 (the refusal says so) or `progress` stops it.
     SweepReport run(const RunRequest& request, const std::vector<double>& ratios, SweepProgress& progress);
 
 private:

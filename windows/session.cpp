@@ -1,14 +1,14 @@
 #include "windows/session.h"
 
+#include "engine/appidentity.h"
 #include "engine/expansion.h"
-#include "windows/appinfo.h"
+#include "plot/plotview.h"
 #include "windows/datafolder.h"
 #include "windows/frmcalc.h"
 #include "windows/frmmain.h"
 #include "windows/frmresults.h"
 #include "windows/link/linkvaptab.h"
 #include "windows/messagepresenter.h"
-#include "windows/plotview.h"
 #include "windows/windowplacement.h"
 
 #include <QApplication>
@@ -21,6 +21,15 @@
 #include <utility>
 
 namespace qrv {
+
+namespace {
+
+QSettings programSettings()
+{
+    return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
+}
+
+} // namespace
 
 Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QString& vaptabPath, QObject* parent)
     : QObject(parent)
@@ -93,7 +102,7 @@ void Session::start()
     m_main = new FrmMain;
     connectMain();
 
-    QSettings settings(kOrganisationName, kApplicationName);
+    QSettings settings = programSettings();
     m_dataPath = settleDataPath(settings, m_tools, m_tools.specialFolder(DesktopTools::kDocumentsFolder),
                                 QCoreApplication::applicationDirPath());
     showFrameAt(*m_main, restoredPosition());
@@ -119,7 +128,7 @@ void Session::setPlotView(PlotView* view)
 // the top left corner of the screen.
 QPoint Session::restoredPosition() const
 {
-    QSettings settings(kOrganisationName, kApplicationName);
+    QSettings settings = programSettings();
     const double dpi = m_main->logicalDpiX();
     const QPoint saved(twipsToPixels(settings.value(QStringLiteral("MainLeft"), 0).toInt(), dpi),
                        twipsToPixels(settings.value(QStringLiteral("MainTop"), 0).toInt(), dpi));
@@ -133,7 +142,7 @@ void Session::savePosition()
     const QRect frame = m_main->frameGeometry();
     if (!placementOnScreens(frame.topLeft(), frame.size()))
         return;
-    QSettings settings(kOrganisationName, kApplicationName);
+    QSettings settings = programSettings();
     const double dpi = m_main->logicalDpiX();
     settings.setValue(QStringLiteral("MainLeft"), pixelsToTwips(frame.left(), dpi));
     settings.setValue(QStringLiteral("MainTop"), pixelsToTwips(frame.top(), dpi));

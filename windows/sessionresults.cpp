@@ -5,12 +5,12 @@
 #include "engine/ratioline.h"
 #include "engine/real.h"
 #include "engine/resultsfile.h"
+#include "plot/plotview.h"
 #include "windows/filedialogs.h"
 #include "windows/frmcalc.h"
 #include "windows/frmmain.h"
 #include "windows/frmresults.h"
 #include "windows/messagepresenter.h"
-#include "windows/plotview.h"
 
 #include <QCoreApplication>
 #include <QFile>

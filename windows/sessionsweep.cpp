@@ -2,10 +2,10 @@
 // for whatever the runs reported.
 #include "windows/session.h"
 
-#include "windows/appinfo.h"
+#include "engine/appidentity.h"
+#include "plot/plotview.h"
 #include "windows/frmmain.h"
 #include "windows/messagepresenter.h"
-#include "windows/plotview.h"
 #include "windows/ratiosweeper.h"
 #include "windows/sweepdialog.h"
 
@@ -22,7 +22,7 @@ public:
     ProgressWindow(int total, QWidget* parent)
         : m_dialog(QStringLiteral("Running the sweep..."), QStringLiteral("Cancel"), 0, total, parent)
     {
-        m_dialog.setWindowTitle(kWindowTitle);
+        m_dialog.setWindowTitle(QString::fromUtf8(kAppTitle));
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setMinimumDuration(500);
         m_dialog.setValue(0);
@@ -79,6 +79,10 @@ void Session::sweep(const std::vector<double>& ratios)
     }
     if (m_unloaded)
         return;
+    if (!report.refusal.empty()) {
+        m_presenter.show(toQString(report.refusal), Icon::Exclamation);
+        return;
+    }
     if (report.stored > 0 && m_plotView != nullptr)
         m_plotView->showAndPlot();
     if (!report.messages.empty())

@@ -1,6 +1,6 @@
 #include "windows/sweepdialog.h"
 
-#include "windows/appinfo.h"
+#include "engine/appidentity.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -39,7 +39,7 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     , m_run(new QPushButton(QStringLiteral("Run Sweep"), this))
 {
     setObjectName(QStringLiteral("frmSweep"));
-    setWindowTitle(QStringLiteral("%1 - Ratio Sweep").arg(kWindowTitle));
+    setWindowTitle(QStringLiteral("%1 - Ratio Sweep").arg(QString::fromUtf8(kAppTitle)));
     m_byStep->setObjectName(QStringLiteral("optStep"));
     m_byCount->setObjectName(QStringLiteral("optCount"));
     m_byStep->setChecked(true);

@@ -1,7 +1,7 @@
 #include "windows/widgethost.h"
 
+#include "plot/plotview.h"
 #include "windows/messagepresenter.h"
-#include "windows/plotview.h"
 
 #include <QAbstractButton>
 #include <QApplication>

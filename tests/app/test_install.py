@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""What `cmake --install` puts on a desktop. Usage: test_install.py CMAKE BUILD-DIR"""
+"""What `cmake --install` puts on a desktop, and the installed qrv-cli with its chart plug-in.
+Usage: test_install.py CMAKE BUILD-DIR"""
 
 import configparser
 import os
+import struct
 import subprocess
 import sys
 import tempfile
@@ -39,6 +41,21 @@ class Installed(unittest.TestCase):
         desktop = entry["Desktop Entry"]
         self.assertEqual(desktop["Exec"], "qrv %f")
         self.assertIn("application/x-qrv", desktop["MimeType"].split(";"))
+
+    def test_installed_cli_finds_its_chart_plug_in(self):
+        plug_ins = [os.path.join(folder, name) for folder, _, names in os.walk(self.prefix) for name in names
+                    if name == "qrv-cli-charts.so"]
+        self.assertEqual(len(plug_ins), 1, plug_ins)
+        self.assertNotEqual(os.path.dirname(plug_ins[0]), self.path("bin"))
+        chart = self.path("chart.png")
+        done = subprocess.run([self.path("bin", "qrv-cli"), "sweep", "--tmagma", "1473", "--tinit", "298",
+                               "--pinit", "0.1", "--pfinal", "0.1", "--r", "0.1:0.5:0.1", "--plot", chart,
+                               "--size", "320x200"], capture_output=True, timeout=60,
+                              env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})
+        self.assertEqual(done.returncode, 0, done.stderr)
+        with open(chart, "rb") as png:
+            header = png.read(24)
+        self.assertEqual((header[:8], struct.unpack(">II", header[16:24])), (b"\x89PNG\r\n\x1a\n", (320, 200)))
 
     def test_results_files_have_their_own_type(self):
         package = ElementTree.parse(self.path("share", "mime", "packages", "qrv.xml")).getroot()

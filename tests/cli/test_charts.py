@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-"""qrv-cli sweep --plot: the chart files. Usage: test_charts.py PATH-TO-QRV-CLI"""
+"""qrv-cli sweep --plot: the chart files, drawn by a plug-in that only --plot loads.
+Usage: test_charts.py PATH-TO-QRV-CLI [--no-charts]; with --no-charts, the engine-only build's
+qrv-cli, which has no plug-in, is checked to say so."""
 
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -94,6 +97,43 @@ class Charts(unittest.TestCase):
         self.assertFalse(os.path.exists(os.path.join(self.dir.name, "none.png")))
 
 
+class PlugIn(unittest.TestCase):
+    def test_runs_load_no_qt(self):
+        libraries = subprocess.run(["ldd", CLI], capture_output=True, check=True, timeout=60).stdout.decode()
+        self.assertIn("libc.so", libraries)
+        self.assertNotIn("libQt", libraries)
+
+    def test_without_its_plug_in_a_chart_is_refused_before_any_run(self):
+        with tempfile.TemporaryDirectory() as folder:
+            alone = shutil.copy(CLI, folder)
+            chart = os.path.join(folder, "chart.png")
+            done = subprocess.run([alone, *SWEEP, "--plot", chart], capture_output=True, timeout=60)
+            self.assertEqual((done.returncode, done.stdout), (2, b""))
+            err = done.stderr.decode()
+            self.assertTrue(err.startswith("qrv-cli: option --plot: charts are not available: the chart plug-in "
+                                           "qrv-cli-charts.so is neither in %s nor in " % folder), err)
+            self.assertFalse(os.path.exists(chart))
+            done = subprocess.run([alone, *SWEEP], capture_output=True, timeout=60)
+            self.assertEqual((done.returncode, len(done.stdout.splitlines())), (0, 61), done.stderr)
+
+
+class NoChartsInThisBuild(unittest.TestCase):
+    def test_plot_says_so_before_any_run(self):
+        with tempfile.TemporaryDirectory() as folder:
+            chart = os.path.join(folder, "chart.png")
+            done = cli(*SWEEP, "--plot", chart)
+            self.assertEqual((done.returncode, done.stdout), (2, b""))
+            self.assertEqual(done.stderr, b"qrv-cli: option --plot: charts are not available in this build of "
+                                          b"qrv-cli, which has no Qt\n")
+            self.assertFalse(os.path.exists(chart))
+
+
 if __name__ == "__main__":
     CLI = sys.argv.pop(1)
-    unittest.main(verbosity=1)
+    without = "--no-charts" in sys.argv
+    if without:
+        sys.argv.remove("--no-charts")
+    loader = unittest.defaultTestLoader
+    suite = unittest.TestSuite([loader.loadTestsFromTestCase(NoChartsInThisBuild)] if without else
+                               [loader.loadTestsFromTestCase(Charts), loader.loadTestsFromTestCase(PlugIn)])
+    sys.exit(not unittest.TextTestRunner(verbosity=1).run(suite).wasSuccessful())

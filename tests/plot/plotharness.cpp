@@ -5,7 +5,7 @@
 #include "plot/frmplot.h"
 #include "plot/picturesizedialog.h"
 #include "print/frmprint.h"
-#include "tests/plot/sampleruns.h"
+#include "tests/chart/sampleruns.h"
 
 #include <QApplication>
 #include <QDir>

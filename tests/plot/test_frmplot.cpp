@@ -3,8 +3,8 @@
 #include "engine/runstorecsv.h"
 #include "plot/exportdialogs.h"
 #include "plot/frmplot.h"
-#include "tests/plot/exportfiles.h"
-#include "tests/plot/sampleruns.h"
+#include "tests/chart/exportfiles.h"
+#include "tests/chart/sampleruns.h"
 
 #include <QClipboard>
 #include <QGroupBox>

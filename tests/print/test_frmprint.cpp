@@ -2,7 +2,7 @@
 #include "engine/runstore.h"
 #include "plot/frmplot.h"
 #include "print/frmprint.h"
-#include "tests/plot/sampleruns.h"
+#include "tests/chart/sampleruns.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -5,10 +5,10 @@
 #include "engine/inputrules.h"
 #include "engine/recordinghost.h"
 #include "engine/windowdescription.h"
+#include "plot/plotview.h"
 #include "windows/filedialogs.h"
 #include "windows/link/linkvaptab.h"
 #include "windows/messagepresenter.h"
-#include "windows/plotview.h"
 #include "windows/session.h"
 
 #include <QList>

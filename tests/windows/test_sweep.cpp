@@ -1,8 +1,9 @@
-// The input window's ratio sweep: the dialog's range, runs equal to single runs, the store
-// limit, cancelling, the steam-table path without vaptab and the collected messages.
+// The input window's ratio sweep: the dialog's range, runs equal to single runs and to
+// qrv-cli's sweep, the store limit, cancelling, the steam-table path without vaptab and the
+// collected messages.
 #include "tests/windows/guitestsupport.h"
 
-#include "engine/calcstate.h"
+#include "engine/freshrunner.h"
 #include "engine/parsenumber.h"
 #include "engine/ratiosweep.h"
 #include "engine/runner.h"
@@ -16,10 +17,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QTimer>
+
+#include <cstdlib>
 
 using namespace qrv;
 using namespace qrv::test;
@@ -41,14 +45,10 @@ const InputTexts kStartUp{"1473", "298", "0.1", "0.1", "", "--", false};
 SeriesRecord singleRun(RunRequest request, double ratio)
 {
     request.inputs.ratio = ratioText(ratio);
-    CalcState state;
-    RecordingHost host;
-    RunStore store;
-    SetDefaults(state, host);
-    runCalculation(state, store, host, request);
-    if (store.count() != 1)
+    const std::optional<SeriesRecord> record = FreshRunner().run(request)->record();
+    if (!record)
         qFatal("the single run at ratio %g was not stored", ratio);
-    return store.record(1);
+    return *record;
 }
 
 void compareWithSingleRuns(const RunStore& store, int first, const RunRequest& request,
@@ -78,6 +78,8 @@ private slots:
     void startUpInputs_sweepDialogDefaults_sixtyRunsEqualToSingleRunsAndThePlot();
     void sedimentMode_sweep_everyRecordEqualsItsSingleRun();
     void warmPressurisedWater_sweepWithoutVaptab_usesTheIapwsState();
+    void waterBetweenSteamTableSteps_desktopAndCliSweeps_sameRecords();
+    void waterBeyondTheSteamTable_sweep_oneRefusalAndNoRun();
     void ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit();
     void ninetyFiveStored_sweepDialog_staysOpenWithTheTypedRange();
     void sweepDialog_opened_wideEnoughForItsWholeTitle();
@@ -183,17 +185,65 @@ void SweepTest::warmPressurisedWater_sweepWithoutVaptab_usesTheIapwsState()
     t.session->sweep({0.5, 1.0, 2.0});
     // Expected: the initial water as IAPWS-95 has it, carried into the runs
     QVERIFY(prepared.has_value());
-    CalcState state;
-    SetDefaults(state, quiet);
-    runCalculation(state, scratch, quiet, *prepared);
+    const std::unique_ptr<FreshRun> single = FreshRunner().run(*prepared);
+    QVERIFY(single->source == InitialValuesSource::Iapws95);
     // Exactly, not within QCOMPARE's float tolerance: a rounded text would shift them slightly.
-    QVERIFY(state.SInit == float(water.entropy));
-    QVERIFY(state.CvInit == float(water.cv));
+    QVERIFY(single->state.SInit == float(water.entropy));
+    QVERIFY(single->state.CvInit == float(water.cv));
     QCOMPARE(t.session->store().count(), 3);
     compareWithSingleRuns(t.session->store(), 1, *prepared, {0.5, 1.0, 2.0});
     QVERIFY(t.presenter.shown.isEmpty());
     QVERIFY(!t.main().ui().Frame1->isVisible());
     QVERIFY(t.main().ui().txtVaptab->toPlainText().isEmpty());
+}
+
+void SweepTest::waterBetweenSteamTableSteps_desktopAndCliSweeps_sameRecords()
+{
+    // State: water at 400.04 K, which the steam-table question names as 400.0 K
+    const QString cli = qEnvironmentVariable("QRV_TEST_CLI");
+    QVERIFY2(!cli.isEmpty(), "QRV_TEST_CLI names the qrv-cli program");
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    t.setInputs("1473", "400.04", "5", "0.1", "0.30");
+    const std::vector<double> ratios = sweepRange({"0.5", "2", "0.5", "", false}).ratios;
+    // Action: the same sweep in the desktop program and in qrv-cli
+    t.session->sweep(ratios);
+    QProcess process;
+    process.start(cli, {"sweep", "--tmagma", "1473", "--tinit", "400.04", "--pinit", "5", "--pfinal", "0.1",
+                        "--r", "0.5:2:0.5", "--csv"});
+    QVERIFY(process.waitForFinished(60000));
+    // Expected: every field of every record equal, read back from the CSV's shortest texts
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(t.presenter.shown.isEmpty());
+    const QStringList rows = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 1 + int(ratios.size()));
+    QCOMPARE(t.session->store().count(), int(ratios.size()));
+    for (int run = 1; run <= t.session->store().count(); ++run) {
+        const QStringList cells = rows[run].split(',');
+        QCOMPARE(cells.size(), SeriesRecord::kFieldCount);
+        for (int field = 0; field < SeriesRecord::kFieldCount; ++field)
+            QVERIFY2(std::strtof(cells[field].toStdString().c_str(), nullptr) == t.session->store().record(run).field(field),
+                     qPrintable(QStringLiteral("run %1, %2: qrv-cli %3, desktop %4")
+                                    .arg(run)
+                                    .arg(QString::fromUtf8(kSeriesFieldNames[std::size_t(field)].data()))
+                                    .arg(cells[field])
+                                    .arg(double(t.session->store().record(run).field(field)), 0, 'g', 9)));
+    }
+}
+
+void SweepTest::waterBeyondTheSteamTable_sweep_oneRefusalAndNoRun()
+{
+    // State: water hotter than the steam table reaches
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    t.setInputs("1473", "1300", "5", "0.1", "0.30");
+    // Action
+    t.session->sweep(kDefaultRatios);
+    // Expected
+    QCOMPARE(t.session->store().count(), 0);
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QVERIFY2(t.presenter.shown[0].text.startsWith(
+                 QStringLiteral("The steam table has no initial water state for this sweep: ")),
+             qPrintable(t.presenter.shown[0].text));
+    QCOMPARE(t.presenter.shown[0].icon, Icon::Exclamation);
 }
 
 void SweepTest::ninetyFiveStored_sweepOfTen_refusedWithTheFiveThatFit()
@@ -293,9 +343,9 @@ void SweepTest::everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns()
     request.inputs = kStartUp;
     request.constantVolume = true;
     std::vector<SweepMessage> expected;
-    runSweep(request, kDefaultRatios, [&expected](const SweepRun& run) {
-        for (const HostMessage& message : run.messages)
-            expected.push_back({run.ratio, message.text});
+    runSweep(request, kDefaultRatios, [&expected](const SweepRun& step) {
+        for (const HostMessage& message : step.run.host.messages())
+            expected.push_back({step.ratio, message.text});
         return true;
     });
     QCOMPARE(expected.size(), std::size_t(60));

@@ -1,9 +1,9 @@
+#include "chart/chartadapter.h"
+#include "chart/chartexport.h"
 #include "engine/recordinghost.h"
 #include "engine/runstore.h"
-#include "plot/chartadapter.h"
-#include "plot/chartexport.h"
-#include "tests/plot/exportfiles.h"
-#include "tests/plot/sampleruns.h"
+#include "tests/chart/exportfiles.h"
+#include "tests/chart/sampleruns.h"
 
 #include <QDir>
 #include <QFile>

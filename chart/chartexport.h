@@ -3,7 +3,7 @@
 // QApplication (the offscreen platform will do), never a visible window.
 #pragma once
 
-#include "plot/plotroutine.h"
+#include "chart/plotroutine.h"
 
 #include <QSize>
 #include <QString>

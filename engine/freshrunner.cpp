@@ -1,16 +1,6 @@
-#include "cli/freshrunner.h"
+#include "engine/freshrunner.h"
 
-namespace qrv::cli {
-
-std::string_view sourceName(InitialValuesSource source)
-{
-    switch (source) {
-    case InitialValuesSource::Options: return "options";
-    case InitialValuesSource::Iapws95: return "IAPWS-95";
-    case InitialValuesSource::InputRules: break;
-    }
-    return "input rules";
-}
+namespace qrv {
 
 std::optional<SeriesRecord> FreshRun::record() const
 {
@@ -22,7 +12,7 @@ std::unique_ptr<FreshRun> FreshRunner::attempt(const RunRequest& request) const
     auto run = std::make_unique<FreshRun>();
     SetDefaults(run->state, run->host);
     run->outcome = runCalculation(run->state, run->store, run->host, request);
-    run->source = request.entropyText ? InitialValuesSource::Options : InitialValuesSource::InputRules;
+    run->source = request.entropyText ? InitialValuesSource::Typed : InitialValuesSource::InputRules;
     return run;
 }
 
@@ -50,4 +40,4 @@ std::unique_ptr<FreshRun> FreshRunner::run(const RunRequest& request)
     return answered;
 }
 
-} // namespace qrv::cli
+} // namespace qrv

@@ -1,9 +1,9 @@
-#include "plot/chartexport.h"
+#include "chart/chartexport.h"
 
+#include "chart/chartadapter.h"
 #include "engine/recordinghost.h"
 #include "engine/runstore.h"
 #include "engine/safewrite.h"
-#include "plot/chartadapter.h"
 
 #include <QBuffer>
 #include <QFile>

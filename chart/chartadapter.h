@@ -1,5 +1,6 @@
-// The chart of the plot window: the data that the plot routine hands over point by point,
-// and one drawing of it onto any paint device (screen, clipboard picture, page, file).
+// The chart of the plot window and of qrv-cli's --plot: the data that the plot routine hands
+// over point by point, and one drawing of it onto any paint device (screen, clipboard
+// picture, page, file).
 #pragma once
 
 #include <QColor>

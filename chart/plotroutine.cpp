@@ -1,9 +1,9 @@
-#include "plot/plotroutine.h"
+#include "chart/plotroutine.h"
 
+#include "chart/chartadapter.h"
 #include "engine/enginehost.h"
 #include "engine/numberformat.h"
 #include "engine/runstore.h"
-#include "plot/chartadapter.h"
 
 #include <algorithm>
 #include <array>

@@ -1,24 +1,21 @@
-// One calculation from a fresh program start, as qrv-cli makes it: the initial water's S and
-// Cv come from --s/--cv, from the input rules, or, where the rules would ask the steam-table
-// program, from IAPWS-95 exactly as that program answers.
+// One calculation from a fresh program start, as a sweep and qrv-cli make it: the initial
+// water's S and Cv come from the request, from the input rules, or, where the rules would ask
+// the steam-table program, from IAPWS-95 exactly as that program answers.
 #pragma once
 
-#include "cli/steamtable.h"
 #include "engine/calcstate.h"
 #include "engine/recordinghost.h"
 #include "engine/runner.h"
 #include "engine/runstore.h"
+#include "engine/steamtable.h"
 
 #include <memory>
 #include <optional>
-#include <string_view>
 
-namespace qrv::cli {
+namespace qrv {
 
-enum class InitialValuesSource { InputRules, Options, Iapws95 };
-
-// "input rules", "options", "IAPWS-95"
-std::string_view sourceName(InitialValuesSource source);
+// Typed: S and Cv given with the request.
+enum class InitialValuesSource { InputRules, Typed, Iapws95 };
 
 struct FreshRun {
     CalcState state;
@@ -45,4 +42,4 @@ private:
     std::optional<SteamTableAnswer> m_answer;
 };
 
-} // namespace qrv::cli
+} // namespace qrv

@@ -1,4 +1,4 @@
-#include "cli/steamtable.h"
+#include "engine/steamtable.h"
 
 #include "engine/numberformat.h"
 #include "steam/densitysolver.h"
@@ -6,7 +6,7 @@
 #include <charconv>
 #include <exception>
 
-namespace qrv::cli {
+namespace qrv {
 
 namespace {
 
@@ -45,15 +45,4 @@ std::string exactText(double value)
     return ec == std::errc() ? std::string(buffer, end) : formatFixed(value, 6);
 }
 
-std::string steamTableStateText(const SteamTableAnswer& answer)
-{
-    return formatFixed(answer.pressurePa / 1e6, 2) + " MPa, " + formatFixed(answer.temperatureK, 1) + " K";
-}
-
-std::string steamTableNote(const SteamTableAnswer& answer)
-{
-    return "Initial water S and Cv from IAPWS-95 at " + steamTableStateText(answer) + ": S = "
-        + formatFixed(answer.entropy, 3) + ", Cv = " + formatFixed(answer.cv, 3) + " J/(kg K)";
-}
-
-} // namespace qrv::cli
+} // namespace qrv

@@ -1,4 +1,4 @@
-#include "plot/chartadapter.h"
+#include "chart/chartadapter.h"
 
 #include <QBuffer>
 #include <QCategoryAxis>

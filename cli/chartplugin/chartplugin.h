@@ -1,0 +1,38 @@
+// What qrv-cli asks of its chart plug-in. The plug-in holds everything of --plot that needs
+// Qt, and qrv-cli loads it only for --plot, so that runs, sweeps and open load no Qt library.
+#pragma once
+
+#include "cli/sweepchart.h"
+
+#include <cstddef>
+#include <string>
+
+namespace qrv {
+class RunStore;
+}
+
+namespace qrv::cli {
+
+// The plug-in's file, next to qrv-cli in the build and in the library folder once installed.
+inline constexpr char kChartPluginFile[] = "qrv-cli-charts.so";
+
+// The name of the plug-in's one exported function, of type ChartPluginEntry.
+inline constexpr char kChartPluginEntry[] = "qrv_chart_plugin";
+
+struct ChartPlugin {
+    // The build the plug-in belongs to, first so that any plug-in can be checked: what follows
+    // may differ between builds.
+    int versionMajor;
+    int versionMinor;
+    int versionRevision;
+    std::size_t runStoreSize;
+
+    // Why the chart cannot be drawn as asked; empty when it can.
+    std::string (*requestError)(const ChartRequest& request);
+    // Draws the stored runs and writes the file; the failure's description, empty on success.
+    std::string (*writeChart)(const RunStore& runs, const ChartRequest& request);
+};
+
+using ChartPluginEntry = const ChartPlugin* (*)();
+
+} // namespace qrv::cli
