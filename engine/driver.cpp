@@ -149,6 +149,7 @@ SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isotherma
     r.SFIsothermal = s.XIsothermal;
     r.WFIsothermal = single(1.0 - Real(s.XIsothermal));
     r.TFIsothermal = s.TIsothermal;
+    r.XWater = s.XWater;
     return r;
 }
 

@@ -46,4 +46,13 @@ TypedRatio typedRatio(std::string_view caption, std::string_view ratio)
     return typed;
 }
 
+float ratioWaterFraction(std::string_view caption, std::string_view ratio)
+{
+    const TypedRatio typed = typedRatio(caption, ratio);
+    if (!typed.sedimentMode)
+        return 1.0f;
+    const PlainNumber fraction = readPlainNumber(typed.waterFraction);
+    return fraction.valid ? float(fraction.value) : 0.0f;
+}
+
 } // namespace qrv

@@ -28,4 +28,8 @@ struct TypedRatio {
 
 TypedRatio typedRatio(std::string_view caption, std::string_view ratio);
 
+// The water fraction X of such a line: 1 in water/magma mode, R / Rs as the input window
+// would take it in sediment mode, 0 when the line does not tell.
+float ratioWaterFraction(std::string_view caption, std::string_view ratio);
+
 } // namespace qrv

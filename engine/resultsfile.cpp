@@ -3,6 +3,7 @@
 #include "engine/fileerror.h"
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
+#include "engine/ratioline.h"
 #include "engine/real.h"
 #include "engine/safewrite.h"
 
@@ -279,6 +280,8 @@ SeriesRecord recordFromResultTexts(const ResultTexts& texts)
     r.SFIsothermal = shown(win::kIsothermal.steam);
     r.WFIsothermal = shown(win::kIsothermal.water);
     r.TFIsothermal = shown(win::kIsothermalState[2]);
+    r.XWater = ratioWaterFraction(texts[std::size_t(win::kRatioCaption.fileLine - 1)],
+                                  texts[std::size_t(win::kRatio.fileLine - 1)]);
     return r;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/real.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qrv {
@@ -52,21 +53,19 @@ void RunStore::append(const SeriesRecord& record)
 {
     if (full())
         fail(FaultKind::SubscriptOutOfRange);
-    m_records[std::size_t(++m_count)] = record;
+    m_records.push_back(record);
 }
 
 void RunStore::clear()
 {
-    m_records.fill(SeriesRecord{});
-    m_count = 0;
+    m_records.clear();
 }
 
 float RunStore::greatestRatio() const
 {
     float greatest = 0.0f;
-    for (int i = 1; i <= m_count; ++i)
-        if (m_records[std::size_t(i)].R > greatest)
-            greatest = m_records[std::size_t(i)].R;
+    for (const SeriesRecord& record : m_records)
+        greatest = std::max(greatest, record.R);
     return greatest;
 }
 

@@ -1,10 +1,12 @@
 // The store of all runs since the program started: one 17-field record per calculation
-// run or opened results file, at most 100, in append order.
+// run or opened results file, at most 2,000 (a family of three 200-ratio sweeps and more),
+// in append order.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace qrv {
 
@@ -27,7 +29,11 @@ struct SeriesRecord {
     float WFIsothermal = 0;
     float TFIsothermal = 0; // K
 
-    static constexpr int kFieldCount = 17;
+    // The water fraction X of the wet sediment, 1 in water/magma mode: not plotted, but with
+    // R it tells how much water and rock the run had.
+    float XWater = 1;
+
+    static constexpr int kFieldCount = 17; // the plotted fields, R to TFIsothermal
     // Field by position 0..16, in the order above.
     float field(int index) const;
     float& field(int index);
@@ -42,16 +48,16 @@ std::optional<int> seriesKeyField(std::string_view key);
 
 class RunStore {
 public:
-    static constexpr int kCapacity = 100;
+    static constexpr int kCapacity = 2000;
 
-    int count() const { return m_count; }
-    bool full() const { return m_count >= kCapacity; }
+    int count() const { return int(m_records.size()); }
+    bool full() const { return count() >= kCapacity; }
     // Record 1..count().
-    const SeriesRecord& record(int index) const { return m_records.at(std::size_t(index)); }
+    const SeriesRecord& record(int index) const { return m_records.at(std::size_t(index - 1)); }
 
     // Appends a run; a full store refuses with EngineFault SubscriptOutOfRange and stays unchanged.
     void append(const SeriesRecord& record);
-    // Every record back to zeros, count 0.
+    // No runs any more.
     void clear();
 
     // Largest stored ratio (0 when empty) and the X extent: its integer part + 1.
@@ -59,8 +65,7 @@ public:
     int xExtent() const;
 
 private:
-    std::array<SeriesRecord, kCapacity + 1> m_records{};
-    int m_count = 0;
+    std::vector<SeriesRecord> m_records;
 };
 
 } // namespace qrv

@@ -67,7 +67,7 @@ class Charts(unittest.TestCase):
     def test_refused_charts_make_no_runs(self):
         cases = [([*SWEEP, "--plot", "chart.gif"], "does not end in .png, .svg or .pdf"),
                  ([*SWEEP, "--plot", "chart.png", "--y", "xx"], "option --y: \"xx\" is not one of"),
-                 ([*INPUTS, "--r", "0.01:2:0.01", "--plot", "chart.png"], "at most 100 runs")]
+                 ([*INPUTS, "--r", "0.001:3:0.001", "--plot", "chart.png"], "at most 2000 runs")]
         for args, expected in cases:
             with self.subTest(args=args):
                 done = cli(*args)

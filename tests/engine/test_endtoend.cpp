@@ -75,6 +75,7 @@ void checkRun(const ExpectedRun& e)
     const SeriesRecord& r = store.record(1);
     EXPECT_EQ(r.TEq, s.TEq);
     EXPECT_EQ(r.TFAdiabatic, s.TAdiabatic);
+    EXPECT_EQ(r.XWater, s.XWater);
     EXPECT_EQ(r.SFIsothermal + r.WFIsothermal, 1.0f);
     EXPECT_EQ(r.SFAdiabatic + r.WFAdiabatic, 1.0f);
     EXPECT_EQ(host.runsStored(), 1);

@@ -264,6 +264,15 @@ TEST_F(ResultsFile, RecordFromTextsReadsTheDisplayedValues)
     EXPECT_EQ(r.SFIsothermal, 1.0f);
     EXPECT_EQ(r.WFIsothermal, 0.0f);
     EXPECT_EQ(r.TFIsothermal, 434.5f);
+    // X of the wet sediment, from "0.60 (R = 0.30)" as the input window reads it back.
+    EXPECT_EQ(r.XWater, 0.5f);
+    ResultTexts water = kSedimentRun;
+    water[0] = "Water/Magma Ratio R:";
+    water[1] = "0.300";
+    EXPECT_EQ(recordFromResultTexts(water).XWater, 1.0f);
+    water[0] = "Sediment/Magma Ratio Rs:";
+    water[1] = "0.60";
+    EXPECT_EQ(recordFromResultTexts(water).XWater, 0.0f) << "a sediment line without R tells no X";
 
     ResultTexts odd = kSedimentRun;
     odd[9] = "0";

@@ -162,7 +162,8 @@ TEST(RunStoreCsv, RefusesBadTextWithTheReason)
         {kHeader + row(""), "line 2: R is not a number: \"\""},
         {kHeader + row("0x10"), "line 2: R is not a number: \"0x10\""},
         {kHeader + "1,1e39" + row("", 16), "line 2: TMagma [K] is out of range: \"1e39\""},
-        {tooMany, "line 102: more than 100 runs"},
+        {tooMany, "line " + std::to_string(RunStore::kCapacity + 2) + ": more than "
+                      + std::to_string(RunStore::kCapacity) + " runs"},
     };
     for (const Case& c : cases) {
         const RunStoreCsv back = read(c.text);

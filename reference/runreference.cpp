@@ -1,0 +1,45 @@
+#include "reference/runreference.h"
+
+namespace qrv::reference {
+
+ReferenceInput referenceInputOf(const SeriesRecord& run)
+{
+    ReferenceInput in;
+    in.mixture = run.XWater == 1.0f ? Mixture::WaterMagma : Mixture::SedimentMagma;
+    in.ratio = run.R;
+    in.XWater = run.XWater;
+    in.TMagma = run.TMagma;
+    in.TInit = run.TWater;
+    in.PInit = double(run.PHydroMPa) * 1e6;
+    in.PFinal = double(run.PFinalMPa) * 1e6;
+    return in;
+}
+
+const ReferenceOutcome& RunReferences::of(const SeriesRecord& run)
+{
+    const Inputs inputs{run.R, run.XWater, run.TMagma, run.TWater, run.PHydroMPa, run.PFinalMPa};
+    auto found = m_outcomes.find(inputs);
+    if (found == m_outcomes.end())
+        found = m_outcomes.emplace(inputs, computeReference(referenceInputOf(run))).first;
+    return found->second;
+}
+
+std::optional<double> referenceValue(const Reference& reference, std::string_view seriesKey)
+{
+    const PathResult& adiabatic = reference.adiabatic;
+    const PathResult& isothermal = reference.isothermal;
+    const std::pair<std::string_view, double> values[] = {
+        {"cra", adiabatic.CR},       {"cri", isothermal.CR},
+        {"sfa", adiabatic.X},        {"sfi", isothermal.X},
+        {"wfa", adiabatic.waterFraction()}, {"wfi", isothermal.waterFraction()},
+        {"fta", adiabatic.TFinal},   {"fti", isothermal.TFinal},
+        {"et", reference.TEq},       {"ep", reference.PEq / 1e6},
+        {"ed", reference.RhoEq},     {"ee", reference.SEq},
+    };
+    for (const auto& [key, value] : values)
+        if (key == seriesKey)
+            return value;
+    return std::nullopt;
+}
+
+} // namespace qrv::reference

@@ -1,0 +1,33 @@
+// The IAPWS-95 reference beside the stored runs: what the reference model takes from a run's
+// record, the reference of each run worked once, and its value for a quantity of the store.
+#pragma once
+
+#include "engine/runstore.h"
+#include "reference/reference.h"
+
+#include <map>
+#include <optional>
+#include <string_view>
+#include <tuple>
+
+namespace qrv::reference {
+
+// The run's ratio (R, or Rs with its water fraction X), temperatures and pressures.
+ReferenceInput referenceInputOf(const SeriesRecord& run);
+
+// The references of stored runs, each worked once for its inputs: charts redraw often and a
+// sweep repeats inputs seldom, so the cache only grows with distinct runs.
+class RunReferences {
+public:
+    const ReferenceOutcome& of(const SeriesRecord& run);
+
+private:
+    using Inputs = std::tuple<float, float, float, float, float, float>;
+    std::map<Inputs, ReferenceOutcome> m_outcomes;
+};
+
+// The reference's value of a series key of the store ("cra", "sfi", "fta", "et", "ep", ...),
+// in the store's units (MPa for "ep", J/(kg K) for "ee"); none for an unknown key.
+std::optional<double> referenceValue(const Reference& reference, std::string_view seriesKey);
+
+} // namespace qrv::reference
