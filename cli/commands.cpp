@@ -8,6 +8,10 @@
 #include "engine/numberformat.h"
 #include "engine/ratiosweep.h"
 #include "engine/resultsfile.h"
+#include "engine/runstorecsv.h"
+#include "reference/referencecolumns.h"
+#include "reference/referencepanel.h"
+#include "reference/runreference.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -55,28 +59,39 @@ ResultTexts resultTextsOf(const FreshRun& run)
                            run.state.PFinal);
 }
 
+// The sweep table's column headings: the stored fields, then the IAPWS-95 reference.
+std::vector<std::string> sweepHeadings()
+{
+    std::vector<std::string> headings(kSeriesFieldNames.begin(), kSeriesFieldNames.end());
+    const auto& reference = reference::referenceColumnNames();
+    headings.insert(headings.end(), reference.begin(), reference.end());
+    return headings;
+}
+
 int sweepColumnWidth(std::string_view header) { return std::max<int>(int(header.size()), 11) + 2; }
 
-void printSweepCell(std::ostream& out, bool csv, int column, std::string_view value)
+// One line of the table: CSV, or columns as wide as their headings.
+void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>& cells)
 {
-    if (csv)
-        out << (column ? "," : "") << value;
-    else
-        out << std::left << std::setw(sweepColumnWidth(kSeriesFieldNames[std::size_t(column)])) << value;
-}
-
-void printSweepHeader(std::ostream& out, bool csv)
-{
-    for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
-        printSweepCell(out, csv, i, kSeriesFieldNames[std::size_t(i)]);
+    static const std::vector<std::string> headings = sweepHeadings();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (csv)
+            out << (i ? "," : "") << csvField(cells[i]);
+        else
+            out << std::left << std::setw(sweepColumnWidth(headings[i])) << cells[i];
+    }
     out << '\n';
 }
 
-void printSweepRow(std::ostream& out, bool csv, const SeriesRecord& record)
+// A run's row: its stored fields and the reference of the inputs it ran with.
+void printSweepRow(std::ostream& out, bool csv, const SeriesRecord& record, const CalcState& state)
 {
+    std::vector<std::string> cells;
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
-        printSweepCell(out, csv, i, formatGeneral(record.field(i)));
-    out << '\n';
+        cells.push_back(formatGeneral(record.field(i)));
+    const auto reference = reference::referenceCells(reference::computeReference(reference::referenceInputOf(state)));
+    cells.insert(cells.end(), reference.begin(), reference.end());
+    printSweepLine(out, csv, cells);
 }
 
 // The status of two outcomes together.
@@ -129,9 +144,13 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
     if (run->outcome.stage != RunStage::Expanded)
         return status;
 
+    // A run without a reference is still a completed run: the reference never sets the status.
+    const reference::ReferenceOutcome reference =
+        run->outcome.completed ? reference::showReference(run->host, reference::referenceInputOf(run->state))
+                               : reference::ReferenceOutcome{{}, "the run did not complete"};
     const ResultTexts texts = resultTextsOf(*run);
     if (command.json) {
-        out << runJson(run->state, sourceName(run->source), run->host, texts, run->record()) << '\n';
+        out << runJson(run->state, sourceName(run->source), run->host, texts, run->record(), reference) << '\n';
     } else {
         if (run->source == InitialValuesSource::Iapws95)
             out << steamTableNote(run->steamTable) << "\n\n";
@@ -174,7 +193,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         fileNames = ratioFileNames(sweep.ratios);
     }
 
-    printSweepHeader(out, command.csv);
+    printSweepLine(out, command.csv, sweepHeadings());
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
@@ -208,7 +227,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         const auto record = run.record();
         if (!record)
             return true;
-        printSweepRow(out, command.csv, *record);
+        printSweepRow(out, command.csv, *record, run.state);
         // Output that is lost ends the sweep; the caller says why.
         if (!out) {
             status = kFileError;

@@ -47,10 +47,33 @@ void writeRecord(JsonWriter& json, const std::optional<SeriesRecord>& record)
     json.endObject();
 }
 
+void writePath(JsonWriter& json, std::string_view name, const reference::PathResult& path)
+{
+    json.key(name).beginObject();
+    json.key("CR").value(path.CR).key("TFinal").value(path.TFinal).key("X").value(path.X);
+    json.key("phase").value(reference::phaseName(path.phase));
+    json.endObject();
+}
+
+void writeReference(JsonWriter& json, const reference::ReferenceOutcome& outcome)
+{
+    json.key("reference").beginObject();
+    if (const auto& r = outcome.reference) {
+        json.key("TEq").value(r->TEq).key("PEq").value(r->PEq).key("SEq").value(r->SEq);
+        json.key("RhoEq").value(r->RhoEq).key("outsideValidity").value(r->outsideValidity);
+        writePath(json, "adiabatic", r->adiabatic);
+        writePath(json, "isothermal", r->isothermal);
+    } else {
+        json.key("error").value(outcome.reason);
+    }
+    json.endObject();
+}
+
 } // namespace
 
 std::string runJson(const CalcState& state, std::string_view initialValuesSource, const RecordingHost& host,
-                    const ResultTexts& texts, const std::optional<SeriesRecord>& record)
+                    const ResultTexts& texts, const std::optional<SeriesRecord>& record,
+                    const reference::ReferenceOutcome& reference)
 {
     JsonWriter json;
     json.beginObject();
@@ -75,6 +98,7 @@ std::string runJson(const CalcState& state, std::string_view initialValuesSource
 
     writeTexts(json, texts);
     writeRecord(json, record);
+    writeReference(json, reference);
 
     json.key("messages").beginArray();
     for (const auto& message : host.messages())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/resultsfile.h"
+#include "reference/reference.h"
 
 #include <optional>
 #include <string>
@@ -14,11 +15,13 @@ class RecordingHost;
 
 namespace qrv::cli {
 
-// The state's fields by name, where the initial water's S and Cv came from, the equilibrium and results windows' labels by control name,
-// the results-file texts, the stored record (null when the run was not stored), the
-// messages and the progress captions.
+// The state's fields by name, where the initial water's S and Cv came from, the equilibrium
+// and results windows' labels by control name, the results-file texts, the stored record
+// (null when the run was not stored), the IAPWS-95 reference in SI units ({"error": reason}
+// when there is none), the messages and the progress captions.
 std::string runJson(const CalcState& state, std::string_view initialValuesSource, const RecordingHost& host,
-                    const ResultTexts& texts, const std::optional<SeriesRecord>& record);
+                    const ResultTexts& texts, const std::optional<SeriesRecord>& record,
+                    const reference::ReferenceOutcome& reference);
 
 std::string openJson(const ResultTexts& texts, const SeriesRecord& record);
 

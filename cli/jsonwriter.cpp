@@ -73,7 +73,8 @@ JsonWriter& JsonWriter::value(std::string_view text)
     return *this;
 }
 
-JsonWriter& JsonWriter::value(float number)
+template <typename Number>
+JsonWriter& JsonWriter::shortest(Number number)
 {
     if (!std::isfinite(number))
         return null();
@@ -82,6 +83,16 @@ JsonWriter& JsonWriter::value(float number)
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, number);
     m_out.append(buffer, end);
     return *this;
+}
+
+JsonWriter& JsonWriter::value(float number)
+{
+    return shortest(number);
+}
+
+JsonWriter& JsonWriter::value(double number)
+{
+    return shortest(number);
 }
 
 JsonWriter& JsonWriter::value(bool flag)

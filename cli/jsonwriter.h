@@ -1,4 +1,4 @@
-// A small JSON writer: objects, arrays, strings, single-precision numbers and flags.
+// A small JSON writer: objects, arrays, strings, single- and double-precision numbers and flags.
 #pragma once
 
 #include <string>
@@ -18,8 +18,9 @@ public:
     // Texts are 8-bit; bytes above 127 are taken as Latin-1, as results files are written.
     JsonWriter& value(std::string_view text);
     JsonWriter& value(const char* text) { return value(std::string_view(text)); }
-    // The shortest decimal that reads back as the same float; null when not finite.
+    // The shortest decimal that reads back as the same float (double); null when not finite.
     JsonWriter& value(float number);
+    JsonWriter& value(double number);
     JsonWriter& value(bool flag);
     JsonWriter& null();
 
@@ -27,6 +28,8 @@ public:
 
 private:
     void beforeValue();
+    template <typename Number>
+    JsonWriter& shortest(Number number);
     JsonWriter& open(char bracket);
     JsonWriter& close(char bracket);
 

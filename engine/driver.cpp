@@ -158,7 +158,7 @@ SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isotherma
 // The run is counted only when its record is stored, so a failed run leaves no empty
 // record behind in the plot series. The isothermal path starts from the adiabatic final
 // temperature, so it is not computed when the adiabatic path failed.
-void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
+bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
 {
     bool complete = false;
     try {
@@ -174,7 +174,7 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             showPathFailed(kAdiabatic, host);
             showPathFailed(kIsothermal, host);
             showRunFailed(host);
-            return;
+            return false;
         }
 
         bool clamped = false;
@@ -191,7 +191,7 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         if (!pathCompleted(s, host, Isotherm)) {
             showPathFailed(kIsothermal, host);
             showRunFailed(host);
-            return;
+            return false;
         }
         clamped = false;
         const float isothermalRatio = conversionRatio(s.WIsothermal, s.EMagma, clamped);
@@ -216,6 +216,7 @@ void Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         if (!complete)
             showRunFailed(host);
     }
+    return complete;
 }
 
 } // namespace qrv

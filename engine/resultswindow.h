@@ -1,5 +1,6 @@
 // The results window (frmResults), described once: the progress line, the run's inputs, the
-// grid of the equilibrium and final states, a panel for each expansion path and the buttons.
+// grid of the equilibrium and final states, a panel for each expansion path, the IAPWS-95
+// reference of the run and the buttons.
 // The driver fills it, a results file keeps what it shows (fileLine), the desktop program
 // builds it, and Copy All and qrv-cli print it.
 #pragma once
@@ -145,7 +146,49 @@ inline constexpr PathControls kIsothermal = {
     .finalState = kIsothermalState,
 };
 
+// The IAPWS-95 reference of the run's inputs, under the two path panels. The routines never
+// touch it: reference/referencepanel.h fills it after a completed run or an opened file.
+struct ReferencePathControls {
+    Control ratio, steam, finalTemperature, phase;
+};
+
+struct ReferenceControls {
+    Control frame;
+    Control temperature, pressure; // of the equilibrium
+    ReferencePathControls adiabatic, isothermal;
+    // The validity flag, or why there is no reference; hidden when there is nothing to say.
+    Control note;
+};
+
+namespace detail {
+
+inline constexpr Rgb kReferenceColour = {232, 236, 242};
+inline constexpr std::string_view kReferenceTip = "IAPWS-95 reference (Click to copy)";
+
+constexpr Control referenceValue(std::string_view name, int decimals)
+{
+    return value(name, decimals, kReferenceColour, kReferenceTip);
+}
+
+} // namespace detail
+
+inline constexpr ReferenceControls kReference = {
+    .frame = detail::frame("FrameRef", "IAPWS-95 Reference",
+                           "The same idealisation worked with exact IAPWS-95 water properties"),
+    .temperature = detail::referenceValue("labRefTEq", 1),
+    .pressure = detail::referenceValue("labRefPEq", 1),
+    .adiabatic = {detail::referenceValue("labRefEffa", 2), detail::referenceValue("labRefXa", 2),
+                  detail::referenceValue("labRefTa", 1), detail::referenceValue("labRefResa", kText)},
+    .isothermal = {detail::referenceValue("labRefEffi", 2), detail::referenceValue("labRefXi", 2),
+                   detail::referenceValue("labRefTi", 1), detail::referenceValue("labRefResi", kText)},
+    .note = {.window = kWindow, .name = "labRefNote", .design = "Note", .look = Look::ErrorMark, .bold = true,
+             .tooltip = "Validity of the IAPWS-95 reference"},
+};
+
 // Left to right under the panels.
+inline constexpr Control kShowReference = {.window = kWindow, .name = "chkReference", .design = "IAPWS-95 Reference",
+                                           .look = Look::CheckBox,
+                                           .tooltip = "Show the IAPWS-95 reference of this run under its results"};
 inline constexpr Control kRecalculate = detail::button("Command3", "ReCalculate", "Show calculation progress again");
 inline constexpr Control kHelp = detail::button("cmdHelp", {}, "Help", Look::HelpButton);
 inline constexpr Control kPlot = detail::button("cmdPlot", "Plot", {});
@@ -196,6 +239,33 @@ constexpr std::array<Row, 3> pathRows(const PathControls& path)
 inline constexpr std::array<Row, 3> kAdiabaticRows = pathRows(kAdiabatic);
 inline constexpr std::array<Row, 3> kIsothermalRows = pathRows(kIsothermal);
 
+inline constexpr Control kReferenceCaptions[] = {
+    caption("LabelRef(0)", "Equilibrium Temperature (K):"),
+    caption("LabelRef(1)", "Equilibrium Pressure (MPa):"),
+    caption("LabelRef(2)", "Path:"),
+    caption("LabelRef(3)", kRatioRow),
+    caption("LabelRef(4)", kSteamRow),
+    caption("LabelRef(5)", "Final Temperature (K):"),
+    caption("LabelRef(6)", "Final Phase:"),
+};
+inline constexpr Control kReferenceHeadings[] = {
+    {.window = kWindow, .name = "labRefPath(0)", .design = "Adiabatic", .look = Look::Heading, .bold = true},
+    {.window = kWindow, .name = "labRefPath(1)", .design = "Isothermal", .look = Look::Heading, .bold = true},
+};
+constexpr Row referenceRow(std::size_t caption, const Control ReferencePathControls::*value)
+{
+    return {&kReferenceCaptions[caption], {&(kReference.adiabatic.*value), &(kReference.isothermal.*value)}};
+}
+inline constexpr Row kReferenceRows[] = {
+    {&kReferenceCaptions[0], {&kReference.temperature}},
+    {&kReferenceCaptions[1], {&kReference.pressure}},
+    {&kReferenceCaptions[2], {&kReferenceHeadings[0], &kReferenceHeadings[1]}},
+    referenceRow(3, &ReferencePathControls::ratio),
+    referenceRow(4, &ReferencePathControls::steam),
+    referenceRow(5, &ReferencePathControls::finalTemperature),
+    referenceRow(6, &ReferencePathControls::phase),
+};
+
 inline constexpr Panel kPanels[] = {
     {.rows = kInputRows, .notes = kInputNotes},
     {.frame = &kStatesFrame, .heading = &kColumnHeadings, .rows = kStateRows},
@@ -203,9 +273,10 @@ inline constexpr Panel kPanels[] = {
      .errorMark = &kAdiabatic.errorMark},
     {.frame = &kIsothermal.frame, .heading = &kIsothermal.phase, .rows = kIsothermalRows,
      .errorMark = &kIsothermal.errorMark, .besidePrevious = true},
+    {.frame = &kReference.frame, .rows = kReferenceRows, .errorMark = &kReference.note},
 };
 
-inline constexpr const Control* kButtons[] = {&kRecalculate, &kHelp, &kPlot, &kNew, &kSave, &kCopyAll, &kFinished};
+inline constexpr const Control* kButtons[] = {&kShowReference, &kRecalculate, &kHelp, &kPlot, &kNew, &kSave, &kCopyAll, &kFinished};
 
 } // namespace detail
 

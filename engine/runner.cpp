@@ -32,7 +32,7 @@ RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const
         return outcome;
     }
     const int before = store.count();
-    Calculate2(s, store, host);
+    outcome.completed = Calculate2(s, store, host);
     outcome.stage = RunStage::Expanded;
     outcome.stored = store.count() > before;
     return outcome;

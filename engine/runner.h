@@ -32,7 +32,8 @@ enum class RunStage {
 struct RunOutcome {
     RunStage stage = RunStage::Refused;
     ContinueResult continued;
-    bool stored = false; // the run reached the store
+    bool completed = false; // both paths' results are shown
+    bool stored = false;    // the run reached the store
 };
 
 // Runs on the given state, which keeps every field between runs as the program does.

@@ -21,27 +21,47 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string_view> splitFields(std::string_view line)
+// The fields of a line, blanks around them dropped; a field in quotes may hold commas and
+// doubled quotes.
+std::vector<std::string> splitFields(std::string_view line)
 {
-    std::vector<std::string_view> fields;
-    for (;;) {
-        const auto comma = line.find(kSeparator);
-        fields.push_back(trimmed(line.substr(0, comma)));
-        if (comma == std::string_view::npos)
-            return fields;
-        line.remove_prefix(comma + 1);
+    std::vector<std::string> fields;
+    std::string field;
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+            field += c;
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == kSeparator && !quoted) {
+            fields.emplace_back(trimmed(field));
+            field.clear();
+        } else {
+            field += c;
+        }
     }
+    fields.emplace_back(trimmed(field));
+    return fields;
 }
 
-std::string headerLine()
+std::vector<std::string> headerNames(const std::vector<std::string>& extraNames)
 {
-    std::string header;
-    for (std::size_t i = 0; i < kSeriesFieldNames.size(); ++i) {
+    std::vector<std::string> names(kSeriesFieldNames.begin(), kSeriesFieldNames.end());
+    names.insert(names.end(), extraNames.begin(), extraNames.end());
+    return names;
+}
+
+std::string csvLine(const std::vector<std::string>& fields)
+{
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            header += kSeparator;
-        header += kSeriesFieldNames[i];
+            line += kSeparator;
+        line += csvField(fields[i]);
     }
-    return header;
+    return line;
 }
 
 std::string lineError(long lineNumber, std::string_view what)
@@ -50,21 +70,21 @@ std::string lineError(long lineNumber, std::string_view what)
 }
 
 // The fields of one run, or the reason they are no run.
-std::string parseRecord(std::string_view line, long lineNumber, SeriesRecord& record)
+std::string parseRecord(std::string_view line, long lineNumber, std::size_t fieldCount, SeriesRecord& record)
 {
     const auto fields = splitFields(line);
-    if (fields.size() != std::size_t(SeriesRecord::kFieldCount))
+    if (fields.size() != fieldCount)
         return lineError(lineNumber, std::to_string(fields.size()) + " fields instead of " +
-                                         std::to_string(SeriesRecord::kFieldCount));
+                                         std::to_string(fieldCount));
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i) {
-        const std::string_view text = fields[std::size_t(i)];
+        const std::string& text = fields[std::size_t(i)];
         float value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         const std::string name(kSeriesFieldNames[std::size_t(i)]);
         if (error == std::errc::result_out_of_range)
-            return lineError(lineNumber, name + " is out of range: \"" + std::string(text) + "\"");
+            return lineError(lineNumber, name + " is out of range: \"" + text + "\"");
         if (text.empty() || error != std::errc() || end != text.data() + text.size())
-            return lineError(lineNumber, name + " is not a number: \"" + std::string(text) + "\"");
+            return lineError(lineNumber, name + " is not a number: \"" + text + "\"");
         record.field(i) = value;
     }
     return {};
@@ -72,27 +92,40 @@ std::string parseRecord(std::string_view line, long lineNumber, SeriesRecord& re
 
 } // namespace
 
-bool writeRunStoreCsv(const RunStore& store, std::ostream& out)
+std::string csvField(std::string_view text)
 {
-    out << headerLine() << '\n';
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? "\"\"" : std::string(1, c);
+    return quoted + '"';
+}
+
+bool writeRunStoreCsv(const RunStore& store, std::ostream& out, const ExtraCsvColumns& extra)
+{
+    out << csvLine(headerNames(extra.names)) << '\n';
     // Shortest round-trip digits of a float never exceed this.
     char buffer[64];
     for (int r = 1; r <= store.count(); ++r) {
-        std::string line;
-        for (int i = 0; i < SeriesRecord::kFieldCount; ++i) {
-            if (i > 0)
-                line += kSeparator;
-            const auto result = std::to_chars(buffer, buffer + sizeof buffer, store.record(r).field(i));
-            line.append(buffer, result.ptr);
+        const SeriesRecord& run = store.record(r);
+        std::vector<std::string> fields;
+        for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
+            fields.emplace_back(buffer, std::to_chars(buffer, buffer + sizeof buffer, run.field(i)).ptr);
+        if (extra.cells) {
+            std::vector<std::string> cells = extra.cells(run);
+            cells.resize(extra.names.size());
+            fields.insert(fields.end(), cells.begin(), cells.end());
         }
-        out << line << '\n';
+        out << csvLine(fields) << '\n';
     }
     out.flush();
     return bool(out);
 }
 
-RunStoreCsv readRunStoreCsv(std::istream& in)
+RunStoreCsv readRunStoreCsv(std::istream& in, const std::vector<std::string>& extraNames)
 {
+    const std::vector<std::string> header = headerNames(extraNames);
     RunStoreCsv result;
     std::string line;
     long lineNumber = 0;
@@ -104,8 +137,8 @@ RunStoreCsv readRunStoreCsv(std::istream& in)
         if (trimmed(line).empty())
             continue;
         if (!headerSeen) {
-            if (splitFields(line) != splitFields(headerLine())) {
-                result.error = lineError(lineNumber, "the header is not \"" + headerLine() + "\"");
+            if (splitFields(line) != header) {
+                result.error = lineError(lineNumber, "the header is not \"" + csvLine(header) + "\"");
                 return result;
             }
             headerSeen = true;
@@ -118,7 +151,7 @@ RunStoreCsv readRunStoreCsv(std::istream& in)
             return result;
         }
         SeriesRecord record;
-        result.error = parseRecord(line, lineNumber, record);
+        result.error = parseRecord(line, lineNumber, header.size(), record);
         if (!result.ok()) {
             result.records.clear();
             return result;

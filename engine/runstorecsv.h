@@ -5,14 +5,27 @@
 
 #include "engine/runstore.h"
 
+#include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qrv {
 
-// Writes every stored run; false when the stream failed.
-bool writeRunStoreCsv(const RunStore& store, std::ostream& out);
+// Columns written after the stored fields of every run, such as its IAPWS-95 reference.
+struct ExtraCsvColumns {
+    std::vector<std::string> names;
+    // One text per name; a text holding a comma, a quote or a line break is quoted.
+    std::function<std::vector<std::string>(const SeriesRecord& run)> cells;
+};
+
+// A field as CSV keeps it: quoted, with its quotes doubled, when it holds a comma, a quote or
+// a line break; otherwise as it is.
+std::string csvField(std::string_view text);
+
+// Writes every stored run, followed by the extra columns; false when the stream failed.
+bool writeRunStoreCsv(const RunStore& store, std::ostream& out, const ExtraCsvColumns& extra = {});
 
 struct RunStoreCsv {
     std::vector<SeriesRecord> records;
@@ -21,8 +34,10 @@ struct RunStoreCsv {
     bool ok() const { return error.empty(); }
 };
 
-// Reads text written by writeRunStoreCsv: the same header, at most RunStore::kCapacity runs
-// of SeriesRecord::kFieldCount numbers each. Blank lines and "\r\n" line ends are accepted.
-RunStoreCsv readRunStoreCsv(std::istream& in);
+// Reads text written by writeRunStoreCsv: the same header (with the names of the extra columns
+// it was written with), at most RunStore::kCapacity runs of SeriesRecord::kFieldCount numbers
+// each, then one field per extra column, which is passed over. Blank lines and "\r\n" line
+// ends are accepted.
+RunStoreCsv readRunStoreCsv(std::istream& in, const std::vector<std::string>& extraNames = {});
 
 } // namespace qrv

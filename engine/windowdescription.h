@@ -22,6 +22,7 @@ struct Rgb {
 // What a control is on screen.
 enum class Look {
     Text,       // a caption, or a value in plain type
+    Heading,    // the heading of a column of values, centred over it
     Note,       // a text at the right edge, its tooltip saying what it is
     Shown,      // a value of the equilibrium window: framed, on its background colour
     Copyable,   // a value that puts itself on the clipboard when clicked
@@ -30,6 +31,7 @@ enum class Look {
     Button,     // a button usable from the start
     RunButton,  // a button usable once a run is shown
     HelpButton, // the help icon
+    CheckBox,   // a check box under the panels, checked when the window opens
 };
 
 // Decimals of a control that holds text rather than a number.

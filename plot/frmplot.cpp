@@ -4,11 +4,11 @@
 #include "engine/appidentity.h"
 #include "engine/enginehost.h"
 #include "engine/runstore.h"
-#include "engine/runstorecsv.h"
 #include "engine/safewrite.h"
 #include "plot/chartwidget.h"
 #include "plot/exportdialogs.h"
 #include "print/frmprint.h"
+#include "reference/referencecolumns.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -279,7 +279,7 @@ void FrmPlot::exportData()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     std::ostringstream csv;
-    writeRunStoreCsv(m_store, csv);
+    reference::writeRunStoreCsvWithReference(m_store, csv);
     const std::string error = safeWriteFile(QFile::encodeName(path).toStdString(), csv.str());
     if (!error.empty())
         m_host.message(saveErrorText(error), Icon::Information);

@@ -15,6 +15,21 @@ ReferenceInput referenceInputOf(const SeriesRecord& run)
     return in;
 }
 
+ReferenceInput referenceInputOf(const CalcState& s)
+{
+    ReferenceInput in;
+    in.mixture = s.XWater == 1.0f ? Mixture::WaterMagma : Mixture::SedimentMagma;
+    in.ratio = s.RInput;
+    in.XWater = s.XWater;
+    in.TMagma = s.TMagma;
+    in.TInit = s.TInit;
+    in.PInit = s.PInit;
+    in.PFinal = s.PFinal;
+    in.CMagma = s.CMagma;
+    in.CRock = s.CRock;
+    return in;
+}
+
 const ReferenceOutcome& RunReferences::of(const SeriesRecord& run)
 {
     const Inputs inputs{run.R, run.XWater, run.TMagma, run.TWater, run.PHydroMPa, run.PFinalMPa};
@@ -22,6 +37,13 @@ const ReferenceOutcome& RunReferences::of(const SeriesRecord& run)
     if (found == m_outcomes.end())
         found = m_outcomes.emplace(inputs, computeReference(referenceInputOf(run))).first;
     return found->second;
+}
+
+std::string referenceNote(const ReferenceOutcome& outcome)
+{
+    if (!outcome.reference)
+        return "No reference: " + outcome.reason;
+    return outcome.reference->outsideValidity ? std::string(kOutsideValidityNote) : std::string();
 }
 
 std::optional<double> referenceValue(const Reference& reference, std::string_view seriesKey)

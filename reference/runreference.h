@@ -1,12 +1,15 @@
-// The IAPWS-95 reference beside the stored runs: what the reference model takes from a run's
-// record, the reference of each run worked once, and its value for a quantity of the store.
+// The IAPWS-95 reference beside the runs: what the reference model takes from a run's record
+// or from the calculation state, the reference of each stored run worked once, and its value
+// for a quantity of the store.
 #pragma once
 
+#include "engine/calcstate.h"
 #include "engine/runstore.h"
 #include "reference/reference.h"
 
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <tuple>
 
@@ -14,6 +17,8 @@ namespace qrv::reference {
 
 // The run's ratio (R, or Rs with its water fraction X), temperatures and pressures.
 ReferenceInput referenceInputOf(const SeriesRecord& run);
+// The same of the run just calculated, with the heat capacities of its state.
+ReferenceInput referenceInputOf(const CalcState& s);
 
 // The references of stored runs, each worked once for its inputs: charts redraw often and a
 // sweep repeats inputs seldom, so the cache only grows with distinct runs.
@@ -25,6 +30,10 @@ private:
     using Inputs = std::tuple<float, float, float, float, float, float>;
     std::map<Inputs, ReferenceOutcome> m_outcomes;
 };
+
+// What is said beside a reference wherever it is shown: the validity flag when it is set,
+// "No reference: " and the reason when there is none, otherwise nothing.
+std::string referenceNote(const ReferenceOutcome& outcome);
 
 // The reference's value of a series key of the store ("cra", "sfi", "fta", "et", "ep", ...),
 // in the store's units (MPa for "ep", J/(kg K) for "ee"); none for an unknown key.

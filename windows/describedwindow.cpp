@@ -3,6 +3,7 @@
 #include "windows/chainwindow.h"
 #include "windows/valuelabel.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -43,6 +44,9 @@ QLabel* makeLabel(const Control& control, QWidget* parent)
     case Look::Note:
         label->setAlignment(Qt::AlignRight | Qt::AlignTop);
         break;
+    case Look::Heading:
+        label->setAlignment(Qt::AlignCenter);
+        break;
     case Look::Shown:
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::Panel);
@@ -56,6 +60,8 @@ QLabel* makeLabel(const Control& control, QWidget* parent)
     case Look::ErrorMark: {
         label->setAlignment(Qt::AlignCenter);
         setTextColours(label, QColor(255, 0, 0), QColor());
+        // A long note wraps rather than widening the window.
+        label->setWordWrap(true);
         label->setVisible(false);
         // Keeps the frame's height whether or not the mark is shown.
         QSizePolicy keep = label->sizePolicy();
@@ -90,6 +96,7 @@ QWidget* makeControl(const Control& control, QWidget* parent, const std::functio
     case Look::Button:
     case Look::RunButton:
     case Look::HelpButton:
+    case Look::CheckBox:
         widget = makeButton(control, parent);
         break;
     default:
@@ -195,11 +202,17 @@ void buildPanels(const WindowDescription& description, QWidget& window, QBoxLayo
     }
 }
 
-QPushButton* makeButton(const Control& control, QWidget* parent)
+QAbstractButton* makeButton(const Control& control, QWidget* parent)
 {
     if (control.look == Look::HelpButton)
         return makeHelpButton(qtName(control.name), parent);
-    auto* button = new QPushButton(qtName(control.design), parent);
+    QAbstractButton* button = nullptr;
+    if (control.look == Look::CheckBox) {
+        button = new QCheckBox(qtName(control.design), parent);
+        button->setChecked(true);
+    } else {
+        button = new QPushButton(qtName(control.design), parent);
+    }
     button->setObjectName(qtName(control.name));
     button->setToolTip(qtName(control.tooltip));
     button->setEnabled(control.look != Look::RunButton);

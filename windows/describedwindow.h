@@ -11,7 +11,7 @@
 #include <functional>
 
 class QBoxLayout;
-class QPushButton;
+class QAbstractButton;
 
 namespace qrv {
 
@@ -24,8 +24,8 @@ QString qtName(std::string_view name);
 void buildPanels(const WindowDescription& description, QWidget& window, QBoxLayout& layout,
                  const std::function<void(ValueLabel*)>& copyable);
 
-// A button of the description; usable from the start unless it waits for a run.
-QPushButton* makeButton(const Control& control, QWidget* parent);
+// A button or check box of the description; usable from the start unless it waits for a run.
+QAbstractButton* makeButton(const Control& control, QWidget* parent);
 
 // The window's widget of a described control.
 template <typename Widget>

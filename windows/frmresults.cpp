@@ -7,7 +7,9 @@
 #include "windows/widgethost.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -41,6 +43,10 @@ FrmResults::FrmResults(QWidget* parent)
     m_finished = describedWidget<QPushButton>(*this, kFinished);
     m_copyAll = describedWidget<QPushButton>(*this, kCopyAll);
     connect(m_copyAll, &QPushButton::clicked, this, &FrmResults::copyAll);
+
+    m_showReference = describedWidget<QCheckBox>(*this, kShowReference);
+    m_reference = describedWidget<QGroupBox>(*this, kReference.frame);
+    connect(m_showReference, &QCheckBox::toggled, m_reference, &QGroupBox::setVisible);
 }
 
 void FrmResults::copyValue(ValueLabel* value)

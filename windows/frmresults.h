@@ -1,12 +1,15 @@
 // The results window, built from its description (engine/resultswindow.h): one run's inputs,
-// equilibrium state and the two expansion paths. Every value is a caption; clicking one
-// copies it and marks it bold, Copy All copies them all.
+// equilibrium state, the two expansion paths and their IAPWS-95 reference, which a check box
+// shows or hides. Every value is a caption; clicking one copies it and marks it bold, Copy All
+// copies every value shown.
 #pragma once
 
 #include "windows/chainwindow.h"
 
 #include <QList>
 
+class QCheckBox;
+class QGroupBox;
 class QPushButton;
 
 namespace qrv {
@@ -25,6 +28,8 @@ public:
     QPushButton* saveButton() const { return m_save; }
     QPushButton* finishedButton() const { return m_finished; }
     QPushButton* copyAllButton() const { return m_copyAll; }
+    QCheckBox* referenceCheckBox() const { return m_showReference; }
+    QGroupBox* referenceFrame() const { return m_reference; }
 
     // Puts the caption on the clipboard and leaves only this value bold.
     void copyValue(ValueLabel* value);
@@ -40,6 +45,8 @@ private:
     QPushButton* m_save = nullptr;
     QPushButton* m_finished = nullptr;
     QPushButton* m_copyAll = nullptr;
+    QCheckBox* m_showReference = nullptr;
+    QGroupBox* m_reference = nullptr;
 };
 
 } // namespace qrv

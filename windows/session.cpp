@@ -1,7 +1,6 @@
 #include "windows/session.h"
 
 #include "engine/appidentity.h"
-#include "engine/expansion.h"
 #include "plot/plotview.h"
 #include "windows/datafolder.h"
 #include "windows/frmcalc.h"
@@ -12,6 +11,7 @@
 #include "windows/windowplacement.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +28,8 @@ QSettings programSettings()
 {
     return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
 }
+
+const QString kShowReferenceKey = QStringLiteral("ShowReference");
 
 } // namespace
 
@@ -87,13 +89,17 @@ FrmResults* Session::loadResults()
         if (!m_running)
             newCalculation();
     });
-    connect(m_results->recalculateButton(), &QPushButton::clicked, this,
-            [this] { runEngine([this] { Calculate2(m_state, m_store, m_host); }); });
+    connect(m_results->recalculateButton(), &QPushButton::clicked, this, &Session::expand);
     connect(m_results->newButton(), &QPushButton::clicked, this, &Session::newCalculation);
     connect(m_results->finishedButton(), &QPushButton::clicked, this, &Session::finish);
     connect(m_results->saveButton(), &QPushButton::clicked, this, &Session::saveResults);
     connect(m_results->plotButton(), &QPushButton::clicked, this, &Session::plot);
     connect(m_results->helpButton(), &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Results); });
+    // Whether the IAPWS-95 reference is shown is the user's choice, kept for the next start.
+    QCheckBox* showReference = m_results->referenceCheckBox();
+    showReference->setChecked(programSettings().value(kShowReferenceKey, true).toBool());
+    connect(showReference, &QCheckBox::toggled, this,
+            [](bool shown) { programSettings().setValue(kShowReferenceKey, shown); });
     return m_results;
 }
 

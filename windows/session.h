@@ -91,6 +91,7 @@ private:
 
     // Equilibrium and results windows
     void continueToResults();
+    void expand();
     void backToInputs();
     void newCalculation();
     void finish();

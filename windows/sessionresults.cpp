@@ -6,6 +6,8 @@
 #include "engine/real.h"
 #include "engine/resultsfile.h"
 #include "plot/plotview.h"
+#include "reference/referencepanel.h"
+#include "reference/runreference.h"
 #include "windows/filedialogs.h"
 #include "windows/frmcalc.h"
 #include "windows/frmmain.h"
@@ -28,9 +30,21 @@ void Session::continueToResults()
     // The equilibrium window stays up during the run; its buttons must not start another.
     if (m_calc)
         m_calc->setEnabled(false);
-    runEngine([this] { Calculate2(m_state, m_store, m_host); });
+    expand();
     if (m_calc)
         m_calc->unload();
+}
+
+// The reference is worked from the run's inputs once its results are shown; a failed run has
+// neither.
+void Session::expand()
+{
+    runEngine([this] {
+        if (Calculate2(m_state, m_store, m_host))
+            reference::showReference(m_host, reference::referenceInputOf(m_state));
+        else
+            reference::clearReference(m_host);
+    });
 }
 
 void Session::backToInputs()
@@ -109,7 +123,9 @@ void Session::openResultsFile(const QString& path)
         for (const auto& [box, number] : inputs)
             m_host.setText(Window::Main, box, line(number));
 
-        m_store.append(recordFromResultTexts(lines));
+        const SeriesRecord record = recordFromResultTexts(lines);
+        m_store.append(record);
+        reference::showReference(m_host, reference::referenceInputOf(record));
 
         for (QPushButton* button : {results->newButton(), results->finishedButton(), results->plotButton()})
             button->setEnabled(true);

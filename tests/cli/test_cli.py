@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """qrv-cli end to end. Usage: test_cli.py PATH-TO-QRV-CLI"""
 
+import csv
+import io
 import json
 import os
 import re
@@ -58,6 +60,11 @@ RECORD_NAMES = ["R", "TMagma [K]", "TWater [K]", "PHydro [MPa]", "PFinal [MPa]",
                 "TEq [K]", "RhoEq [kg/m3]", "SEq [J/kg-K]", "CRAdiabatic [%]", "SFAdiabatic",
                 "WFAdiabatic", "TFAdiabatic [K]", "CRIsothermal [%]", "SFIsothermal",
                 "WFIsothermal", "TFIsothermal [K]"]
+# The IAPWS-95 reference of each run, after the record in sweep tables.
+REFERENCE_NAMES = ["IAPWS-95 " + name for name in RECORD_NAMES[5:9]
+                   + RECORD_NAMES[9:13] + ["PhaseAdiabatic"] + RECORD_NAMES[13:17]
+                   + ["PhaseIsothermal", "Note"]]
+OUTSIDE_VALIDITY = "outside IAPWS-95 validity (extrapolated)"
 
 
 def cli(*args):
@@ -67,6 +74,11 @@ def cli(*args):
 def single(value):
     """The JSON number as the float it was written from."""
     return struct.unpack("f", struct.pack("f", value))[0]
+
+
+def csv_rows(text):
+    """A sweep's CSV output as lists of fields (the note may be quoted)."""
+    return list(csv.reader(io.StringIO(text.decode())))
 
 
 class ReferenceRuns(unittest.TestCase):
@@ -123,7 +135,8 @@ class ReferenceRuns(unittest.TestCase):
         report = done.stdout.decode()
         self.assertIn("\nAdiabatic Results:\t\nConversion Ratio (%):\t\n", report)
         self.assertIn("\nError:\tAdiabatic Error\n", report)
-        self.assertTrue(report.endswith("\nError:\tIsothermal Error\n"), report)
+        # A run without results has no reference values either.
+        self.assertTrue(report.endswith("\nError:\tIsothermal Error\n" + EMPTY_REFERENCE_BLOCK), report)
 
 
 WATER_RUN_REPORT = """\
@@ -159,7 +172,124 @@ Isothermal Results:\tSuperheated Vapor
 Conversion Ratio (%):\t42.62
 Steam Fraction:\t1.00
 Water Fraction:\t0.00
+IAPWS-95 Reference
+Equilibrium Temperature (K):\t907.9
+Equilibrium Pressure (MPa):\t1216.5
+Path:\tAdiabatic\tIsothermal
+Conversion Ratio (%):\t16.87\t36.29
+Steam Fraction:\t0.44\t0.93
+Final Temperature (K):\t372.8\t372.8
+Final Phase:\ttwo-phase\ttwo-phase
+Note:\toutside IAPWS-95 validity (extrapolated)
 """
+
+EMPTY_REFERENCE_BLOCK = """\
+IAPWS-95 Reference
+Equilibrium Temperature (K):\t
+Equilibrium Pressure (MPa):\t
+Path:\tAdiabatic\tIsothermal
+Conversion Ratio (%):\t\t
+Steam Fraction:\t\t
+Final Temperature (K):\t\t
+Final Phase:\t\t
+"""
+
+
+def grid_reference(mixture, ratio, x_water, t_init):
+    """The reference python3-iapws gives for the start-up magma and pressures
+    (tests/reference/reference_runs.csv), as the JSON report gives it."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "reference", "reference_runs.csv")
+    with open(path) as grid:
+        for f in csv.reader(line for line in grid if not line.startswith("#")):
+            if (f[0], float(f[1]), float(f[2]), float(f[3]), float(f[4]), float(f[5]), float(f[6])) \
+                    != (mixture, ratio, x_water, 1473, t_init, 1e5, 1e5):
+                continue
+            if f[23]:
+                return {"refusal": f[23]}
+            path_of = lambda i: {"CR": float(f[i]), "TFinal": float(f[i + 3]), "X": float(f[i + 2]),
+                                 "phase": f[i + 4]}
+            return {"TEq": float(f[7]), "PEq": float(f[8]), "SEq": float(f[9]), "RhoEq": float(f[11]),
+                    "outsideValidity": f[12] == "1", "adiabatic": path_of(13), "isothermal": path_of(18)}
+    raise AssertionError("no grid run %s %s %s %s" % (mixture, ratio, x_water, t_init))
+
+
+class IapwsReference(unittest.TestCase):
+    """The IAPWS-95 reference beside each run: in --json, in the text report and in sweep tables."""
+
+    def assert_reference(self, got, expected):
+        # The run's inputs are single precision: a relative 1e-6 covers their rounding.
+        self.assertEqual(list(got), list(expected))
+        for key, value in expected.items():
+            if isinstance(value, dict):
+                self.assert_reference(got[key], value)
+            elif isinstance(value, float):
+                self.assertAlmostEqual(got[key], value, delta=abs(value) * 1e-6 + 1e-9, msg=key)
+            else:
+                self.assertEqual(got[key], value, key)
+
+    def test_json_reference_of_water_and_sediment_runs(self):
+        cases = [(START_UP + ["--r", "0.3"], ("water", 0.3, 1, 298)),
+                 (START_UP + ["--r", "1"], ("water", 1, 1, 298)),
+                 (START_UP + ["--r", "3", "--x", "0.5"], ("sediment", 3, 0.5, 298))]
+        for args, grid in cases:
+            with self.subTest(args=args):
+                done = cli("run", *args, "--json")
+                self.assertEqual(done.returncode, 0, done.stderr)
+                self.assert_reference(json.loads(done.stdout)["reference"], grid_reference(*grid))
+
+        # The defaults: the exact water answer beside the fitted 16.90 % and 42.62 %.
+        reference = json.loads(cli("run", *START_UP, "--r", "0.3", "--json").stdout)["reference"]
+        self.assertEqual(round(reference["adiabatic"]["CR"], 2), 16.87)
+        self.assertEqual(round(reference["isothermal"]["CR"], 2), 36.29)
+        self.assertEqual(round(reference["TEq"], 1), 907.9)
+        self.assertIs(reference["outsideValidity"], True, "PEq is above 1000 MPa")
+
+    def test_a_run_without_a_reference_is_still_a_completed_run(self):
+        # Ice has no IAPWS-95 reference; the fitted run completes and exits 0.
+        done = cli("run", *START_UP[:2], "--tinit", "270", *START_UP[4:], "--r", "0.3", "--json")
+        self.assertEqual((done.returncode, done.stderr), (0, b""))
+        report = json.loads(done.stdout)
+        self.assertEqual(list(report["reference"]), ["error"])
+        self.assertIn(grid_reference("water", 0.3, 1, 270)["refusal"], report["reference"]["error"])
+        self.assertIsNotNone(report["record"])
+
+        text = cli("run", *START_UP[:2], "--tinit", "270", *START_UP[4:], "--r", "0.3").stdout.decode()
+        self.assertIn("\nFinal Phase:\t\t\nNote:\tNo reference: " + report["reference"]["error"] + "\n", text)
+
+        # A run that did not complete has no results and so no reference.
+        failed = cli("run", *ODD_INPUTS[0], "--json")
+        self.assertEqual(failed.returncode, 3)
+        self.assertEqual(json.loads(failed.stdout)["reference"], {"error": "the run did not complete"})
+
+    def test_sweep_columns_are_the_reference_of_each_run(self):
+        done = cli("sweep", *START_UP, "--r", "0.5:1:0.5", "--x", "0.5", "--csv")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        rows = csv_rows(done.stdout)
+        self.assertEqual(len(rows), 3)
+        for row in rows[1:]:
+            cells = dict(zip(rows[0], row))
+            expected = json.loads(cli("run", *START_UP, "--r", row[0], "--x", "0.5", "--json").stdout)["reference"]
+            # The table gives the shortest text of each value in single precision.
+            cell = lambda name: single(float(cells["IAPWS-95 " + name]))
+            with self.subTest(ratio=row[0]):
+                self.assertEqual(cell("TEq [K]"), single(expected["TEq"]))
+                self.assertEqual(cell("PEq [MPa]"), single(expected["PEq"] / 1e6))
+                self.assertEqual(cell("SEq [J/kg-K]"), single(expected["SEq"]))
+                self.assertEqual(cell("RhoEq [kg/m3]"), single(expected["RhoEq"]))
+                for path, suffix in [("adiabatic", "Adiabatic"), ("isothermal", "Isothermal")]:
+                    ref = expected[path]
+                    self.assertEqual(cell("CR%s [%%]" % suffix), single(ref["CR"]))
+                    self.assertEqual(cell("SF" + suffix), single(ref["X"]))
+                    self.assertEqual(cell("WF" + suffix), single(1 - ref["X"]))
+                    self.assertEqual(cell("TF%s [K]" % suffix), single(ref["TFinal"]))
+                    self.assertEqual(cells["IAPWS-95 Phase" + suffix], ref["phase"])
+                self.assertEqual(cells["IAPWS-95 Note"], OUTSIDE_VALIDITY if expected["outsideValidity"] else "")
+
+        # Without a reference the values stay empty and the note says why.
+        ice = csv_rows(cli("sweep", *START_UP[:2], "--tinit", "270", *START_UP[4:], "--r", "0.3:0.3:0.1",
+                           "--csv").stdout)
+        self.assertEqual(ice[1][len(RECORD_NAMES):-1], [""] * (len(REFERENCE_NAMES) - 1))
+        self.assertTrue(ice[1][-1].startswith("No reference: "), ice[1][-1])
 
 
 class BadInput(unittest.TestCase):
@@ -351,9 +481,9 @@ class SteamTableValues(unittest.TestCase):
         done = cli("sweep", *self.ARGS, "--r", "0.1:0.3:0.1", "--csv")
         self.assertEqual(done.returncode, 0, done.stderr)
         self.assertIn(b"from IAPWS-95 at 5.00 MPa, 400.0 K", done.stderr)
-        rows = done.stdout.decode().splitlines()[1:]
+        rows = csv_rows(done.stdout)[1:]
         single_run = json.loads(cli("run", *self.ARGS, "--r", "0.2", "--json").stdout)["record"]
-        self.assertEqual([float(v) for v in rows[1].split(",")], list(single_run.values()))
+        self.assertEqual([float(v) for v in rows[1][:len(RECORD_NAMES)]], list(single_run.values()))
 
 
 class ResultsFiles(unittest.TestCase):
@@ -454,14 +584,14 @@ class Sweep(unittest.TestCase):
     def test_csv_has_a_header_and_one_line_per_ratio(self):
         done = cli("sweep", *START_UP, "--r", "0.1:1:0.1", "--csv")
         self.assertEqual(done.returncode, 0, done.stderr)
-        lines = done.stdout.decode().splitlines()
-        self.assertEqual(lines[0].split(","), RECORD_NAMES)
+        lines = csv_rows(done.stdout)
+        self.assertEqual(lines[0], RECORD_NAMES + REFERENCE_NAMES)
         self.assertEqual(len(lines), 11)
-        ratios = [single(float(line.split(",")[0])) for line in lines[1:]]
+        ratios = [single(float(line[0])) for line in lines[1:]]
         self.assertEqual(ratios, [single(r / 10) for r in range(1, 11)])
         # Each row is the single run of that ratio.
         single_run = json.loads(cli("run", *START_UP, "--r", "0.3", "--json").stdout)["record"]
-        self.assertEqual([float(v) for v in lines[3].split(",")], list(single_run.values()))
+        self.assertEqual([float(v) for v in lines[3][:len(RECORD_NAMES)]], list(single_run.values()))
 
     def test_refused_ratios_are_reported_with_their_ratio(self):
         done = cli("sweep", *START_UP, "--r", "-0.1:0.1:0.1", "--csv")
@@ -495,17 +625,17 @@ class SweepResultsFiles(unittest.TestCase):
         self.assertEqual(done.returncode, 0, done.stderr)
         names = sorted(os.listdir(self.folder))
         self.assertEqual(names, ["run-%d-R0.%03d.qrv" % (i, 50 * i) for i in range(1, 7)])
-        rows = done.stdout.decode().splitlines()[1:]
+        rows = csv_rows(done.stdout)[1:]
         for name, row in zip(names, rows):
             with self.subTest(name=name):
                 path = os.path.join(self.folder, name)
                 single_path = os.path.join(self.dir.name, "single.qrv")
-                ratio = row.split(",")[0]
+                ratio = row[0]
                 cli("run", *START_UP, "--r", ratio, "--qrv", single_path)
                 with open(path, "rb") as swept, open(single_path, "rb") as single_file:
                     self.assertEqual(swept.read(), single_file.read())
                 opened = json.loads(cli("open", path, "--json").stdout)["record"]
-                values = [float(v) for v in row.split(",")]
+                values = [float(v) for v in row[:len(RECORD_NAMES)]]
                 self.assertEqual(opened["R"], values[0])
                 # The file keeps what the window shows: two decimals of %, one of K.
                 self.assertAlmostEqual(opened["CRAdiabatic [%]"], values[9], delta=0.005)

@@ -69,8 +69,10 @@ TEST(WindowText, HiddenRowsAndPanelsAreLeftOutAndRewrittenCaptionsGetTheirColon)
               std::string::npos);
 
     host.setVisible(kWindow, kAdiabatic.frame.name, false);
+    host.setVisible(kWindow, kReference.frame.name, false);
     const std::string withoutPanel = windowText(kDescription, host);
     EXPECT_EQ(withoutPanel.find("Adiabatic"), std::string::npos) << withoutPanel;
+    EXPECT_EQ(withoutPanel.find("IAPWS-95"), std::string::npos) << withoutPanel;
     EXPECT_EQ(withoutPanel.find("Ice Fraction"), std::string::npos) << withoutPanel;
     EXPECT_NE(withoutPanel.find("Isothermal Results:\tState\nConversion Ratio (%):\t\n"), std::string::npos)
         << withoutPanel;

@@ -3,6 +3,8 @@
 #include "engine/runstorecsv.h"
 #include "plot/exportdialogs.h"
 #include "plot/frmplot.h"
+#include "reference/referencecolumns.h"
+#include "reference/runreference.h"
 #include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
 
@@ -356,12 +358,24 @@ void FrmPlotTest::exportDataWritesTheStore()
     QVERIFY(m_host.messages().empty());
 
     std::ifstream in(dataFile("runs.csv").toStdString());
-    const RunStoreCsv back = readRunStoreCsv(in);
+    const RunStoreCsv back = readRunStoreCsv(in, reference::referenceColumnNames());
     QVERIFY2(back.ok(), back.error.c_str());
     QCOMPARE(int(back.records.size()), m_store.count());
     for (int r = 1; r <= m_store.count(); ++r)
         for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
             QCOMPARE(back.records[std::size_t(r - 1)].field(i), m_store.record(r).field(i));
+
+    // Each run with the IAPWS-95 reference of its inputs.
+    const QStringList lines = QString::fromUtf8(contents(dataFile("runs.csv"))).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + m_store.count());
+    for (int r = 1; r <= m_store.count(); ++r) {
+        QStringList cells;
+        for (const std::string& cell : reference::referenceCells(
+                 reference::computeReference(reference::referenceInputOf(m_store.record(r)))))
+            cells.append(QString::fromStdString(cell));
+        QVERIFY(!cells.front().isEmpty());
+        QCOMPARE(lines[r].split(',').mid(SeriesRecord::kFieldCount), cells);
+    }
 }
 
 void FrmPlotTest::saveChartWritesTheChartAsShown()

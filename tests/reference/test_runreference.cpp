@@ -1,25 +1,11 @@
 #include "reference/runreference.h"
+#include "tests/reference/storedruns.h"
 
 #include <gtest/gtest.h>
 
 using namespace qrv;
 using namespace qrv::reference;
-
-namespace {
-
-SeriesRecord storedRun(float ratio, float waterFraction)
-{
-    SeriesRecord run;
-    run.R = ratio;
-    run.XWater = waterFraction;
-    run.TMagma = 1473;
-    run.TWater = 298;
-    run.PHydroMPa = 0.1f;
-    run.PFinalMPa = 0.1f;
-    return run;
-}
-
-} // namespace
+using qrv::test::storedRun;
 
 // A stored run gives the reference of the inputs it was calculated from, in the store's units.
 TEST(RunReference, StoredRunsGiveTheReferenceOfTheirInputs)

@@ -10,6 +10,7 @@
 #include "windows/valuelabel.h"
 #include "windows/widgethost.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -61,6 +62,7 @@ bool isKind(const QWidget* widget, Look look)
     case Look::Button:
     case Look::RunButton:
     case Look::HelpButton: return qobject_cast<const QPushButton*>(widget) != nullptr;
+    case Look::CheckBox: return qobject_cast<const QCheckBox*>(widget) != nullptr;
     default: return qobject_cast<const QLabel*>(widget) != nullptr && qobject_cast<const ValueLabel*>(widget) == nullptr;
     }
 }
@@ -96,6 +98,8 @@ void verifyBuiltAsDescribed(const QWidget& window, const WindowDescription& desc
         }
         if (control.look == Look::ErrorMark)
             QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        if (control.look == Look::CheckBox)
+            QVERIFY2(qobject_cast<const QCheckBox*>(widget)->isChecked(), qPrintable(name));
     });
 }
 

@@ -1,12 +1,15 @@
 // The results window: filled by a run or a results file, copying values, ReCalculate, New,
-// Finished, Save and Open.
+// Finished, Save and Open, and the IAPWS-95 reference beside the run.
 #include "tests/windows/guitestsupport.h"
 
+#include "engine/appidentity.h"
 #include "engine/resultsfile.h"
 #include "engine/resultswindow.h"
+#include "reference/reference.h"
 #include "windows/valuelabel.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,8 +18,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 
 using namespace qrv;
@@ -43,11 +48,46 @@ const ResultTexts kSedimentRun = {
     "4.24211", "Supercritcal Liquid", "Steam/Water Mix", "13.75", "0.48", "0.52", "373.0", " ",
     "Superheated Vapor", "33.37", "1.00", "0.00", "434.5", " "};
 
+// The IAPWS-95 reference of that run (Rs 0.6, X 0.5) as Copy All gives it: 1042 MPa lies
+// beyond IAPWS-95's 1000 MPa.
+const QString kSedimentReference = QStringLiteral(
+    "IAPWS-95 Reference\n"
+    "Equilibrium Temperature (K):\t821.9\n"
+    "Equilibrium Pressure (MPa):\t1042.3\n"
+    "Path:\tAdiabatic\tIsothermal\n"
+    "Conversion Ratio (%):\t13.22\t32.75\n"
+    "Steam Fraction:\t0.39\t0.96\n"
+    "Final Temperature (K):\t372.8\t372.8\n"
+    "Final Phase:\ttwo-phase\ttwo-phase\n"
+    "Note:\toutside IAPWS-95 validity (extrapolated)\n");
+
+QString copiedText(TestSession& t)
+{
+    QApplication::clipboard()->clear();
+    t.session->resultsWindow()->copyAllButton()->click();
+    return QApplication::clipboard()->text();
+}
+
+// What the reference panel shows, as Copy All gives it; empty when the panel is hidden.
+QString referenceText(TestSession& t)
+{
+    const QString text = copiedText(t);
+    const qsizetype start = text.indexOf(QStringLiteral("IAPWS-95 Reference\n"));
+    return start < 0 ? QString() : text.mid(start);
+}
+
+QSettings programSettings()
+{
+    return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
+}
+
 } // namespace
 
 class FrmResultsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test starts with the reference shown, as a first start of the program does.
+    void init() { programSettings().remove(QStringLiteral("ShowReference")); }
     void loaded_everyDescribedControlIsAWidgetAsDesigned();
     void defaultRun_continue_everyTextAndStateAsTheEngineLeftThem();
     void sedimentRun_continue_theTwentyFiveTextsOfTheWorkedRun();
@@ -62,6 +102,12 @@ private slots:
     void unwritableFolder_save_reportsTheFailure();
     void freshProgram_open_reCalculateWaitsForACalculation();
     void sedimentFile_open_inputWindowInSedimentModeWithRsAndX();
+    void defaultRun_continue_referenceBesideTheFittedResultsFlaggedOutsideValidity();
+    void sedimentFile_open_referenceWorkedFromTheFileInputs();
+    void iceFile_open_referenceSaysWhyThereIsNone();
+    void failedRun_continueAndReCalculate_referenceShowsNoValues();
+    void referenceHidden_nextSession_staysHiddenAndOutOfCopyAll();
+    void shownRun_help_resultsTopicLeadsToTheReferencePage();
 };
 
 void FrmResultsTest::loaded_everyDescribedControlIsAWidgetAsDesigned()
@@ -191,7 +237,7 @@ void FrmResultsTest::sedimentRun_copyAll_everyCaptionAndValueAsTabbedLines()
         "Isothermal Results:\tSuperheated Vapor\n"
         "Conversion Ratio (%):\t33.37\n"
         "Steam Fraction:\t1.00\n"
-        "Water Fraction:\t0.00\n");
+        "Water Fraction:\t0.00\n") + kSedimentReference;
     QCOMPARE(QApplication::clipboard()->text().split('\n'), expected.split('\n'));
 }
 
@@ -381,6 +427,161 @@ void FrmResultsTest::sedimentFile_open_inputWindowInSedimentModeWithRsAndX()
     QCOMPARE(u.txtXmix->text(), QString("--"));
     QVERIFY(!u.txtXmix->isEnabled());
     QVERIFY(t.presenter.shown.isEmpty());
+}
+
+void FrmResultsTest::defaultRun_continue_referenceBesideTheFittedResultsFlaggedOutsideValidity()
+{
+    // State: the start-up inputs
+    TestSession t;
+    // Action
+    t.runToResults();
+    // Expected: the exact water answer under the fitted one, flagged in red
+    FrmResults* results = t.session->resultsWindow();
+    QTRY_COMPARE(resultLabel(t, "labRefEffa")->text(), QString("16.87"));
+    QCOMPARE(resultLabel(t, "labEffa")->text(), QString("16.90"));
+    QCOMPARE(resultLabel(t, "labRefEffi")->text(), QString("36.29"));
+    QCOMPARE(resultLabel(t, "labRefTEq")->text(), QString("907.9"));
+    QCOMPARE(resultLabel(t, "labRefPEq")->text(), QString("1216.5"));
+    QCOMPARE(resultLabel(t, "labRefResa")->text(), QString("two-phase"));
+    QLabel* note = resultLabel(t, "labRefNote");
+    QVERIFY(note->isVisibleTo(results));
+    QCOMPARE(note->text(), QString("outside IAPWS-95 validity (extrapolated)"));
+    QVERIFY(results->referenceCheckBox()->isChecked());
+    QVERIFY(results->referenceFrame()->isVisibleTo(results));
+    // Under the two path panels.
+    const QWidget* adiabatic = results->findChild<QGroupBox*>("Frame1");
+    QVERIFY(results->referenceFrame()->geometry().top() >= adiabatic->geometry().bottom());
+    QVERIFY(t.presenter.shown.isEmpty());
+}
+
+void FrmResultsTest::sedimentFile_open_referenceWorkedFromTheFileInputs()
+{
+    // State: the worked sediment run saved, a program that has calculated nothing
+    QTemporaryDir folder;
+    const QString path = folder.filePath("sediment.qrv");
+    QCOMPARE(writeResultsFile(QFile::encodeName(path).toStdString(), kSedimentRun), std::string());
+    TestSession t;
+    t.dialogs.openAnswer = path;
+    // Action
+    t.main().ui().cmdOpen->click();
+    // Expected: the reference of Rs 0.6 with X 0.5 from the ratio line, as a run shows it
+    QTRY_COMPARE(referenceText(t), kSedimentReference);
+    QCOMPARE(shownTexts(t), kSedimentRun);
+}
+
+void FrmResultsTest::iceFile_open_referenceSaysWhyThereIsNone()
+{
+    // State: a results file of water that started as ice
+    QTemporaryDir folder;
+    const QString path = folder.filePath("ice.qrv");
+    QVERIFY(writeWaterRun(path, "1473", "270"));
+    TestSession t;
+    t.dialogs.openAnswer = path;
+    // Action
+    t.main().ui().cmdOpen->click();
+    // Expected: no values, and the reason in their place
+    QTRY_VERIFY(resultLabel(t, "labRefNote")->isVisibleTo(t.session->resultsWindow()));
+    QVERIFY(resultLabel(t, "labRefNote")->text().startsWith("No reference: the initial water is below the triple point"));
+    for (const char* value : {"labRefTEq", "labRefPEq", "labRefEffa", "labRefXi", "labRefTa", "labRefResi"})
+        QVERIFY2(resultLabel(t, value)->text().isEmpty(), value);
+    QVERIFY(t.presenter.shown.isEmpty());
+}
+
+void FrmResultsTest::failedRun_continueAndReCalculate_referenceShowsNoValues()
+{
+    // State: near-freezing water under 50 MPa expanded to a supercritical 100 MPa, a run whose
+    // paths fail; S and Cv typed as IAPWS-95 gives them
+    TestSession t(QStringLiteral("/nonexistent/vaptab"));
+    t.setInputs("1473", "274", "50", "100", "100");
+    const FrmMainControls& u = t.main().ui();
+    u.Command1->click();
+    u.txtSInit->setText("11.478");
+    u.txtCvInit->setText("4020.417");
+    u.cmdCalc->click();
+    QVERIFY(t.session->calcWindow() != nullptr);
+    t.presenter.shown.clear();
+    // Action
+    t.session->calcWindow()->continueButton()->click();
+    // Expected: the run failed, and its reference panel holds no values
+    QTRY_COMPARE(resultLabel(t, "Label1")->text(), QString("Calculation Failed"));
+    QVERIFY(!t.presenter.shown.isEmpty());
+    QVERIFY(resultLabel(t, "labRefEffa")->text().isEmpty());
+    QVERIFY(!resultLabel(t, "labRefNote")->isVisibleTo(t.session->resultsWindow()));
+
+    // State: a saved run opened over it, with its reference
+    QTemporaryDir folder;
+    const QString path = folder.filePath("sediment.qrv");
+    QCOMPARE(writeResultsFile(QFile::encodeName(path).toStdString(), kSedimentRun), std::string());
+    t.session->resultsWindow()->newButton()->click();
+    QTRY_VERIFY(t.session->resultsWindow() == nullptr);
+    t.dialogs.openAnswer = path;
+    u.cmdOpen->click();
+    QTRY_COMPARE(referenceText(t), kSedimentReference);
+    // Action: ReCalculate repeats the failed calculation
+    t.presenter.shown.clear();
+    t.session->resultsWindow()->recalculateButton()->click();
+    // Expected: the file's reference does not stay beside the failed run
+    QTRY_COMPARE(resultLabel(t, "Label1")->text(), QString("Calculation Failed"));
+    for (const char* value : {"labRefTEq", "labRefPEq", "labRefEffa", "labRefEffi", "labRefXa", "labRefResi"})
+        QVERIFY2(resultLabel(t, value)->text().isEmpty(), value);
+    QVERIFY(!resultLabel(t, "labRefNote")->isVisibleTo(t.session->resultsWindow()));
+}
+
+void FrmResultsTest::referenceHidden_nextSession_staysHiddenAndOutOfCopyAll()
+{
+    {
+        // State: a run with its reference on screen
+        TestSession t;
+        t.runToResults();
+        FrmResults* results = t.session->resultsWindow();
+        QTRY_VERIFY(results->referenceFrame()->isVisibleTo(results));
+        const int shownHeight = results->height();
+        // Action: the check box from the keyboard
+        results->referenceCheckBox()->setFocus();
+        QTest::keyClick(results->referenceCheckBox(), Qt::Key_Space);
+        // Expected: the panel gone from the window and from Copy All
+        QVERIFY(!results->referenceCheckBox()->isChecked());
+        QVERIFY(!results->referenceFrame()->isVisibleTo(results));
+        QTRY_VERIFY(results->height() < shownHeight);
+        const QString copied = copiedText(t);
+        QVERIFY2(copied.endsWith("Water Fraction:\t0.00\n"), qPrintable(copied));
+        QVERIFY(!copied.contains("IAPWS-95"));
+    }
+    // Action: the program started again
+    TestSession next;
+    next.runToResults();
+    // Expected: still hidden, the values there for when it is shown again
+    FrmResults* results = next.session->resultsWindow();
+    QVERIFY(!results->referenceCheckBox()->isChecked());
+    QVERIFY(!results->referenceFrame()->isVisibleTo(results));
+    QCOMPARE(resultLabel(next, "labRefEffa")->text(), QString("16.87"));
+    results->referenceCheckBox()->click();
+    QVERIFY(results->referenceFrame()->isVisibleTo(results));
+    QVERIFY(referenceText(next).contains("Conversion Ratio (%):\t16.87\t36.29\n"));
+    QCOMPARE(programSettings().value(QStringLiteral("ShowReference")).toBool(), true);
+}
+
+void FrmResultsTest::shownRun_help_resultsTopicLeadsToTheReferencePage()
+{
+    // State
+    TestSession t;
+    t.runToResults();
+    // Action
+    t.session->resultsWindow()->helpButton()->click();
+    // Expected: the results topic, which links to the page on the reference
+    QVERIFY(t.session->helpWindow() != nullptr && t.session->helpWindow()->isVisible());
+    QTextBrowser* browser = t.session->helpWindow()->browser();
+    QCOMPARE(browser->source().fragment(), QString("topic4"));
+    QVERIFY(browser->toHtml().contains("href=\"#reference\""));
+    // Action: the link followed
+    browser->setSource(QUrl(QStringLiteral("qrc:/qrv/help.html#reference")));
+    // Expected: the page names both models and the note the windows show
+    const QString page = browser->toPlainText();
+    const QString note = QString::fromUtf8(reference::kOutsideValidityNote.data(),
+                                           qsizetype(reference::kOutsideValidityNote.size()));
+    for (const QString& part : {QStringLiteral("The IAPWS-95 reference"), QStringLiteral("at constant volume"),
+                                QStringLiteral("When the two differ most"), QStringLiteral("supercritical"), note})
+        QVERIFY2(page.contains(part), qPrintable(part));
 }
 
 QRV_GUI_TEST_MAIN(FrmResultsTest)
