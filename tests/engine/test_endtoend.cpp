@@ -3,11 +3,14 @@
 #include "engine/equilibrium.h"
 #include "engine/expansion.h"
 #include "engine/recordinghost.h"
+#include "engine/resultsfile.h"
 #include "engine/runstore.h"
+#include "tests/data/referenceruns.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,37 +42,56 @@ int runAsTyped(CalcState& s, RunStore& store, RecordingHost& host, const TypedIn
     return faultsOfEquilibrium;
 }
 
-struct ExpectedRun {
-    TypedInputs inputs;
-    std::vector<std::pair<std::string, std::string>> results; // results-window labels
-    std::vector<std::pair<std::string, std::string>> equilibrium;
-    std::vector<std::pair<float CalcState::*, float>> fields;
-};
-
 void expectNear(float actual, float expected, const char* what)
 {
     EXPECT_NEAR(actual, expected, std::fabs(expected) * 1e-6) << what;
 }
 
-void checkRun(const ExpectedRun& e)
+// The state fields the worked runs list, by name.
+const std::map<std::string, float CalcState::*, std::less<>> kListedFields = {
+    {"CMix", &CalcState::CMix},         {"TEq", &CalcState::TEq},
+    {"PEq", &CalcState::PEq},           {"SEq", &CalcState::SEq},
+    {"RhoEq", &CalcState::RhoEq},       {"UEq", &CalcState::UEq},
+    {"XEq", &CalcState::XEq},           {"TAdiabatic", &CalcState::TAdiabatic},
+    {"XAdiabatic", &CalcState::XAdiabatic}, {"WAdiabatic", &CalcState::WAdiabatic},
+    {"TIsothermal", &CalcState::TIsothermal}, {"XIsothermal", &CalcState::XIsothermal},
+    {"WIsothermal", &CalcState::WIsothermal},
+};
+
+float inputOf(const testdata::ReferenceRun& run, std::string_view option, float absent)
 {
+    const auto found = run.inputs.find(option);
+    return found == run.inputs.end() ? absent : std::stof(found->second);
+}
+
+void checkRun(std::string_view name)
+{
+    const testdata::ReferenceRun& expected = testdata::referenceRun(name);
+    const TypedInputs in{inputOf(expected, "tmagma", 0), inputOf(expected, "tinit", 0),
+                         inputOf(expected, "pinit", 0),  inputOf(expected, "pfinal", 0),
+                         inputOf(expected, "r", 0),      inputOf(expected, "x", 1)};
     CalcState s;
     RunStore store;
     RecordingHost host;
-    runAsTyped(s, store, host, e.inputs);
+    runAsTyped(s, store, host, in);
 
     EXPECT_TRUE(host.messages().empty()) << host.messages().front().text;
-    const std::vector<std::string> captions = {"Calculating ADIABATIC Path", "Two-phase final state",
-                                               "Calculating ISOTHERMAL Path", "Superheated final state",
-                                               "Calculation Complete"};
-    EXPECT_EQ(host.captions(), captions);
-    for (const auto& [label, text] : e.results)
-        EXPECT_EQ(host.text(Window::Results, label), text) << label;
-    for (const auto& [label, text] : e.equilibrium)
+    EXPECT_EQ(host.captions(), expected.captions);
+    // Every line of the results file is the text of its results-window control.
+    for (int line = 1; line <= kResultLineCount; ++line) {
+        const Control* control = kResultLineControls[std::size_t(line - 1)];
+        if (control != nullptr) {
+            EXPECT_EQ(host.text(Window::Results, control->name), expected.lines[std::size_t(line - 1)])
+                << control->name;
+        }
+    }
+    EXPECT_EQ(host.text(Window::Results, "labFSA(0)"), "0.100");
+    EXPECT_EQ(host.text(Window::Results, "labPath"), "");
+    EXPECT_EQ(host.text(Window::Results, "Label1"), "Calculation Complete");
+    for (const auto& [label, text] : expected.equilibrium)
         EXPECT_EQ(host.text(Window::Calc, label), text) << label;
-    int i = 0;
-    for (const auto& [field, value] : e.fields)
-        expectNear(s.*field, value, ("field " + std::to_string(i++)).c_str());
+    for (const auto& [field, value] : expected.fields)
+        expectNear(s.*kListedFields.at(field), std::stof(value), field.c_str());
 
     ASSERT_EQ(store.count(), 1);
     const SeriesRecord& r = store.record(1);
@@ -88,45 +110,12 @@ void checkRun(const ExpectedRun& e)
 
 TEST(ReferenceRun, WaterMagmaAtStartUpInputs)
 {
-    checkRun({{},
-              {{"Label3", "Water/Magma Ratio R:"}, {"LabR", "0.300"}, {"labTmag", "1473"}, {"labT", "298"},
-               {"labP", "0.10"}, {"labFSA(0)", "0.100"}, {"labEx", "NIST: Steam Table Extrapolation"},
-               {"labPe", "Volume by entropy extrapolation"}, {"labES(0)", "148.9"}, {"labES(1)", "0.00176"},
-               {"labES(2)", "822.3"}, {"labES(3)", "4.56586"}, {"labES(4)", "Supercritcal Vapor"},
-               {"labRes(1)", "Steam/Water Mix"}, {"labEffa", "16.90"}, {"labXa", "0.54"}, {"labXaw", "0.46"},
-               {"labFSA(2)", "373.0"}, {"labErr2", " "}, {"labRes(2)", "Superheated Vapor"}, {"labEffi", "42.62"},
-               {"labXi", "1.00"}, {"labXiw", "0.00"}, {"labFSI(2)", "462.6"}, {"labErr1", " "},
-               {"Label1", "Calculation Complete"}, {"labPath", ""}},
-              {{"labInitR", "R = 0.300"}, {"labinitT", "Tmagma = 1473"}, {"labT0", "822"}, {"labS0", "4.5659"},
-               {"labP0", "148.88"}, {"labRh0", "568.141"}, {"labU0", "2203.13"}, {"labCpl0", "4.7285"},
-               {"labGam0", "1.8712"}, {"labX0", "1.0"}},
-              {{&CalcState::CMix, 4136.76611f}, {&CalcState::TEq, 822.3125f}, {&CalcState::PEq, 148883664.0f},
-               {&CalcState::SEq, 4565.85938f}, {&CalcState::RhoEq, 568.141113f}, {&CalcState::UEq, 2203125.25f},
-               {&CalcState::XEq, 1.0f}, {&CalcState::TAdiabatic, 373.0f}, {&CalcState::XAdiabatic, 0.535020173f},
-               {&CalcState::WAdiabatic, 198553.578f}, {&CalcState::TIsothermal, 462.561035f},
-               {&CalcState::XIsothermal, 1.0f}, {&CalcState::WIsothermal, 500825.438f}}});
+    checkRun("water");
 }
 
 TEST(ReferenceRun, SedimentMagmaHalfWater)
 {
-    TypedInputs in;
-    in.ratio = 0.6f;
-    in.xWater = 0.5f;
-    checkRun({in,
-              {{"Label3", "Sediment/Magma Ratio Rs:"}, {"LabR", "0.60 (R = 0.30)"}, {"labTmag", "1473"},
-               {"labT", "298"}, {"labP", "0.10"}, {"labES(0)", "134.9"}, {"labES(1)", "0.00160"},
-               {"labES(2)", "760.4"}, {"labES(3)", "4.24211"}, {"labES(4)", "Supercritcal Liquid"},
-               {"labRes(1)", "Steam/Water Mix"}, {"labEffa", "13.75"}, {"labXa", "0.48"}, {"labXaw", "0.52"},
-               {"labFSA(2)", "373.0"}, {"labErr2", " "}, {"labRes(2)", "Superheated Vapor"}, {"labEffi", "33.37"},
-               {"labXi", "1.00"}, {"labXiw", "0.00"}, {"labFSI(2)", "434.5"}, {"labErr1", " "}},
-              {{"labInitR", "Rs = 0.600  --  R = 0.300"}, {"labinitT", "Tmagma = 1473"}, {"labT0", "760"},
-               {"labS0", "4.2421"}, {"labP0", "134.91"}, {"labRh0", "624.005"}, {"labU0", "1969.71"},
-               {"labCpl0", "4.7973"}, {"labGam0", "1.8381"}, {"labX0", "0.0"}},
-              {{&CalcState::CMix, 2568.38306f}, {&CalcState::TEq, 760.41095f}, {&CalcState::PEq, 134906640.0f},
-               {&CalcState::SEq, 4242.10986f}, {&CalcState::RhoEq, 624.00531f}, {&CalcState::UEq, 1969710.25f},
-               {&CalcState::XEq, 0.0f}, {&CalcState::TAdiabatic, 373.0f}, {&CalcState::XAdiabatic, 0.481388569f},
-               {&CalcState::WAdiabatic, 161577.375f}, {&CalcState::TIsothermal, 434.501648f},
-               {&CalcState::XIsothermal, 1.0f}, {&CalcState::WIsothermal, 392140.406f}}});
+    checkRun("sediment");
 }
 
 namespace {

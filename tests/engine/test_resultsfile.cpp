@@ -1,7 +1,10 @@
 #include "engine/resultsfile.h"
 
+#include "tests/data/referenceruns.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,12 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const ResultTexts kSedimentRun = {
-    "Sediment/Magma Ratio Rs:", "0.60 (R = 0.30)", "1473", "298", "0.10", "0.10",
-    "NIST: Steam Table Extrapolation", "Volume by entropy extrapolation", "134.9", "0.00160",
-    "760.4", "4.24211", "Supercritcal Liquid", "Steam/Water Mix", "13.75", "0.48", "0.52",
-    "373.0", " ", "Superheated Vapor", "33.37", "1.00", "0.00", "434.5", " ",
-};
+// The sediment run worked out by hand for X = 0.5, Rs = 0.6 and the start-up values.
+const ResultTexts kSedimentRun = [] {
+    ResultTexts texts;
+    const auto& lines = testdata::referenceRun("sediment").lines;
+    std::copy(lines.begin(), lines.end(), texts.begin());
+    return texts;
+}();
 
 class ResultsFile : public ::testing::Test {
 protected:

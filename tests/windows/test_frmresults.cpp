@@ -8,6 +8,8 @@
 #include "reference/reference.h"
 #include "windows/valuelabel.h"
 
+#include "tests/data/referenceruns.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -23,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace qrv;
 using namespace qrv::test;
@@ -42,11 +46,12 @@ ResultTexts shownTexts(TestSession& t)
 }
 
 // The sediment run worked out by hand for X = 0.5, Rs = 0.6 and the start-up values.
-const ResultTexts kSedimentRun = {
-    "Sediment/Magma Ratio Rs:", "0.60 (R = 0.30)", "1473", "298", "0.10", "0.10",
-    "NIST: Steam Table Extrapolation", "Volume by entropy extrapolation", "134.9", "0.00160", "760.4",
-    "4.24211", "Supercritcal Liquid", "Steam/Water Mix", "13.75", "0.48", "0.52", "373.0", " ",
-    "Superheated Vapor", "33.37", "1.00", "0.00", "434.5", " "};
+const ResultTexts kSedimentRun = [] {
+    ResultTexts texts;
+    const auto& lines = testdata::referenceRun("sediment").lines;
+    std::copy(lines.begin(), lines.end(), texts.begin());
+    return texts;
+}();
 
 // The IAPWS-95 reference of that run (Rs 0.6, X 0.5) as Copy All gives it: 1042 MPa lies
 // beyond IAPWS-95's 1000 MPa.
