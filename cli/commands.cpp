@@ -8,6 +8,7 @@
 #include "engine/numberformat.h"
 #include "engine/ratiosweep.h"
 #include "engine/resultsfile.h"
+#include "engine/sweepfamily.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -79,6 +80,22 @@ void printSweepRow(std::ostream& out, bool csv, const SeriesRecord& record)
     out << '\n';
 }
 
+// A family's member in a column of its own before the record's: "Member TMagma [K]", its
+// value as given.
+std::string memberHeader(const SweepFamily& family)
+{
+    const FamilyInputName& name = familyInputName(family.input);
+    return "Member " + std::string(name.name) + (name.unit.empty() ? "" : " [" + std::string(name.unit) + "]");
+}
+
+void printMemberCell(std::ostream& out, bool csv, const SweepFamily& family, std::string_view value)
+{
+    if (csv)
+        out << value << ',';
+    else
+        out << std::left << std::setw(sweepColumnWidth(memberHeader(family))) << value;
+}
+
 // The status of two outcomes together.
 int combined(int status, int other)
 {
@@ -103,13 +120,13 @@ int runStatus(const FreshRun& run)
 }
 
 // Refuses a chart that cannot be drawn before any run is made.
-std::string sweepChartError(const SweepCommand& command, std::size_t ratioCount)
+std::string sweepChartError(const SweepCommand& command, std::size_t runCount)
 {
     if (!command.chart)
         return {};
-    if (ratioCount > std::size_t(RunStore::kCapacity))
+    if (runCount > std::size_t(RunStore::kCapacity))
         return "option --plot: the chart holds at most " + std::to_string(RunStore::kCapacity)
-            + " runs, the range has " + std::to_string(ratioCount);
+            + " runs, the sweep has " + std::to_string(runCount);
     return chartRequestError(*command.chart);
 }
 
@@ -159,30 +176,44 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         err << "qrv-cli: option --r: " << sweep.error << '\n' << kUsage;
         return kRefused;
     }
-    if (const std::string error = sweepChartError(command, sweep.ratios.size()); !error.empty()) {
+    const SweepFamily& family = command.family;
+    const bool members = family.input != FamilyInput::None;
+    const std::size_t runCount = sweep.ratios.size() * family.memberCount();
+    if (const std::string error = sweepChartError(command, runCount); !error.empty()) {
         err << "qrv-cli: " << error << '\n';
         return kRefused;
     }
+    // A family's members each get a folder of their own: "tmagma-1073/run-01-R0.050.qrv".
+    std::vector<std::filesystem::path> folders;
     std::vector<std::string> fileNames;
     if (command.qrvDir) {
-        std::error_code ec;
-        std::filesystem::create_directories(*command.qrvDir, ec);
-        if (ec) {
-            err << "Save error: " << ec.message() << '\n';
-            return kFileError;
+        for (std::size_t m = 0; m < family.memberCount(); ++m) {
+            folders.emplace_back(*command.qrvDir);
+            if (members)
+                folders.back() /= std::string(familyInputName(family.input).key) + "-" + family.values[m];
+            std::error_code ec;
+            std::filesystem::create_directories(folders.back(), ec);
+            if (ec) {
+                err << "Save error: " << ec.message() << '\n';
+                return kFileError;
+            }
         }
         fileNames = ratioFileNames(sweep.ratios);
     }
 
+    if (members)
+        printMemberCell(out, command.csv, family, memberHeader(family));
     printSweepHeader(out, command.csv);
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
     std::size_t failedRatios = 0;
     // A sweep ends early only when the initial water has no S and Cv or the output is lost.
-    const bool finished = runSweep(command.request, sweep.ratios, [&](const SweepRun& step) {
+    const bool finished = runFamilySweep(command.request, family, sweep.ratios, [&](std::size_t member, const SweepRun& step) {
         const FreshRun& run = step.run;
-        const std::string prefix = "[R=" + std::string(step.ratioText) + "] ";
+        const std::string memberPrefix
+            = members ? std::string(familyInputName(family.input).name) + "=" + family.values[member] + " " : "";
+        const std::string prefix = "[" + memberPrefix + "R=" + std::string(step.ratioText) + "] ";
         for (const auto& message : run.host.messages())
             printMessage(err, prefix, message.text);
         if (run.outcome.stage == RunStage::SteamTableNeeded) {
@@ -199,7 +230,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             status = combined(status, ratioStatus);
         }
         if (command.qrvDir && run.outcome.stored) {
-            const auto path = std::filesystem::path(*command.qrvDir) / fileNames[step.index];
+            const auto path = folders[member] / fileNames[step.index];
             if (const std::string error = writeResultsFile(path.string(), resultTextsOf(run)); !error.empty()) {
                 err << prefix << "Save error: " << error << '\n';
                 status = combined(status, kFileError);
@@ -208,6 +239,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         const auto record = run.record();
         if (!record)
             return true;
+        if (members)
+            printMemberCell(out, command.csv, family, family.values[member]);
         printSweepRow(out, command.csv, *record);
         // Output that is lost ends the sweep; the caller says why.
         if (!out) {
@@ -221,7 +254,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
     if (!finished)
         return status;
     if (failedRatios > 0)
-        err << "qrv-cli: " << failedRatios << " of " << sweep.ratios.size() << " ratios failed\n";
+        err << "qrv-cli: " << failedRatios << " of " << runCount << (members ? " runs" : " ratios") << " failed\n";
 
     if (command.chart) {
         if (const std::string error = writeSweepChart(chartRuns, *command.chart); !error.empty()) {
