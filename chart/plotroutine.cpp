@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 namespace qrv {
@@ -36,6 +37,17 @@ struct PathStyle {
 const PathStyle kAdiabatic{"Adiabatic", LineStyle::Solid, LineStyle::Dashed, MarkerShape::Circle, kPalette[0]};
 const PathStyle kIsothermal{"Isothermal", LineStyle::Dotted, LineStyle::DashDot, MarkerShape::Square, kPalette[1]};
 const PathStyle kEquilibrium{"Equilibrium", LineStyle::Solid, LineStyle::Dashed, MarkerShape::Circle, kPalette[0]};
+
+// Points have markers only; curves have lines, and markers unless they are switched off.
+LineStyle runLine(const PathStyle& path, const PlotChoices& choices)
+{
+    return choices.curve ? path.runs : LineStyle::None;
+}
+
+MarkerShape runMarker(const PathStyle& path, const PlotChoices& choices)
+{
+    return !choices.curve || choices.markers ? path.marker : MarkerShape::None;
+}
 
 // A path quantity's key ends in "a" or "i"; the equilibrium's keys have two letters.
 const PathStyle& pathOf(std::string_view key)
@@ -192,15 +204,13 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
             legend.push_back({QStringLiteral("and %1 more").arg(groups.groups.size() - named), Qt::black,
                               LineStyle::None, MarkerShape::None});
     }
-    const bool markers = !choices.curve || choices.markers;
     std::vector<LegendEntry> references;
     for (const std::string_view key : quantity.keys) {
         if (key.empty())
             continue;
         const PathStyle& path = pathOf(key);
         const QColor colour = oneCurve ? path.colour : QColor(Qt::black);
-        legend.push_back({qs(path.name), colour, choices.curve ? path.runs : LineStyle::None,
-                          markers ? path.marker : MarkerShape::None});
+        legend.push_back({qs(path.name), colour, runLine(path, choices), runMarker(path, choices)});
         if (choices.reference)
             references.push_back({qs(path.name) + QStringLiteral(", IAPWS-95 reference"), colour, path.reference,
                                   MarkerShape::None});
@@ -271,30 +281,25 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
             const QString name = oneCurve ? qs(path.name) : qs(group.legend) + QStringLiteral(", ") + qs(path.name);
 
             std::vector<PlotPoint> runs;
-            for (const int i : group.runs) {
-                const SeriesRecord& run = m_store.record(i);
-                runs.push_back({run.field(xf) * xAxis.scale, run.field(yField) * yAxis.scale});
-            }
-            const bool markers = !choices.curve || choices.markers;
-            addSeries({name, colour, choices.curve ? path.runs : LineStyle::None,
-                       markers ? path.marker : MarkerShape::None, {}, {}},
-                      runs, choices.curve, path.marker);
-
-            if (!choices.reference)
-                continue;
-            // The reference of each run at its own equilibrium where that is the X axis;
-            // runs without a reference leave no point.
             std::vector<PlotPoint> references;
             for (const int i : group.runs) {
                 const SeriesRecord& run = m_store.record(i);
+                runs.push_back({run.field(xf) * xAxis.scale, run.field(yField) * yAxis.scale});
+                // The reference of each run, at its own equilibrium where that is the X axis;
+                // a run without a reference leaves no point.
+                if (!choices.reference)
+                    continue;
                 const std::optional<reference::Reference>& ref = m_references.of(run).reference;
                 if (!ref)
                     continue;
                 const double x = xKey ? *reference::referenceValue(*ref, *xKey) : double(run.field(xf));
                 references.push_back({x * xAxis.scale, *reference::referenceValue(*ref, key) * yAxis.scale});
             }
-            addSeries({name + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None, {}, {}},
-                      references, true, MarkerShape::None);
+            addSeries({name, colour, runLine(path, choices), runMarker(path, choices), {}, {}}, runs, choices.curve,
+                      path.marker);
+            if (choices.reference)
+                addSeries({name + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None, {}, {}},
+                          references, true, MarkerShape::None);
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include "engine/parsenumber.h"
 #include "engine/ratiosweep.h"
+#include "engine/trimmed.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -24,18 +25,6 @@ const FamilyInputName& familyInputName(FamilyInput input)
         throw std::invalid_argument("a sweep without a family has no family input");
     return *found;
 }
-
-namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-} // namespace
 
 std::string SweepFamily::memberLabel(std::size_t member) const
 {
