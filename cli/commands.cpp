@@ -96,6 +96,23 @@ void printMemberCell(std::ostream& out, bool csv, const SweepFamily& family, std
         out << std::left << std::setw(sweepColumnWidth(memberHeader(family))) << value;
 }
 
+// The folder of each member's results files, made: the folder given, and in it one per member
+// of a family ("tmagma-1073"). The failure's description, empty when all were made.
+std::string makeMemberFolders(const std::string& folder, const SweepFamily& family,
+                              std::vector<std::filesystem::path>& folders)
+{
+    for (std::size_t m = 0; m < family.memberCount(); ++m) {
+        folders.emplace_back(folder);
+        if (family.input != FamilyInput::None)
+            folders.back() /= std::string(familyInputName(family.input).key) + "-" + family.values[m];
+        std::error_code ec;
+        std::filesystem::create_directories(folders.back(), ec);
+        if (ec)
+            return ec.message();
+    }
+    return {};
+}
+
 // The status of two outcomes together.
 int combined(int status, int other)
 {
@@ -183,20 +200,12 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         err << "qrv-cli: " << error << '\n';
         return kRefused;
     }
-    // A family's members each get a folder of their own: "tmagma-1073/run-01-R0.050.qrv".
     std::vector<std::filesystem::path> folders;
     std::vector<std::string> fileNames;
     if (command.qrvDir) {
-        for (std::size_t m = 0; m < family.memberCount(); ++m) {
-            folders.emplace_back(*command.qrvDir);
-            if (members)
-                folders.back() /= std::string(familyInputName(family.input).key) + "-" + family.values[m];
-            std::error_code ec;
-            std::filesystem::create_directories(folders.back(), ec);
-            if (ec) {
-                err << "Save error: " << ec.message() << '\n';
-                return kFileError;
-            }
+        if (const std::string error = makeMemberFolders(*command.qrvDir, family, folders); !error.empty()) {
+            err << "Save error: " << error << '\n';
+            return kFileError;
         }
         fileNames = ratioFileNames(sweep.ratios);
     }
@@ -209,7 +218,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
     int status = kDone;
     std::size_t failedRatios = 0;
     // A sweep ends early only when the initial water has no S and Cv or the output is lost.
-    const bool finished = runFamilySweep(command.request, family, sweep.ratios, [&](std::size_t member, const SweepRun& step) {
+    const bool finished = runFamilySweep(command.request, family, sweep.ratios,
+                                         [&](std::size_t member, const SweepRun& step) {
         const FreshRun& run = step.run;
         const std::string memberPrefix
             = members ? std::string(familyInputName(family.input).name) + "=" + family.values[member] + " " : "";
