@@ -9,7 +9,10 @@
 
 namespace qrv {
 
-ChartAdapter::ChartAdapter(QObject* parent) : QObject(parent) {}
+ChartAdapter::ChartAdapter(QObject* parent)
+    : QObject(parent)
+{
+}
 
 void ChartAdapter::show(Chart chart)
 {

@@ -34,7 +34,7 @@ struct ChartSeries {
     QColor colour;
     LineStyle line = LineStyle::None;
     MarkerShape marker = MarkerShape::None;
-    std::vector<QPointF> curve;   // the line, ascending in X
+    std::vector<QPointF> curve; // the line, ascending in X
     std::vector<QPointF> markers; // one per run
 };
 
@@ -48,7 +48,7 @@ struct LegendEntry {
 struct Chart {
     QString title;
     QString conditions; // the runs' conditions, under the title
-    QStringList notes;  // what the chart does not show, and why, under the conditions
+    QStringList notes; // what the chart does not show, and why, under the conditions
     ChartAxis x;
     ChartAxis y;
     std::vector<ChartSeries> series;

@@ -18,8 +18,14 @@ namespace {
 // Okabe and Ito's palette, told apart with the common colour-blindnesses; its yellow, faint
 // on white, last.
 const std::array<QColor, 8> kPalette = {{
-    {0, 114, 178}, {213, 94, 0}, {0, 158, 115}, {204, 121, 167},
-    {230, 159, 0}, {86, 180, 233}, {0, 0, 0}, {240, 228, 66},
+    {0, 114, 178},
+    {213, 94, 0},
+    {0, 158, 115},
+    {204, 121, 167},
+    {230, 159, 0},
+    {86, 180, 233},
+    {0, 0, 0},
+    {240, 228, 66},
 }};
 
 // Legends name this many curves of a family; the rest are counted.
@@ -120,7 +126,10 @@ constexpr std::array<Quantity, 8> kQuantities = {{
 
 constexpr std::array<int, 8> kXFields = {0, 1, 2, 3, 5, 6, 7, 8};
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 // The smallest and largest finite values seen.
 struct Extent {
@@ -198,8 +207,8 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
     if (!oneCurve) {
         const std::size_t named = std::min(groups.groups.size(), kMostNamedCurves);
         for (std::size_t g = 0; g < named; ++g)
-            legend.push_back({qs(groups.groups[g].legend), kPalette[g % kPalette.size()], LineStyle::Solid,
-                              MarkerShape::None});
+            legend.push_back(
+                {qs(groups.groups[g].legend), kPalette[g % kPalette.size()], LineStyle::Solid, MarkerShape::None});
         if (groups.groups.size() > named)
             legend.push_back({QStringLiteral("and %1 more").arg(groups.groups.size() - named), Qt::black,
                               LineStyle::None, MarkerShape::None});
@@ -212,8 +221,8 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
         const QColor colour = oneCurve ? path.colour : QColor(Qt::black);
         legend.push_back({qs(path.name), colour, runLine(path, choices), runMarker(path, choices)});
         if (choices.reference)
-            references.push_back({qs(path.name) + QStringLiteral(", IAPWS-95 reference"), colour, path.reference,
-                                  MarkerShape::None});
+            references.push_back(
+                {qs(path.name) + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None});
     }
     legend.insert(legend.end(), references.begin(), references.end());
     return legend;
@@ -221,9 +230,15 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
 
 } // namespace
 
-PlotRoutine::PlotRoutine(const RunStore& store) : m_store(store) {}
+PlotRoutine::PlotRoutine(const RunStore& store)
+    : m_store(store)
+{
+}
 
-int PlotRoutine::xField(int xIndex) { return kXFields.at(std::size_t(xIndex)); }
+int PlotRoutine::xField(int xIndex)
+{
+    return kXFields.at(std::size_t(xIndex));
+}
 
 Chart PlotRoutine::plot(const PlotChoices& choices)
 {
@@ -298,8 +313,9 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
             addSeries({name, colour, runLine(path, choices), runMarker(path, choices), {}, {}}, runs, choices.curve,
                       path.marker);
             if (choices.reference)
-                addSeries({name + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None, {}, {}},
-                          references, true, MarkerShape::None);
+                addSeries(
+                    {name + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None, {}, {}},
+                    references, true, MarkerShape::None);
         }
     }
 
@@ -329,11 +345,13 @@ void PlotRoutine::noteReferences(Chart& chart)
         outside += outcome.reference->outsideValidity;
     }
     if (outside > 0)
-        addNote(chart, "IAPWS-95 reference " + std::string(reference::kOutsideValidityNote) + " for "
-                           + std::to_string(outside) + " of " + std::to_string(worked) + " runs");
+        addNote(chart,
+                "IAPWS-95 reference " + std::string(reference::kOutsideValidityNote) + " for " + std::to_string(outside)
+                    + " of " + std::to_string(worked) + " runs");
     if (missing > 0)
-        addNote(chart, "No IAPWS-95 reference for " + std::to_string(missing) + (missing == 1 ? " run: " : " runs: ")
-                           + reason);
+        addNote(chart,
+                "No IAPWS-95 reference for " + std::to_string(missing) + (missing == 1 ? " run: " : " runs: ")
+                    + reason);
 }
 
 Chart PlotRoutine::placeholder()

@@ -11,15 +11,21 @@ namespace qrv {
 class RunStore;
 
 enum class YChoice {
-    ConversionRatio, SteamFraction, WaterFraction, FinalTemperature,
-    EquilibriumTemperature, EquilibriumPressure, EquilibriumDensity, EquilibriumEntropy,
+    ConversionRatio,
+    SteamFraction,
+    WaterFraction,
+    FinalTemperature,
+    EquilibriumTemperature,
+    EquilibriumPressure,
+    EquilibriumDensity,
+    EquilibriumEntropy,
 };
 
 struct PlotChoices {
     YChoice y = YChoice::ConversionRatio;
     int xIndex = 0; // 0: the ratio; 1..7: magma T, water T, hydrostatic P, equilibrium P, T, rho, S
     bool curve = false;
-    bool markers = true;    // curves: a marker at every run as well
+    bool markers = true; // curves: a marker at every run as well
     bool fullScale = false; // the Y axis over the quantity's whole range instead of the data's
     bool reference = false; // the IAPWS-95 reference beside the runs
 };

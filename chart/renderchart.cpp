@@ -108,7 +108,10 @@ std::vector<LegendRow> legendRows(const Chart& chart, const QFontMetricsF& metri
     return rows;
 }
 
-double legendRowHeight(const QFontMetricsF& metrics) { return std::max(metrics.height(), kMarkerSize) + 6; }
+double legendRowHeight(const QFontMetricsF& metrics)
+{
+    return std::max(metrics.height(), kMarkerSize) + 6;
+}
 
 double legendHeight(const Chart& chart, double width)
 {

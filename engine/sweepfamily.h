@@ -21,7 +21,7 @@ enum class FamilyInput { None, TMagma, TInit, PInit, PFinal, X };
 
 struct FamilyInputName {
     FamilyInput input;
-    std::string_view key;  // as qrv-cli's --family takes it: "tmagma"
+    std::string_view key; // as qrv-cli's --family takes it: "tmagma"
     std::string_view name; // as charts and tables name it: "TMagma"
     std::string_view unit; // "K", "MPa", or empty for the water fraction
 };

@@ -21,7 +21,10 @@ InputValues inputsOf(const SeriesRecord& run)
     return {run.R, run.TMagma, run.TWater, run.PHydroMPa, run.PFinalMPa, run.XWater};
 }
 
-bool isSediment(const SeriesRecord& run) { return run.XWater != 1.0f; }
+bool isSediment(const SeriesRecord& run)
+{
+    return run.XWater != 1.0f;
+}
 
 // The input the X axis shows, which varies along a curve; against an equilibrium quantity
 // that is the ratio, which moves the equilibrium.
@@ -60,7 +63,10 @@ std::string pressureText(float megapascals)
     return text;
 }
 
-std::string ratioName(bool sediment) { return sediment ? "Rs" : "R"; }
+std::string ratioName(bool sediment)
+{
+    return sediment ? "Rs" : "R";
+}
 
 // How the legend names one input of a curve: "TMagma 1073 K".
 std::string inputLabel(Input input, const SeriesRecord& run)

@@ -53,8 +53,13 @@ TEST(SweepFamily, EachMemberRunsEveryRatioWithItsOwnInput)
         return true;
     });
     EXPECT_TRUE(finished);
-    EXPECT_EQ(ran, (std::vector<std::pair<std::size_t, float>>{
-                       {0, 1073.0f}, {0, 1073.0f}, {1, 1273.0f}, {1, 1273.0f}, {2, 1473.0f}, {2, 1473.0f}}));
+    EXPECT_EQ(ran,
+              (std::vector<std::pair<std::size_t, float>>{{0, 1073.0f},
+                                                          {0, 1073.0f},
+                                                          {1, 1273.0f},
+                                                          {1, 1273.0f},
+                                                          {2, 1473.0f},
+                                                          {2, 1473.0f}}));
 
     // Stopping in the second member stops the family.
     std::size_t runs = 0;
