@@ -1,11 +1,12 @@
-// The chart of the plot window and of qrv-cli's --plot: the data that the plot routine hands
-// over point by point, and one drawing of it onto any paint device (screen, clipboard
-// picture, page, file).
+// The chart of the plot window, of printing and of qrv-cli's --plot: what the plot routine
+// drew (titles, the runs' conditions, axes with their ticks, series, legend and notes), and
+// the one function that draws it onto any paint device (screen, clipboard, page, file).
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QObject>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -16,57 +17,62 @@ class QRectF;
 
 namespace qrv {
 
+// Line styles that tell curves apart in a greyscale print as well as by colour.
+enum class LineStyle { None, Solid, Dotted, Dashed, DashDot };
+enum class MarkerShape { None, Circle, Square };
+
+struct ChartAxis {
+    QString title;
+    double low = 0;
+    double high = 1;
+    std::vector<double> ticks;
+    QStringList labels; // one per tick
+};
+
+struct ChartSeries {
+    QString name; // what it draws: "TMagma 1073 K, Adiabatic", "Isothermal, IAPWS-95 reference"
+    QColor colour;
+    LineStyle line = LineStyle::None;
+    MarkerShape marker = MarkerShape::None;
+    std::vector<QPointF> curve; // the line, ascending in X
+    std::vector<QPointF> markers; // one per run
+};
+
+struct LegendEntry {
+    QString text;
+    QColor colour;
+    LineStyle line = LineStyle::None;
+    MarkerShape marker = MarkerShape::None;
+};
+
+struct Chart {
+    QString title;
+    QString conditions; // the runs' conditions, under the title
+    QStringList notes; // what the chart does not show, and why, under the conditions
+    ChartAxis x;
+    ChartAxis y;
+    std::vector<ChartSeries> series;
+    std::vector<LegendEntry> legend;
+};
+
+// Draws the chart laid out for target's size, in the painter's coordinates, with texts
+// sized for a unit of 1/96 inch: a device of another resolution is drawn on through a
+// painter scaled to it, and stays vector wherever the device is.
+void renderChart(const Chart& chart, QPainter& painter, const QRectF& target);
+
+// The chart on show: the plot routine's last drawing, which the screen repaints from and
+// the clipboard, printing and files copy.
 class ChartAdapter : public QObject {
     Q_OBJECT
 public:
-    // Points: markers at given X positions. Line: a line through equally spaced points,
-    // labelled on the X axis. Trace: a line through points at given X positions.
-    enum class Kind { Points, Line, Trace };
-
     explicit ChartAdapter(QObject* parent = nullptr);
 
-    // Discards all data, titles stay.
-    void reset();
-    void setKind(Kind kind) { m_kind = kind; }
-    Kind kind() const { return m_kind; }
-    void setPointCount(int points);
-    int pointCount() const { return m_pointCount; }
-    void setSeriesCount(int series);
-    int seriesCount() const { return int(m_series.size()); }
+    // Replaces the chart and shows it.
+    void show(Chart chart);
+    const Chart& chart() const { return m_chart; }
+    QString title() const { return m_chart.title; }
 
-    // Series and points count from 1. A point without a value (NaN) is not drawn.
-    void setValue(int series, int point, double value);
-    double value(int series, int point) const;
-    void setXPosition(int series, int point, double x);
-    double xPosition(int series, int point) const;
-    void setColour(int series, int point, QColor colour);
-    QColor colour(int series, int point) const;
-    void setXLabel(int point, const QString& label);
-    QString xLabel(int point) const;
-    // Every how many points a Line chart shows a label and a tick.
-    void setLabelSpacing(int points) { m_labelSpacing = points; }
-    int labelSpacing() const { return m_labelSpacing; }
-    void setLegend(int series, const QString& text);
-    QString legend(int series) const;
-
-    void setTitle(const QString& title) { m_title = title; }
-    QString title() const { return m_title; }
-    void setXTitle(const QString& title) { m_xTitle = title; }
-    QString xTitle() const { return m_xTitle; }
-    void setYTitle(const QString& title) { m_yTitle = title; }
-    QString yTitle() const { return m_yTitle; }
-    void setYRange(double minimum, double maximum);
-    double yMin() const { return m_yMin; }
-    double yMax() const { return m_yMax; }
-    // X axis of Points and Trace charts.
-    void setXRange(double minimum, double maximum);
-    double xMin() const { return m_xMin; }
-    double xMax() const { return m_xMax; }
-
-    // Shows the chart as it now stands.
-    void draw();
-    // Draws the chart laid out for target's size, in the painter's coordinates.
-    void render(QPainter& painter, const QRectF& target) const;
+    void render(QPainter& painter, const QRectF& target) const { renderChart(m_chart, painter, target); }
     // The drawn chart as a picture of the given size (device-independent pixels).
     QImage picture(QSize size, qreal devicePixelRatio = 1.0) const;
     // Puts the picture on the clipboard, as an image and as SVG.
@@ -76,30 +82,7 @@ signals:
     void drawn();
 
 private:
-    struct Point {
-        double value;
-        double x;
-        QColor colour;
-    };
-    struct Series {
-        std::vector<Point> points;
-        QString legend;
-    };
-    Point& point(int series, int point);
-    const Point* findPoint(int series, int point) const;
-
-    Kind m_kind = Kind::Points;
-    int m_pointCount = 0;
-    int m_labelSpacing = 1;
-    std::vector<Series> m_series;
-    QStringList m_xLabels;
-    QString m_title;
-    QString m_xTitle;
-    QString m_yTitle;
-    double m_yMin = 0;
-    double m_yMax = 1;
-    double m_xMin = 0;
-    double m_xMax = 1;
+    Chart m_chart;
 };
 
 } // namespace qrv

@@ -1,7 +1,6 @@
 #include "chart/chartexport.h"
 
 #include "chart/chartadapter.h"
-#include "engine/recordinghost.h"
 #include "engine/runstore.h"
 #include "engine/safewrite.h"
 
@@ -133,24 +132,13 @@ std::optional<YChoice> yChoiceFromKey(std::string_view key)
     return YChoice(found - kYKeys.begin());
 }
 
-bool renderRunsChart(const RunStore& store, YChoice y, bool curve, const QString& path,
-                     QSize pixels, QString* error)
+bool renderRunsChart(const RunStore& store, const PlotChoices& choices, const QString& path, QSize pixels,
+                     QString* error)
 {
     if (store.count() == 0)
         return fail(error, QStringLiteral("there are no runs to plot"));
     ChartAdapter chart;
-    RecordingHost host;
-    PlotRoutine routine(store, chart, host);
-    routine.plot(PlotChoices{y, 0, curve});
-    QStringList messages;
-    for (const HostMessage& message : host.messages()) {
-        const QString text = QString::fromStdString(message.text).replace(QLatin1String("\r\n"),
-                                                                          QLatin1String("\n"));
-        if (!messages.contains(text))
-            messages.append(text);
-    }
-    if (!messages.isEmpty())
-        return fail(error, messages.join(QLatin1Char('\n')));
+    chart.show(PlotRoutine(store).plot(choices));
     return exportChart(chart, path, pixels, error);
 }
 

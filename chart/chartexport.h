@@ -24,10 +24,9 @@ bool exportChart(const ChartAdapter& chart, const QString& path, QSize pixels, Q
 // The Y choice of a key: cr, sf, wf, ft, et, ep, ed, ee.
 std::optional<YChoice> yChoiceFromKey(std::string_view key);
 
-// Draws the stored runs against the ratio, as the plot window would, and writes the chart.
-// A store without runs and a curve that cannot be drawn are failures: nothing is written,
-// error says why (the spline's message, never a message box).
-bool renderRunsChart(const RunStore& store, YChoice y, bool curve, const QString& path,
-                     QSize pixels, QString* error);
+// Draws the stored runs as the plot window would with these choices, and writes the chart.
+// A store without runs is a failure: nothing is written, error says why.
+bool renderRunsChart(const RunStore& store, const PlotChoices& choices, const QString& path, QSize pixels,
+                     QString* error);
 
 } // namespace qrv

@@ -1,194 +1,367 @@
 #include "chart/plotroutine.h"
 
-#include "chart/chartadapter.h"
-#include "engine/enginehost.h"
-#include "engine/numberformat.h"
 #include "engine/runstore.h"
+#include "plot/spline/axisscale.h"
+#include "plot/spline/runcurve.h"
+#include "plot/spline/rungroups.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
+#include <string_view>
 
 namespace qrv {
 
 namespace {
 
-// The 16-colour palette entries of the chart: light red, light blue, white.
-const QColor kIsothermal(255, 0, 0);
-const QColor kAdiabatic(0, 0, 255);
-const QColor kBlank(255, 255, 255);
+// Okabe and Ito's palette, told apart with the common colour-blindnesses; its yellow, faint
+// on white, last.
+const std::array<QColor, 8> kPalette = {{
+    {0, 114, 178},
+    {213, 94, 0},
+    {0, 158, 115},
+    {204, 121, 167},
+    {230, 159, 0},
+    {86, 180, 233},
+    {0, 0, 0},
+    {240, 228, 66},
+}};
+
+// Legends name this many curves of a family; the rest are counted.
+constexpr std::size_t kMostNamedCurves = 12;
+
+// How a path is drawn: its runs' line and markers, and the dashes of its reference.
+struct PathStyle {
+    const char* name;
+    LineStyle runs;
+    LineStyle reference;
+    MarkerShape marker;
+    QColor colour; // of a chart with one curve per path
+};
+
+const PathStyle kAdiabatic{"Adiabatic", LineStyle::Solid, LineStyle::Dashed, MarkerShape::Circle, kPalette[0]};
+const PathStyle kIsothermal{"Isothermal", LineStyle::Dotted, LineStyle::DashDot, MarkerShape::Square, kPalette[1]};
+const PathStyle kEquilibrium{"Equilibrium", LineStyle::Solid, LineStyle::Dashed, MarkerShape::Circle, kPalette[0]};
+
+// Points have markers only; curves have lines, and markers unless they are switched off.
+LineStyle runLine(const PathStyle& path, const PlotChoices& choices)
+{
+    return choices.curve ? path.runs : LineStyle::None;
+}
+
+MarkerShape runMarker(const PathStyle& path, const PlotChoices& choices)
+{
+    return !choices.curve || choices.markers ? path.marker : MarkerShape::None;
+}
+
+// A path quantity's key ends in "a" or "i"; the equilibrium's keys have two letters.
+const PathStyle& pathOf(std::string_view key)
+{
+    if (key.size() == 2)
+        return kEquilibrium;
+    return key.back() == 'a' ? kAdiabatic : kIsothermal;
+}
+
+// A record field on an axis: its title with the unit, its name in a sentence, the factor from
+// the store's unit to the shown one, and whether the axis starts at 0.
+struct FieldAxis {
+    int field;
+    const char* title;
+    const char* words;
+    double scale;
+    bool fromZero;
+};
+
+constexpr FieldAxis kFieldAxes[] = {
+    {1, "Magma temperature (K)", "magma temperature", 1, false},
+    {2, "Water temperature (K)", "water temperature", 1, false},
+    {3, "Hydrostatic pressure (MPa)", "hydrostatic pressure", 1, true},
+    {5, "Equilibrium pressure (MPa)", "equilibrium pressure", 1, true},
+    {6, "Equilibrium temperature (K)", "equilibrium temperature", 1, false},
+    {7, "Equilibrium density (kg/m\u00b3)", "equilibrium density", 1, true},
+    // Stored in J/(kg K), shown in kJ/(kg K) as the results window shows it.
+    {8, "Equilibrium entropy (kJ/(kg K))", "equilibrium entropy", 1e-3, false},
+    {9, "Conversion ratio (%)", "conversion ratio", 1, true},
+    {10, "Steam fraction", "steam fraction", 1, true},
+    {11, "Water fraction", "water fraction", 1, true},
+    {12, "Final temperature (K)", "final temperature", 1, false},
+};
+
+FieldAxis fieldAxis(int field)
+{
+    const auto found = std::find_if(std::begin(kFieldAxes), std::end(kFieldAxes),
+                                    [field](const FieldAxis& a) { return a.field == field; });
+    return *found;
+}
+
+// The ratio's axis names the ratio the runs have.
+FieldAxis ratioAxis(const RunGroups& groups)
+{
+    if (groups.allSediment)
+        return {0, "Sediment/magma ratio Rs", "Rs", 1, true};
+    if (groups.anySediment)
+        return {0, "Water/magma ratio R or sediment/magma ratio Rs", "R or Rs", 1, true};
+    return {0, "Water/magma ratio R", "R", 1, true};
+}
+
+// What one Y choice draws: the title, the fixed range of "Full scale" (in the shown unit)
+// and its series keys, the adiabatic path first.
+struct Quantity {
+    const char* title;
+    double fullScale;
+    std::array<std::string_view, 2> keys; // one key for an equilibrium quantity
+};
+
+constexpr std::array<Quantity, 8> kQuantities = {{
+    {"QRV Conversion Ratios", 100, {"cra", "cri"}},
+    {"QRV Steam Fractions", 1, {"sfa", "sfi"}},
+    {"QRV Water Fractions", 1, {"wfa", "wfi"}},
+    {"QRV Final Temperatures", 1500, {"fta", "fti"}},
+    {"QRV Equilibrium Temperatures", 1500, {"et", ""}},
+    {"QRV Equilibrium Pressures", 200, {"ep", ""}},
+    {"QRV Equilibrium Densities", 1000, {"ed", ""}},
+    {"QRV Equilibrium Entropies", 8, {"ee", ""}},
+}};
 
 constexpr std::array<int, 8> kXFields = {0, 1, 2, 3, 5, 6, 7, 8};
 
-} // namespace
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
-struct PlotRoutine::Quantity {
-    const char* title;
-    const char* yTitle;
-    double yMax;
-    int seriesCount;
-    std::array<const char*, 2> keys;   // isothermal first
-    std::array<const char*, 2> legends;
-    CurveClamp clamp;
+// The smallest and largest finite values seen.
+struct Extent {
+    double low = NAN;
+    double high = NAN;
+
+    void add(double v)
+    {
+        if (!std::isfinite(v))
+            return;
+        low = std::isnan(low) ? v : std::min(low, v);
+        high = std::isnan(high) ? v : std::max(high, v);
+    }
 };
 
-namespace {
-
-constexpr std::array<PlotRoutine::Quantity, 8> kQuantities = {{
-    {"QRV Conversion Ratios", "%", 100, 2, {"cri", "cra"}, {"Isothermal", "Adiabatic"}, CurveClamp::Percent},
-    {"QRV Steam Fractions", "Fract.", 1, 2, {"sfi", "sfa"}, {"Isothermal", "Adiabatic"}, CurveClamp::Fraction},
-    {"QRV Water Fractions", "Fract.", 1, 2, {"wfi", "wfa"}, {"Isothermal", "Adiabatic"}, CurveClamp::Fraction},
-    {"QRV Final Temperatures", "K", 1500, 2, {"fti", "fta"}, {"Isothermal", "Adiabatic"}, CurveClamp::None},
-    {"QRV Equilibrium Temperatures", "K", 1500, 1, {"et", ""}, {"T", ""}, CurveClamp::None},
-    {"QRV Equilibrium Pressures", "MPa", 200, 1, {"ep", ""}, {"P", ""}, CurveClamp::None},
-    {"QRV Equilibrium Densities", "kg/m^3", 1000, 1, {"ed", ""}, {"Rho", ""}, CurveClamp::None},
-    {"QRV Equilibrium Entropies", "J/kg-K", 8000, 1, {"ee", ""}, {"S", ""}, CurveClamp::None},
-}};
-
-QColor seriesColour(int series, int seriesCount)
+ChartAxis axisOf(const AxisScale& scale, const QString& title, double high)
 {
-    return seriesCount == 2 && series == 1 ? kIsothermal : kAdiabatic;
+    ChartAxis axis;
+    axis.title = title;
+    axis.low = scale.low();
+    axis.high = high;
+    for (const double tick : scale.ticks()) {
+        if (tick > high)
+            break;
+        axis.ticks.push_back(tick);
+        axis.labels.append(qs(scale.label(tick)));
+    }
+    return axis;
 }
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+ChartAxis fittedAxis(const FieldAxis& field, const Extent& data)
+{
+    const AxisScale scale = AxisScale::fit(data.low, data.high, field.fromZero);
+    return axisOf(scale, qs(field.title), scale.high());
+}
+
+// "Full scale": from 0 to the quantity's fixed maximum, round ticks inside it.
+ChartAxis fullScaleAxis(const FieldAxis& field, double maximum)
+{
+    return axisOf(AxisScale::fit(0, maximum, true), qs(field.title), maximum);
+}
+
+std::vector<QPointF> toPoints(const std::vector<PlotPoint>& points)
+{
+    std::vector<QPointF> converted;
+    converted.reserve(points.size());
+    for (const PlotPoint& p : points)
+        converted.emplace_back(p.x, p.y);
+    return converted;
+}
+
+// The key of an equilibrium field, for the reference's own equilibrium on the X axis.
+std::optional<std::string_view> equilibriumKey(int field)
+{
+    for (const std::string_view key : {"ep", "et", "ed", "ee"})
+        if (seriesKeyField(key) == field)
+            return key;
+    return std::nullopt;
+}
+
+void addNote(Chart& chart, const std::string& note)
+{
+    const QString text = QString::fromStdString(note);
+    if (!note.empty() && !chart.notes.contains(text))
+        chart.notes.append(text);
+}
+
+std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quantity, const PlotChoices& choices)
+{
+    std::vector<LegendEntry> legend;
+    if (groups.groups.empty())
+        return legend;
+    // A family: the members by colour, then the paths by line and marker, in black.
+    const bool oneCurve = groups.groups.size() == 1;
+    if (!oneCurve) {
+        const std::size_t named = std::min(groups.groups.size(), kMostNamedCurves);
+        for (std::size_t g = 0; g < named; ++g)
+            legend.push_back(
+                {qs(groups.groups[g].legend), kPalette[g % kPalette.size()], LineStyle::Solid, MarkerShape::None});
+        if (groups.groups.size() > named)
+            legend.push_back({QStringLiteral("and %1 more").arg(groups.groups.size() - named), Qt::black,
+                              LineStyle::None, MarkerShape::None});
+    }
+    std::vector<LegendEntry> references;
+    for (const std::string_view key : quantity.keys) {
+        if (key.empty())
+            continue;
+        const PathStyle& path = pathOf(key);
+        const QColor colour = oneCurve ? path.colour : QColor(Qt::black);
+        legend.push_back({qs(path.name), colour, runLine(path, choices), runMarker(path, choices)});
+        if (choices.reference)
+            references.push_back(
+                {qs(path.name) + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None});
+    }
+    legend.insert(legend.end(), references.begin(), references.end());
+    return legend;
+}
 
 } // namespace
 
-PlotRoutine::PlotRoutine(const RunStore& store, ChartAdapter& chart, EngineHost& host)
-    : m_store(store), m_chart(chart), m_host(host)
+PlotRoutine::PlotRoutine(const RunStore& store)
+    : m_store(store)
 {
 }
 
-int PlotRoutine::xField(int xIndex) { return kXFields.at(std::size_t(xIndex)); }
-
-void PlotRoutine::reportSplineError(const std::string& description)
+int PlotRoutine::xField(int xIndex)
 {
-    if (!description.empty())
-        m_host.message(splineErrorText(description), Icon::Information);
+    return kXFields.at(std::size_t(xIndex));
 }
 
-void PlotRoutine::plot(const PlotChoices& choices)
+Chart PlotRoutine::plot(const PlotChoices& choices)
 {
     const Quantity& quantity = kQuantities.at(std::size_t(choices.y));
-    m_chart.reset();
-    m_chart.setTitle(qs(quantity.title));
-    m_chart.setYTitle(qs(quantity.yTitle));
-    m_chart.setYRange(0, quantity.yMax);
-    m_chart.setSeriesCount(quantity.seriesCount);
-    for (int s = 1; s <= quantity.seriesCount; ++s)
-        m_chart.setLegend(s, qs(quantity.legends[std::size_t(s - 1)]));
-    if (choices.xIndex == 0)
-        plotAgainstRatio(quantity, choices.curve);
-    else
-        plotAgainstField(quantity, xField(choices.xIndex), choices.curve);
-    m_chart.draw();
-}
+    const int xf = xField(choices.xIndex);
+    const RunGroups groups = groupRuns(m_store, xf);
+    const FieldAxis xAxis = xf == 0 ? ratioAxis(groups) : fieldAxis(xf);
+    const FieldAxis yAxis = fieldAxis(*seriesKeyField(quantity.keys[0]));
+    const std::optional<std::string_view> xKey = equilibriumKey(xf);
+    const bool oneCurve = groups.groups.size() <= 1;
+    const std::size_t pathCount = quantity.keys[1].empty() ? 1 : 2;
 
-void PlotRoutine::plotAgainstRatio(const Quantity& quantity, bool curve)
-{
-    const int extent = m_store.xExtent();
-    m_chart.setXTitle(QStringLiteral("R"));
-    const int series = quantity.seriesCount;
-    if (!curve) {
-        // The axis itself spans 0 to the extent: no made-up point is needed to stretch it.
-        m_chart.setKind(ChartAdapter::Kind::Points);
-        m_chart.setPointCount(m_store.count());
-        m_chart.setLabelSpacing(1);
-        m_chart.setXRange(0, extent);
-        for (int s = 1; s <= series; ++s) {
-            const int field = *seriesKeyField(quantity.keys[std::size_t(s - 1)]);
-            for (int p = 1; p <= m_store.count(); ++p) {
-                m_chart.setColour(s, p, seriesColour(s, series));
-                m_chart.setXPosition(s, p, m_store.record(p).R);
-                m_chart.setValue(s, p, m_store.record(p).field(field));
+    Chart chart;
+    chart.title = qs(quantity.title);
+    chart.conditions = qs(groups.conditions);
+    Extent xs;
+    Extent ys;
+
+    // A curve through the points, and markers at them where asked. Where the runs give a
+    // single point, that point is drawn with loneMarker and the chart says why there is no
+    // curve; a reference, without marker, shows no lone point.
+    const auto addSeries = [&](ChartSeries series, const std::vector<PlotPoint>& points, bool curve,
+                               MarkerShape loneMarker) {
+        bool markers = series.marker != MarkerShape::None;
+        if (curve) {
+            const RunCurve drawn = curveThroughRuns(points, kCurveSamples, xAxis.words);
+            series.curve = toPoints(drawn.samples);
+            if (loneMarker != MarkerShape::None) {
+                addNote(chart, drawn.reason);
+                if (drawn.samples.empty() && !drawn.knots.empty()) {
+                    series.marker = loneMarker;
+                    markers = true;
+                }
             }
         }
-        return;
-    }
-
-    const int points = int(std::min<long long>(100LL * extent, SplineCurve::kMaxChartPoints));
-    m_chart.setKind(ChartAdapter::Kind::Line);
-    m_chart.setPointCount(points);
-    m_chart.setLabelSpacing(10 * extent);
-    for (int p = 1; p <= points; ++p)
-        m_chart.setXLabel(p, qs(formatFixed(p / 100.0, 1)));
-    for (int s = 1; s <= series; ++s) {
-        reportSplineError(m_curve.buildRatioCurve(m_store, quantity.keys[std::size_t(s - 1)],
-                                                  points, quantity.clamp));
-        for (int p = 1; p <= points; ++p) {
-            m_chart.setColour(s, p, seriesColour(s, series));
-            m_chart.setValue(s, p, m_curve.value(p));
+        if (markers) {
+            for (const PlotPoint& p : points)
+                if (std::isfinite(p.x) && std::isfinite(p.y))
+                    series.markers.emplace_back(p.x, p.y);
         }
-    }
-}
+        for (const PlotPoint& p : points) {
+            xs.add(p.x);
+            ys.add(p.y);
+        }
+        chart.series.push_back(std::move(series));
+    };
 
-void PlotRoutine::plotAgainstField(const Quantity& quantity, int field, bool curve)
-{
-    m_chart.setXTitle(qs(kSeriesFieldNames.at(std::size_t(field))));
-    double low = 0;
-    double high = 0;
-    for (int p = 1; p <= m_store.count(); ++p) {
-        const double x = m_store.record(p).field(field);
-        low = p == 1 ? x : std::min(low, x);
-        high = p == 1 ? x : std::max(high, x);
-    }
-    const double margin = high > low ? (high - low) * 0.05 : std::max(1.0, std::fabs(high) * 0.05);
-    m_chart.setXRange(low - margin, high + margin);
+    for (std::size_t g = 0; g < groups.groups.size(); ++g) {
+        const RunGroup& group = groups.groups[g];
+        for (std::size_t k = 0; k < pathCount; ++k) {
+            const std::string_view key = quantity.keys[k];
+            const PathStyle& path = pathOf(key);
+            const int yField = *seriesKeyField(key);
+            const QColor colour = oneCurve ? path.colour : kPalette[g % kPalette.size()];
+            const QString name = oneCurve ? qs(path.name) : qs(group.legend) + QStringLiteral(", ") + qs(path.name);
 
-    const int series = quantity.seriesCount;
-    if (!curve) {
-        m_chart.setKind(ChartAdapter::Kind::Points);
-        m_chart.setPointCount(m_store.count());
-        for (int s = 1; s <= series; ++s) {
-            const int yField = *seriesKeyField(quantity.keys[std::size_t(s - 1)]);
-            for (int p = 1; p <= m_store.count(); ++p) {
-                m_chart.setColour(s, p, seriesColour(s, series));
-                m_chart.setXPosition(s, p, m_store.record(p).field(field));
-                m_chart.setValue(s, p, m_store.record(p).field(yField));
+            std::vector<PlotPoint> runs;
+            std::vector<PlotPoint> references;
+            for (const int i : group.runs) {
+                const SeriesRecord& run = m_store.record(i);
+                runs.push_back({run.field(xf) * xAxis.scale, run.field(yField) * yAxis.scale});
+                // The reference of each run, at its own equilibrium where that is the X axis;
+                // a run without a reference leaves no point.
+                if (!choices.reference)
+                    continue;
+                const std::optional<reference::Reference>& ref = m_references.of(run).reference;
+                if (!ref)
+                    continue;
+                const double x = xKey ? *reference::referenceValue(*ref, *xKey) : double(run.field(xf));
+                references.push_back({x * xAxis.scale, *reference::referenceValue(*ref, key) * yAxis.scale});
             }
+            addSeries({name, colour, runLine(path, choices), runMarker(path, choices), {}, {}}, runs, choices.curve,
+                      path.marker);
+            if (choices.reference)
+                addSeries(
+                    {name + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None, {}, {}},
+                    references, true, MarkerShape::None);
         }
-        return;
     }
 
-    m_chart.setKind(ChartAdapter::Kind::Trace);
-    for (int s = 1; s <= series; ++s) {
-        reportSplineError(m_curve.buildFieldCurve(m_store, field, quantity.keys[std::size_t(s - 1)],
-                                                  quantity.clamp));
-        m_chart.setPointCount(std::max(m_chart.pointCount(), m_curve.sampleCount()));
-        for (int p = 1; p <= m_curve.sampleCount(); ++p) {
-            m_chart.setColour(s, p, seriesColour(s, series));
-            m_chart.setXPosition(s, p, m_curve.sampleX(p));
-            m_chart.setValue(s, p, m_curve.sampleY(p));
-        }
-    }
+    chart.x = fittedAxis(xAxis, xs);
+    chart.y = choices.fullScale ? fullScaleAxis(yAxis, quantity.fullScale) : fittedAxis(yAxis, ys);
+    if (choices.reference)
+        noteReferences(chart);
+    chart.legend = legendOf(groups, quantity, choices);
+    return chart;
 }
 
-void PlotRoutine::drawPlaceholder(bool curve)
+// Says how many runs have a reference outside IAPWS-95's validity, and why runs have none.
+void PlotRoutine::noteReferences(Chart& chart)
 {
-    m_chart.setTitle(QStringLiteral("QRV Results"));
-    m_chart.setYTitle(QString());
-    m_chart.reset();
-    m_chart.setSeriesCount(1);
-    if (!curve) {
-        m_chart.setKind(ChartAdapter::Kind::Points);
-        m_chart.setPointCount(2);
-        m_chart.setXRange(0, 1);
-        for (int p = 1; p <= 2; ++p) {
-            m_chart.setColour(1, p, kBlank);
-            m_chart.setXPosition(1, p, p - 1);
-            m_chart.setValue(1, p, 0);
+    int outside = 0;
+    int worked = 0;
+    int missing = 0;
+    std::string reason;
+    for (int i = 1; i <= m_store.count(); ++i) {
+        const reference::ReferenceOutcome& outcome = m_references.of(m_store.record(i));
+        if (!outcome.reference) {
+            if (missing++ == 0)
+                reason = outcome.reason;
+            continue;
         }
-    } else {
-        m_chart.setKind(ChartAdapter::Kind::Line);
-        m_chart.setPointCount(100);
-        m_chart.setLabelSpacing(10);
-        for (int p = 1; p <= 100; ++p) {
-            m_chart.setColour(1, p, kBlank);
-            m_chart.setValue(1, p, 0);
-            m_chart.setXLabel(p, qs(formatFixed(p / 100.0, 1)));
-        }
+        ++worked;
+        outside += outcome.reference->outsideValidity;
     }
-    m_chart.draw();
+    if (outside > 0)
+        addNote(chart,
+                "IAPWS-95 reference " + std::string(reference::kOutsideValidityNote) + " for " + std::to_string(outside)
+                    + " of " + std::to_string(worked) + " runs");
+    if (missing > 0)
+        addNote(chart,
+                "No IAPWS-95 reference for " + std::to_string(missing) + (missing == 1 ? " run: " : " runs: ")
+                    + reason);
+}
+
+Chart PlotRoutine::placeholder()
+{
+    Chart chart;
+    chart.title = QStringLiteral("QRV Results");
+    const AxisScale unit = AxisScale::fit(0, 1, true);
+    chart.x = axisOf(unit, QString(), unit.high());
+    chart.y = chart.x;
+    return chart;
 }
 
 } // namespace qrv

@@ -1,49 +1,55 @@
-// Draws the stored runs into the chart: the chosen quantity against the ratio or another
-// record field, as markers or as spline curves, one series per expansion path.
+// Draws the stored runs into a chart: the chosen quantity against the ratio or another record
+// field, as markers or as curves through the runs, one curve per path for each set of
+// conditions, and beside them, when asked, the runs' IAPWS-95 reference.
 #pragma once
 
-#include "plot/spline/splinecurve.h"
+#include "chart/chartadapter.h"
+#include "reference/runreference.h"
 
 namespace qrv {
 
-class ChartAdapter;
-class EngineHost;
 class RunStore;
 
 enum class YChoice {
-    ConversionRatio, SteamFraction, WaterFraction, FinalTemperature,
-    EquilibriumTemperature, EquilibriumPressure, EquilibriumDensity, EquilibriumEntropy,
+    ConversionRatio,
+    SteamFraction,
+    WaterFraction,
+    FinalTemperature,
+    EquilibriumTemperature,
+    EquilibriumPressure,
+    EquilibriumDensity,
+    EquilibriumEntropy,
 };
 
 struct PlotChoices {
     YChoice y = YChoice::ConversionRatio;
     int xIndex = 0; // 0: the ratio; 1..7: magma T, water T, hydrostatic P, equilibrium P, T, rho, S
     bool curve = false;
+    bool markers = true; // curves: a marker at every run as well
+    bool fullScale = false; // the Y axis over the quantity's whole range instead of the data's
+    bool reference = false; // the IAPWS-95 reference beside the runs
 };
 
 class PlotRoutine {
 public:
-    PlotRoutine(const RunStore& store, ChartAdapter& chart, EngineHost& host);
+    // Points a curve takes across the runs' span, beside the runs themselves.
+    static constexpr int kCurveSamples = 400;
 
-    void plot(const PlotChoices& choices);
+    explicit PlotRoutine(const RunStore& store);
+
+    Chart plot(const PlotChoices& choices);
     // The empty chart after "Clear Data".
-    void drawPlaceholder(bool curve);
+    static Chart placeholder();
 
     // The record field of an X choice.
     static int xField(int xIndex);
 
-    // What one Y choice draws: titles, range and the series keys, isothermal first.
-    struct Quantity;
-
 private:
-    void plotAgainstRatio(const Quantity& quantity, bool curve);
-    void plotAgainstField(const Quantity& quantity, int field, bool curve);
-    void reportSplineError(const std::string& description);
+    void noteReferences(Chart& chart);
 
     const RunStore& m_store;
-    ChartAdapter& m_chart;
-    EngineHost& m_host;
-    SplineCurve m_curve;
+    // Worked once per run, as charts are redrawn after every option click.
+    reference::RunReferences m_references;
 };
 
 } // namespace qrv

@@ -9,6 +9,7 @@
 #include "engine/ratiosweep.h"
 #include "engine/resultsfile.h"
 #include "engine/runstorecsv.h"
+#include "engine/sweepfamily.h"
 #include "reference/referencecolumns.h"
 #include "reference/referencepanel.h"
 #include "reference/runreference.h"
@@ -94,6 +95,39 @@ void printSweepRow(std::ostream& out, bool csv, const SeriesRecord& record, cons
     printSweepLine(out, csv, cells);
 }
 
+// A family's member in a column of its own before the record's: "Member TMagma [K]", its
+// value as given.
+std::string memberHeader(const SweepFamily& family)
+{
+    const FamilyInputName& name = familyInputName(family.input);
+    return "Member " + std::string(name.name) + (name.unit.empty() ? "" : " [" + std::string(name.unit) + "]");
+}
+
+void printMemberCell(std::ostream& out, bool csv, const SweepFamily& family, std::string_view value)
+{
+    if (csv)
+        out << value << ',';
+    else
+        out << std::left << std::setw(sweepColumnWidth(memberHeader(family))) << value;
+}
+
+// The folder of each member's results files, made: the folder given, and in it one per member
+// of a family ("tmagma-1073"). The failure's description, empty when all were made.
+std::string makeMemberFolders(const std::string& folder, const SweepFamily& family,
+                              std::vector<std::filesystem::path>& folders)
+{
+    for (std::size_t m = 0; m < family.memberCount(); ++m) {
+        folders.emplace_back(folder);
+        if (family.input != FamilyInput::None)
+            folders.back() /= std::string(familyInputName(family.input).key) + "-" + family.values[m];
+        std::error_code ec;
+        std::filesystem::create_directories(folders.back(), ec);
+        if (ec)
+            return ec.message();
+    }
+    return {};
+}
+
 // The status of two outcomes together.
 int combined(int status, int other)
 {
@@ -118,13 +152,13 @@ int runStatus(const FreshRun& run)
 }
 
 // Refuses a chart that cannot be drawn before any run is made.
-std::string sweepChartError(const SweepCommand& command, std::size_t ratioCount)
+std::string sweepChartError(const SweepCommand& command, std::size_t runCount)
 {
     if (!command.chart)
         return {};
-    if (ratioCount > std::size_t(RunStore::kCapacity))
+    if (runCount > std::size_t(RunStore::kCapacity))
         return "option --plot: the chart holds at most " + std::to_string(RunStore::kCapacity)
-            + " runs, the range has " + std::to_string(ratioCount);
+            + " runs, the sweep has " + std::to_string(runCount);
     return chartRequestError(*command.chart);
 }
 
@@ -178,30 +212,37 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         err << "qrv-cli: option --r: " << sweep.error << '\n' << kUsage;
         return kRefused;
     }
-    if (const std::string error = sweepChartError(command, sweep.ratios.size()); !error.empty()) {
+    const SweepFamily& family = command.family;
+    const bool members = family.input != FamilyInput::None;
+    const std::size_t runCount = sweep.ratios.size() * family.memberCount();
+    if (const std::string error = sweepChartError(command, runCount); !error.empty()) {
         err << "qrv-cli: " << error << '\n';
         return kRefused;
     }
+    std::vector<std::filesystem::path> folders;
     std::vector<std::string> fileNames;
     if (command.qrvDir) {
-        std::error_code ec;
-        std::filesystem::create_directories(*command.qrvDir, ec);
-        if (ec) {
-            err << "Save error: " << ec.message() << '\n';
+        if (const std::string error = makeMemberFolders(*command.qrvDir, family, folders); !error.empty()) {
+            err << "Save error: " << error << '\n';
             return kFileError;
         }
         fileNames = ratioFileNames(sweep.ratios);
     }
 
+    if (members)
+        printMemberCell(out, command.csv, family, memberHeader(family));
     printSweepLine(out, command.csv, sweepHeadings());
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
     std::size_t failedRatios = 0;
     // A sweep ends early only when the initial water has no S and Cv or the output is lost.
-    const bool finished = runSweep(command.request, sweep.ratios, [&](const SweepRun& step) {
+    const bool finished = runFamilySweep(command.request, family, sweep.ratios,
+                                         [&](std::size_t member, const SweepRun& step) {
         const FreshRun& run = step.run;
-        const std::string prefix = "[R=" + std::string(step.ratioText) + "] ";
+        const std::string memberPrefix
+            = members ? std::string(familyInputName(family.input).name) + "=" + family.values[member] + " " : "";
+        const std::string prefix = "[" + memberPrefix + "R=" + std::string(step.ratioText) + "] ";
         for (const auto& message : run.host.messages())
             printMessage(err, prefix, message.text);
         if (run.outcome.stage == RunStage::SteamTableNeeded) {
@@ -218,7 +259,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             status = combined(status, ratioStatus);
         }
         if (command.qrvDir && run.outcome.stored) {
-            const auto path = std::filesystem::path(*command.qrvDir) / fileNames[step.index];
+            const auto path = folders[member] / fileNames[step.index];
             if (const std::string error = writeResultsFile(path.string(), resultTextsOf(run)); !error.empty()) {
                 err << prefix << "Save error: " << error << '\n';
                 status = combined(status, kFileError);
@@ -227,6 +268,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         const auto record = run.record();
         if (!record)
             return true;
+        if (members)
+            printMemberCell(out, command.csv, family, family.values[member]);
         printSweepRow(out, command.csv, *record, run.state);
         // Output that is lost ends the sweep; the caller says why.
         if (!out) {
@@ -240,7 +283,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
     if (!finished)
         return status;
     if (failedRatios > 0)
-        err << "qrv-cli: " << failedRatios << " of " << sweep.ratios.size() << " ratios failed\n";
+        err << "qrv-cli: " << failedRatios << " of " << runCount << (members ? " runs" : " ratios") << " failed\n";
 
     if (command.chart) {
         if (const std::string error = writeSweepChart(chartRuns, *command.chart); !error.empty()) {

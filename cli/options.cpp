@@ -14,8 +14,9 @@ const char* const kUsage =
     "                   [--s S --cv CV] [--constvolume] [--json] [--qrv FILE]\n"
     "       qrv-cli sweep --r FROM:TO:STEP --tmagma K --tinit K --pinit MPa --pfinal MPa [--x X]\n"
     "                   [--s S --cv CV] [--constvolume] [--csv] [--qrv-dir DIR]\n"
+    "                   [--family tmagma|tinit|pinit|pfinal|x=V1,V2,...]\n"
     "                   [--plot FILE.png|FILE.svg|FILE.pdf [--y cr|sf|wf|ft|et|ep|ed|ee] [--curve]\n"
-    "                    [--size WxH]]\n"
+    "                    [--reference] [--size WxH]]\n"
     "       qrv-cli open FILE [--json]\n"
     "Without --s and --cv (J/(kg K)), the initial water's S and Cv are those the input window\n"
     "holds or fixes, or IAPWS-95 values where it would ask the steam table.\n"
@@ -131,20 +132,30 @@ std::optional<std::string> take(const Parsed& parsed, std::string_view name)
     return it == parsed.values.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
-std::variant<RunRequest, UsageError> requestFrom(const Parsed& parsed)
+// The option of the input a family gives instead: "--tmagma".
+std::string familyOption(FamilyInput input)
 {
+    return input == FamilyInput::None ? std::string() : "--" + std::string(familyInputName(input).key);
+}
+
+std::variant<RunRequest, UsageError> requestFrom(const Parsed& parsed, FamilyInput family)
+{
+    const std::string fromFamily = familyOption(family);
+    if (!fromFamily.empty() && take(parsed, fromFamily))
+        return usageError("options " + fromFamily + " and --family " + std::string(familyInputName(family).key)
+                          + " both give " + std::string(familyInputName(family).name));
     for (const auto name : kRequired)
-        if (!take(parsed, name))
+        if (name != fromFamily && !take(parsed, name))
             return usageError("missing option " + std::string(name));
     if (take(parsed, "--s").has_value() != take(parsed, "--cv").has_value())
         return usageError("options --s and --cv go together");
 
     RunRequest request;
     InputTexts& in = request.inputs;
-    in.tMagma = *take(parsed, "--tmagma");
-    in.tInit = *take(parsed, "--tinit");
-    in.pInit = *take(parsed, "--pinit");
-    in.pFinal = *take(parsed, "--pfinal");
+    in.tMagma = take(parsed, "--tmagma").value_or("");
+    in.tInit = take(parsed, "--tinit").value_or("");
+    in.pInit = take(parsed, "--pinit").value_or("");
+    in.pFinal = take(parsed, "--pfinal").value_or("");
     in.ratio = *take(parsed, "--r");
     // The disabled water-fraction box of water/magma mode reads "--".
     in.sedimentMode = take(parsed, "--x").has_value();
@@ -153,6 +164,26 @@ std::variant<RunRequest, UsageError> requestFrom(const Parsed& parsed)
     request.cvText = take(parsed, "--cv");
     request.constantVolume = take(parsed, "--constvolume").has_value();
     return request;
+}
+
+// --family INPUT=V1,V2,...: the input by its option's name, and its values.
+std::variant<SweepFamily, UsageError> familyFrom(const Parsed& parsed)
+{
+    const auto text = take(parsed, "--family");
+    if (!text)
+        return SweepFamily{};
+    const auto eq = text->find('=');
+    if (eq == std::string::npos)
+        return usageError("option --family: \"" + *text + "\" is not INPUT=V1,V2,...");
+    const std::string key = text->substr(0, eq);
+    const auto input = std::find_if(kFamilyInputs.begin(), kFamilyInputs.end(),
+                                    [&key](const FamilyInputName& name) { return name.key == key; });
+    if (input == kFamilyInputs.end())
+        return usageError("option --family: \"" + key + "\" is not one of tmagma, tinit, pinit, pfinal, x");
+    FamilyValues values = readFamilyValues(std::string_view(*text).substr(eq + 1));
+    if (!values.error.empty())
+        return usageError("option --family: " + values.error);
+    return SweepFamily{input->input, std::move(values.values)};
 }
 
 std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra)
@@ -165,6 +196,7 @@ std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra
 struct ParsedRequest {
     Parsed parsed;
     RunRequest request;
+    SweepFamily family;
 };
 
 // The options every calculation takes, plus the command's own; no positional arguments.
@@ -177,10 +209,13 @@ std::variant<ParsedRequest, UsageError> parseRequest(const std::vector<std::stri
     Parsed& p = std::get<Parsed>(parsed);
     if (!p.positional.empty())
         return usageError("unexpected argument " + p.positional.front());
-    auto request = requestFrom(p);
+    auto family = familyFrom(p);
+    if (auto* error = std::get_if<UsageError>(&family))
+        return *error;
+    auto request = requestFrom(p, std::get<SweepFamily>(family).input);
     if (auto* error = std::get_if<UsageError>(&request))
         return *error;
-    return ParsedRequest{std::move(p), std::get<RunRequest>(request)};
+    return ParsedRequest{std::move(p), std::get<RunRequest>(request), std::get<SweepFamily>(std::move(family))};
 }
 
 // A file or folder option given as "" is refused.
@@ -197,7 +232,7 @@ Command parseRun(const std::vector<std::string>& args)
     auto parsed = parseRequest(args, {{"--r", Value::Number}, {"--json", Value::None}, {"--qrv", Value::Text}});
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
-    const auto& [p, request] = std::get<ParsedRequest>(parsed);
+    const auto& [p, request, family] = std::get<ParsedRequest>(parsed);
     RunCommand run;
     run.request = request;
     run.json = take(p, "--json").has_value();
@@ -214,7 +249,7 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
         return *error;
     const auto path = take(parsed, "--plot");
     if (!path) {
-        for (const auto name : {"--y", "--curve", "--size"})
+        for (const auto name : {"--y", "--curve", "--reference", "--size"})
             if (take(parsed, name))
                 return usageError("option " + std::string(name) + " goes with --plot");
         return std::optional<ChartRequest>();
@@ -223,6 +258,7 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
     chart.path = *path;
     chart.yKey = take(parsed, "--y").value_or(chart.yKey);
     chart.curve = take(parsed, "--curve").has_value();
+    chart.reference = take(parsed, "--reference").has_value();
     if (const auto size = take(parsed, "--size")) {
         const std::vector<std::string> sides = split(*size, 'x');
         if (sides.size() != 2 || !isPixelCount(sides[0]) || !isPixelCount(sides[1]))
@@ -240,12 +276,14 @@ Command parseSweep(const std::vector<std::string>& args)
 {
     auto parsed = parseRequest(args, {{"--r", Value::Range}, {"--csv", Value::None}, {"--qrv-dir", Value::Text},
                                       {"--plot", Value::Text}, {"--y", Value::Text}, {"--curve", Value::None},
-                                      {"--size", Value::Text}});
+                                      {"--reference", Value::None}, {"--size", Value::Text},
+                                      {"--family", Value::Text}});
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
-    const auto& [p, request] = std::get<ParsedRequest>(parsed);
+    const auto& [p, request, family] = std::get<ParsedRequest>(parsed);
     SweepCommand sweep;
     sweep.request = request;
+    sweep.family = family;
     sweep.csv = take(p, "--csv").has_value();
     if (auto error = emptyName(p, "--qrv-dir", "folder name"))
         return *error;

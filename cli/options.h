@@ -3,6 +3,7 @@
 
 #include "cli/sweepchart.h"
 #include "engine/runner.h"
+#include "engine/sweepfamily.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@ struct RunCommand {
 struct SweepCommand {
     RunRequest request; // the ratio text is filled per run
     double from = 0, to = 0, step = 0;
+    SweepFamily family; // every ratio is run once per member
     bool csv = false;
     std::optional<std::string> qrvDir; // one results file per run into this folder
     std::optional<ChartRequest> chart;

@@ -15,6 +15,7 @@ struct ChartRequest {
     std::string path; // .png, .svg or .pdf
     std::string yKey = "cr";
     bool curve = false;
+    bool reference = false; // the runs' IAPWS-95 reference beside them
     int widthPx = 1600;
     int heightPx = 1000;
 };

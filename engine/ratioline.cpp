@@ -3,6 +3,7 @@
 #include "engine/inputcaptions.h"
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
+#include "engine/trimmed.h"
 
 namespace qrv {
 
@@ -10,14 +11,6 @@ namespace {
 
 constexpr std::string_view kWaterRatioOpens = " (R = ";
 constexpr std::string_view kWaterRatioCloses = ")";
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 } // namespace
 

@@ -37,8 +37,8 @@ struct SweepRun {
 // The one loop of every sweep, in the desktop program and in qrv-cli: runs `base` once per
 // ratio, its ratio text replaced, each run a fresh start (FreshRunner: S and Cv from IAPWS-95
 // where the input rules would ask the steam-table program), and reports each run as it ends.
-// The sweep stops early when onRun returns false; true when every ratio ran. A sweep over
-// several members (another input taking a list of values) runs this once per member.
+// The sweep stops early when onRun returns false; true when every ratio ran. A family
+// (engine/sweepfamily.h) runs this once per member.
 bool runSweep(const RunRequest& base, const std::vector<double>& ratios,
               const std::function<bool(const SweepRun&)>& onRun);
 

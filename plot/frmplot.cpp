@@ -11,12 +11,13 @@
 #include "reference/referencecolumns.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -62,8 +63,6 @@ constexpr std::array<YSwap, 4> kYSwaps = {{
     {7, YChoice::EquilibriumEntropy, YChoice::EquilibriumPressure},
 }};
 
-constexpr double kPrintPictureScale = 4.0;
-
 // Where files are saved unless the user goes elsewhere: the program's data folder.
 QString dataFolder()
 {
@@ -78,14 +77,14 @@ std::string saveErrorText(const std::string& description) { return "Save error: 
 } // namespace
 
 FrmPlot::FrmPlot(RunStore& store, EngineHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_store(store), m_host(host), m_routine(store, m_chart, host),
+    : QWidget(parent, Qt::Window), m_store(store), m_host(host), m_routine(store),
       m_exportDialogs(std::make_unique<StandardExportDialogs>())
 {
     setObjectName(QStringLiteral("frmPlot"));
     setWindowTitle(QStringLiteral("QRV Plot"));
     buildControls();
     enableDataButtons(m_store.count() > 0);
-    resize(860, 560);
+    resize(900, 640);
 }
 
 FrmPlot::~FrmPlot() = default;
@@ -112,6 +111,29 @@ void FrmPlot::buildControls()
     connect(m_optCurve, &QRadioButton::clicked, this, &FrmPlot::Plot);
     connect(m_optPoints, &QRadioButton::clicked, this, &FrmPlot::Plot);
 
+    // What the chart shows besides the runs.
+    m_frame5 = new QGroupBox(QStringLiteral("Show"), m_frame1);
+    m_frame5->setObjectName(QStringLiteral("Frame5"));
+    auto* showLayout = new QVBoxLayout(m_frame5);
+    const auto checkBox = [this, showLayout](const char* name, const char* caption, const char* tip, bool checked) {
+        auto* box = new QCheckBox(QString::fromLatin1(caption), m_frame5);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setToolTip(QString::fromLatin1(tip));
+        box->setChecked(checked);
+        showLayout->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, &FrmPlot::Plot);
+        return box;
+    };
+    m_chkMarkers = checkBox("chkMarkers", "Markers at the runs", "A marker at every run on the curves", true);
+    m_chkFullScale = checkBox("chkFullScale", "Full scale",
+                              "The Y axis over the whole range of its quantity instead of the runs' range", false);
+    m_chkReference = checkBox("chkReference", "IAPWS-95 reference",
+                              "Beside the runs, dashed: the same idealisation worked with exact water properties",
+                              false);
+    // Points are markers already.
+    m_chkMarkers->setEnabled(false);
+    connect(m_optCurve, &QRadioButton::toggled, m_chkMarkers, &QWidget::setEnabled);
+
     m_frame3 = new QGroupBox(QStringLiteral("Y-Axis"), m_frame1);
     m_frame3->setObjectName(QStringLiteral("Frame3"));
     auto* yLayout = new QVBoxLayout(m_frame3);
@@ -129,6 +151,9 @@ void FrmPlot::buildControls()
     m_frame2 = new QGroupBox(QStringLiteral("X-Axis"), m_frame1);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     auto* xLayout = new QVBoxLayout(m_frame2);
+    // Options close together, so that the window fits a laptop's screen.
+    for (QVBoxLayout* options : {kindLayout, showLayout, yLayout, xLayout})
+        options->setSpacing(1);
     m_xGroup = new QButtonGroup(this);
     for (int i = 0; i < 8; ++i) {
         auto* option = new QRadioButton(QString::fromLatin1(kXCaptions[std::size_t(i)]), m_frame2);
@@ -140,39 +165,32 @@ void FrmPlot::buildControls()
     m_optX[0]->setChecked(true);
     connect(m_xGroup, &QButtonGroup::idClicked, this, &FrmPlot::xClicked);
 
-    m_cmdPrint = new QPushButton(QStringLiteral("Print"), m_frame1);
-    m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    m_cmdClose = new QPushButton(QStringLiteral("Close"), m_frame1);
-    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClear = new QPushButton(QStringLiteral("Clear Data"), m_frame1);
-    m_cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    connect(m_cmdPrint, &QPushButton::clicked, this, &FrmPlot::printChart);
-    connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::hide);
-    connect(m_cmdClear, &QPushButton::clicked, this, &FrmPlot::clearData);
-    m_cmdExportData = new QPushButton(QStringLiteral("Export Data..."), m_frame1);
-    m_cmdExportData->setObjectName(QStringLiteral("cmdExportData"));
-    m_cmdSaveChart = new QPushButton(QStringLiteral("Save Chart..."), m_frame1);
-    m_cmdSaveChart->setObjectName(QStringLiteral("cmdSaveChart"));
-    connect(m_cmdExportData, &QPushButton::clicked, this, &FrmPlot::exportData);
-    connect(m_cmdSaveChart, &QPushButton::clicked, this, &FrmPlot::saveChart);
+    // Created in the order of their rows below, which Tab follows.
+    const auto button = [this](const char* name, const char* caption, void (FrmPlot::*action)()) {
+        auto* made = new QPushButton(QString::fromLatin1(caption), m_frame1);
+        made->setObjectName(QString::fromLatin1(name));
+        connect(made, &QPushButton::clicked, this, action);
+        return made;
+    };
+    m_cmdExportData = button("cmdExportData", "Export Data...", &FrmPlot::exportData);
+    m_cmdSaveChart = button("cmdSaveChart", "Save Chart...", &FrmPlot::saveChart);
+    m_cmdPrint = button("cmdPrint", "Print", &FrmPlot::printChart);
+    m_cmdClear = button("cmdClear", "Clear Data", &FrmPlot::clearData);
+    m_cmdClose = button("cmdClose", "Close", &QWidget::hide);
 
     parameters->addWidget(m_frame4);
+    parameters->addWidget(m_frame5);
     parameters->addWidget(m_frame3);
     parameters->addWidget(m_frame2);
     parameters->addStretch();
-    parameters->addWidget(m_cmdExportData);
-    parameters->addWidget(m_cmdSaveChart);
-    parameters->addWidget(m_cmdPrint);
-    parameters->addWidget(m_cmdClose);
-    parameters->addWidget(m_cmdClear);
-
-    // Holders of the chart picture on its way to the print window; never shown.
-    m_picture1 = new QLabel(this);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->hide();
-    m_picture2 = new QLabel(this);
-    m_picture2->setObjectName(QStringLiteral("Picture2"));
-    m_picture2->hide();
+    // Two buttons a row, for the same reason.
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(m_cmdExportData, 0, 0);
+    buttons->addWidget(m_cmdSaveChart, 0, 1);
+    buttons->addWidget(m_cmdPrint, 1, 0);
+    buttons->addWidget(m_cmdClear, 1, 1);
+    buttons->addWidget(m_cmdClose, 2, 1);
+    parameters->addLayout(buttons);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_graph1, 1);
@@ -181,7 +199,8 @@ void FrmPlot::buildControls()
 
 PlotChoices FrmPlot::choices() const
 {
-    return {YChoice(m_yGroup->checkedId()), m_xGroup->checkedId(), m_optCurve->isChecked()};
+    return {YChoice(m_yGroup->checkedId()), m_xGroup->checkedId(), m_optCurve->isChecked(),
+            m_chkMarkers->isChecked(), m_chkFullScale->isChecked(), m_chkReference->isChecked()};
 }
 
 void FrmPlot::Plot()
@@ -189,8 +208,9 @@ void FrmPlot::Plot()
     m_frame2->setEnabled(true);
     m_frame3->setEnabled(true);
     m_frame4->setEnabled(true);
+    m_frame5->setEnabled(true);
     enableDataButtons(m_store.count() > 0);
-    m_routine.plot(choices());
+    m_chart.show(m_routine.plot(choices()));
     m_chart.copyToClipboard(m_graph1->size());
 }
 
@@ -226,31 +246,35 @@ void FrmPlot::xClicked(int index)
 void FrmPlot::clearData()
 {
     m_store.clear();
-    m_routine.drawPlaceholder(m_optCurve->isChecked());
+    m_chart.show(PlotRoutine::placeholder());
     enableDataButtons(false);
     m_frame2->setEnabled(false);
     m_frame3->setEnabled(false);
     m_frame4->setEnabled(false);
+    m_frame5->setEnabled(false);
     emit dataCleared();
 }
 
 FrmPrint& FrmPlot::printWindow()
 {
     // Not a child: disabling this window while printing must leave the print window usable.
-    if (!m_print)
+    if (!m_print) {
         m_print = std::make_unique<FrmPrint>(m_host);
+        // A chart is wider than high: it prints across the page unless the user turns it.
+        m_print->printEngine().setOrientation(PrintEngine::Landscape);
+    }
     return *m_print;
 }
 
+// The print window draws the chart as it stands now straight onto the page, through the
+// same drawing as the screen's; later runs change the screen, not the print.
 void FrmPlot::printChart()
 {
     Plot();
-    const QImage picture = m_chart.picture(m_graph1->size(), kPrintPictureScale);
-    m_picture2->clear();
-    m_picture1->setPixmap(QPixmap::fromImage(picture));
-    printWindow().PrintSetup(this, picture);
+    printWindow().PrintSetup(this, [chart = m_chart.chart()](QPainter& painter, const QRectF& target) {
+        renderChart(chart, painter, target);
+    });
     setEnabled(false);
-    Plot();
 }
 
 void FrmPlot::enableDataButtons(bool enabled)

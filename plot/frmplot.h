@@ -1,5 +1,6 @@
-// The plot window: the chart of all stored runs, the choice of quantity, axis and kind,
-// "Clear Data", "Print", and the store and the chart saved to files.
+// The plot window: the chart of all stored runs, the choice of quantity, axis and kind, what
+// the chart shows besides the runs, "Clear Data", "Print", and the store and the chart saved
+// to files.
 #pragma once
 
 #include "chart/chartadapter.h"
@@ -12,8 +13,8 @@
 #include <memory>
 
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -72,8 +73,12 @@ private:
     QGroupBox* m_frame2 = nullptr;
     QGroupBox* m_frame3 = nullptr;
     QGroupBox* m_frame4 = nullptr;
+    QGroupBox* m_frame5 = nullptr;
     QRadioButton* m_optCurve = nullptr;
     QRadioButton* m_optPoints = nullptr;
+    QCheckBox* m_chkMarkers = nullptr;
+    QCheckBox* m_chkFullScale = nullptr;
+    QCheckBox* m_chkReference = nullptr;
     std::array<QRadioButton*, 8> m_optY{};
     std::array<QRadioButton*, 8> m_optX{};
     QButtonGroup* m_yGroup = nullptr;
@@ -83,8 +88,6 @@ private:
     QPushButton* m_cmdClear = nullptr;
     QPushButton* m_cmdExportData = nullptr;
     QPushButton* m_cmdSaveChart = nullptr;
-    QLabel* m_picture1 = nullptr;
-    QLabel* m_picture2 = nullptr;
 };
 
 } // namespace qrv

@@ -205,12 +205,12 @@ void FrmPrint::setDialogs(std::unique_ptr<PrintDialogs> dialogs)
 
 bool FrmPrint::printPlot() const { return m_optPlot->isChecked(); }
 
-void FrmPrint::PrintSetup(QWidget* formRef, const QImage& picture)
+void FrmPrint::PrintSetup(QWidget* formRef, DrawPicture picture)
 {
     const bool firstUse = m_formRef.isNull() && !isVisible();
     m_formRef = formRef;
-    m_picture = picture;
-    m_picPreview->setPicture(picture);
+    m_picture = std::move(picture);
+    m_picPreview->setPicture(m_picture);
     if (formRef) {
         setWindowIcon(formRef->windowIcon());
         m_image1->setPixmap(formRef->windowIcon().pixmap(toPixels(420)));
@@ -293,7 +293,7 @@ void FrmPrint::PrintScale()
     boxes.top = text(m_txtTop);
     boxes.fitToPage = m_chkFit->isChecked();
     boxes.centre = m_chkCenter->isChecked();
-    m_image = placePicture(m_page, m_picture.width(), m_picture.height(), boxes);
+    m_image = placePicture(m_page, double(m_page.printableWidth), double(m_page.printableHeight), boxes);
     m_txtScale->setText(QString::fromStdString(boxes.scale));
     m_txtLeft->setText(QString::fromStdString(boxes.left));
     m_txtTop->setText(QString::fromStdString(boxes.top));
@@ -315,8 +315,10 @@ void FrmPrint::drawPreview()
     boxes.left = text(m_txtLeft);
     boxes.top = text(m_txtTop);
     const Rect picture = previewPicture(m_page, preview, boxes, m_image);
-    m_picPreview->setPictureRect(QRect(toPixels(picture.left), toPixels(picture.top),
-                                       toPixels(picture.width), toPixels(picture.height)));
+    const double unitsPerTwip = kPictureUnitsPerInch / kTwipsPerInch;
+    m_picPreview->setPictureRect(QRect(toPixels(picture.left), toPixels(picture.top), toPixels(picture.width),
+                                       toPixels(picture.height)),
+                                 QSizeF(double(m_image.width) * unitsPerTwip, double(m_image.height) * unitsPerTwip));
 }
 
 void FrmPrint::startRelayout() { m_timer1.start(); }

@@ -1,13 +1,13 @@
 // The print window: lays one picture out on a printer page (orientation, scale or fit,
 // margins or centring), previews the page to scale and prints the picture, or the calling
-// window itself, to the printer or to a PDF file.
+// window itself, to the printer or to a PDF file. The picture draws itself onto the page and
+// takes the shape of the printable area: "Fit to Page" fills it.
 #pragma once
 
 #include "print/layout/printlayout.h"
 #include "print/printdialogs.h"
 #include "print/printengine.h"
 
-#include <QImage>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -35,7 +35,7 @@ public:
 
     // Shows the window for printing `picture` on behalf of `formRef`, which stays disabled
     // until "Done".
-    void PrintSetup(QWidget* formRef, const QImage& picture);
+    void PrintSetup(QWidget* formRef, DrawPicture picture);
     // Reads the printer's page and lays out the preview.
     void PageSetup();
     // Validates margins and scale and places the picture.
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<PrintDialogs> m_dialogs;
     PrintEngine m_engine;
     QPointer<QWidget> m_formRef;
-    QImage m_picture;
+    DrawPicture m_picture;
     PageMetrics m_page;
     ImagePlacement m_image;
     long m_previewSize = kMinWindowWidth;

@@ -1,7 +1,8 @@
 // The page drawn to scale in the print window, with the picture where it will print.
 #pragma once
 
-#include <QImage>
+#include "print/printpicture.h"
+
 #include <QWidget>
 
 namespace qrv {
@@ -10,16 +11,18 @@ class PagePreview : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
-    void setPicture(const QImage& picture) { m_picture = picture; }
-    // The picture's place on this widget, in its pixels.
-    void setPictureRect(const QRect& rect);
+    void setPicture(DrawPicture picture) { m_picture = std::move(picture); }
+    // The picture's place on this widget, in its pixels, and its size on paper in units of
+    // 1/96 inch: it is drawn at that size and scaled down, as it will print.
+    void setPictureRect(const QRect& rect, const QSizeF& printedSize);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_picture;
+    DrawPicture m_picture;
     QRect m_pictureRect;
+    QSizeF m_printedSize;
 };
 
 } // namespace qrv

@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QImage>
 #include <QPdfWriter>
 #include <QPrinterInfo>
 #include <QWidget>
@@ -142,12 +141,15 @@ double PrintEngine::twipsToDevice(long twips) const
     return double(twips) * m_printer.resolution() / kTwipsPerInch;
 }
 
-void PrintEngine::printPicture(const QImage& picture, long left, long top, long width, long height)
+void PrintEngine::printPicture(const DrawPicture& picture, long left, long top, long width, long height)
 {
-    const QRectF target(twipsToDevice(left), twipsToDevice(top), twipsToDevice(width),
-                        twipsToDevice(height));
-    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_painter.drawImage(target, picture);
+    const double unitsPerTwip = kPictureUnitsPerInch / kTwipsPerInch;
+    m_painter.save();
+    m_painter.translate(twipsToDevice(left), twipsToDevice(top));
+    const double scale = m_printer.resolution() / kPictureUnitsPerInch;
+    m_painter.scale(scale, scale);
+    picture(m_painter, QRectF(0, 0, double(width) * unitsPerTwip, double(height) * unitsPerTwip));
+    m_painter.restore();
 }
 
 void PrintEngine::printWindow(QWidget& window)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "print/layout/printlayout.h"
+#include "print/printpicture.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -10,7 +11,6 @@
 
 #include <memory>
 
-class QImage;
 class QWidget;
 
 namespace qrv {
@@ -51,8 +51,8 @@ public:
     void startPage();
     void endPage() {}
     void endDocument();
-    // A picture at a place within the printable area, in twips.
-    void printPicture(const QImage& picture, long left, long top, long width, long height);
+    // A picture drawn at a place within the printable area, in twips.
+    void printPicture(const DrawPicture& picture, long left, long top, long width, long height);
     // A window, as large as fits the printable area.
     void printWindow(QWidget& window);
 

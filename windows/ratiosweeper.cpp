@@ -33,29 +33,34 @@ std::string RatioSweeper::capacityRefusal(std::size_t count) const
            + std::to_string(count) + ".\nChoose fewer ratios, or empty the plot with Clear Data first.";
 }
 
-std::optional<RunRequest> RatioSweeper::prepare(InputTexts texts, bool constantVolume, double firstRatio)
+std::optional<RunRequest> RatioSweeper::prepare(InputTexts texts, bool constantVolume, double firstRatio,
+                                                const SweepFamily& family)
 {
     texts.ratio = ratioText(firstRatio);
-    // A fresh state, as every run of the sweep gets: Continue then refuses exactly what it
-    // would refuse for a single run after start-up.
-    CalcState state;
-    RecordingHost scratch;
-    SetDefaults(state, scratch);
-    if (applyContinue(state, texts, m_host).outcome == ContinueOutcome::Refused)
-        return std::nullopt;
     RunRequest request;
     request.inputs = texts;
     request.constantVolume = constantVolume;
+    for (std::size_t member = 0; member < family.memberCount(); ++member) {
+        // A fresh state, as every run of the sweep gets: Continue then refuses exactly what it
+        // would refuse for a single run after start-up.
+        CalcState state;
+        RecordingHost scratch;
+        SetDefaults(state, scratch);
+        if (applyContinue(state, familyMember(request, family, member).inputs, m_host).outcome == ContinueOutcome::Refused)
+            return std::nullopt;
+    }
     return request;
 }
 
-SweepReport RatioSweeper::run(const RunRequest& request, const std::vector<double>& ratios, SweepProgress& progress)
+SweepReport RatioSweeper::run(const RunRequest& request, const std::vector<double>& ratios, SweepProgress& progress,
+                              const SweepFamily& family)
 {
     SweepReport report;
-    if (!capacityRefusal(ratios.size()).empty())
+    const std::size_t runs = ratios.size() * family.memberCount();
+    if (!capacityRefusal(runs).empty())
         return report;
-    const int total = int(ratios.size());
-    runSweep(request, ratios, [&](const SweepRun& step) {
+    const int total = int(runs);
+    runFamilySweep(request, family, ratios, [&](std::size_t member, const SweepRun& step) {
         const FreshRun& run = step.run;
         if (run.outcome.stage == RunStage::SteamTableNeeded) {
             report.refusal = "The steam table has no initial water state for this sweep: " + run.steamTable.error;
@@ -67,7 +72,7 @@ SweepReport RatioSweeper::run(const RunRequest& request, const std::vector<doubl
             ++report.stored;
         }
         for (const HostMessage& message : run.host.messages())
-            report.messages.push_back({step.ratio, message.text});
+            report.messages.push_back({step.ratio, message.text, family.memberLabel(member)});
         report.cancelled = !progress.advance(report.done, total) && report.done < total;
         return !report.cancelled;
     });
@@ -94,7 +99,8 @@ std::string sweepMessageSummary(const std::vector<SweepMessage>& messages, std::
     for (std::size_t i = 0; i < shown; ++i) {
         std::string line = messages[i].text;
         std::replace(line.begin(), line.end(), '\n', ' ');
-        text += "\nratio " + shortRatio(messages[i].ratio) + ": " + line;
+        const std::string member = messages[i].member.empty() ? "" : messages[i].member + ", ";
+        text += "\n" + member + "ratio " + shortRatio(messages[i].ratio) + ": " + line;
     }
     if (messages.size() > shown)
         text += "\n... and " + std::to_string(messages.size() - shown) + " more";

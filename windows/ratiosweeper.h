@@ -5,6 +5,7 @@
 
 #include "engine/inputrules.h"
 #include "engine/runner.h"
+#include "engine/sweepfamily.h"
 
 #include <cstddef>
 #include <optional>
@@ -26,6 +27,7 @@ public:
 struct SweepMessage {
     double ratio = 0;
     std::string text;
+    std::string member; // the family member's label, "TMagma 1073 K"; empty without a family
 };
 
 struct SweepReport {
@@ -47,12 +49,15 @@ public:
     std::string capacityRefusal(std::size_t count) const;
 
     // The request every ratio runs with: the texts, checked as Continue checks them with
-    // `firstRatio` in the ratio box. None after a validation message.
-    std::optional<RunRequest> prepare(InputTexts texts, bool constantVolume, double firstRatio);
+    // `firstRatio` in the ratio box, for every member of the family. None after a validation
+    // message, before anything runs.
+    std::optional<RunRequest> prepare(InputTexts texts, bool constantVolume, double firstRatio,
+                                      const SweepFamily& family = {});
 
-    // Runs every ratio unless the store lacks room (then nothing runs), the initial water has
-    // no S and Cv in IAPWS-95 (the refusal says so) or `progress` stops it.
-    SweepReport run(const RunRequest& request, const std::vector<double>& ratios, SweepProgress& progress);
+    // Runs every ratio for every member unless the store lacks room (then nothing runs), the
+    // initial water has no S and Cv in IAPWS-95 (the refusal says so) or `progress` stops it.
+    SweepReport run(const RunRequest& request, const std::vector<double>& ratios, SweepProgress& progress,
+                    const SweepFamily& family = {});
 
 private:
     RunStore& m_store;

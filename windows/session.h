@@ -6,6 +6,7 @@
 #include "engine/calcstate.h"
 #include "engine/inputrules.h"
 #include "engine/runstore.h"
+#include "engine/sweepfamily.h"
 #include "windows/aboutwindow.h"
 #include "windows/frmcalc.h"
 #include "windows/frmmain.h"
@@ -49,8 +50,9 @@ public:
     // The plot window's store was emptied: nothing to plot until the next run or file.
     void plotDataCleared();
 
-    // The input window's inputs run once per ratio into the store, then the plot window.
-    void sweep(const std::vector<double>& ratios);
+    // The input window's inputs run once per ratio, for every member of the family, into the
+    // store, then the plot window.
+    void sweep(const std::vector<double>& ratios, const SweepFamily& family = {});
 
     FrmMain* mainWindow() const { return m_main; }
     FrmCalc* calcWindow() const { return m_calc; }

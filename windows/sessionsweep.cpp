@@ -51,15 +51,15 @@ void Session::openSweepDialog()
     SweepDialog dialog(m_main->ui().optSM->isChecked() ? QStringLiteral("Rs") : QStringLiteral("R"),
                        [&sweeper](std::size_t runs) { return sweeper.capacityRefusal(runs); }, m_main);
     if (dialog.exec() == QDialog::Accepted)
-        sweep(dialog.ratios());
+        sweep(dialog.ratios(), dialog.family());
 }
 
-void Session::sweep(const std::vector<double>& ratios)
+void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family)
 {
     if (ratios.empty())
         return;
     RatioSweeper sweeper(m_store, m_host);
-    if (const std::string refusal = sweeper.capacityRefusal(ratios.size()); !refusal.empty()) {
+    if (const std::string refusal = sweeper.capacityRefusal(ratios.size() * family.memberCount()); !refusal.empty()) {
         m_presenter.show(toQString(refusal), Icon::Exclamation);
         return;
     }
@@ -68,14 +68,14 @@ void Session::sweep(const std::vector<double>& ratios)
                            u.txtPInit->text().toStdString(),  u.txtPfin->text().toStdString(),
                            u.txtR->text().toStdString(),      u.txtXmix->text().toStdString(),
                            u.optSM->isChecked()};
-    const std::optional<RunRequest> request = sweeper.prepare(texts, u.optCV->isChecked(), ratios.front());
+    const std::optional<RunRequest> request = sweeper.prepare(texts, u.optCV->isChecked(), ratios.front(), family);
     if (!request)
         return;
 
     SweepReport report;
     {
-        ProgressWindow progress(int(ratios.size()), m_main);
-        runEngine([&] { report = sweeper.run(*request, ratios, progress); });
+        ProgressWindow progress(int(ratios.size() * family.memberCount()), m_main);
+        runEngine([&] { report = sweeper.run(*request, ratios, progress, family); });
     }
     if (m_unloaded)
         return;

@@ -2,12 +2,14 @@
 
 #include "engine/appidentity.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace qrv {
@@ -35,6 +37,8 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     , m_step(box("txtStep", QStringLiteral("0.05"), this))
     , m_byCount(new QRadioButton(QStringLiteral("Number of ratios:"), this))
     , m_count(box("txtCount", QStringLiteral("60"), this))
+    , m_familyInput(new QComboBox(this))
+    , m_familyValues(new QLineEdit(this))
     , m_summary(new QLabel(this))
     , m_run(new QPushButton(QStringLiteral("Run Sweep"), this))
 {
@@ -48,6 +52,7 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     m_run->setDefault(true);
 
     auto* intro = new QLabel(QStringLiteral("One run per ratio %1, with the other inputs of the input window. "
+                                            "A family runs every ratio once for each value of one more input. "
                                             "The runs are added to the plot.").arg(ratioName), this);
     intro->setWordWrap(true);
 
@@ -68,6 +73,27 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     grid->addWidget(m_byCount, 3, 0);
     grid->addWidget(m_count, 3, 1);
 
+    // The family: none, or an input with its values, each as the input window takes it.
+    m_familyInput->setObjectName(QStringLiteral("cboFamily"));
+    m_familyInput->addItem(QStringLiteral("None"), int(FamilyInput::None));
+    for (const FamilyInputName& input : kFamilyInputs) {
+        const QString unit = input.unit.empty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromUtf8(input.unit.data(), qsizetype(input.unit.size())));
+        m_familyInput->addItem(QString::fromUtf8(input.name.data(), qsizetype(input.name.size())) + unit, int(input.input));
+    }
+    // Water has no water fraction to vary.
+    if (ratioName != QLatin1String("Rs"))
+        qobject_cast<QStandardItemModel*>(m_familyInput->model())->item(m_familyInput->count() - 1)->setEnabled(false);
+    m_familyValues->setObjectName(QStringLiteral("txtFamily"));
+    m_familyValues->setPlaceholderText(QStringLiteral("1073, 1273, 1473"));
+    auto* familyCaption = new QLabel(QStringLiteral("Family:"), this);
+    familyCaption->setBuddy(m_familyInput);
+    auto* valuesCaption = new QLabel(QStringLiteral("Values:"), this);
+    valuesCaption->setBuddy(m_familyValues);
+    grid->addWidget(familyCaption, 4, 0);
+    grid->addWidget(m_familyInput, 4, 1);
+    grid->addWidget(valuesCaption, 5, 0);
+    grid->addWidget(m_familyValues, 5, 1);
+
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_run, QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
@@ -86,8 +112,9 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     titleFont.setBold(true);
     intro->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 160);
 
-    for (QLineEdit* edit : {m_from, m_to, m_step, m_count})
+    for (QLineEdit* edit : {m_from, m_to, m_step, m_count, m_familyValues})
         connect(edit, &QLineEdit::textChanged, this, &SweepDialog::update);
+    connect(m_familyInput, &QComboBox::currentIndexChanged, this, &SweepDialog::update);
     connect(m_byStep, &QRadioButton::toggled, this, &SweepDialog::update);
     update();
 }
@@ -99,14 +126,27 @@ void SweepDialog::update()
     m_count->setEnabled(m_byCount->isChecked());
     m_range = sweepRange(
         {m_from->text(), m_to->text(), m_step->text(), m_count->text(), m_byCount->isChecked(), m_ratioName});
+    m_family = {FamilyInput(m_familyInput->currentData().toInt()), {}};
+    m_familyValues->setEnabled(m_family.input != FamilyInput::None);
+    if (m_range.error.isEmpty() && m_family.input != FamilyInput::None) {
+        FamilyValues values = readFamilyValues(m_familyValues->text().toStdString());
+        if (values.error.empty())
+            m_family.values = std::move(values.values);
+        else
+            m_range = {{}, QStringLiteral("Family values: %1.").arg(QString::fromStdString(values.error))};
+    }
+    const std::size_t runs = m_range.ratios.size() * m_family.memberCount();
     if (m_range.error.isEmpty() && m_capacityRefusal) {
-        if (const std::string refusal = m_capacityRefusal(m_range.ratios.size()); !refusal.empty())
+        if (const std::string refusal = m_capacityRefusal(runs); !refusal.empty())
             m_range = {{}, QString::fromStdString(refusal)};
     }
     QPalette colours = m_summary->palette();
     colours.setColor(QPalette::WindowText, m_range.error.isEmpty() ? palette().color(QPalette::WindowText) : Qt::red);
     m_summary->setPalette(colours);
-    m_summary->setText(m_range.error.isEmpty() ? QStringLiteral("%1 runs").arg(m_range.ratios.size()) : m_range.error);
+    QString summary = QStringLiteral("%1 runs").arg(runs);
+    if (m_family.input != FamilyInput::None)
+        summary += QStringLiteral(": %1 values x %2 ratios").arg(m_family.memberCount()).arg(m_range.ratios.size());
+    m_summary->setText(m_range.error.isEmpty() ? summary : m_range.error);
     m_run->setEnabled(m_range.error.isEmpty());
 }
 

@@ -1,6 +1,8 @@
-// The sweep dialog of the input window: the range of ratios to run, by step or by number.
+// The sweep dialog of the input window: the range of ratios to run, by step or by number,
+// and a family: one more input taking a list of values, every ratio run for each.
 #pragma once
 
+#include "engine/sweepfamily.h"
 #include "windows/sweeprange.h"
 
 #include <QDialog>
@@ -8,6 +10,7 @@
 #include <functional>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,12 +24,14 @@ public:
     // Why a number of runs cannot be added to the plot; empty when they fit.
     using CapacityRefusal = std::function<std::string(std::size_t runs)>;
 
-    // `ratioName` is the ratio the input window takes: "R", or "Rs" for sediment. A range that
-    // the plot cannot take is refused here, and the dialog stays open with what was typed.
+    // `ratioName` is the ratio the input window takes: "R", or "Rs" for sediment, whose water
+    // fraction can make a family too. A sweep that the plot cannot take is refused here, and
+    // the dialog stays open with what was typed.
     SweepDialog(const QString& ratioName, CapacityRefusal capacityRefusal, QWidget* parent = nullptr);
 
-    // The accepted range's ratios.
+    // The accepted range's ratios, and the family they are run for.
     const std::vector<double>& ratios() const { return m_range.ratios; }
+    const SweepFamily& family() const { return m_family; }
     QPushButton* runButton() const { return m_run; }
 
 private:
@@ -40,9 +45,12 @@ private:
     QLineEdit* m_step;
     QRadioButton* m_byCount;
     QLineEdit* m_count;
+    QComboBox* m_familyInput;
+    QLineEdit* m_familyValues;
     QLabel* m_summary;
     QPushButton* m_run;
     SweepRange m_range;
+    SweepFamily m_family;
 };
 
 } // namespace qrv

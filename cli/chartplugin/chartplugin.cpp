@@ -44,8 +44,11 @@ std::string writeChart(const RunStore& runs, const ChartRequest& request)
     char* argv[] = {name, nullptr};
     const QApplication application(argc, argv);
     QString error;
-    if (!renderRunsChart(runs, *yChoiceFromKey(request.yKey), request.curve, pathOf(request),
-                         QSize(request.widthPx, request.heightPx), &error))
+    PlotChoices choices;
+    choices.y = *yChoiceFromKey(request.yKey);
+    choices.curve = request.curve;
+    choices.reference = request.reference;
+    if (!renderRunsChart(runs, choices, pathOf(request), QSize(request.widthPx, request.heightPx), &error))
         return error.toStdString();
     return {};
 }

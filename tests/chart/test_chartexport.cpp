@@ -1,6 +1,5 @@
 #include "chart/chartadapter.h"
 #include "chart/chartexport.h"
-#include "engine/recordinghost.h"
 #include "engine/runstore.h"
 #include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
@@ -26,10 +25,17 @@ private slots:
     void svgIsWellFormedWithItsTitle();
     void pdfPageShowsTheChart();
     void refusedRequestsWriteNothing();
-    void splineFailureIsReturnedNotShown();
+    void pdfIsVectorWithItsTexts();
 
 private:
     QString path(const char* name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+    bool render(YChoice y, bool curve, const char* file, QSize pixels, QString* error)
+    {
+        PlotChoices choices;
+        choices.y = y;
+        choices.curve = curve;
+        return renderRunsChart(m_store, choices, path(file), pixels, error);
+    }
     QByteArray contents(const QString& file) const
     {
         QFile f(file);
@@ -64,28 +70,27 @@ void ChartExportTest::yChoicesByKey()
 void ChartExportTest::pngHasTheSizeAndTheMarkers()
 {
     QString error;
-    QVERIFY2(renderRunsChart(m_store, YChoice::ConversionRatio, false, path("points.png"),
-                             QSize(1200, 700), &error), qPrintable(error));
+    const QColor blue(0, 114, 178);
+    const QColor vermillion(213, 94, 0);
+    QVERIFY2(render(YChoice::ConversionRatio, false, "points.png", QSize(1200, 700), &error), qPrintable(error));
     const QImage points(path("points.png"));
     QCOMPARE(points.size(), QSize(1200, 700));
     // Five markers per series, drawn larger than on screen.
-    QVERIFY2(test::countColour(points, QColor(255, 0, 0)) > 5 * 40, "too few isothermal marker pixels");
-    QVERIFY2(test::countColour(points, QColor(0, 0, 255)) > 5 * 40, "too few adiabatic marker pixels");
+    QVERIFY2(test::countColour(points, vermillion) > 5 * 40, "too few isothermal marker pixels");
+    QVERIFY2(test::countColour(points, blue) > 5 * 40, "too few adiabatic marker pixels");
 
     // Curves are lines, and a single-series quantity draws in blue only.
-    QVERIFY2(renderRunsChart(m_store, YChoice::EquilibriumTemperature, true, path("curve.png"),
-                             QSize(300, 900), &error), qPrintable(error));
+    QVERIFY2(render(YChoice::EquilibriumTemperature, true, "curve.png", QSize(300, 900), &error), qPrintable(error));
     const QImage curve(path("curve.png"));
     QCOMPARE(curve.size(), QSize(300, 900));
-    QCOMPARE(test::countColour(curve, QColor(255, 0, 0)), 0);
-    QVERIFY(test::countColour(curve, QColor(0, 0, 255)) > 100);
+    QCOMPARE(test::countColour(curve, vermillion), 0);
+    QVERIFY(test::countColour(curve, blue) > 100);
 }
 
 void ChartExportTest::svgIsWellFormedWithItsTitle()
 {
     QString error;
-    QVERIFY2(renderRunsChart(m_store, YChoice::SteamFraction, false, path("chart.SVG"), QSize(900, 600),
-                             &error), qPrintable(error));
+    QVERIFY2(render(YChoice::SteamFraction, false, "chart.SVG", QSize(900, 600), &error), qPrintable(error));
     const QByteArray svg = contents(path("chart.SVG"));
     QXmlStreamReader xml(svg);
     while (!xml.atEnd())
@@ -100,8 +105,7 @@ void ChartExportTest::svgIsWellFormedWithItsTitle()
 void ChartExportTest::pdfPageShowsTheChart()
 {
     QString error;
-    QVERIFY2(renderRunsChart(m_store, YChoice::FinalTemperature, false, path("chart.pdf"),
-                             QSize(1600, 1000), &error), qPrintable(error));
+    QVERIFY2(render(YChoice::FinalTemperature, false, "chart.pdf", QSize(1600, 1000), &error), qPrintable(error));
     QVERIFY(contents(path("chart.pdf")).startsWith("%PDF-"));
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (pdftoppm.isEmpty())
@@ -116,14 +120,13 @@ void ChartExportTest::pdfPageShowsTheChart()
     // One page with the chart's aspect, and the markers on it.
     QVERIFY(qAbs(double(page.width()) / page.height() - 1.6) < 0.02);
     QVERIFY(test::countNonWhite(page) > page.width() * page.height() / 400);
-    QVERIFY(test::countColour(page, QColor(255, 0, 0)) > 5 * 10);
+    QVERIFY(test::countColour(page, QColor(213, 94, 0)) > 5 * 10);
 }
 
 void ChartExportTest::refusedRequestsWriteNothing()
 {
     ChartAdapter chart;
-    RecordingHost host;
-    PlotRoutine(m_store, chart, host).plot(PlotChoices{});
+    chart.show(PlotRoutine(m_store).plot(PlotChoices{}));
     QFile existing(path("keep.png"));
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.write("earlier picture");
@@ -151,24 +154,37 @@ void ChartExportTest::refusedRequestsWriteNothing()
 
     RunStore empty;
     QString error;
-    QVERIFY(!renderRunsChart(empty, YChoice::ConversionRatio, false, path("empty.png"), QSize(800, 600), &error));
+    QVERIFY(!renderRunsChart(empty, PlotChoices{}, path("empty.png"), QSize(800, 600), &error));
     QCOMPARE(error, QStringLiteral("there are no runs to plot"));
     QVERIFY(!QFile::exists(path("empty.png")));
 }
 
-void ChartExportTest::splineFailureIsReturnedNotShown()
+// A PDF chart is drawn, not pictured: no image in it, its texts as text, with the runs'
+// conditions under the title and the reference in the legend.
+void ChartExportTest::pdfIsVectorWithItsTexts()
 {
-    // A ratio beyond the curve's capacity: the window reports it in a message box.
-    m_store.append(test::sampleRun(12.0f, 3, 1, 0.1f, 0.05f));
+    const QString pdfimages = QStandardPaths::findExecutable(QStringLiteral("pdfimages"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdfimages.isEmpty() || pdftotext.isEmpty())
+        QSKIP("pdfimages and pdftotext (poppler-utils) are not installed");
+    PlotChoices choices;
+    choices.curve = true;
+    choices.reference = true;
     QString error;
-    QVERIFY(!renderRunsChart(m_store, YChoice::ConversionRatio, true, path("curve.png"), QSize(800, 600), &error));
-    QVERIFY2(error.startsWith(QStringLiteral("Spline error:\n\nA curve")), qPrintable(error));
-    // Both series fail alike; the reason is given once.
-    QCOMPARE(error.count(QStringLiteral("Spline error:")), 1);
-    QVERIFY(!QFile::exists(path("curve.png")));
-    // The same runs as points are fine.
-    QVERIFY2(renderRunsChart(m_store, YChoice::ConversionRatio, false, path("points.png"), QSize(800, 600),
-                             &error), qPrintable(error));
+    QVERIFY2(renderRunsChart(m_store, choices, path("chart.pdf"), QSize(1600, 1000), &error), qPrintable(error));
+    QProcess images;
+    images.start(pdfimages, {QStringLiteral("-list"), path("chart.pdf")});
+    QVERIFY(images.waitForFinished(30000));
+    QCOMPARE(images.exitCode(), 0);
+    // The list's two heading lines and nothing else.
+    QCOMPARE(images.readAllStandardOutput().trimmed().split('\n').size(), 2);
+    QProcess text;
+    text.start(pdftotext, {path("chart.pdf"), QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    for (const char* expected : {"QRV Conversion Ratios", "TMagma 1473 K, water 298 K at 10 MPa, ambient 0.10 MPa",
+                                 "Conversion ratio (%)", "Water/magma ratio R", "Isothermal, IAPWS-95 reference"})
+        QVERIFY2(words.contains(QString::fromLatin1(expected)), qPrintable(expected + QStringLiteral(" not in: ") + words));
 }
 
 QTEST_MAIN(ChartExportTest)

@@ -64,10 +64,40 @@ class Charts(unittest.TestCase):
         self.assertEqual(len(pixels), width * height)
         self.assertLess(min(pixels), 128)
 
+    def svg_texts(self, *args, rows):
+        path = os.path.join(self.dir.name, "chart.svg")
+        done = cli(*args, "--plot", path)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(len(done.stdout.splitlines()), rows + 1)
+        with open(path, "rb") as f:
+            root = ElementTree.fromstring(f.read())
+        return {(node.text or "").strip() for node in root.iter()}
+
+    def test_axes_and_legend_name_what_they_show(self):
+        texts = self.svg_texts(*SWEEP, "--y", "ee", "--curve", rows=60)
+        self.assertTrue({"Water/magma ratio R", "Equilibrium entropy (kJ/(kg K))", "Equilibrium",
+                         "TMagma 1473 K, water 298 K at 0.10 MPa, ambient 0.10 MPa"} <= texts, texts)
+        # The origin and round ticks up to the last run's ratio, no further.
+        self.assertTrue({"0.0", "0.5", "3.0"} <= texts and "3.5" not in texts and "4.0" not in texts, texts)
+
+    def test_a_family_is_drawn_one_pair_per_member(self):
+        texts = self.svg_texts(INPUTS[0], *INPUTS[3:], "--r", "0.05:3:0.05", "--family", "tmagma=1073,1273,1473",
+                               "--curve", rows=180)
+        self.assertTrue({"TMagma 1073 K", "TMagma 1273 K", "TMagma 1473 K", "Adiabatic", "Isothermal",
+                         "mixed conditions: TMagma by curve; water 298 K at 0.10 MPa, ambient 0.10 MPa"} <= texts, texts)
+
+    def test_reference_is_drawn_beside_the_runs(self):
+        texts = self.svg_texts(*SWEEP, "--reference", rows=60)
+        self.assertTrue({"Adiabatic, IAPWS-95 reference", "Isothermal, IAPWS-95 reference"} <= texts, texts)
+        self.assertTrue(any("outside IAPWS-95 validity (extrapolated)" in text for text in texts), texts)
+        self.assertNotIn("Adiabatic, IAPWS-95 reference", self.svg_texts(*SWEEP, rows=60))
+
     def test_refused_charts_make_no_runs(self):
         cases = [([*SWEEP, "--plot", "chart.gif"], "does not end in .png, .svg or .pdf"),
                  ([*SWEEP, "--plot", "chart.png", "--y", "xx"], "option --y: \"xx\" is not one of"),
-                 ([*INPUTS, "--r", "0.001:3:0.001", "--plot", "chart.png"], "at most 2000 runs")]
+                 ([*INPUTS, "--r", "0.001:3:0.001", "--plot", "chart.png"], "at most 2000 runs, the sweep has 3000"),
+                 ([INPUTS[0], *INPUTS[3:], "--r", "0.01:7:0.01", "--family", "tmagma=1073,1273,1473",
+                   "--plot", "chart.png"], "at most 2000 runs, the sweep has 2100")]
         for args, expected in cases:
             with self.subTest(args=args):
                 done = cli(*args)

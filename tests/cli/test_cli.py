@@ -308,6 +308,15 @@ class BadInput(unittest.TestCase):
             (["sweep", *START_UP, "--r", "0.1:1:0.1", "--plot", "a.png", "--size", "0x10"], "1 to 10000"),
             (["sweep", *START_UP, "--r", "0.1:1:0.1", "--plot="], "--plot needs a file name"),
             (["sweep", *START_UP, "--r", "0.1:1:0.1", "--qrv-dir="], "--qrv-dir needs a folder name"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--reference"], "option --reference goes with --plot"),
+            (["sweep", *START_UP[2:], "--r", "0.1:1:0.1", "--family", "tmagma"], "\"tmagma\" is not INPUT=V1,V2,..."),
+            (["sweep", *START_UP[2:], "--r", "0.1:1:0.1", "--family", "depth=1,2"], "\"depth\" is not one of tmagma"),
+            (["sweep", *START_UP[2:], "--r", "0.1:1:0.1", "--family", "tmagma=1073,,1473"],
+             "every value needs a number between the commas"),
+            (["sweep", *START_UP[2:], "--r", "0.1:1:0.1", "--family", "tmagma=1073,hot"], "\"hot\" is not a number"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--family", "tmagma=1073"], "options --tmagma and --family tmagma"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1", "--x", "0.5", "--family", "x=0.2"], "options --x and --family x"),
+            (["run", *START_UP, "--r", "0.3", "--family", "x=0.2"], "unknown option --family"),
             (["open"], "open needs exactly one FILE"),
             (["frobnicate"], "unknown command frobnicate"),
             ([], "missing command"),
@@ -598,6 +607,49 @@ class Sweep(unittest.TestCase):
                 self.assertEqual(done.returncode, 2)
                 self.assertIn(b"option --r", done.stderr)
 
+
+class Family(unittest.TestCase):
+    def rows(self, *args):
+        done = cli("sweep", *args, "--r", "0.1:0.3:0.1", "--csv")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        lines = done.stdout.decode().splitlines()
+        return lines[0].split(","), [line.split(",") for line in lines[1:]]
+
+    def single(self, *args):
+        return [float(v) for v in json.loads(cli("run", *args, "--json").stdout)["record"].values()]
+
+    def test_every_ratio_runs_for_each_member_which_leads_its_rows(self):
+        without_pfinal = START_UP[:6]
+        for family, option, members, header in [
+                ("pfinal=0.1,1", "--pfinal", ["0.1", "1"], "Member PFinal [MPa]"),
+                ("x=0.3, 0.6", "--x", ["0.3", "0.6"], "Member X")]:
+            with self.subTest(family=family):
+                base = without_pfinal + (["--pfinal", "0.1"] if option == "--x" else [])
+                names, rows = self.rows(*base, "--family", family)
+                self.assertEqual(names, [header, *RECORD_NAMES, *REFERENCE_NAMES])
+                self.assertEqual([row[0] for row in rows], [m for m in members for _ in range(3)])
+                for row in rows:
+                    self.assertEqual([float(v) for v in row[1:1 + len(RECORD_NAMES)]],
+                                     self.single(*base, option, row[0], "--r", row[1]))
+
+    def test_messages_name_the_member_and_failures_count_runs(self):
+        done = cli("sweep", *START_UP[2:], "--family", "tmagma=1473,200", "--r", "0.1:0.2:0.1", "--csv")
+        self.assertEqual(done.returncode, 2)
+        err = done.stderr.decode()
+        self.assertIn("[TMagma=200 R=0.1] Magma Temperature (K) must be above 298 K", err)
+        self.assertTrue(err.endswith("qrv-cli: 2 of 4 runs failed\n"), err)
+        self.assertEqual(len(done.stdout.splitlines()), 3)
+
+    def test_each_member_saves_into_a_folder_of_its_own(self):
+        with tempfile.TemporaryDirectory() as folder:
+            done = cli("sweep", *START_UP[2:], "--family", "tmagma=1073,1473", "--r", "0.1:0.2:0.1",
+                       "--qrv-dir", folder)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            for member in ["1073", "1473"]:
+                names = sorted(os.listdir(os.path.join(folder, "tmagma-" + member)))
+                self.assertEqual(names, ["run-1-R0.100.qrv", "run-2-R0.200.qrv"])
+                opened = json.loads(cli("open", os.path.join(folder, "tmagma-" + member, names[1]), "--json").stdout)
+                self.assertEqual(opened["record"]["TMagma [K]"], float(member))
 
 
 class SweepResultsFiles(unittest.TestCase):

@@ -1,3 +1,4 @@
+#include "engine/ratiosweep.h"
 #include "engine/recordinghost.h"
 #include "engine/runstore.h"
 #include "engine/runstorecsv.h"
@@ -8,6 +9,7 @@
 #include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QMimeData>
@@ -25,6 +27,7 @@
 #include <cmath>
 #include <csignal>
 #include <fstream>
+#include <map>
 
 using namespace qrv;
 
@@ -74,6 +77,44 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Okabe and Ito's blue and vermillion: the adiabatic and the isothermal path of one curve pair.
+const QColor kBlue(0, 114, 178);
+const QColor kVermillion(213, 94, 0);
+
+// The runs a curve must keep to: by X, the later of two runs at one X standing.
+using Runs = std::map<double, double>;
+
+Runs runsOf(const RunStore& store, int xField, int yField, double scale = 1)
+{
+    Runs runs;
+    for (int i = 1; i <= store.count(); ++i)
+        runs[double(store.record(i).field(xField))] = double(store.record(i).field(yField)) * scale;
+    return runs;
+}
+
+// The curve as drawn spans exactly the runs, passes through each, and between two
+// neighbouring runs never leaves the range of their values.
+void expectCurveKeepsToRuns(const ChartSeries& series, const Runs& runs)
+{
+    QVERIFY2(!series.curve.empty(), qPrintable(series.name));
+    QCOMPARE(series.curve.front().x(), runs.begin()->first);
+    QCOMPARE(series.curve.back().x(), runs.rbegin()->first);
+    std::size_t passed = 0;
+    for (const QPointF& p : series.curve) {
+        const auto right = runs.lower_bound(p.x());
+        QVERIFY(right != runs.end());
+        if (right->first == p.x()) {
+            QCOMPARE(p.y(), right->second);
+            ++passed;
+            continue;
+        }
+        const auto left = std::prev(right);
+        QVERIFY2(p.y() >= std::min(left->second, right->second) && p.y() <= std::max(left->second, right->second),
+                 qPrintable(QStringLiteral("%1 at %2: %3 outside the runs").arg(series.name).arg(p.x()).arg(p.y())));
+    }
+    QCOMPARE(passed, runs.size());
+}
+
 } // namespace
 
 class FrmPlotTest : public QObject {
@@ -82,14 +123,16 @@ class FrmPlotTest : public QObject {
 private slots:
     void init();
     void cleanup();
-    void pointsAgainstTheRatio();
-    void curvesAgainstTheRatio();
-    void eachYChoiceDrawsItsSeries();
-    void otherXAxesAndTheYSwaps();
-    void clearDataAndItsComeback();
-    void redrawsAfterARunOnlyWhileVisible();
-    void chartGoesToTheClipboard();
-    void curveCapacityIsReported();
+    void points_shown_aMarkerAtEveryRunWithTitledRoundAxes();
+    void sweepAndSampleRuns_curves_spanTheRunsAndKeepBetweenNeighbours();
+    void eachYChoice_clicked_titlesLegendsAndFullScale();
+    void runsAtOneMagmaTemperature_curveAgainstIt_pointAndAWordWhy();
+    void family_plotted_onePairPerMemberColouredByMember();
+    void referenceChecked_anyQuantity_dashedCurvesInTheRunsColours();
+    void otherXAxes_chosen_yOptionSwapsAndTheirTitles();
+    void clearData_clicked_placeholderUntilTheNextRun();
+    void hidden_runAdded_redrawnOnlyWhileVisible();
+    void plotted_clipboard_holdsTheChart();
     void exportDataWritesTheStore();
     void saveChartWritesTheChartAsShown();
     void cancelWritesNothing();
@@ -99,6 +142,8 @@ private slots:
 private:
     ScriptedExportDialogs& dialogs() { return *m_dialogs; }
     QString dataFile(const char* name) const { return m_data->filePath(QString::fromLatin1(name)); }
+    const Chart& shown() const { return m_plot->chart().chart(); }
+    const ChartSeries& series(const QString& name) const;
 
     template <typename T>
     T* control(const char* name)
@@ -115,6 +160,14 @@ private:
     ScriptedExportDialogs* m_dialogs = nullptr;
     std::unique_ptr<QTemporaryDir> m_data;
 };
+
+const ChartSeries& FrmPlotTest::series(const QString& name) const
+{
+    for (const ChartSeries& s : shown().series)
+        if (s.name == name)
+            return s;
+    qFatal("no series %s", qPrintable(name));
+}
 
 void FrmPlotTest::init()
 {
@@ -136,130 +189,327 @@ void FrmPlotTest::cleanup()
     QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).remove(QStringLiteral("DataPath"));
 }
 
-void FrmPlotTest::pointsAgainstTheRatio()
+void FrmPlotTest::points_shown_aMarkerAtEveryRunWithTitledRoundAxes()
 {
+    // Action
     m_plot->showAndPlot();
-    // Printing to a PDF file needs no printer.
+    // Expected: printing to a PDF file needs no printer.
     QVERIFY(control<QPushButton>("cmdPrint")->isEnabled());
-    const ChartAdapter& chart = m_plot->chart();
-    QCOMPARE(chart.kind(), ChartAdapter::Kind::Points);
-    // One marker per run and nothing else: the axis, not a point at (3, 0), reaches 3.
-    QCOMPARE(chart.pointCount(), 5);
-    QCOMPARE(chart.seriesCount(), 2);
-    QCOMPARE(chart.xMin(), 0.0);
-    QCOMPARE(chart.xMax(), 3.0);
-    QCOMPARE(chart.title(), QStringLiteral("QRV Conversion Ratios"));
-    QCOMPARE(chart.xTitle(), QStringLiteral("R"));
-    QCOMPARE(chart.yTitle(), QStringLiteral("%"));
-    QCOMPARE(chart.yMax(), 100.0);
-    QCOMPARE(chart.legend(1), QStringLiteral("Isothermal"));
-    QCOMPARE(chart.legend(2), QStringLiteral("Adiabatic"));
+    const Chart& chart = shown();
+    QCOMPARE(chart.title, QStringLiteral("QRV Conversion Ratios"));
+    QCOMPARE(chart.conditions, QStringLiteral("TMagma 1473 K, water 298 K at 10 MPa, ambient 0.10 MPa"));
+    QVERIFY(chart.notes.isEmpty());
+    QCOMPARE(chart.x.title, QStringLiteral("Water/magma ratio R"));
+    QCOMPARE(chart.y.title, QStringLiteral("Conversion ratio (%)"));
+    // The axis ends at the last run's round bound, not a unit further; the origin is a tick.
+    QCOMPARE(chart.x.low, 0.0);
+    QCOMPARE(chart.x.high, 2.5);
+    QCOMPARE(chart.x.labels, (QStringList{"0.0", "0.5", "1.0", "1.5", "2.0", "2.5"}));
+    QCOMPARE(chart.y.labels, (QStringList{"0", "5", "10", "15", "20", "25", "30", "35"}));
+    QCOMPARE(chart.y.high, 35.0);
+
+    QCOMPARE(int(chart.series.size()), 2);
+    const ChartSeries& adiabatic = series(QStringLiteral("Adiabatic"));
+    const ChartSeries& isothermal = series(QStringLiteral("Isothermal"));
+    QVERIFY(adiabatic.curve.empty() && isothermal.curve.empty());
+    QCOMPARE(int(adiabatic.markers.size()), 5);
     for (int p = 1; p <= 5; ++p) {
-        QCOMPARE(chart.xPosition(1, p), double(m_store.record(p).R));
-        QCOMPARE(chart.value(1, p), double(m_store.record(p).CRIsothermal));
-        QCOMPARE(chart.value(2, p), double(m_store.record(p).CRAdiabatic));
-        QCOMPARE(chart.colour(1, p), QColor(255, 0, 0));
-        QCOMPARE(chart.colour(2, p), QColor(0, 0, 255));
+        const SeriesRecord& run = m_store.record(p);
+        QCOMPARE(adiabatic.markers[std::size_t(p - 1)], QPointF(run.R, run.CRAdiabatic));
+        QCOMPARE(isothermal.markers[std::size_t(p - 1)], QPointF(run.R, run.CRIsothermal));
     }
+    // Told apart by colour and by marker shape, in the legend too.
+    QCOMPARE(adiabatic.colour, kBlue);
+    QCOMPARE(isothermal.colour, kVermillion);
+    QVERIFY(adiabatic.marker != isothermal.marker && adiabatic.marker != MarkerShape::None);
+    QCOMPARE(int(chart.legend.size()), 2);
+    QCOMPARE(chart.legend[0].text, QStringLiteral("Adiabatic"));
+    QCOMPARE(chart.legend[0].marker, adiabatic.marker);
+    QCOMPARE(chart.legend[1].text, QStringLiteral("Isothermal"));
+    QCOMPARE(chart.legend[1].line, LineStyle::None);
+    // Points are markers: there is nothing to switch off.
+    QVERIFY(!control<QCheckBox>("chkMarkers")->isEnabled());
 }
 
-void FrmPlotTest::curvesAgainstTheRatio()
+void FrmPlotTest::sweepAndSampleRuns_curves_spanTheRunsAndKeepBetweenNeighbours()
 {
+    // State: a whole sweep, whose isothermal curve drops sharply and whose final temperatures
+    // zigzag by the kelvin; and a run far beyond the old curve's reach.
+    RunRequest request;
+    request.inputs = {"1473", "298", "0.1", "0.1", "", "--", false};
+    m_store.clear();
+    runSweep(request, sweepRatios(0.05, 3, 0.05).ratios, [this](const SweepRun& step) {
+        m_store.append(*step.run.record());
+        return true;
+    });
     m_plot->showAndPlot();
+    // Action
     control<QRadioButton>("optCurve")->click();
-    const ChartAdapter& chart = m_plot->chart();
-    QCOMPARE(chart.kind(), ChartAdapter::Kind::Line);
-    QCOMPARE(chart.pointCount(), 300);
-    QCOMPARE(chart.labelSpacing(), 30);
-    QCOMPARE(chart.xLabel(30), QStringLiteral("0.3"));
-    QCOMPARE(chart.xLabel(300), QStringLiteral("3.0"));
-    // The runs were stored out of order; the curves still pass through every one of them.
-    for (int r = 1; r <= m_store.count(); ++r) {
-        const int p = int(std::lround(m_store.record(r).R * 100));
-        QCOMPARE(float(chart.value(1, p)), m_store.record(r).CRIsothermal);
-        QCOMPARE(float(chart.value(2, p)), m_store.record(r).CRAdiabatic);
+    // Expected
+    QVERIFY(control<QCheckBox>("chkMarkers")->isEnabled());
+    for (const char* option : {"optY_CR", "optY_FT", "optY_SF", "optY_EE"}) {
+        control<QRadioButton>(option)->click();
+        for (const ChartSeries& s : shown().series) {
+            const int field = *seriesKeyField(s.name == QLatin1String("Isothermal") ? "cri" : "cra");
+            const int yField = std::string_view(option) == "optY_CR" ? field
+                               : std::string_view(option) == "optY_FT" ? field + 3
+                               : std::string_view(option) == "optY_SF" ? field + 1 : 8;
+            expectCurveKeepsToRuns(s, runsOf(m_store, 0, yField, yField == 8 ? 1e-3 : 1));
+            if (QTest::currentTestFailed())
+                return;
+            // A marker at every run by default.
+            QCOMPARE(int(s.markers.size()), m_store.count());
+        }
     }
-    for (int p = 1; p <= 300; ++p)
-        QVERIFY(!std::isnan(chart.value(1, p)) && chart.value(1, p) <= 100);
-    QCOMPARE(chart.value(1, 300), 0.0);
+    QCOMPARE(shown().x.low, 0.0);
+    QCOMPARE(shown().x.high, 3.0);
+    QVERIFY(m_host.messages().empty());
+
+    // Action: the sample runs, stored out of order, with one at R 12
+    control<QCheckBox>("chkMarkers")->click();
+    m_store.clear();
+    test::fillSampleRuns(m_store);
+    m_store.append(test::sampleRun(12.0f, 3, 1, 0.1f, 0.05f));
+    control<QRadioButton>("optY_FT")->click();
+    // Expected: three runs at 373 K make a flat line, and nothing but lines is drawn.
+    const ChartSeries& adiabatic = series(QStringLiteral("Adiabatic"));
+    expectCurveKeepsToRuns(adiabatic, runsOf(m_store, 0, 12));
+    for (const QPointF& p : adiabatic.curve)
+        QCOMPARE(p.y(), 373.0);
+    expectCurveKeepsToRuns(series(QStringLiteral("Isothermal")), runsOf(m_store, 0, 16));
+    for (const ChartSeries& s : shown().series)
+        QVERIFY(s.markers.empty() && s.line != LineStyle::None);
+    QCOMPARE(shown().x.high, 12.0);
+    QCOMPARE(shown().legend[0].marker, MarkerShape::None);
     QVERIFY(m_host.messages().empty());
 }
 
-void FrmPlotTest::eachYChoiceDrawsItsSeries()
+void FrmPlotTest::eachYChoice_clicked_titlesLegendsAndFullScale()
 {
     struct Expected {
         const char* option;
         const char* title;
         const char* yTitle;
-        double yMax;
+        double fullScale;
         const char* key;
         const char* legend;
+        double scale;
     };
     const Expected table[] = {
-        {"optY_SF", "QRV Steam Fractions", "Fract.", 1, "sfi", "Isothermal"},
-        {"optY_WF", "QRV Water Fractions", "Fract.", 1, "wfi", "Isothermal"},
-        {"optY_FT", "QRV Final Temperatures", "K", 1500, "fti", "Isothermal"},
-        {"optY_ET", "QRV Equilibrium Temperatures", "K", 1500, "et", "T"},
-        {"optY_EP", "QRV Equilibrium Pressures", "MPa", 200, "ep", "P"},
-        {"optY_ED", "QRV Equilibrium Densities", "kg/m^3", 1000, "ed", "Rho"},
-        {"optY_EE", "QRV Equilibrium Entropies", "J/kg-K", 8000, "ee", "S"},
-        {"optY_CR", "QRV Conversion Ratios", "%", 100, "cri", "Isothermal"},
+        {"optY_SF", "QRV Steam Fractions", "Steam fraction", 1, "sfa", "Adiabatic", 1},
+        {"optY_WF", "QRV Water Fractions", "Water fraction", 1, "wfa", "Adiabatic", 1},
+        {"optY_FT", "QRV Final Temperatures", "Final temperature (K)", 1500, "fta", "Adiabatic", 1},
+        {"optY_ET", "QRV Equilibrium Temperatures", "Equilibrium temperature (K)", 1500, "et", "Equilibrium", 1},
+        {"optY_EP", "QRV Equilibrium Pressures", "Equilibrium pressure (MPa)", 200, "ep", "Equilibrium", 1},
+        {"optY_ED", "QRV Equilibrium Densities", "Equilibrium density (kg/m\u00b3)", 1000, "ed", "Equilibrium", 1},
+        {"optY_EE", "QRV Equilibrium Entropies", "Equilibrium entropy (kJ/(kg K))", 8, "ee", "Equilibrium", 1e-3},
+        {"optY_CR", "QRV Conversion Ratios", "Conversion ratio (%)", 100, "cra", "Adiabatic", 1},
     };
+    // State
     m_plot->showAndPlot();
-    const ChartAdapter& chart = m_plot->chart();
+    auto* fullScale = control<QCheckBox>("chkFullScale");
     for (const Expected& e : table) {
+        // Action
         control<QRadioButton>(e.option)->click();
-        QCOMPARE(chart.title(), QString::fromLatin1(e.title));
-        QCOMPARE(chart.yTitle(), QString::fromLatin1(e.yTitle));
-        QCOMPARE(chart.yMax(), e.yMax);
-        QCOMPARE(chart.legend(1), QString::fromLatin1(e.legend));
+        // Expected: the Y axis fits the runs' values, in the unit the results window shows.
+        const Chart& chart = shown();
+        QCOMPARE(chart.title, QString::fromLatin1(e.title));
+        QCOMPARE(chart.y.title, QString::fromUtf8(e.yTitle));
+        QCOMPARE(chart.series[0].name, QString::fromLatin1(e.legend));
+        QCOMPARE(chart.legend[0].text, QString::fromLatin1(e.legend));
         const bool single = std::string_view(e.key).size() == 2;
-        QCOMPARE(chart.seriesCount(), single ? 1 : 2);
-        QCOMPARE(chart.colour(1, 1), single ? QColor(0, 0, 255) : QColor(255, 0, 0));
+        QCOMPARE(int(chart.series.size()), single ? 1 : 2);
+        if (!single)
+            QCOMPARE(chart.legend[1].text, QStringLiteral("Isothermal"));
         const int field = *seriesKeyField(e.key);
-        QCOMPARE(chart.value(1, 3), double(m_store.record(3).field(field)));
+        QCOMPARE(chart.series[0].markers[2].y(), double(m_store.record(3).field(field)) * e.scale);
+        double low = INFINITY;
+        double high = -INFINITY;
+        for (const ChartSeries& s : chart.series)
+            for (const QPointF& p : s.markers) {
+                low = std::min(low, p.y());
+                high = std::max(high, p.y());
+            }
+        QVERIFY2(chart.y.low <= low && chart.y.high >= high && chart.y.high - chart.y.low < 3 * (high - low) + 1,
+                 qPrintable(QStringLiteral("%1: %2 to %3 for %4 to %5").arg(e.option).arg(chart.y.low).arg(chart.y.high).arg(low).arg(high)));
+        QVERIFY(chart.y.ticks.size() >= 4 && chart.y.ticks.size() <= 10);
+        QCOMPARE(chart.y.ticks.size(), std::size_t(chart.y.labels.size()));
+
+        // Action / Expected: "Full scale" keeps the quantity's fixed range.
+        fullScale->setChecked(true);
+        QCOMPARE(shown().y.low, 0.0);
+        QCOMPARE(shown().y.high, e.fullScale);
+        QCOMPARE(shown().y.ticks.front(), 0.0);
+        QVERIFY(shown().y.ticks.back() <= e.fullScale && shown().y.ticks.size() >= 5);
+        fullScale->setChecked(false);
     }
 }
 
-void FrmPlotTest::otherXAxesAndTheYSwaps()
+void FrmPlotTest::runsAtOneMagmaTemperature_curveAgainstIt_pointAndAWordWhy()
 {
+    // State
+    m_plot->showAndPlot();
+    control<QRadioButton>("optCurve")->click();
+    control<QCheckBox>("chkMarkers")->setChecked(false);
+    // Action
+    control<QRadioButton>("optX(1)")->click();
+    // Expected: one curve per ratio, each of one point, drawn as that point; said once in
+    // the chart, never in a message box.
+    const Chart& chart = shown();
+    QCOMPARE(chart.x.title, QStringLiteral("Magma temperature (K)"));
+    QVERIFY(chart.x.low < 1473 && chart.x.high > 1473);
+    QCOMPARE(chart.notes, QStringList{QStringLiteral(
+                              "A curve needs runs at two or more different values of magma temperature; one point is drawn.")});
+    QCOMPARE(int(chart.series.size()), 2 * m_store.count());
+    for (const ChartSeries& s : chart.series) {
+        QVERIFY(s.curve.empty());
+        QCOMPARE(int(s.markers.size()), 1);
+        QCOMPARE(s.markers[0].x(), 1473.0);
+    }
+    QVERIFY(chart.conditions.startsWith(QStringLiteral("mixed conditions: R by curve; ")));
+    QVERIFY(m_host.messages().empty());
+}
+
+void FrmPlotTest::family_plotted_onePairPerMemberColouredByMember()
+{
+    // State: three magma temperatures, four ratios each
+    m_store.clear();
+    for (const float tMagma : {1073.0f, 1273.0f, 1473.0f})
+        for (const float ratio : {0.5f, 1.0f, 1.5f, 2.0f}) {
+            SeriesRecord run = test::sampleRun(ratio, tMagma / 50 - 2 * ratio, tMagma / 100 - ratio, 1, 0.5f);
+            run.TMagma = tMagma;
+            m_store.append(run);
+        }
+    // Action
+    m_plot->showAndPlot();
+    control<QRadioButton>("optCurve")->click();
+    // Expected
+    const Chart& chart = shown();
+    QCOMPARE(chart.conditions, QStringLiteral("mixed conditions: TMagma by curve; water 298 K at 10 MPa, ambient 0.10 MPa"));
+    QCOMPARE(int(chart.series.size()), 6);
+    const char* members[] = {"TMagma 1073 K", "TMagma 1273 K", "TMagma 1473 K"};
+    for (int m = 0; m < 3; ++m) {
+        const ChartSeries& adiabatic = series(QString::fromLatin1(members[m]) + QStringLiteral(", Adiabatic"));
+        const ChartSeries& isothermal = series(QString::fromLatin1(members[m]) + QStringLiteral(", Isothermal"));
+        QCOMPARE(adiabatic.colour, isothermal.colour);
+        QVERIFY(adiabatic.line != isothermal.line && adiabatic.marker != isothermal.marker);
+        QCOMPARE(int(adiabatic.markers.size()), 4);
+        QCOMPARE(adiabatic.curve.front().x(), 0.5);
+        QCOMPARE(adiabatic.curve.back().x(), 2.0);
+        QCOMPARE(chart.legend[std::size_t(m)].text, QString::fromLatin1(members[m]));
+        QCOMPARE(chart.legend[std::size_t(m)].colour, adiabatic.colour);
+    }
+    QVERIFY(series(QStringLiteral("TMagma 1073 K, Adiabatic")).colour != series(QStringLiteral("TMagma 1273 K, Adiabatic")).colour);
+    // Then the paths, in black, by line and marker.
+    QCOMPARE(int(chart.legend.size()), 5);
+    QCOMPARE(chart.legend[3].text, QStringLiteral("Adiabatic"));
+    QCOMPARE(chart.legend[4].text, QStringLiteral("Isothermal"));
+    QCOMPARE(chart.legend[4].colour, QColor(Qt::black));
+    QCOMPARE(chart.legend[4].line, series(QStringLiteral("TMagma 1073 K, Isothermal")).line);
+}
+
+void FrmPlotTest::referenceChecked_anyQuantity_dashedCurvesInTheRunsColours()
+{
+    // State
+    m_plot->showAndPlot();
+    // Action
+    control<QCheckBox>("chkReference")->click();
+    // Expected
+    reference::RunReferences references;
+    for (const char* option : {"optY_CR", "optY_EE", "optY_ET"}) {
+        control<QRadioButton>(option)->click();
+        const Chart& chart = shown();
+        const bool equilibrium = std::string_view(option) != "optY_CR";
+        QCOMPARE(int(chart.series.size()), equilibrium ? 2 : 4);
+        for (const ChartSeries& runs : chart.series) {
+            if (runs.name.endsWith(QStringLiteral("IAPWS-95 reference")))
+                continue;
+            const ChartSeries& ref = series(runs.name + QStringLiteral(", IAPWS-95 reference"));
+            QCOMPARE(ref.colour, runs.colour);
+            QVERIFY(ref.line == LineStyle::Dashed || ref.line == LineStyle::DashDot);
+            QVERIFY(ref.markers.empty());
+            // Through the reference of every run, in the unit of the axis.
+            const std::string_view key = std::string_view(option) == "optY_EE" ? "ee"
+                                         : std::string_view(option) == "optY_ET" ? "et"
+                                         : runs.name == QLatin1String("Adiabatic") ? "cra" : "cri";
+            Runs expected;
+            for (int i = 1; i <= m_store.count(); ++i)
+                expected[double(m_store.record(i).R)]
+                    = *reference::referenceValue(*references.of(m_store.record(i)).reference, key) * (key == "ee" ? 1e-3 : 1);
+            expectCurveKeepsToRuns(ref, expected);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(chart.legend.back().text, (equilibrium ? QStringLiteral("Equilibrium") : QStringLiteral("Isothermal"))
+                                               + QStringLiteral(", IAPWS-95 reference"));
+        QCOMPARE(chart.legend.back().line, chart.series.back().line);
+    }
+
+    // Action: a run of ice, which has no reference, and one at 1000 MPa, beyond IAPWS-95's
+    // validity
+    SeriesRecord ice = test::sampleRun(0.8f, 20, 8, 0.8f, 0.4f);
+    ice.TWater = 250;
+    m_store.append(ice);
+    SeriesRecord deep = test::sampleRun(0.2f, 20, 8, 0.8f, 0.4f);
+    deep.PHydroMPa = 1000;
+    m_store.append(deep);
+    m_plot->Plot();
+    // Expected: the ice leaves no reference point, and the chart says why and what is extrapolated.
+    QVERIFY(series(QStringLiteral("TInit 250 K, PInit 10 MPa, Equilibrium, IAPWS-95 reference")).curve.empty());
+    QVERIFY(references.of(deep).reference && references.of(deep).reference->outsideValidity);
+    const QString notes = shown().notes.join(QLatin1Char('\n'));
+    QVERIFY2(notes.contains(QStringLiteral("No IAPWS-95 reference for 1 run: ")), qPrintable(notes));
+    QVERIFY2(notes.contains(QString::fromUtf8(reference::kOutsideValidityNote.data())), qPrintable(notes));
+}
+
+void FrmPlotTest::otherXAxes_chosen_yOptionSwapsAndTheirTitles()
+{
+    // State
     m_plot->showAndPlot();
     auto* pressureY = control<QRadioButton>("optY_EP");
     auto* temperatureY = control<QRadioButton>("optY_ET");
     for (int i = 1; i <= 7; ++i)
         QVERIFY(control<QRadioButton>(qPrintable(QStringLiteral("optX(%1)").arg(i)))->isEnabled());
+    // Action
     pressureY->click();
     control<QRadioButton>("optX(4)")->click();
+    // Expected
     QVERIFY(!pressureY->isEnabled());
     QVERIFY(temperatureY->isChecked());
-    const ChartAdapter& chart = m_plot->chart();
-    QCOMPARE(chart.title(), QStringLiteral("QRV Equilibrium Temperatures"));
-    QCOMPARE(chart.xTitle(), QStringLiteral("PEq [MPa]"));
-    QCOMPARE(chart.kind(), ChartAdapter::Kind::Points);
-    QCOMPARE(chart.pointCount(), 5);
-    for (int p = 1; p <= 5; ++p) {
-        QCOMPARE(chart.xPosition(1, p), double(m_store.record(p).PEqMPa));
-        QCOMPARE(chart.value(1, p), double(m_store.record(p).TEq));
-    }
-    QVERIFY(chart.xMin() < 4 && chart.xMax() > 100);
+    const Chart& chart = shown();
+    QCOMPARE(chart.title, QStringLiteral("QRV Equilibrium Temperatures"));
+    QCOMPARE(chart.x.title, QStringLiteral("Equilibrium pressure (MPa)"));
+    const ChartSeries& runs = chart.series.at(0);
+    QCOMPARE(int(runs.markers.size()), 5);
+    for (int p = 1; p <= 5; ++p)
+        QCOMPARE(runs.markers[std::size_t(p - 1)], QPointF(m_store.record(p).PEqMPa, m_store.record(p).TEq));
+    QVERIFY(chart.x.low <= 4 && chart.x.high >= 100);
 
-    // As a curve the runs are joined in order of the X quantity.
+    // Action: as a curve the runs are joined in order of the X quantity.
     control<QRadioButton>("optCurve")->click();
-    QCOMPARE(chart.kind(), ChartAdapter::Kind::Trace);
-    QVERIFY(chart.pointCount() > 5);
-    QCOMPARE(chart.xPosition(1, 1), 4.0);
-    QCOMPARE(float(chart.value(1, 1)), 1370.0f);
-    for (int p = 2; p <= chart.pointCount(); ++p)
-        QVERIFY(chart.xPosition(1, p) > chart.xPosition(1, p - 1));
+    expectCurveKeepsToRuns(shown().series.at(0), runsOf(m_store, 5, 6));
 
+    // Action / Expected: back against the ratio, every equilibrium option is offered again.
     control<QRadioButton>("optX(0)")->click();
     for (const char* name : {"optY_EP", "optY_ET", "optY_ED", "optY_EE"})
         QVERIFY(control<QRadioButton>(name)->isEnabled());
-    QCOMPARE(chart.xTitle(), QStringLiteral("R"));
+    QCOMPARE(shown().x.title, QStringLiteral("Water/magma ratio R"));
+
+    // Sediment runs name their ratio Rs.
+    RunStore sediment;
+    for (int i = 1; i <= m_store.count(); ++i) {
+        SeriesRecord run = m_store.record(i);
+        run.XWater = 0.4f;
+        sediment.append(run);
+    }
+    m_store = sediment;
+    m_plot->Plot();
+    QCOMPARE(shown().x.title, QStringLiteral("Sediment/magma ratio Rs"));
 }
 
-void FrmPlotTest::clearDataAndItsComeback()
+void FrmPlotTest::clearData_clicked_placeholderUntilTheNextRun()
 {
+    // State
     QSignalSpy cleared(m_plot.get(), &FrmPlot::dataCleared);
     m_plot->showAndPlot();
     auto* clear = control<QPushButton>("cmdClear");
@@ -268,20 +518,21 @@ void FrmPlotTest::clearDataAndItsComeback()
     QCOMPARE(exportData->text(), QStringLiteral("Export Data..."));
     QCOMPARE(saveChart->text(), QStringLiteral("Save Chart..."));
     QVERIFY(clear->isEnabled() && exportData->isEnabled() && saveChart->isEnabled());
+    // Action
     clear->click();
+    // Expected
     QCOMPARE(cleared.count(), 1);
     QCOMPARE(m_store.count(), 0);
-    const ChartAdapter& chart = m_plot->chart();
-    QCOMPARE(chart.title(), QStringLiteral("QRV Results"));
-    QCOMPARE(chart.yTitle(), QString());
-    QCOMPARE(chart.seriesCount(), 1);
+    QCOMPARE(shown().title, QStringLiteral("QRV Results"));
+    QCOMPARE(shown().y.title, QString());
+    QVERIFY(shown().series.empty() && shown().legend.empty());
     QVERIFY(!clear->isEnabled() && !exportData->isEnabled() && !saveChart->isEnabled());
-    for (const char* frame : {"Frame2", "Frame3", "Frame4"})
+    for (const char* frame : {"Frame2", "Frame3", "Frame4", "Frame5"})
         QVERIFY(!control<QGroupBox>(frame)->isEnabled());
 
-    // An empty store draws no marker at all.
+    // Action / Expected: an empty store draws no marker at all.
     m_plot->Plot();
-    QCOMPARE(chart.pointCount(), 0);
+    QVERIFY(shown().series.empty());
     QVERIFY(!clear->isEnabled());
     QVERIFY(control<QGroupBox>("Frame3")->isEnabled());
 
@@ -298,25 +549,25 @@ void FrmPlotTest::clearDataAndItsComeback()
     QVERIFY(!fresh.findChild<QPushButton*>(QStringLiteral("cmdSaveChart"))->isEnabled());
 }
 
-void FrmPlotTest::redrawsAfterARunOnlyWhileVisible()
+void FrmPlotTest::hidden_runAdded_redrawnOnlyWhileVisible()
 {
-    const ChartAdapter& chart = m_plot->chart();
+    const auto markers = [this] { return shown().series.empty() ? 0 : int(shown().series[0].markers.size()); };
     m_plot->plotIfVisible();
-    QCOMPARE(chart.pointCount(), 0);
-    QVERIFY(chart.title().isEmpty());
+    QCOMPARE(markers(), 0);
+    QVERIFY(shown().title.isEmpty());
     m_plot->showAndPlot();
-    QCOMPARE(chart.pointCount(), 5);
+    QCOMPARE(markers(), 5);
     m_store.append(test::sampleRun(1.5f, 15, 6, 0.5f, 0.25f));
     m_plot->plotIfVisible();
-    QCOMPARE(chart.pointCount(), 6);
+    QCOMPARE(markers(), 6);
     control<QPushButton>("cmdClose")->click();
     QVERIFY(!m_plot->isVisible());
     m_store.append(test::sampleRun(1.7f, 14, 5, 0.45f, 0.2f));
     m_plot->plotIfVisible();
-    QCOMPARE(chart.pointCount(), 6);
+    QCOMPARE(markers(), 6);
 }
 
-void FrmPlotTest::chartGoesToTheClipboard()
+void FrmPlotTest::plotted_clipboard_holdsTheChart()
 {
     QGuiApplication::clipboard()->clear();
     m_plot->showAndPlot();
@@ -324,26 +575,9 @@ void FrmPlotTest::chartGoesToTheClipboard()
     QVERIFY(data && data->hasImage());
     QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
     const QImage image = qvariant_cast<QImage>(data->imageData());
-    int red = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            red += image.pixelColor(x, y) == QColor(255, 0, 0);
     // Five isothermal markers of a few pixels each.
-    QVERIFY2(red > 5 * 20, qPrintable(QString::number(red)));
-}
-
-void FrmPlotTest::curveCapacityIsReported()
-{
-    m_store.append(test::sampleRun(12.0f, 3, 1, 0.1f, 0.05f));
-    m_plot->showAndPlot();
-    control<QRadioButton>("optCurve")->click();
-    QCOMPARE(int(m_host.messages().size()), 2);
-    const HostMessage& message = m_host.messages().front();
-    QCOMPARE(message.icon, Icon::Information);
-    QVERIFY(QString::fromStdString(message.text).startsWith(QStringLiteral("Spline error:\r\n\r\nA curve")));
-    const ChartAdapter& chart = m_plot->chart();
-    for (int p = 1; p <= chart.pointCount(); ++p)
-        QVERIFY(std::isnan(chart.value(1, p)));
+    const int vermillion = test::countColour(image, kVermillion);
+    QVERIFY2(vermillion > 5 * 20, qPrintable(QString::number(vermillion)));
 }
 
 void FrmPlotTest::exportDataWritesTheStore()
@@ -401,7 +635,7 @@ void FrmPlotTest::saveChartWritesTheChartAsShown()
     QCOMPARE(dialogs().asked.last(), QStringLiteral("1200 x 400"));
     const QImage png(dataFile("fractions.png"));
     QCOMPARE(png.size(), QSize(1200, 400));
-    QVERIFY(test::countColour(png, QColor(255, 0, 0)) > 5 * 20);
+    QVERIFY(test::countColour(png, kVermillion) > 5 * 20);
 
     dialogs().fileName = dataFile("fractions.gif");
     control<QPushButton>("cmdSaveChart")->click();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -79,6 +80,7 @@ private slots:
     void init();
     void cleanup();
     void printsTheChartToAPdf();
+    void printedChart_isDrawnNotPictured_andPreviewedAsPrinted();
     void cancelledFileDialogPrintsNothing();
     void printToFileFollowsLinksAndRespectsReadOnlyFiles();
     void printWindowShrinksAndPrintsTheWindow();
@@ -185,13 +187,13 @@ void FrmPrintTest::printsTheChartToAPdf()
     // Centred: the paper above and below the picture stays blank.
     QCOMPARE(inkWithin(page, QRect(0, 0, page.width(), picture.top() - 2)), 0);
     QCOMPARE(inkWithin(page, QRect(0, picture.bottom() + 3, page.width(), page.height())), 0);
-    int red = 0;
+    int vermillion = 0;
     for (int y = picture.top(); y <= picture.bottom(); ++y)
         for (int x = picture.left(); x <= picture.right(); ++x) {
             const QColor c = page.pixelColor(x, y);
-            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            vermillion += c.red() > 190 && c.green() > 70 && c.green() < 120 && c.blue() < 40;
         }
-    QVERIFY2(red > 10, "the isothermal markers are on the page");
+    QVERIFY2(vermillion > 10, "the isothermal markers are on the page");
 
     control<QPushButton>("cmdCancel")->click();
     QVERIFY(!printWindow().isVisible());
@@ -202,6 +204,47 @@ void FrmPrintTest::printsTheChartToAPdf()
 }
 
 // Printing to a file that the print dialog left unnamed asks for the name once.
+// The chart is drawn onto the page through the same drawing as the screen's: a PDF of it has
+// no image, its texts are text, in the size the screen gives them; a chart prints across the
+// page unless turned, and the preview shows the page as it prints.
+void FrmPrintTest::printedChart_isDrawnNotPictured_andPreviewedAsPrinted()
+{
+    // State
+    openFromPlot();
+    QVERIFY(control<QRadioButton>("optLand")->isChecked());
+    const PageMetrics metrics = printWindow().printEngine().metrics();
+    QVERIFY(metrics.pageWidth > metrics.pageHeight);
+    // Expected: the preview draws the chart where it will print.
+    auto* preview = control<QWidget>("picPreview");
+    QTRY_VERIFY(preview->isVisible() && preview->width() > 50);
+    const QImage previewed = preview->grab().toImage();
+    QVERIFY2(inkWithin(previewed, previewed.rect().adjusted(4, 4, -4, -4)) > previewed.width() * previewed.height() / 50,
+             "the preview shows the chart");
+    // Action
+    const QString pdf = m_dir.filePath(QStringLiteral("vector.pdf"));
+    m_dialogs->fileName = pdf;
+    control<QPushButton>("cmdPrint")->click();
+    QVERIFY(m_host.messages().empty());
+    // Expected
+    QProcess images;
+    images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    QVERIFY(images.waitForFinished(30000));
+    QCOMPARE(images.exitCode(), 0);
+    QCOMPARE(images.readAllStandardOutput().trimmed().split('\n').size(), 2);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(words.contains(QStringLiteral(">QRV</word>")) && words.contains(QStringLiteral(">Adiabatic</word>")),
+             qPrintable(words.left(2000)));
+    // The title is 17/96 inch high, about 13 points, on paper as on screen.
+    const QRegularExpression title(QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">QRV</word>"));
+    const QRegularExpressionMatch found = title.match(words);
+    QVERIFY(found.hasMatch());
+    const double points = found.captured(2).toDouble() - found.captured(1).toDouble();
+    QVERIFY2(points > 10 && points < 20, qPrintable(QString::number(points)));
+}
+
 void FrmPrintTest::cancelledFileDialogPrintsNothing()
 {
     openFromPlot();

@@ -14,6 +14,7 @@
 #include "windows/sweepdialog.h"
 #include "windows/sweeprange.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QStandardItemModel>
 #include <QTimer>
 
 #include <cstdlib>
@@ -88,6 +90,8 @@ private slots:
     void progressStopsAfterThree_run_threeWholeRunsAndNoPartialRecord();
     void everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns();
     void missingMagmaTemperature_sweep_continuesMessageAndNoRun();
+    void familyOfTwoTemperatures_sweepDialog_everyRatioPerMemberAsInQrvCli();
+    void familyTypedWrongOrRefused_dialogAndSweep_saySoAndRunNothing();
 };
 
 void SweepTest::rangeTexts_sweepRange_ratiosOrTheReason()
@@ -346,7 +350,7 @@ void SweepTest::everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns()
     std::vector<SweepMessage> expected;
     runSweep(request, kDefaultRatios, [&expected](const SweepRun& step) {
         for (const HostMessage& message : step.run.host.messages())
-            expected.push_back({step.ratio, message.text});
+            expected.push_back({step.ratio, message.text, {}});
         return true;
     });
     QCOMPARE(expected.size(), std::size_t(60));
@@ -360,8 +364,8 @@ void SweepTest::everyRunReportsAMessage_sweep_oneShortenedBoxAfterTheRuns()
     QCOMPARE(lines.front(), QStringLiteral("60 messages during the sweep:"));
     QCOMPARE(lines[2], QStringLiteral("ratio 0.1: ") + QString::fromStdString(expected[1].text).replace('\n', ' '));
     QCOMPARE(lines.back(), QStringLiteral("... and 48 more"));
-    QCOMPARE(QString::fromStdString(sweepMessageSummary({{0.25, "one\ntwo"}})),
-             QStringLiteral("1 message during the sweep:\nratio 0.25: one two"));
+    QCOMPARE(QString::fromStdString(sweepMessageSummary({{0.25, "one\ntwo", {}}, {0.5, "three", "TMagma 1073 K"}})),
+             QStringLiteral("2 messages during the sweep:\nratio 0.25: one two\nTMagma 1073 K, ratio 0.5: three"));
 }
 
 void SweepTest::missingMagmaTemperature_sweep_continuesMessageAndNoRun()
@@ -374,6 +378,89 @@ void SweepTest::missingMagmaTemperature_sweep_continuesMessageAndNoRun()
     // Expected
     QCOMPARE(t.presenter.shown.size(), 1);
     QCOMPARE(t.presenter.shown[0].text, QStringLiteral("Please enter all values!"));
+    QCOMPARE(t.session->store().count(), 0);
+}
+
+void SweepTest::familyOfTwoTemperatures_sweepDialog_everyRatioPerMemberAsInQrvCli()
+{
+    // State
+    const QString cli = qEnvironmentVariable("QRV_TEST_CLI");
+    QVERIFY2(!cli.isEmpty(), "QRV_TEST_CLI names the qrv-cli program");
+    TestSession t;
+    bool checked = false;
+    // Action: a family of two magma temperatures over two ratios, chosen in the dialog
+    QTimer::singleShot(0, [&checked] {
+        auto* dialog = qobject_cast<SweepDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        auto closeOnFailure = qScopeGuard([dialog] { dialog->reject(); });
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtFrom"))->setText(QStringLiteral("0.5"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtTo"))->setText(QStringLiteral("1"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtStep"))->setText(QStringLiteral("0.5"));
+        auto* values = dialog->findChild<QLineEdit*>(QStringLiteral("txtFamily"));
+        QVERIFY(!values->isEnabled());
+        auto* input = dialog->findChild<QComboBox*>(QStringLiteral("cboFamily"));
+        input->setCurrentIndex(input->findText(QStringLiteral("TMagma (K)")));
+        QVERIFY(values->isEnabled());
+        values->setText(QStringLiteral("1073, 1273"));
+        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("labSummary"))->text(),
+                 QStringLiteral("4 runs: 2 values x 2 ratios"));
+        checked = true;
+        closeOnFailure.dismiss();
+        dialog->runButton()->click();
+    });
+    t.main().ui().cmdSweep->click();
+    QProcess process;
+    process.start(cli, {"sweep", "--family", "tmagma=1073,1273", "--tinit", "298", "--pinit", "0.1", "--pfinal",
+                        "0.1", "--r", "0.5:1:0.5", "--csv"});
+    QVERIFY(process.waitForFinished(60000));
+    // Expected: member after member, each run as a single run of that member, and as qrv-cli
+    // runs the same family, whose rows lead with the member's value
+    QVERIFY(checked);
+    QVERIFY(t.presenter.shown.isEmpty());
+    QCOMPARE(t.session->store().count(), 4);
+    for (const char* tMagma : {"1073", "1273"}) {
+        RunRequest member;
+        member.inputs = {tMagma, "298", "0.1", "0.1", "", "--", false};
+        compareWithSingleRuns(t.session->store(), tMagma == std::string_view("1073") ? 1 : 3, member, {0.5, 1.0});
+    }
+    QCOMPARE(process.exitCode(), 0);
+    const QStringList rows = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 5);
+    QVERIFY(rows[0].startsWith(QStringLiteral("Member TMagma [K],R,TMagma [K],")));
+    for (int run = 1; run <= 4; ++run) {
+        const QStringList cells = rows[run].split(',');
+        QCOMPARE(cells[0], run <= 2 ? QStringLiteral("1073") : QStringLiteral("1273"));
+        for (int field = 0; field < SeriesRecord::kFieldCount; ++field)
+            QVERIFY(std::strtof(cells[field + 1].toStdString().c_str(), nullptr) == t.session->store().record(run).field(field));
+    }
+}
+
+void SweepTest::familyTypedWrongOrRefused_dialogAndSweep_saySoAndRunNothing()
+{
+    // State / Action: a list with a gap
+    SweepDialog water(QStringLiteral("R"), {});
+    auto* input = water.findChild<QComboBox*>(QStringLiteral("cboFamily"));
+    input->setCurrentIndex(input->findText(QStringLiteral("PFinal (MPa)")));
+    water.findChild<QLineEdit*>(QStringLiteral("txtFamily"))->setText(QStringLiteral("0.1,,1"));
+    // Expected
+    QCOMPARE(water.findChild<QLabel*>(QStringLiteral("labSummary"))->text(),
+             QStringLiteral("Family values: every value needs a number between the commas."));
+    QVERIFY(!water.runButton()->isEnabled());
+    // Water has no water fraction to vary; a wet sediment has.
+    const auto xOffered = [](const SweepDialog& dialog) {
+        const auto* choices = dialog.findChild<QComboBox*>(QStringLiteral("cboFamily"));
+        const auto* model = qobject_cast<const QStandardItemModel*>(choices->model());
+        return model->item(choices->findText(QStringLiteral("X")))->isEnabled();
+    };
+    QVERIFY(!xOffered(water));
+    QVERIFY(xOffered(SweepDialog(QStringLiteral("Rs"), {})));
+
+    // State / Action: a member the input window refuses
+    TestSession t;
+    t.session->sweep({0.5, 1.0}, SweepFamily{FamilyInput::TMagma, {"1073", "250"}});
+    // Expected: its message, as Continue gives it, and no run of any member
+    QCOMPARE(t.presenter.shown.size(), 1);
+    QVERIFY2(t.presenter.shown[0].text.contains(QStringLiteral("must be above 298 K")), qPrintable(t.presenter.shown[0].text));
     QCOMPARE(t.session->store().count(), 0);
 }
 

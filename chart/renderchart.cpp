@@ -1,0 +1,233 @@
+// The one drawing of a chart: the titles on top, the plot in the middle (Qt Charts, in a
+// graphics scene of its own), the legend below. Texts take pixel sizes, so that a painter
+// scaled to a printer or a large picture scales them with everything else.
+#include "chart/chartadapter.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScatterSeries>
+
+#include <algorithm>
+
+namespace qrv {
+
+namespace {
+
+constexpr double kPad = 10;
+constexpr double kLineWidth = 2;
+constexpr double kMarkerSize = 8;
+constexpr double kLegendSample = 40;
+constexpr double kLegendGap = 20;
+
+QFont font(double pixels, bool bold = false, bool italic = false)
+{
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setPixelSize(int(pixels));
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+QPen linePen(LineStyle style, const QColor& colour)
+{
+    QPen pen(colour, kLineWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    switch (style) {
+    case LineStyle::None: pen.setStyle(Qt::NoPen); break;
+    case LineStyle::Solid: break;
+    case LineStyle::Dotted: pen.setDashPattern({1.5, 2}); break;
+    case LineStyle::Dashed: pen.setDashPattern({5, 3}); break;
+    case LineStyle::DashDot: pen.setDashPattern({5, 2.5, 1.5, 2.5}); break;
+    }
+    return pen;
+}
+
+// As Qt Charts draws the markers of a scatter series: filled, with a dark outline.
+void drawMarker(QPainter& painter, MarkerShape shape, QPointF centre, const QColor& colour)
+{
+    const QRectF box(centre.x() - kMarkerSize / 2, centre.y() - kMarkerSize / 2, kMarkerSize, kMarkerSize);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(colour);
+    if (shape == MarkerShape::Circle)
+        painter.drawEllipse(box);
+    else if (shape == MarkerShape::Square)
+        painter.drawRect(box);
+}
+
+// Wrapped text, centred, from top; returns the height it took.
+double drawLines(QPainter& painter, const QFont& f, const QString& text, const QRectF& area, bool draw)
+{
+    if (text.isEmpty())
+        return 0;
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QRectF needed = QFontMetricsF(f).boundingRect(area, flags, text);
+    if (draw) {
+        painter.setFont(f);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(area.left(), area.top(), area.width(), needed.height()), flags, text);
+    }
+    return needed.height();
+}
+
+// The title, the conditions and the notes from the top of area; returns their height.
+double drawTitles(QPainter& painter, const Chart& chart, const QRectF& area)
+{
+    double y = area.top();
+    const auto line = [&](const QFont& f, const QString& text) {
+        y += drawLines(painter, f, text, QRectF(area.left(), y, area.width(), area.height()), true);
+    };
+    line(font(17, true), chart.title);
+    line(font(13), chart.conditions);
+    for (const QString& note : chart.notes)
+        line(font(12, false, true), note);
+    return y - area.top();
+}
+
+struct LegendRow {
+    std::vector<const LegendEntry*> entries;
+    double width = 0;
+};
+
+std::vector<LegendRow> legendRows(const Chart& chart, const QFontMetricsF& metrics, double width)
+{
+    std::vector<LegendRow> rows;
+    for (const LegendEntry& entry : chart.legend) {
+        const double entryWidth = kLegendSample + 6 + metrics.horizontalAdvance(entry.text);
+        if (rows.empty() || (!rows.back().entries.empty() && rows.back().width + kLegendGap + entryWidth > width))
+            rows.emplace_back();
+        LegendRow& row = rows.back();
+        row.width += (row.entries.empty() ? 0 : kLegendGap) + entryWidth;
+        row.entries.push_back(&entry);
+    }
+    return rows;
+}
+
+double legendRowHeight(const QFontMetricsF& metrics)
+{
+    return std::max(metrics.height(), kMarkerSize) + 6;
+}
+
+double legendHeight(const Chart& chart, double width)
+{
+    const QFontMetricsF metrics(font(12));
+    return double(legendRows(chart, metrics, width).size()) * legendRowHeight(metrics);
+}
+
+// Every entry with a piece of its line and its marker, rows centred, from the top of area.
+void drawLegend(QPainter& painter, const Chart& chart, const QRectF& area)
+{
+    const QFont f = font(12);
+    const QFontMetricsF metrics(f);
+    double y = area.top();
+    for (const LegendRow& row : legendRows(chart, metrics, area.width())) {
+        double x = area.left() + (area.width() - row.width) / 2;
+        const double middle = y + legendRowHeight(metrics) / 2;
+        for (const LegendEntry* entry : row.entries) {
+            if (entry->line != LineStyle::None) {
+                painter.setPen(linePen(entry->line, entry->colour));
+                painter.drawLine(QPointF(x, middle), QPointF(x + kLegendSample, middle));
+            }
+            drawMarker(painter, entry->marker, QPointF(x + kLegendSample / 2, middle), entry->colour);
+            const double textWidth = metrics.horizontalAdvance(entry->text);
+            painter.setFont(f);
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(x + kLegendSample + 6, y, textWidth + 2, legendRowHeight(metrics)),
+                             Qt::AlignLeft | Qt::AlignVCenter, entry->text);
+            x += kLegendSample + 6 + textWidth + kLegendGap;
+        }
+        y += legendRowHeight(metrics);
+    }
+}
+
+// An axis whose ticks carry exactly the chart's labels ("0.05", "0.10", the origin "0").
+QCategoryAxis* makeAxis(const ChartAxis& axis)
+{
+    auto* made = new QCategoryAxis;
+    made->setRange(axis.low, axis.high);
+    made->setStartValue(axis.low);
+    made->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (std::size_t i = 0; i < axis.ticks.size() && i < std::size_t(axis.labels.size()); ++i)
+        made->append(axis.labels[qsizetype(i)], axis.ticks[i]);
+    made->setLabelsFont(font(12));
+    made->setLabelsColor(Qt::black);
+    made->setTitleText(axis.title);
+    made->setTitleFont(font(13));
+    made->setTitleBrush(Qt::black);
+    made->setLinePenColor(Qt::black);
+    made->setGridLineColor(QColor(215, 215, 215));
+    return made;
+}
+
+void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
+{
+    QGraphicsScene scene;
+    auto* plot = new QChart;
+    scene.addItem(plot);
+    plot->setBackgroundVisible(false);
+    plot->setDropShadowEnabled(false);
+    plot->legend()->hide();
+    plot->layout()->setContentsMargins(0, 0, 0, 0);
+    plot->setMargins(QMargins(4, 12, 16, 4));
+
+    QCategoryAxis* x = makeAxis(chart.x);
+    QCategoryAxis* y = makeAxis(chart.y);
+    plot->addAxis(x, Qt::AlignBottom);
+    plot->addAxis(y, Qt::AlignLeft);
+    const auto add = [&](QXYSeries* series, const std::vector<QPointF>& points) {
+        series->replace(QList<QPointF>(points.begin(), points.end()));
+        plot->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(y);
+    };
+    // Lines first, so that every marker lies on top of them.
+    for (const ChartSeries& s : chart.series) {
+        if (s.line == LineStyle::None || s.curve.empty())
+            continue;
+        auto* line = new QLineSeries;
+        line->setName(s.name);
+        line->setPen(linePen(s.line, s.colour));
+        add(line, s.curve);
+    }
+    for (const ChartSeries& s : chart.series) {
+        if (s.marker == MarkerShape::None || s.markers.empty())
+            continue;
+        auto* markers = new QScatterSeries;
+        markers->setName(s.name);
+        markers->setMarkerShape(s.marker == MarkerShape::Circle ? QScatterSeries::MarkerShapeCircle
+                                                                : QScatterSeries::MarkerShapeRectangle);
+        markers->setMarkerSize(kMarkerSize);
+        markers->setColor(s.colour);
+        markers->setBorderColor(Qt::black);
+        add(markers, s.markers);
+    }
+
+    const QRectF layout(QPointF(0, 0), area.size());
+    plot->setGeometry(layout);
+    scene.setSceneRect(layout);
+    scene.render(&painter, area, layout);
+}
+
+} // namespace
+
+void renderChart(const Chart& chart, QPainter& painter, const QRectF& target)
+{
+    painter.save();
+    painter.fillRect(target, Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF inner = target.adjusted(kPad, kPad, -kPad, -kPad);
+    const double titles = drawTitles(painter, chart, inner);
+    const double legend = legendHeight(chart, inner.width());
+    const QRectF plot(inner.left(), inner.top() + titles + (titles > 0 ? 6 : 0), inner.width(),
+                      std::max(1.0, inner.height() - titles - legend - (titles > 0 ? 6 : 0)));
+    drawPlot(painter, chart, plot);
+    drawLegend(painter, chart, QRectF(inner.left(), plot.bottom(), inner.width(), legend));
+    painter.restore();
+}
+
+} // namespace qrv

@@ -1,0 +1,91 @@
+#include "engine/sweepfamily.h"
+
+#include "engine/parsenumber.h"
+#include "engine/ratiosweep.h"
+#include "engine/trimmed.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace qrv {
+
+const std::array<FamilyInputName, 5> kFamilyInputs = {{
+    {FamilyInput::TMagma, "tmagma", "TMagma", "K"},
+    {FamilyInput::TInit, "tinit", "TInit", "K"},
+    {FamilyInput::PInit, "pinit", "PInit", "MPa"},
+    {FamilyInput::PFinal, "pfinal", "PFinal", "MPa"},
+    {FamilyInput::X, "x", "X", ""},
+}};
+
+const FamilyInputName& familyInputName(FamilyInput input)
+{
+    const auto found = std::find_if(kFamilyInputs.begin(), kFamilyInputs.end(),
+                                    [input](const FamilyInputName& name) { return name.input == input; });
+    if (found == kFamilyInputs.end())
+        throw std::invalid_argument("a sweep without a family has no family input");
+    return *found;
+}
+
+std::string SweepFamily::memberLabel(std::size_t member) const
+{
+    if (input == FamilyInput::None)
+        return {};
+    const FamilyInputName& name = familyInputName(input);
+    std::string label = std::string(name.name) + " " + values.at(member);
+    if (!name.unit.empty())
+        label += " " + std::string(name.unit);
+    return label;
+}
+
+FamilyValues readFamilyValues(std::string_view list)
+{
+    FamilyValues read;
+    std::size_t start = 0;
+    while (true) {
+        const auto comma = list.find(',', start);
+        const std::string_view value = trimmed(list.substr(start, comma - start));
+        if (value.empty())
+            return {{}, "every value needs a number between the commas"};
+        if (!readPlainNumber(value).valid)
+            return {{}, "\"" + std::string(value) + "\" is not a number"};
+        read.values.emplace_back(value);
+        if (comma == std::string_view::npos)
+            return read;
+        start = comma + 1;
+    }
+}
+
+RunRequest familyMember(const RunRequest& base, const SweepFamily& family, std::size_t member)
+{
+    RunRequest request = base;
+    if (family.input == FamilyInput::None)
+        return request;
+    const std::string& value = family.values.at(member);
+    InputTexts& in = request.inputs;
+    switch (family.input) {
+    case FamilyInput::TMagma: in.tMagma = value; break;
+    case FamilyInput::TInit: in.tInit = value; break;
+    case FamilyInput::PInit: in.pInit = value; break;
+    case FamilyInput::PFinal: in.pFinal = value; break;
+    case FamilyInput::X:
+        in.waterFraction = value;
+        in.sedimentMode = true;
+        break;
+    case FamilyInput::None: break;
+    }
+    return request;
+}
+
+bool runFamilySweep(const RunRequest& base, const SweepFamily& family, const std::vector<double>& ratios,
+                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun)
+{
+    for (std::size_t member = 0; member < family.memberCount(); ++member) {
+        const bool finished = runSweep(familyMember(base, family, member), ratios,
+                                       [&](const SweepRun& run) { return onRun(member, run); });
+        if (!finished)
+            return false;
+    }
+    return true;
+}
+
+} // namespace qrv
