@@ -129,6 +129,24 @@ void showRunFailed(EngineHost& host)
     host.setEnabled(kWindow, kSave.name, false);
 }
 
+struct PathEnd {
+    float ratio = 0;
+    bool clamped = false;
+};
+
+// A path's conversion ratio, and its final state kept in the path's own fields, because the
+// next path overwrites XFinal and TFinal.
+PathEnd keepPathEnd(CalcState& s, float work, bool& pathError, float& steamFraction, float& temperature)
+{
+    PathEnd end;
+    end.ratio = conversionRatio(work, s.EMagma, end.clamped);
+    if (end.clamped)
+        pathError = true;
+    steamFraction = s.XFinal;
+    temperature = s.TFinal;
+    return end;
+}
+
 SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isothermalRatio)
 {
     SeriesRecord r;
@@ -177,14 +195,9 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             return false;
         }
 
-        bool clamped = false;
-        const float adiabaticRatio = conversionRatio(s.WAdiabatic, s.EMagma, clamped);
-        if (clamped)
-            s.AdiError = true;
-        s.XAdiabatic = s.XFinal;
-        s.TAdiabatic = s.TFinal;
+        const PathEnd adiabatic = keepPathEnd(s, s.WAdiabatic, s.AdiError, s.XAdiabatic, s.TAdiabatic);
         showPhase(s, kAdiabatic, host);
-        showPathResult(s, kAdiabatic, adiabaticRatio, clamped, s.TAdiabatic, host);
+        showPathResult(s, kAdiabatic, adiabatic.ratio, adiabatic.clamped, s.TAdiabatic, host);
         pauseForCaption(host);
 
         showText(host, kStatus, "Calculating ISOTHERMAL Path");
@@ -193,22 +206,17 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             showRunFailed(host);
             return false;
         }
-        clamped = false;
-        const float isothermalRatio = conversionRatio(s.WIsothermal, s.EMagma, clamped);
-        if (clamped)
-            s.IsoError = true;
-        s.XIsothermal = s.XFinal;
-        s.TIsothermal = s.TFinal;
+        const PathEnd isothermal = keepPathEnd(s, s.WIsothermal, s.IsoError, s.XIsothermal, s.TIsothermal);
         showPhase(s, kIsothermal, host);
         showText(host, kStatus, "Calculation Complete");
-        showPathResult(s, kIsothermal, isothermalRatio, clamped, s.TIsothermal, host);
+        showPathResult(s, kIsothermal, isothermal.ratio, isothermal.clamped, s.TIsothermal, host);
         complete = true;
 
         showText(host, kPathCaption, "");
         for (const Control* button : {&kNew, &kFinished, &kRecalculate, &kSave, &kPlot})
             host.setEnabled(kWindow, button->name, true);
 
-        store.append(runRecord(s, adiabaticRatio, isothermalRatio));
+        store.append(runRecord(s, adiabatic.ratio, isothermal.ratio));
         host.runStored();
     } catch (const EngineFault& f) {
         reportFault(host, "Calculate2", f.description());
