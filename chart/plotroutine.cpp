@@ -1,9 +1,9 @@
 #include "chart/plotroutine.h"
 
 #include "engine/runstore.h"
-#include "plot/spline/axisscale.h"
-#include "plot/spline/runcurve.h"
-#include "plot/spline/rungroups.h"
+#include "chart/spline/axisscale.h"
+#include "chart/spline/runcurve.h"
+#include "chart/spline/rungroups.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
-#include "plot/spline/runcurve.h"
-#include "plot/spline/steffencubic.h"
+#include "chart/spline/runcurve.h"
+#include "chart/spline/steffencubic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "plot/spline/runcurve.h"
+#include "chart/spline/runcurve.h"
 
-#include "plot/spline/steffencubic.h"
+#include "chart/spline/steffencubic.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "plot/spline/axisscale.h"
+#include "chart/spline/axisscale.h"
 
 #include <gtest/gtest.h>
 

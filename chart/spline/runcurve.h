@@ -5,7 +5,7 @@
 #pragma once
 
 #include "engine/runstore.h"
-#include "plot/spline/plotpoint.h"
+#include "chart/spline/plotpoint.h"
 
 #include <span>
 #include <string>

@@ -6,7 +6,7 @@
 // continuous) and local: a knot moves the curve on its two neighbouring intervals only.
 #pragma once
 
-#include "plot/spline/plotpoint.h"
+#include "chart/spline/plotpoint.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "plot/spline/rungroups.h"
+#include "chart/spline/rungroups.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plot/spline/steffencubic.h"
+#include "chart/spline/steffencubic.h"
 
 #include <algorithm>
 #include <cmath>
