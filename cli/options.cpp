@@ -21,7 +21,7 @@ const char* const kUsage =
     "Without --s and --cv (J/(kg K)), the initial water's S and Cv are those the input window\n"
     "holds or fixes, or IAPWS-95 values where it would ask the steam table.\n"
     "Every completed run also gets its IAPWS-95 reference, the same idealisation worked with\n"
-    "exact water properties: a block of run's text, \"reference\" in --json ({\"error\": reason}\n"
+    "exact water properties: a block in run's text, \"reference\" in --json ({\"error\": reason}\n"
     "when there is none, as for ice) and the IAPWS-95 columns of sweep. Its final phases are\n"
     "liquid, two-phase, vapour, or supercritical at or above the critical pressure and\n"
     "temperature. A run without a reference is still a completed run: the reference never\n"
