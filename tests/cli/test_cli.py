@@ -62,6 +62,11 @@ def cli(*args):
     return subprocess.run([CLI, *args], capture_output=True, timeout=60)
 
 
+def run_json(*args):
+    """The --json report of a run (or of an opened file: pass "open", PATH)."""
+    return json.loads(cli(*(args if args[0] == "open" else ("run", *args)), "--json").stdout)
+
+
 def single(value):
     """The JSON number as the float it was written from."""
     return struct.unpack("f", struct.pack("f", value))[0]
@@ -72,11 +77,17 @@ def csv_rows(text):
     return list(csv.reader(io.StringIO(text.decode())))
 
 
-class ReferenceRuns(unittest.TestCase):
+class CliTest(unittest.TestCase):
+    def ok(self, *args):
+        done = cli(*args)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return done
+
+
+class ReferenceRuns(CliTest):
     def check_run(self, name):
         ref = REFERENCE[name]
-        done = cli("run", *ref["args"], "--json")
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("run", *ref["args"], "--json")
         self.assertEqual(done.stderr, b"")
         report = json.loads(done.stdout)
         self.assertEqual(report["results_file"], ref["texts"])
@@ -204,7 +215,7 @@ def grid_reference(mixture, ratio, x_water, t_init):
     raise AssertionError("no grid run %s %s %s %s" % (mixture, ratio, x_water, t_init))
 
 
-class IapwsReference(unittest.TestCase):
+class IapwsReference(CliTest):
     """The IAPWS-95 reference beside each run: in --json, in the text report and in sweep tables."""
 
     def assert_reference(self, got, expected):
@@ -224,12 +235,11 @@ class IapwsReference(unittest.TestCase):
                  (START_UP + ["--r", "3", "--x", "0.5"], ("sediment", 3, 0.5, 298))]
         for args, grid in cases:
             with self.subTest(args=args):
-                done = cli("run", *args, "--json")
-                self.assertEqual(done.returncode, 0, done.stderr)
+                done = self.ok("run", *args, "--json")
                 self.assert_reference(json.loads(done.stdout)["reference"], grid_reference(*grid))
 
         # The defaults: the exact water answer beside the fitted 16.90 % and 42.62 %.
-        reference = json.loads(cli("run", *START_UP, "--r", "0.3", "--json").stdout)["reference"]
+        reference = run_json(*START_UP, "--r", "0.3")["reference"]
         self.assertEqual(round(reference["adiabatic"]["CR"], 2), 16.87)
         self.assertEqual(round(reference["isothermal"]["CR"], 2), 36.29)
         self.assertEqual(round(reference["TEq"], 1), 907.9)
@@ -253,13 +263,12 @@ class IapwsReference(unittest.TestCase):
         self.assertEqual(json.loads(failed.stdout)["reference"], {"error": "the run did not complete"})
 
     def test_sweep_columns_are_the_reference_of_each_run(self):
-        done = cli("sweep", *START_UP, "--r", "0.5:1:0.5", "--x", "0.5", "--csv")
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("sweep", *START_UP, "--r", "0.5:1:0.5", "--x", "0.5", "--csv")
         rows = csv_rows(done.stdout)
         self.assertEqual(len(rows), 3)
         for row in rows[1:]:
             cells = dict(zip(rows[0], row))
-            expected = json.loads(cli("run", *START_UP, "--r", row[0], "--x", "0.5", "--json").stdout)["reference"]
+            expected = run_json(*START_UP, "--r", row[0], "--x", "0.5")["reference"]
             # The table gives the shortest text of each value in single precision.
             cell = lambda name: single(float(cells["IAPWS-95 " + name]))
             with self.subTest(ratio=row[0]):
@@ -283,7 +292,7 @@ class IapwsReference(unittest.TestCase):
         self.assertTrue(ice[1][-1].startswith("No reference: "), ice[1][-1])
 
 
-class BadInput(unittest.TestCase):
+class BadInput(CliTest):
     def refused(self, *args):
         done = cli(*args)
         self.assertEqual(done.returncode, 2, done.stderr)
@@ -349,8 +358,7 @@ class BadInput(unittest.TestCase):
                 self.assertIn(state, err)
                 self.assertIn("--s", err)
                 self.assertIn("--cv", err)
-                done = cli(*args, "--s", "2000", "--cv", "3500", "--json")
-                self.assertEqual(done.returncode, 0, done.stderr)
+                done = self.ok(*args, "--s", "2000", "--cv", "3500", "--json")
                 report = json.loads(done.stdout)
                 self.assertEqual((report["SInit"], report["CvInit"]), (2000, 3500))
                 self.assertEqual(report["initial_values_source"], "options")
@@ -379,7 +387,7 @@ def run_to_full_disk(*args):
         return subprocess.run([CLI, *args], stdout=full, stderr=subprocess.PIPE, timeout=60)
 
 
-class ExitStatuses(unittest.TestCase):
+class ExitStatuses(CliTest):
     def test_status_3_exactly_when_a_routine_reported_an_error(self):
         statuses = set()
         for args in ODD_INPUTS:
@@ -452,12 +460,11 @@ def iapws95(pressure_mpa, temperature_k):
     return [float(v) for v in done.stdout.split()]
 
 
-class SteamTableValues(unittest.TestCase):
+class SteamTableValues(CliTest):
     ARGS = ["--tinit", "400", "--pinit", "5", "--tmagma", "1473", "--pfinal", "0.1"]
 
     def test_initial_water_takes_iapws95_values(self):
-        done = cli("run", *self.ARGS, "--r", "0.3", "--json")
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("run", *self.ARGS, "--r", "0.3", "--json")
         report = json.loads(done.stdout)
         self.assertEqual(report["initial_values_source"], "IAPWS-95")
         # Equal in single precision: at most half a float step apart.
@@ -469,35 +476,30 @@ class SteamTableValues(unittest.TestCase):
         self.assertTrue(text.startswith("Initial water S and Cv from IAPWS-95 at 5.00 MPa, 400.0 K: "), text)
 
     def test_other_sources_are_named(self):
-        held = json.loads(cli("run", *REFERENCE["water"]["args"], "--json").stdout)
+        held = run_json(*REFERENCE["water"]["args"])
         self.assertEqual(held["initial_values_source"], "input rules")
         fixed = json.loads(cli("run", *START_UP[:4], "--pinit", "99", "--pfinal", "0.1", "--r", "0.3",
                                "--json").stdout)
         self.assertEqual((fixed["initial_values_source"], fixed["SInit"]), ("input rules", 334.1535))
-        typed = json.loads(cli("run", *self.ARGS, "--r", "0.3", "--s", "1500", "--cv", "3600", "--json").stdout)
+        typed = run_json(*self.ARGS, "--r", "0.3", "--s", "1500", "--cv", "3600")
         self.assertEqual((typed["initial_values_source"], typed["SInit"]), ("options", 1500))
 
     def test_sweep_rows_equal_single_runs(self):
-        done = cli("sweep", *self.ARGS, "--r", "0.1:0.3:0.1", "--csv")
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("sweep", *self.ARGS, "--r", "0.1:0.3:0.1", "--csv")
         self.assertIn(b"from IAPWS-95 at 5.00 MPa, 400.0 K", done.stderr)
         rows = csv_rows(done.stdout)[1:]
-        single_run = json.loads(cli("run", *self.ARGS, "--r", "0.2", "--json").stdout)["record"]
+        single_run = run_json(*self.ARGS, "--r", "0.2")["record"]
         self.assertEqual([float(v) for v in rows[1][:len(RECORD_NAMES)]], list(single_run.values()))
 
 
-class ResultsFiles(unittest.TestCase):
+class ResultsFiles(CliTest):
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.path = os.path.join(self.dir.name, "run.qrv")
-
-    def tearDown(self):
-        self.dir.cleanup()
+        self.dir = self.enterContext(tempfile.TemporaryDirectory())
+        self.path = os.path.join(self.dir, "run.qrv")
 
     def test_saved_run_opens_with_the_same_texts(self):
         ref = REFERENCE["sediment"]
-        done = cli("run", *ref["args"], "--qrv", self.path)
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("run", *ref["args"], "--qrv", self.path)
         with open(self.path, "rb") as f:
             content = f.read()
         self.assertEqual(content, b"".join(b'"' + t.encode() + b'"\r\n' for t in ref["texts"]))
@@ -516,14 +518,13 @@ class ResultsFiles(unittest.TestCase):
         self.assertIn(' 2 "0.60 (R = 0.30)"', text)
 
     def test_constant_volume_run_keeps_its_two_line_caption_through_a_file(self):
-        done = cli("run", *REFERENCE["water"]["args"], "--constvolume", "--json", "--qrv", self.path)
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("run", *REFERENCE["water"]["args"], "--constvolume", "--json", "--qrv", self.path)
         self.assertEqual(done.stderr, b"Redlich-Kwong extrapolation failed!\nUsing entropy extrapolation.\n")
         report = json.loads(done.stdout)
         self.assertIs(report["ConstVolume"], True)
         self.assertEqual(report["results_file"][6], "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)")
         self.assertEqual(report["results_file"][7], "Constant volume extrapolation")
-        opened = json.loads(cli("open", self.path, "--json").stdout)
+        opened = run_json("open", self.path)
         self.assertEqual(opened["results_file"], report["results_file"])
 
     def test_unreadable_files_are_reported_as_open_errors(self):
@@ -531,7 +532,7 @@ class ResultsFiles(unittest.TestCase):
             f.write(b'"x"\r\n' * 24)
         done = cli("open", self.path)
         self.assertEqual((done.returncode, done.stderr), (1, b"Open error: Input past end of file\n"))
-        done = cli("open", os.path.join(self.dir.name, "none.qrv"))
+        done = cli("open", os.path.join(self.dir, "none.qrv"))
         self.assertEqual((done.returncode, done.stderr), (1, b"Open error: File not found\n"))
 
     def write_lines(self, lines):
@@ -542,7 +543,7 @@ class ResultsFiles(unittest.TestCase):
         lines = [t.encode() for t in REFERENCE["water"]["texts"]]
         lines[0], lines[6] = b"back\\slash", b"caf\xe9"
         self.write_lines(lines)
-        report = json.loads(cli("open", self.path, "--json").stdout)
+        report = run_json("open", self.path)
         self.assertEqual([report["results_file"][i] for i in (0, 6)], ["back\\slash", "caf\u00e9"])
 
     def test_files_that_hold_no_run_are_refused(self):
@@ -563,7 +564,7 @@ class ResultsFiles(unittest.TestCase):
 
     def test_saves_follow_links_and_keep_read_only_files(self):
         args = REFERENCE["water"]["args"]
-        target = os.path.join(self.dir.name, "target.qrv")
+        target = os.path.join(self.dir, "target.qrv")
         os.symlink("target.qrv", self.path)
         self.assertEqual(cli("run", *args, "--qrv", self.path).returncode, 0)
         self.assertTrue(os.path.islink(self.path))
@@ -572,25 +573,24 @@ class ResultsFiles(unittest.TestCase):
         os.chmod(target, 0o444)
         done = cli("run", *args, "--qrv", target)
         self.assertEqual((done.returncode, done.stderr), (1, b"Save error: Permission denied\n"))
-        self.assertEqual(sorted(os.listdir(self.dir.name)), ["run.qrv", "target.qrv"])
+        self.assertEqual(sorted(os.listdir(self.dir)), ["run.qrv", "target.qrv"])
 
     def test_failed_save_is_reported(self):
-        done = cli("run", *REFERENCE["water"]["args"], "--qrv", os.path.join(self.dir.name, "no", "x.qrv"))
+        done = cli("run", *REFERENCE["water"]["args"], "--qrv", os.path.join(self.dir, "no", "x.qrv"))
         self.assertEqual(done.returncode, 1)
         self.assertEqual(done.stderr, b"Save error: Path not found\n")
 
 
-class Sweep(unittest.TestCase):
+class Sweep(CliTest):
     def test_csv_has_a_header_and_one_line_per_ratio(self):
-        done = cli("sweep", *START_UP, "--r", "0.1:1:0.1", "--csv")
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("sweep", *START_UP, "--r", "0.1:1:0.1", "--csv")
         lines = csv_rows(done.stdout)
         self.assertEqual(lines[0], RECORD_NAMES + REFERENCE_NAMES)
         self.assertEqual(len(lines), 11)
         ratios = [single(float(line[0])) for line in lines[1:]]
         self.assertEqual(ratios, [single(r / 10) for r in range(1, 11)])
         # Each row is the single run of that ratio.
-        single_run = json.loads(cli("run", *START_UP, "--r", "0.3", "--json").stdout)["record"]
+        single_run = run_json(*START_UP, "--r", "0.3")["record"]
         self.assertEqual([float(v) for v in lines[3][:len(RECORD_NAMES)]], list(single_run.values()))
 
     def test_refused_ratios_are_reported_with_their_ratio(self):
@@ -608,15 +608,14 @@ class Sweep(unittest.TestCase):
                 self.assertIn(b"option --r", done.stderr)
 
 
-class Family(unittest.TestCase):
+class Family(CliTest):
     def rows(self, *args):
-        done = cli("sweep", *args, "--r", "0.1:0.3:0.1", "--csv")
-        self.assertEqual(done.returncode, 0, done.stderr)
+        done = self.ok("sweep", *args, "--r", "0.1:0.3:0.1", "--csv")
         lines = done.stdout.decode().splitlines()
         return lines[0].split(","), [line.split(",") for line in lines[1:]]
 
     def single(self, *args):
-        return [float(v) for v in json.loads(cli("run", *args, "--json").stdout)["record"].values()]
+        return [float(v) for v in run_json(*args)["record"].values()]
 
     def test_every_ratio_runs_for_each_member_which_leads_its_rows(self):
         without_pfinal = START_UP[:6]
@@ -648,17 +647,14 @@ class Family(unittest.TestCase):
             for member in ["1073", "1473"]:
                 names = sorted(os.listdir(os.path.join(folder, "tmagma-" + member)))
                 self.assertEqual(names, ["run-1-R0.100.qrv", "run-2-R0.200.qrv"])
-                opened = json.loads(cli("open", os.path.join(folder, "tmagma-" + member, names[1]), "--json").stdout)
+                opened = run_json("open", os.path.join(folder, "tmagma-" + member, names[1]))
                 self.assertEqual(opened["record"]["TMagma [K]"], float(member))
 
 
-class SweepResultsFiles(unittest.TestCase):
+class SweepResultsFiles(CliTest):
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.folder = os.path.join(self.dir.name, "new", "runs")
-
-    def tearDown(self):
-        self.dir.cleanup()
+        self.dir = self.enterContext(tempfile.TemporaryDirectory())
+        self.folder = os.path.join(self.dir, "new", "runs")
 
     def sweep(self, ratios, *extra):
         return cli("sweep", *START_UP, "--r", ratios, "--csv", "--qrv-dir", self.folder, *extra)
@@ -672,12 +668,12 @@ class SweepResultsFiles(unittest.TestCase):
         for name, row in zip(names, rows):
             with self.subTest(name=name):
                 path = os.path.join(self.folder, name)
-                single_path = os.path.join(self.dir.name, "single.qrv")
+                single_path = os.path.join(self.dir, "single.qrv")
                 ratio = row[0]
                 cli("run", *START_UP, "--r", ratio, "--qrv", single_path)
                 with open(path, "rb") as swept, open(single_path, "rb") as single_file:
                     self.assertEqual(swept.read(), single_file.read())
-                opened = json.loads(cli("open", path, "--json").stdout)["record"]
+                opened = run_json("open", path)["record"]
                 values = [float(v) for v in row[:len(RECORD_NAMES)]]
                 self.assertEqual(opened["R"], values[0])
                 # The file keeps what the window shows: two decimals of %, one of K.

@@ -1,10 +1,9 @@
 #include "engine/calcstate.h"
 #include "engine/equilibrium.h"
-#include "engine/recordinghost.h"
-
-#include <gtest/gtest.h>
+#include "tests/engine/enginetest.h"
 
 using namespace qrv;
+using test::expectOnlyMessage;
 
 namespace {
 
@@ -48,9 +47,7 @@ TEST_F(Equilibrium, ConstantVolumeFallsBackToEntropyExtrapolation)
 
     s.ConstVolume = true;
     run();
-    ASSERT_EQ(host.messages().size(), 1u);
-    EXPECT_EQ(host.messages()[0].text, "Redlich-Kwong extrapolation failed!\nUsing entropy extrapolation.");
-    EXPECT_EQ(host.messages()[0].icon, Icon::Critical);
+    expectOnlyMessage(host, "Redlich-Kwong extrapolation failed!\nUsing entropy extrapolation.");
     EXPECT_EQ(s.PEq, entropyState.PEq);
     EXPECT_EQ(s.VEq, entropyState.VEq);
     EXPECT_EQ(s.SEq, entropyState.SEq);
@@ -59,8 +56,7 @@ TEST_F(Equilibrium, ConstantVolumeFallsBackToEntropyExtrapolation)
     host.clearLog();
     s.VInit = 0.002f;
     run();
-    ASSERT_EQ(host.messages().size(), 1u);
-    EXPECT_EQ(host.messages()[0].text, "Out of useful range for Redlich-Kwong EOS.");
+    expectOnlyMessage(host, "Out of useful range for Redlich-Kwong EOS.");
     EXPECT_EQ(s.PEq, entropyState.PEq);
 }
 
@@ -87,8 +83,7 @@ TEST_F(Equilibrium, FailedEnergyBalanceKeepsEarlierCaptions)
     s.CMagma = 0.0f;
     s.XWater = 0.5f;
     run();
-    ASSERT_EQ(host.messages().size(), 1u);
-    EXPECT_EQ(host.messages()[0].text, "Calculate1 error: Overflow\nTry different values");
+    expectOnlyMessage(host, "Calculate1 error: Overflow\nTry different values");
     EXPECT_NEAR(s.CMix, 2568.38, 0.01) << "stored before the failure";
     EXPECT_EQ(s.TEq, 822.3125f);
     EXPECT_EQ(host.text(Window::Calc, "labT0"), "822");
@@ -103,8 +98,7 @@ TEST_F(Equilibrium, TemperatureAtOrBelowAbsoluteZeroIsAFailure)
     s.RInput = 100.0f;
     host.clearLog();
     EXPECT_FALSE(run());
-    ASSERT_EQ(host.messages().size(), 1u);
-    EXPECT_EQ(host.messages()[0].text, "Calculate1 error: Absolute temperature at or below 0 K\nTry different values");
+    expectOnlyMessage(host, "Calculate1 error: Absolute temperature at or below 0 K\nTry different values");
     EXPECT_EQ(s.TEq, 822.3125f) << "the last equilibrium stands";
 }
 

@@ -3,18 +3,13 @@
 #include "engine/parsenumber.h"
 #include "engine/real.h"
 #include "engine/resultsfile.h"
-
-#include <gtest/gtest.h>
+#include "tests/engine/enginetest.h"
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <unistd.h>
 
 using namespace qrv;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -60,9 +55,7 @@ TEST(FuzzParseNumber, AgreesWithStrtodOnGeneratedNumbers)
     const std::string tails[] = {"", " ", "  ", " (R = 0.50)", "abc", ",5", "x1", ")", " e", "e", "e+", "%"};
     for (int i = 0; i < 4000; ++i) {
         const std::string number = randomNumber(rng);
-        const std::string lead = rng() % 4 == 0 ? " " : "";
-        const std::string& tail = tails[rng() % std::size(tails)];
-        const std::string text = lead + number + tail;
+        const std::string text = (rng() % 4 == 0 ? " " : "") + number + tails[rng() % std::size(tails)];
         ASSERT_EQ(ParseNumber(text), expectedValue(number)) << '"' << text << '"';
     }
 }
@@ -80,23 +73,12 @@ TEST(FuzzParseNumber, RandomBytesGiveAFiniteValue)
     }
 }
 
-class FuzzResultsFile : public ::testing::Test {
+class FuzzResultsFile : public test::ScratchFolder {
 protected:
-    void SetUp() override
-    {
-        // Per process: other builds may run the same tests at the same time.
-        m_dir = fs::temp_directory_path() / ("qrv-fuzz-resultsfile-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // Reads `content` back through a file and checks the reader's contract.
     ResultsFileRead readContent(const std::string& content)
     {
-        const std::string file = (m_dir / "f.qrv").string();
-        std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
-        const ResultsFileRead read = readResultsFile(file);
+        const ResultsFileRead read = readResultsFile(writeRaw("f.qrv", content));
         EXPECT_NE(read.texts.has_value(), !read.error.empty());
         if (read.texts) {
             EXPECT_LE(content.size(), 64u * 1024u);
@@ -138,14 +120,12 @@ protected:
         texts[2] = "1473"; // an input, so that the file holds a run
         return texts;
     }
-
-    fs::path m_dir;
 };
 
 TEST_F(FuzzResultsFile, RandomTextsRoundTrip)
 {
     std::mt19937 rng(kSeed + 2);
-    const std::string file = (m_dir / "round.qrv").string();
+    const std::string file = path("round.qrv");
     for (int i = 0; i < 500; ++i) {
         const ResultTexts texts = randomTexts(rng);
         ASSERT_EQ(writeResultsFile(file, texts), "");

@@ -1,8 +1,6 @@
 #include "engine/calcstate.h"
 #include "engine/inputrules.h"
-#include "engine/recordinghost.h"
-
-#include <gtest/gtest.h>
+#include "tests/engine/enginetest.h"
 
 #include <string>
 
@@ -20,11 +18,9 @@ protected:
 
     ContinueResult pressContinue() { return applyContinue(state, texts, host); }
 
-    void expectOnlyMessage(const std::string& text, Icon icon) const
+    void expectOnlyMessage(const std::string& text, Icon icon = Icon::Critical) const
     {
-        ASSERT_EQ(host.messages().size(), 1u);
-        EXPECT_EQ(host.messages()[0].text, text);
-        EXPECT_EQ(host.messages()[0].icon, icon);
+        test::expectOnlyMessage(host, text, icon);
     }
 
     // One box typed, Continue refused with the message, and nothing of the inputs stored.
@@ -40,7 +36,7 @@ protected:
             host.clearLog();
             texts.*r.box = r.typed;
             EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << r.typed;
-            expectOnlyMessage(r.message, Icon::Critical);
+            expectOnlyMessage(r.message);
             EXPECT_EQ(state.TMagma, 1473.0f);
             EXPECT_EQ(state.RInput, 0.3f);
             EXPECT_EQ(state.PFinal, 100000.0f);
@@ -90,7 +86,7 @@ TEST_F(InputRules, RefusedRatioKeepsTheFieldsConvertedBeforeIt)
 {
     texts = {"1500", "350", "5", "0.2", "0", "--", false};
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Enter R value > 0", Icon::Critical);
+    expectOnlyMessage("Enter R value > 0");
     EXPECT_EQ(state.TMagma, 1500.0f);
     EXPECT_EQ(state.EMagma, 1202000.0f);
     EXPECT_EQ(state.PFinal, 200000.0f);
@@ -107,13 +103,13 @@ TEST_F(InputRules, SedimentWaterFractionIsCheckedAndRewritten)
 
     texts.waterFraction = "0";
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Enter X > 0.0", Icon::Critical);
+    expectOnlyMessage("Enter X > 0.0");
     EXPECT_EQ(state.XWater, 0.0f);
 
     host.clearLog();
     texts.waterFraction = "1.01";
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Enter X <= 1.0", Icon::Critical);
+    expectOnlyMessage("Enter X <= 1.0");
     EXPECT_EQ(state.XWater, 1.01f);
     EXPECT_EQ(state.RWater, 0.0f); // not reached: nothing stored it yet
 
@@ -141,7 +137,7 @@ TEST_F(InputRules, RatioThatVanishesInSinglePrecisionIsAMixError)
 {
     texts = {"1473", "298", "0.1", "0.1", "1e-20", "1e-30", true};
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Rmix error", Icon::Critical);
+    expectOnlyMessage("Rmix error");
     EXPECT_EQ(state.RWater, 0.0f);
     EXPECT_EQ(state.XWater, 1e-30f);
 }
@@ -270,7 +266,7 @@ TEST_F(InputRules, ValuesBeyondSinglePrecisionAreRefusedNotStored)
 {
     texts.tMagma = "1e36";
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Continue error: Overflow\nTry different values", Icon::Critical);
+    expectOnlyMessage("Continue error: Overflow\nTry different values");
 
     host.clearLog();
     texts.tMagma = "1473";
@@ -306,12 +302,12 @@ TEST_F(InputRules, TextThatIsNotANumberIsRefusedNamingTheBox)
     texts.ratio = "0.6";
     texts.waterFraction = "0,5";
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Water Fraction (X): \"0,5\" is not a number." + commaHint, Icon::Critical);
+    expectOnlyMessage("Water Fraction (X): \"0,5\" is not a number." + commaHint);
     host.clearLog();
     texts.waterFraction = "0.5";
     texts.ratio = "six";
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Sediment/Magma Ratio (Rs): \"six\" is not a number.", Icon::Critical);
+    expectOnlyMessage("Sediment/Magma Ratio (Rs): \"six\" is not a number.");
 
     // Blanks around a number are no slip.
     host.clearLog();
@@ -329,7 +325,7 @@ TEST_F(InputRules, EveryBoxOverflowsBeyondSinglePrecision)
             host.clearLog();
             texts.*box = huge;
             EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused) << huge;
-            expectOnlyMessage("Continue error: Overflow\nTry different values", Icon::Critical);
+            expectOnlyMessage("Continue error: Overflow\nTry different values");
         }
     }
 }
@@ -376,13 +372,13 @@ TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
 
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4x", "4100.5", true, std::nullopt, host));
-    expectOnlyMessage("Iniitial Water Entropy: \"572.4x\" is not a number.", Icon::Critical);
+    expectOnlyMessage("Iniitial Water Entropy: \"572.4x\" is not a number.");
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, std::nullopt, host));
     EXPECT_EQ(host.messages().at(0).text.substr(0, 43), "Initial Water Cv: \"4100,5\" is not a number.");
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4", "1e39", true, std::nullopt, host));
-    expectOnlyMessage("Calculate error: Overflow\nTry different values", Icon::Critical);
+    expectOnlyMessage("Calculate error: Overflow\nTry different values");
     EXPECT_EQ(state.SInit, 366.93f);
     EXPECT_FALSE(state.ConstVolume);
 

@@ -1,68 +1,29 @@
 #include "engine/safewrite.h"
+#include "tests/engine/enginetest.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 using namespace qrv;
 namespace fs = std::filesystem;
 
 namespace {
 
-class SafeWrite : public ::testing::Test {
+class SafeWrite : public test::ScratchFolder {
 protected:
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // Per process: other builds may run the same tests at the same time.
-        m_dir = fs::temp_directory_path() / ("qrv-safewrite-" + std::string(info->name()) + "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
+        ScratchFolder::SetUp();
         m_umask = ::umask(022);
     }
     void TearDown() override
     {
         ::umask(m_umask);
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(m_dir);
+        ScratchFolder::TearDown();
     }
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    void writeRaw(const std::string& name, const std::string& content) const
-    {
-        std::ofstream(path(name), std::ios::binary) << content;
-    }
-
-    std::string slurp(const std::string& name) const
-    {
-        std::ifstream in(path(name), std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
     fs::perms mode(const std::string& name) const { return fs::status(path(name)).permissions(); }
 
-    // The names in the folder: a temporary file left behind shows here.
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> found;
-        for (const auto& entry : fs::directory_iterator(m_dir))
-            found.push_back(entry.path().filename().string());
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-
-    fs::path m_dir;
     mode_t m_umask = 0;
 };
 

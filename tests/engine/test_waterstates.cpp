@@ -1,39 +1,48 @@
 #include "engine/calcstate.h"
-#include "engine/recordinghost.h"
 #include "engine/waterstates.h"
-
-#include <gtest/gtest.h>
+#include "tests/engine/enginetest.h"
 
 #include <cmath>
 
-using namespace qrv;
+using qrv::CalcState;
+using qrv::RecordingHost;
+using qrv::test::expectOnlyMessage;
 
 namespace {
 
-CalcState defaults()
-{
+// Each test starts from the start-up state.
+struct WaterState : ::testing::Test {
+    WaterState() { SetDefaults(s, host); }
+    // Saturation by pressure: StateSat finds the temperature when TSat is 0.
+    void saturationAt(float pressurePa)
+    {
+        s.TSat = 0.0f;
+        s.PSat = pressurePa;
+        qrv::StateSat(s, host);
+    }
+    void superheated(float tEq, float vEq, float pFinal, float sFinal)
+    {
+        s.TEq = tEq;
+        s.VEq = vEq;
+        s.PFinal = pFinal;
+        s.SFinal = sFinal;
+        s.TFinal = 0.0f;
+        qrv::StateSuper(s, host);
+    }
     CalcState s;
     RecordingHost host;
-    SetDefaults(s, host);
-    return s;
-}
-
-void expectSingleFailure(const RecordingHost& host, const std::string& text)
-{
-    ASSERT_EQ(host.messages().size(), 1u);
-    EXPECT_EQ(host.messages()[0].text, text);
-    EXPECT_EQ(host.messages()[0].icon, Icon::Critical);
-}
+};
+using StateSat = WaterState;
+using StateSuper = WaterState;
+using State0 = WaterState;
 
 } // namespace
 
-TEST(StateSat, AtNormalBoilingPointByTemperature)
+TEST_F(StateSat, AtNormalBoilingPointByTemperature)
 {
-    CalcState s = defaults();
-    RecordingHost host;
     s.TSat = 373.0f;
     s.UgSat = -1.0f;
-    StateSat(s, host);
+    qrv::StateSat(s, host);
     EXPECT_TRUE(host.messages().empty());
     EXPECT_EQ(s.PSat, 1e5f);
     EXPECT_EQ(s.TSat, 373.0f);
@@ -46,19 +55,13 @@ TEST(StateSat, AtNormalBoilingPointByTemperature)
     EXPECT_EQ(s.UgSat, -1.0f) << "the temperature form leaves the vapour energy alone";
 }
 
-TEST(StateSat, ByPressure)
+TEST_F(StateSat, ByPressure)
 {
-    CalcState s = defaults();
-    RecordingHost host;
-    s.TSat = 0.0f;
-    s.PSat = 1e5f;
-    StateSat(s, host);
+    saturationAt(1e5f);
     EXPECT_EQ(s.TSat, 373.0f);
 
-    s.TSat = 0.0f;
-    s.PSat = 1e6f;
     s.UfgSat = -1.0f;
-    StateSat(s, host);
+    saturationAt(1e6f);
     EXPECT_TRUE(host.messages().empty());
     EXPECT_NEAR(s.TSat, 453.45, 0.01);
     EXPECT_NEAR(s.SfSat, 2128.7, 0.1);
@@ -69,60 +72,38 @@ TEST(StateSat, ByPressure)
     EXPECT_EQ(s.UfgSat, -1.0f) << "the pressure form leaves the evaporation energy alone";
 
     // Above the critical pressure the fitted temperature is held at the critical one.
-    s.TSat = 0.0f;
-    s.PSat = 25e6f;
-    StateSat(s, host);
+    saturationAt(25e6f);
     EXPECT_EQ(s.TSat, s.TCrit);
 }
 
-TEST(StateSat, ZeroOrNegativePressureFailsBeforeStoringAnything)
+// Zero or negative pressure fails before anything is stored; far above the range of the fit its
+// temperature turns negative.
+TEST_F(StateSat, NoStateAtOrBelowZeroIsReturned)
 {
-    for (float pressure : {0.0f, -1e5f}) {
-        CalcState s = defaults();
-        RecordingHost host;
-        s.TSat = 0.0f;
-        s.PSat = pressure;
+    for (const auto& [pressure, error] : {std::pair{0.0f, "Invalid procedure call or argument"},
+                                          {-1e5f, "Invalid procedure call or argument"},
+                                          {1e9f, "Absolute temperature at or below 0 K"}}) {
+        host.clearLog();
         s.SfSat = 123.0f;
-        StateSat(s, host);
-        expectSingleFailure(host, "StateSat error: Invalid procedure call or argument\nTry different values");
+        saturationAt(pressure);
+        expectOnlyMessage(host, "StateSat error: " + std::string(error) + "\nTry different values");
         EXPECT_EQ(s.TSat, 0.0f);
         EXPECT_EQ(s.SfSat, 123.0f);
     }
-}
-
-TEST(StateSat, NoStateAtOrBelowZeroIsReturned)
-{
-    CalcState s = defaults();
-    RecordingHost host;
-    // Far above the range of the fit, its temperature turns negative.
-    s.TSat = 0.0f;
-    s.PSat = 1e9f;
-    s.SfSat = 123.0f;
-    StateSat(s, host);
-    expectSingleFailure(host, "StateSat error: Absolute temperature at or below 0 K\nTry different values");
-    EXPECT_EQ(s.TSat, 0.0f);
-    EXPECT_EQ(s.SfSat, 123.0f);
 
     // So cold that the fitted vapour pressure vanishes.
-    RecordingHost cold;
+    host.clearLog();
     s.TSat = 20.0f;
     s.PSat = 7.0f;
-    StateSat(s, cold);
-    expectSingleFailure(cold, "StateSat error: Pressure at or below 0\nTry different values");
+    qrv::StateSat(s, host);
+    expectOnlyMessage(host, "StateSat error: Pressure at or below 0\nTry different values");
     EXPECT_EQ(s.PSat, 7.0f);
 }
 
-TEST(StateSuper, LowestLevelAtAndBelowNormalPressure)
+TEST_F(StateSuper, LowestLevelAtAndBelowNormalPressure)
 {
     for (float pressure : {1e5f, 5e4f}) {
-        CalcState s = defaults();
-        RecordingHost host;
-        s.TEq = 1000.0f;
-        s.VEq = 0.001f;
-        s.PFinal = pressure;
-        s.SFinal = 7500.0f;
-        s.TFinal = 0.0f;
-        StateSuper(s, host);
+        superheated(1000.0f, 0.001f, pressure, 7500.0f);
         EXPECT_TRUE(host.messages().empty());
         EXPECT_NEAR(s.TFinal, 400.30, 0.01);
         EXPECT_NEAR(s.UFinal, 2546984, 1);
@@ -131,29 +112,19 @@ TEST(StateSuper, LowestLevelAtAndBelowNormalPressure)
     }
 }
 
-TEST(StateSuper, InterpolatesBetweenLevelsAndKeepsItsBounds)
+TEST_F(StateSuper, InterpolatesBetweenLevelsAndKeepsItsBounds)
 {
-    CalcState s = defaults();
-    RecordingHost host;
-    s.TEq = 1000.0f;
-    s.VEq = 0.001f;
-    s.PFinal = 15e6f;
-    s.SFinal = 6500.0f;
-    s.TFinal = 0.0f;
-    StateSuper(s, host);
+    superheated(1000.0f, 0.001f, 15e6f, 6500.0f);
     EXPECT_NEAR(s.TFinal, (744.70 + 871.53) / 2, 0.01);
 
     // A computed temperature never exceeds TEq, and the volume never drops below VEq.
-    s.TEq = 700.0f;
-    s.VEq = 1.0f;
-    s.TFinal = 0.0f;
-    StateSuper(s, host);
+    superheated(700.0f, 1.0f, 15e6f, 6500.0f);
     EXPECT_EQ(s.TFinal, 700.0f);
     EXPECT_EQ(s.VFinal, 1.0f);
 
     // A given temperature stays, even above TEq.
     s.TFinal = 900.0f;
-    StateSuper(s, host);
+    qrv::StateSuper(s, host);
     EXPECT_EQ(s.TFinal, 900.0f);
     EXPECT_TRUE(host.messages().empty());
 }
@@ -163,7 +134,7 @@ TEST(StateSuper, InterpolatesBetweenLevelsAndKeepsItsBounds)
 //   80 MPa:  T 929.03759 K, U 2808563.07 J/kg, v 0.00394748854 m3/kg
 //   120 MPa: T 990.18153 K, U 2879035.08 J/kg, v 0.00304793741 m3/kg
 // and q(p) = q80 + (q120 - q80) (p - 80) / 40.
-TEST(StateSuper, HighestLevelsAndTheirExtrapolation)
+TEST_F(StateSuper, HighestLevelsAndTheirExtrapolation)
 {
     struct Case {
         float pressurePa;
@@ -174,14 +145,7 @@ TEST(StateSuper, HighestLevelsAndTheirExtrapolation)
                           Case{120e6f, 990.18153, 2879035.08, 0.00304793741},
                           Case{150e6f, 1036.03950, 2931889.08, 0.00237327406},
                           Case{200e6f, 1112.46943, 3019979.08, 0.00124883514}}) {
-        CalcState s = defaults();
-        RecordingHost host;
-        s.TEq = 2000.0f;
-        s.VEq = 1e-4f;
-        s.PFinal = c.pressurePa;
-        s.SFinal = 5500.0f;
-        s.TFinal = 0.0f;
-        StateSuper(s, host);
+        superheated(2000.0f, 1e-4f, c.pressurePa, 5500.0f);
         EXPECT_TRUE(host.messages().empty());
         EXPECT_NEAR(s.TFinal, c.t, 2e-4) << c.pressurePa << " Pa";
         EXPECT_NEAR(s.UFinal, c.u, 0.5) << c.pressurePa << " Pa";
@@ -189,48 +153,31 @@ TEST(StateSuper, HighestLevelsAndTheirExtrapolation)
     }
 }
 
-TEST(StateSuper, ZeroEntropyFailsOnlyWhenItMustFindTheTemperature)
+// Zero entropy fails only when the temperature must be found; an entropy far below any
+// vapour gives about -490 K from the fit.
+TEST_F(StateSuper, EntropyWithoutATemperatureAboveZeroIsAFailure)
 {
-    CalcState s = defaults();
-    RecordingHost host;
-    s.TEq = 1000.0f;
-    s.PFinal = 1e5f;
+    for (const auto& [entropy, error] :
+         {std::pair{0.0f, "Division by zero"}, {3000.0f, "Absolute temperature at or below 0 K"}}) {
+        host.clearLog();
+        s.UFinal = 5.0f;
+        superheated(1000.0f, s.VEq, 1e5f, entropy);
+        expectOnlyMessage(host, "StateSuper error: " + std::string(error) + "\nTry different values");
+        EXPECT_EQ(s.TFinal, 0.0f);
+        EXPECT_EQ(s.UFinal, 5.0f);
+    }
+    host.clearLog();
     s.SFinal = 0.0f;
-    s.TFinal = 0.0f;
-    s.UFinal = 5.0f;
-    StateSuper(s, host);
-    expectSingleFailure(host, "StateSuper error: Division by zero\nTry different values");
-    EXPECT_EQ(s.TFinal, 0.0f);
-    EXPECT_EQ(s.UFinal, 5.0f);
-
-    RecordingHost quiet;
     s.TFinal = 400.0f;
-    StateSuper(s, quiet);
-    EXPECT_TRUE(quiet.messages().empty());
+    qrv::StateSuper(s, host);
+    EXPECT_TRUE(host.messages().empty());
     EXPECT_EQ(s.UFinal, 365593.11f);
 }
 
-TEST(StateSuper, TemperatureBelowAbsoluteZeroIsAFailure)
+TEST_F(State0, AtRoomTemperature)
 {
-    CalcState s = defaults();
-    RecordingHost host;
-    s.TEq = 1000.0f;
-    s.PFinal = 1e5f;
-    s.SFinal = 3000.0f; // far below any vapour: the fit gives about -490 K
-    s.TFinal = 0.0f;
-    s.UFinal = 5.0f;
-    StateSuper(s, host);
-    expectSingleFailure(host, "StateSuper error: Absolute temperature at or below 0 K\nTry different values");
-    EXPECT_EQ(s.TFinal, 0.0f);
-    EXPECT_EQ(s.UFinal, 5.0f);
-}
-
-TEST(State0, AtRoomTemperature)
-{
-    CalcState s = defaults();
-    RecordingHost host;
     s.TEq = 298.0f;
-    State0(s, host);
+    qrv::State0(s, host);
     EXPECT_TRUE(host.messages().empty());
     EXPECT_EQ(s.SEq, s.SInit);
     EXPECT_NEAR(s.PEq, 2.25e6, 0.01e6);
@@ -241,36 +188,33 @@ TEST(State0, AtRoomTemperature)
     EXPECT_EQ(s.TSat, 298.0f) << "classified against the saturation state at TEq";
 
     s.PInit = 5e6f;
-    State0(s, host);
+    qrv::State0(s, host);
     EXPECT_EQ(s.PEq, 5e6f);
 }
 
-TEST(State0, AboveCriticalPressureTheCriticalEntropyDecides)
+TEST_F(State0, AboveCriticalPressureTheCriticalEntropyDecides)
 {
-    CalcState s = defaults();
-    RecordingHost host;
     s.PInit = 30e6f;
     s.TEq = 700.0f;
     s.TSat = 1.0f;
-    State0(s, host);
+    qrv::State0(s, host);
     EXPECT_EQ(s.TSat, 1.0f) << "no saturation state above the critical pressure";
     s.SCrit = s.SEq;
-    State0(s, host);
+    qrv::State0(s, host);
     EXPECT_EQ(s.XEq, 1.0f);
     s.SCrit = std::nextafter(s.SEq, 1e9f);
-    State0(s, host);
+    qrv::State0(s, host);
     EXPECT_EQ(s.XEq, 0.0f);
 }
 
-TEST(State0, NonPositiveTemperatureFailsFirstThing)
+TEST_F(State0, NonPositiveTemperatureFailsFirstThing)
 {
     for (float t : {0.0f, -5.0f}) {
-        CalcState s = defaults();
-        RecordingHost host;
+        host.clearLog();
         s.TEq = t;
         s.SEq = 42.0f;
-        State0(s, host);
-        expectSingleFailure(host, "State0 error: Invalid procedure call or argument\nTry different values");
+        qrv::State0(s, host);
+        expectOnlyMessage(host, "State0 error: Invalid procedure call or argument\nTry different values");
         EXPECT_EQ(s.SEq, 42.0f);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace qrv;
 
 namespace {
@@ -22,13 +24,10 @@ LayoutBoxes boxes(bool fit, bool centre, std::string scale = "100", std::string 
     return b;
 }
 
-void expectPlacement(const ImagePlacement& image, long left, long top, long width, long height)
-{
-    EXPECT_EQ(image.left, left);
-    EXPECT_EQ(image.top, top);
-    EXPECT_EQ(image.width, width);
-    EXPECT_EQ(image.height, height);
-}
+auto ltwh(const auto& r) { return std::tuple(r.left, r.top, r.width, r.height); }
+auto ltwh(long left, long top, long width, long height) { return std::tuple(left, top, width, height); }
+// Which of the scale, left and top boxes take input.
+auto enabled(const LayoutBoxes& b) { return std::tuple(b.scaleEnabled, b.leftEnabled, b.topEnabled); }
 
 } // namespace
 
@@ -48,32 +47,25 @@ TEST(PrintLayout, FitToPage)
 {
     // Width-limited and centred: full width, centred vertically, both margin boxes off.
     LayoutBoxes b = boxes(true, true);
-    expectPlacement(placePicture(kPortrait, 800, 500, b), 0, 3960, 11520, 7200);
-    EXPECT_EQ(b.left, "0.25");
-    EXPECT_EQ(b.top, "3.00");
-    EXPECT_EQ(b.scale, "100");
-    EXPECT_FALSE(b.scaleEnabled);
-    EXPECT_FALSE(b.leftEnabled);
-    EXPECT_FALSE(b.topEnabled);
+    EXPECT_EQ(ltwh(placePicture(kPortrait, 800, 500, b)), ltwh(0, 3960, 11520, 7200));
+    EXPECT_EQ(std::tie(b.left, b.top, b.scale), std::tuple("0.25", "3.00", "100"));
+    EXPECT_EQ(enabled(b), std::tuple(false, false, false));
 
     // Width-limited, not centred: the top margin places it, only the top box is on.
     b = boxes(true, false, "100", "3", "1.25");
-    expectPlacement(placePicture(kPortrait, 800, 500, b), 0, 1440, 11520, 7200);
-    EXPECT_EQ(b.left, "0.25");
-    EXPECT_EQ(b.top, "1.25");
-    EXPECT_FALSE(b.leftEnabled);
-    EXPECT_TRUE(b.topEnabled);
+    EXPECT_EQ(ltwh(placePicture(kPortrait, 800, 500, b)), ltwh(0, 1440, 11520, 7200));
+    EXPECT_EQ(std::tie(b.left, b.top), std::tuple("0.25", "1.25"));
+    EXPECT_EQ(enabled(b), std::tuple(false, false, true));
 
     // Height-limited, not centred: the left margin places it, only the left box is on.
     b = boxes(true, false, "100", "1.00", "2");
-    expectPlacement(placePicture(kPortrait, 500, 800, b), 1080, 0, 9450, 15120);
+    EXPECT_EQ(ltwh(placePicture(kPortrait, 500, 800, b)), ltwh(1080, 0, 9450, 15120));
     EXPECT_EQ(b.top, "0.25");
-    EXPECT_TRUE(b.leftEnabled);
-    EXPECT_FALSE(b.topEnabled);
+    EXPECT_EQ(enabled(b), std::tuple(false, true, false));
 
     // Landscape, centred: 15120 x 9450, (11520 - 9450) / 2 from the top.
     b = boxes(true, true);
-    expectPlacement(placePicture(kLandscape, 800, 500, b), 0, 1035, 15120, 9450);
+    EXPECT_EQ(ltwh(placePicture(kLandscape, 800, 500, b)), ltwh(0, 1035, 15120, 9450));
     EXPECT_EQ(b.top, "0.97");
 }
 
@@ -83,49 +75,42 @@ TEST(PrintLayout, FitToPage)
 // push the picture past the far edge, which pulls it back by the twips it is short.
 TEST(PrintLayout, FittedPictureOfThePrintableProportionsIsWidthLimited)
 {
-    LayoutBoxes b = boxes(true, false, "100", "1.00", "2");
-    expectPlacement(placePicture(kPortrait, 800, 1050, b), 0, 0, 11520, 15120);
-    EXPECT_FALSE(b.leftEnabled);
-    EXPECT_TRUE(b.topEnabled);
-
-    // 11520 x 1050 / 801 = 15101.12
-    b = boxes(true, false, "100", "1.00", "2");
-    expectPlacement(placePicture(kPortrait, 801, 1050, b), 0, 19, 11520, 15101);
-    EXPECT_FALSE(b.leftEnabled);
-    EXPECT_TRUE(b.topEnabled);
-    EXPECT_EQ(b.top, "0.26");
-
-    // 15120 x 800 / 1051 = 11509.04
-    b = boxes(true, false, "100", "1.00", "2");
-    expectPlacement(placePicture(kPortrait, 800, 1051, b), 11, 0, 11509, 15120);
-    EXPECT_TRUE(b.leftEnabled);
-    EXPECT_FALSE(b.topEnabled);
-    EXPECT_EQ(b.left, "0.26");
+    // 11520 x 1050 / 801 = 15101.12; 15120 x 800 / 1051 = 11509.04
+    struct Case {
+        int width, height;
+        std::tuple<long, long, long, long> placed;
+        bool leftOn;
+        const char *left, *top;
+    };
+    for (const Case& c : {Case{800, 1050, {0, 0, 11520, 15120}, false, "0.25", "0.25"},
+                          Case{801, 1050, {0, 19, 11520, 15101}, false, "0.25", "0.26"},
+                          Case{800, 1051, {11, 0, 11509, 15120}, true, "0.26", "0.25"}}) {
+        LayoutBoxes b = boxes(true, false, "100", "1.00", "2");
+        EXPECT_EQ(ltwh(placePicture(kPortrait, c.width, c.height, b)), c.placed) << c.width << " x " << c.height;
+        EXPECT_EQ(enabled(b), std::tuple(false, c.leftOn, !c.leftOn));
+        EXPECT_EQ(std::tie(b.left, b.top), std::tuple(c.left, c.top));
+    }
 }
 
 TEST(PrintLayout, ScaledPicture)
 {
     LayoutBoxes b = boxes(false, false, "50", "2.25", "0.50");
-    expectPlacement(placePicture(kPortrait, 800, 500, b), 2880, 360, 5760, 3600);
-    EXPECT_TRUE(b.scaleEnabled);
-    EXPECT_TRUE(b.leftEnabled);
-    EXPECT_TRUE(b.topEnabled);
+    EXPECT_EQ(ltwh(placePicture(kPortrait, 800, 500, b)), ltwh(2880, 360, 5760, 3600));
+    EXPECT_EQ(enabled(b), std::tuple(true, true, true));
     EXPECT_EQ(b.scale, "50");
 
     // Centred in both directions, boxes show the effective margins.
     b = boxes(false, true, "50");
-    expectPlacement(placePicture(kPortrait, 800, 500, b), 2880, 5760, 5760, 3600);
-    EXPECT_EQ(b.left, "2.25");
-    EXPECT_EQ(b.top, "4.25");
+    EXPECT_EQ(ltwh(placePicture(kPortrait, 800, 500, b)), ltwh(2880, 5760, 5760, 3600));
+    EXPECT_EQ(std::tie(b.left, b.top), std::tuple("2.25", "4.25"));
     EXPECT_FALSE(b.leftEnabled);
 
     // Above the largest fit: reduced to 100 %. Below 10: kept.
-    b = boxes(false, false, "150");
-    EXPECT_EQ(placePicture(kPortrait, 800, 500, b).width, 11520);
-    EXPECT_EQ(b.scale, "100");
-    b = boxes(false, false, "5");
-    EXPECT_EQ(placePicture(kPortrait, 800, 500, b).width, 576);
-    EXPECT_EQ(b.scale, "5");
+    for (const auto& [scale, width, shown] : {std::tuple{"150", 11520, "100"}, {"5", 576, "5"}}) {
+        b = boxes(false, false, scale);
+        EXPECT_EQ(placePicture(kPortrait, 800, 500, b).width, width);
+        EXPECT_EQ(b.scale, shown);
+    }
 }
 
 TEST(PrintLayout, MarginsAreKeptOnThePage)
@@ -133,59 +118,39 @@ TEST(PrintLayout, MarginsAreKeptOnThePage)
     // Left margin beyond page width less one inch: reset to 7.5 in, then the picture is
     // pulled back to end at the printable edge.
     LayoutBoxes b = boxes(false, false, "50", "20", "");
-    expectPlacement(placePicture(kPortrait, 800, 500, b), 5760, 0, 5760, 3600);
-    EXPECT_EQ(b.left, "4.25");
-    EXPECT_EQ(b.top, "0.25");
+    EXPECT_EQ(ltwh(placePicture(kPortrait, 800, 500, b)), ltwh(5760, 0, 5760, 3600));
+    EXPECT_EQ(std::tie(b.left, b.top), std::tuple("4.25", "0.25"));
 
     // A fitted picture pushed down by its top margin still ends on the page.
     b = boxes(true, false, "100", "0.25", "9");
-    expectPlacement(placePicture(kPortrait, 800, 500, b), 0, 15120 - 7200, 11520, 7200);
+    EXPECT_EQ(ltwh(placePicture(kPortrait, 800, 500, b)), ltwh(0, 15120 - 7200, 11520, 7200));
 
     // A new printer: margins between its offsets and the page size less the offset.
-    b = boxes(true, false, "100", "", "0.1");
-    limitMarginsToPage(kPortrait, b);
-    EXPECT_EQ(b.left, "0.25");
-    EXPECT_EQ(b.top, "0.25");
-    b = boxes(true, false, "100", "9", "10.9");
-    limitMarginsToPage(kPortrait, b);
-    EXPECT_EQ(b.left, "8.25");
-    EXPECT_EQ(b.top, "10.75");
-    b = boxes(true, false, "100", "1.5", "2");
-    limitMarginsToPage(kPortrait, b);
-    EXPECT_EQ(b.left, "1.5");
+    for (const auto& [left, top, keptLeft, keptTop] : {std::tuple{"", "0.1", "0.25", "0.25"},
+                                                       {"9", "10.9", "8.25", "10.75"}, {"1.5", "2", "1.5", "2"}}) {
+        b = boxes(true, false, "100", left, top);
+        limitMarginsToPage(kPortrait, b);
+        EXPECT_EQ(std::tie(b.left, b.top), std::tuple(keptLeft, keptTop));
+    }
 }
 
 TEST(PrintLayout, PreviewToScale)
 {
-    const Rect portrait = previewPage(kPortrait, true, {2475, 2475});
-    EXPECT_EQ(portrait.width, 1758);
-    EXPECT_EQ(portrait.height, 2275);
-    EXPECT_EQ(portrait.left, 358);
-    EXPECT_EQ(portrait.top, 80);
-    const Rect landscape = previewPage(kLandscape, false, {2475, 2475});
-    EXPECT_EQ(landscape.width, 2275);
-    EXPECT_EQ(landscape.height, 1758);
-    EXPECT_EQ(landscape.left, 80);
-    EXPECT_EQ(landscape.top, 358);
+    EXPECT_EQ(ltwh(previewPage(kPortrait, true, {2475, 2475})), ltwh(358, 80, 1758, 2275));
+    EXPECT_EQ(ltwh(previewPage(kLandscape, false, {2475, 2475})), ltwh(80, 358, 2275, 1758));
 
     LayoutBoxes b = boxes(true, true);
     const ImagePlacement image = placePicture(kPortrait, 800, 500, b);
-    const Rect picture = previewPicture(kPortrait, {1758, 2275}, b, image);
-    EXPECT_EQ(picture.left, 52);
-    EXPECT_EQ(picture.top, 620);
-    EXPECT_EQ(picture.width, 1655);
-    EXPECT_EQ(picture.height, 1034);
+    EXPECT_EQ(ltwh(previewPicture(kPortrait, {1758, 2275}, b, image)), ltwh(52, 620, 1655, 1034));
 }
 
 TEST(PrintLayout, WindowSizeRules)
 {
     const Size small = windowSize({5000, 9000});
-    EXPECT_EQ(small.width, 6060);
-    EXPECT_EQ(small.height, 3630);
+    EXPECT_EQ(std::tuple(small.width, small.height), std::tuple(6060, 3630));
     // "Print Window" asks for 3425 x 3495 and ends at the minimum.
     EXPECT_EQ(windowSize({3425, 3495}).height, 3630);
     const Size wide = windowSize({8000, 100});
-    EXPECT_EQ(wide.width, 8000);
-    EXPECT_EQ(wide.height, 5570);
+    EXPECT_EQ(std::tuple(wide.width, wide.height), std::tuple(8000, 5570));
     EXPECT_EQ(previewHolderSide(6060), 2475);
 }
