@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -63,7 +64,8 @@ bool isKind(const QWidget* widget, Look look)
     case Look::RunButton:
     case Look::HelpButton: return qobject_cast<const QPushButton*>(widget) != nullptr;
     case Look::CheckBox: return qobject_cast<const QCheckBox*>(widget) != nullptr;
-    default: return qobject_cast<const QLabel*>(widget) != nullptr && qobject_cast<const ValueLabel*>(widget) == nullptr;
+    default:
+        return qobject_cast<const QLabel*>(widget) != nullptr && qobject_cast<const ValueLabel*>(widget) == nullptr;
     }
 }
 
@@ -129,8 +131,8 @@ TestSession::TestSession(const QString& vaptab)
 
 TestSession::~TestSession() = default;
 
-void TestSession::setInputs(const QString& tMagma, const QString& tInit, const QString& pInit,
-                            const QString& pFinal, const QString& ratio)
+void TestSession::setInputs(const QString& tMagma, const QString& tInit, const QString& pInit, const QString& pFinal,
+                            const QString& ratio)
 {
     const FrmMainControls& u = main().ui();
     u.txtTMagma->setText(tMagma);
@@ -145,6 +147,16 @@ void TestSession::runToResults()
     main().ui().Command1->click();
     QVERIFY(session->calcWindow() != nullptr);
     session->calcWindow()->continueButton()->click();
+}
+
+void expectInteractionType(const FrmMainControls& u, bool sediment, const QString& fraction)
+{
+    QCOMPARE(u.optSM->isChecked(), sediment);
+    QCOMPARE(u.optWM->isChecked(), !sediment);
+    QCOMPARE(u.Label7->text(), sediment ? QString("Sediment/Magma Ratio (Rs):") : QString("Water/Magma Ratio (R):"));
+    QCOMPARE(u.txtXmix->isEnabled(), sediment);
+    QCOMPARE(u.Label9->isEnabled(), sediment);
+    QCOMPARE(u.txtXmix->text(), fraction);
 }
 
 EngineReference::EngineReference(const InputTexts& inputs)

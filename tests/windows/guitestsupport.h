@@ -11,7 +11,9 @@
 #include "windows/messagepresenter.h"
 #include "windows/session.h"
 
+#include <QGroupBox>
 #include <QList>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 
@@ -58,11 +60,24 @@ struct TestSession {
     std::unique_ptr<Session> session;
 
     FrmMain& main() const { return *session->mainWindow(); }
+    const FrmMainControls& ui() const { return main().ui(); }
+    FrmResults* results() const { return session->resultsWindow(); }
+    bool lowerPaneShown() const { return ui().Frame1->isVisibleTo(&main()); }
+    // Open, with the file dialog answering `path`.
+    void open(const QString& path)
+    {
+        dialogs.openAnswer = path;
+        ui().cmdOpen->click();
+    }
     void setInputs(const QString& tMagma, const QString& tInit, const QString& pInit, const QString& pFinal,
                    const QString& ratio);
     // Types the inputs, presses Continue and, on the equilibrium window, Continue.
     void runToResults();
 };
+
+// The input window set for sediment/magma (or water/magma) runs, the water fraction box
+// holding `fraction`.
+void expectInteractionType(const FrmMainControls& u, bool sediment, const QString& fraction);
 
 // The engine alone, from the same input texts, S and Cv: what the windows must show.
 struct EngineReference {
@@ -87,12 +102,12 @@ void isolateUserFolders();
 
 } // namespace qrv::test
 
-#define QRV_GUI_TEST_MAIN(TestClass)                  \
-    int main(int argc, char** argv)                   \
-    {                                                 \
-        qrv::test::isolateUserFolders();              \
-        QApplication app(argc, argv);                 \
-        QApplication::setQuitOnLastWindowClosed(false); \
-        TestClass test;                               \
-        return QTest::qExec(&test, argc, argv);       \
+#define QRV_GUI_TEST_MAIN(TestClass)                                                                                   \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        qrv::test::isolateUserFolders();                                                                               \
+        QApplication app(argc, argv);                                                                                  \
+        QApplication::setQuitOnLastWindowClosed(false);                                                                \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -50,7 +50,8 @@ std::optional<QRect> frameOnDisplay(const QWidget* window)
         const auto m = match.next();
         (m.captured(1) == QLatin1String("X") ? client.rx() : client.ry()) = m.captured(2).toInt();
     }
-    const QString property = output(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
+    const QString property = output(QStringLiteral("xprop"),
+                                    {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
     const QRegularExpression extents(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"));
     const auto m = extents.match(property);
     if (!m.hasMatch() || m.captured(3).toInt() == 0)
@@ -100,14 +101,17 @@ struct Program {
         session.start();
     }
     FrmMain& main() { return *session.mainWindow(); }
+    // The about window closed and the input window framed.
+    void closeAboutAndWaitForTheInputWindow()
+    {
+        session.aboutWindow()->close();
+        QTRY_VERIFY_WITH_TIMEOUT(framed(&main()), kWaitMs);
+    }
 };
 
-void setSavedPosition(const QVariant& left, const QVariant& top)
+QSettings programSettings()
 {
-    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
-    settings.setValue(QStringLiteral("MainLeft"), left);
-    settings.setValue(QStringLiteral("MainTop"), top);
-    settings.sync();
+    return QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
 }
 
 } // namespace
@@ -115,114 +119,102 @@ void setSavedPosition(const QVariant& left, const QVariant& top)
 class WindowManagerTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void firstStart_continueToResults_everyTitleBarOnScreenFollowingTheInputWindow();
-    void movedWindow_quitAndStartAgain_sameFramePositionWithoutCreeping();
-    void titleBarAboveTheScreen_start_notRestored();
-    void start_keys_reachTheAboutWindowFirst();
-};
-
-void WindowManagerTest::initTestCase()
-{
-    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    QWidget probe;
-    probe.resize(100, 50);
-    probe.show();
-    QTRY_VERIFY_WITH_TIMEOUT(framed(&probe), kWaitMs);
-}
-
-void WindowManagerTest::firstStart_continueToResults_everyTitleBarOnScreenFollowingTheInputWindow()
-{
-    // State: nothing remembered
-    setSavedPosition({}, {});
-    QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).remove(QStringLiteral("MainLeft"));
-    Program p;
-    p.session.aboutWindow()->close();
-    QTRY_VERIFY_WITH_TIMEOUT(framed(&p.main()), kWaitMs);
-    // Expected: the input window's frame at the top left, its title bar on the screen
-    QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(&p.main()), screenArea().topLeft(), kWaitMs);
-    const QPoint inputFrame = frameTopLeft(&p.main());
-
-    // Action: on to the equilibrium window, then the results window
-    p.main().ui().Command1->click();
-    FrmCalc* calc = p.session.calcWindow();
-    QVERIFY(calc != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(framed(calc), kWaitMs);
-    QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(calc), inputFrame, kWaitMs);
-    calc->continueButton()->click();
-    FrmResults* results = p.session.resultsWindow();
-    QVERIFY(results != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(framed(results), kWaitMs);
-    // Expected: each where the one before stood, frame to frame, the whole status line shown
-    QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(results), inputFrame, kWaitMs);
-    QTRY_COMPARE_WITH_TIMEOUT(results->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-                              QStringLiteral("Calculation Complete"), kWaitMs);
-    const QLabel* status = results->findChild<QLabel*>(QStringLiteral("Label1"));
-    QVERIFY(screenArea().contains(QRect(status->mapToGlobal(QPoint(0, 0)), status->size())));
-    QVERIFY(screenArea().contains(*frameOnDisplay(results)));
-
-    // Action: Finished ends the program
-    results->finishedButton()->click();
-    // Expected: the position remembered is the input window's frame, title bar on the screen
-    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
-    QCOMPARE(settings.value(QStringLiteral("MainLeft")).toInt(), pixelsToTwips(inputFrame.x(), p.main().logicalDpiX()));
-    QCOMPARE(settings.value(QStringLiteral("MainTop")).toInt(), pixelsToTwips(inputFrame.y(), p.main().logicalDpiY()));
-}
-
-void WindowManagerTest::movedWindow_quitAndStartAgain_sameFramePositionWithoutCreeping()
-{
-    const QPoint where(screenArea().left() + 240, screenArea().top() + 130);
-    for (int start = 0; start < 3; ++start) {
-        Program p;
-        p.session.aboutWindow()->close();
-        QTRY_VERIFY_WITH_TIMEOUT(framed(&p.main()), kWaitMs);
-        if (start == 0)
-            p.main().move(where);
-        // Expected: the frame where it was left, start after start
-        QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(&p.main()), where, kWaitMs);
-        p.main().ui().Command3->click();
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QWidget probe;
+        probe.resize(100, 50);
+        probe.show();
+        QTRY_VERIFY_WITH_TIMEOUT(framed(&probe), kWaitMs);
     }
-}
 
-void WindowManagerTest::titleBarAboveTheScreen_start_notRestored()
-{
-    // State: a position remembered with the title bar above the screen (-1, -20 pixels)
-    setSavedPosition(-15, -300);
-    Program p;
-    p.session.aboutWindow()->close();
-    QTRY_VERIFY_WITH_TIMEOUT(framed(&p.main()), kWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(frameTopLeft(&p.main()).y() >= screenArea().top(), kWaitMs);
-    // Action: quit
-    p.main().ui().Command3->click();
-    // Expected: what is remembered now puts the title bar on the screen
-    QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
-    QVERIFY(settings.value(QStringLiteral("MainTop")).toInt() >= 0);
-}
+    void firstStart_continueToResults_everyTitleBarOnScreenFollowingTheInputWindow()
+    {
+        // Nothing remembered
+        programSettings().remove(QStringLiteral("MainLeft"));
+        programSettings().remove(QStringLiteral("MainTop"));
+        Program p;
+        p.closeAboutAndWaitForTheInputWindow();
+        // The input window's frame at the top left, its title bar on the screen
+        QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(&p.main()), screenArea().topLeft(), kWaitMs);
+        const QPoint inputFrame = frameTopLeft(&p.main());
 
-void WindowManagerTest::start_keys_reachTheAboutWindowFirst()
-{
-    // State: just started; the about window on top
-    Program first;
-    AboutWindow* about = first.session.aboutWindow();
-    QVERIFY(about != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(managed(about) && managed(&first.main()), kWaitMs);
-    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), about->windowHandle(), kWaitMs);
-    // Action: Escape on the keyboard
-    pressKey("Escape");
-    // Expected: the about window closes; the input window did not take the key
-    QTRY_VERIFY_WITH_TIMEOUT(first.session.aboutWindow() == nullptr || !about->isVisible(), kWaitMs);
-    QCOMPARE(first.main().ui().txtTMagma->text(), QStringLiteral("1473"));
-    first.main().ui().Command3->click();
+        // On to the equilibrium window, then the results window: each where the one before
+        // stood, frame to frame, the whole status line shown
+        p.main().ui().Command1->click();
+        FrmCalc* calc = p.session.calcWindow();
+        QVERIFY(calc != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(framed(calc), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(calc), inputFrame, kWaitMs);
+        calc->continueButton()->click();
+        FrmResults* results = p.session.resultsWindow();
+        QVERIFY(results != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(framed(results), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(results), inputFrame, kWaitMs);
+        const QLabel* status = results->findChild<QLabel*>(QStringLiteral("Label1"));
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Calculation Complete"), kWaitMs);
+        QVERIFY(screenArea().contains(QRect(status->mapToGlobal(QPoint(0, 0)), status->size())));
+        QVERIFY(screenArea().contains(*frameOnDisplay(results)));
 
-    // Action: Enter, at the next start
-    Program second;
-    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), second.session.aboutWindow()->windowHandle(), kWaitMs);
-    pressKey("Return");
-    QTRY_VERIFY_WITH_TIMEOUT(second.session.aboutWindow() == nullptr, kWaitMs);
-    // Expected: Enter did not press Continue in the input window
-    QVERIFY(second.session.calcWindow() == nullptr);
-    QVERIFY(second.presenter.shown.isEmpty());
-}
+        // Finished ends the program: the position remembered is the input window's frame
+        results->finishedButton()->click();
+        QCOMPARE(programSettings().value(QStringLiteral("MainLeft")).toInt(),
+                 pixelsToTwips(inputFrame.x(), p.main().logicalDpiX()));
+        QCOMPARE(programSettings().value(QStringLiteral("MainTop")).toInt(),
+                 pixelsToTwips(inputFrame.y(), p.main().logicalDpiY()));
+    }
+
+    void movedWindow_quitAndStartAgain_sameFramePositionWithoutCreeping()
+    {
+        const QPoint where(screenArea().left() + 240, screenArea().top() + 130);
+        for (int start = 0; start < 3; ++start) {
+            Program p;
+            p.closeAboutAndWaitForTheInputWindow();
+            if (start == 0)
+                p.main().move(where);
+            // The frame where it was left, start after start
+            QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(&p.main()), where, kWaitMs);
+            p.main().ui().Command3->click();
+        }
+    }
+
+    void titleBarAboveTheScreen_start_notRestored()
+    {
+        // A position remembered with the title bar above the screen (-1, -20 pixels)
+        programSettings().setValue(QStringLiteral("MainLeft"), -15);
+        programSettings().setValue(QStringLiteral("MainTop"), -300);
+        Program p;
+        p.closeAboutAndWaitForTheInputWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(frameTopLeft(&p.main()).y() >= screenArea().top(), kWaitMs);
+        // Quit: what is remembered now puts the title bar on the screen
+        p.main().ui().Command3->click();
+        QVERIFY(programSettings().value(QStringLiteral("MainTop")).toInt() >= 0);
+    }
+
+    void start_keys_reachTheAboutWindowFirst()
+    {
+        // Just started; the about window on top
+        Program first;
+        AboutWindow* about = first.session.aboutWindow();
+        QVERIFY(about != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(managed(about) && managed(&first.main()), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), about->windowHandle(), kWaitMs);
+        // Escape closes the about window; the input window did not take the key
+        pressKey("Escape");
+        QTRY_VERIFY_WITH_TIMEOUT(first.session.aboutWindow() == nullptr || !about->isVisible(), kWaitMs);
+        QCOMPARE(first.main().ui().txtTMagma->text(), QStringLiteral("1473"));
+        first.main().ui().Command3->click();
+
+        // Enter, at the next start, did not press Continue in the input window
+        Program second;
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), second.session.aboutWindow()->windowHandle(),
+                                  kWaitMs);
+        pressKey("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(second.session.aboutWindow() == nullptr, kWaitMs);
+        QVERIFY(second.session.calcWindow() == nullptr);
+        QVERIFY(second.presenter.shown.isEmpty());
+    }
+};
 
 QRV_GUI_TEST_MAIN(WindowManagerTest)
 #include "test_windowmanager.moc"
