@@ -143,7 +143,8 @@ private slots:
         render(YChoice::ConversionRatio, true, "chart.pdf", QSize(1600, 1000), true);
         // The list's two heading lines and nothing else.
         QCOMPARE(test::popplerOutput("pdfimages", {"-list", path("chart.pdf")}).trimmed().split('\n').size(), 2);
-        const QString words = QString::fromUtf8(test::popplerOutput("pdftotext", {path("chart.pdf"), "-"})).simplified();
+        const QString words =
+            QString::fromUtf8(test::popplerOutput("pdftotext", {path("chart.pdf"), "-"})).simplified();
         for (const char* expected : {"QRV Conversion Ratios", "TMagma 1473 K, water 298 K at 10 MPa, ambient 0.10 MPa",
                                      "Conversion ratio (%)", "Water/magma ratio R", "Isothermal, IAPWS-95 reference"})
             QVERIFY2(words.contains(QString::fromLatin1(expected)),

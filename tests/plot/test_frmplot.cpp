@@ -571,7 +571,8 @@ private slots:
                 QCOMPARE(back.records[std::size_t(r - 1)].field(i), m_store.record(r).field(i));
 
         // Each run with the IAPWS-95 reference of its inputs.
-        const QStringList lines = QString::fromUtf8(test::fileContents(dataFile("runs.csv"))).split('\n', Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromUtf8(test::fileContents(dataFile("runs.csv"))).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1 + m_store.count());
         for (int r = 1; r <= m_store.count(); ++r) {
             QStringList cells;
