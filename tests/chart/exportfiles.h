@@ -1,10 +1,47 @@
-// Looks into saved chart files for the plot tests.
+// Looks into saved chart files for the chart, plot and print tests.
 #pragma once
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
 
 namespace qrv::test {
+
+inline QByteArray fileContents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a poppler tool (pdftoppm, pdfimages, pdftotext) writes for these arguments; empty when
+// it is missing or failed.
+inline QByteArray popplerOutput(const char* tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QString::fromLatin1(tool), arguments);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
+        ? process.readAllStandardOutput()
+        : QByteArray();
+}
+
+inline bool popplerInstalled()
+{
+    for (const char* tool : {"pdftoppm", "pdfimages", "pdftotext"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    return true;
+}
+
+// The first page of a PDF file as pdftoppm renders it at `dpi`; null when that failed.
+inline QImage renderedPage(const QString& pdf, int dpi)
+{
+    return QImage::fromData(popplerOutput("pdftoppm", {QStringLiteral("-png"), QStringLiteral("-r"),
+                                                       QString::number(dpi), QStringLiteral("-singlefile"), pdf}),
+                            "PNG");
+}
 
 // Pixels of exactly this colour: the chart's markers are pure red and pure blue.
 inline int countColour(const QImage& image, QColor colour)

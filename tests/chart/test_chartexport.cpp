@@ -5,9 +5,6 @@
 #include "tests/chart/sampleruns.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -16,28 +13,6 @@
 using namespace qrv;
 
 namespace {
-
-QByteArray contents(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// What a poppler tool writes for these arguments; empty when it is missing or failed.
-QByteArray popplerOutput(const char* tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QString::fromLatin1(tool), arguments);
-    return process.waitForFinished(30000) && process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
-}
-
-bool popplerInstalled()
-{
-    for (const char* tool : {"pdftoppm", "pdfimages", "pdftotext"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            return false;
-    return true;
-}
 
 const QColor kBlue(0, 114, 178);
 const QColor kVermillion(213, 94, 0);
@@ -104,7 +79,7 @@ private slots:
     void svgIsWellFormedWithItsTitle()
     {
         render(YChoice::SteamFraction, false, "chart.SVG", QSize(900, 600));
-        const QByteArray svg = contents(path("chart.SVG"));
+        const QByteArray svg = test::fileContents(path("chart.SVG"));
         QXmlStreamReader xml(svg);
         while (!xml.atEnd())
             xml.readNext();
@@ -118,11 +93,10 @@ private slots:
     void pdfPageShowsTheChart()
     {
         render(YChoice::FinalTemperature, false, "chart.pdf", QSize(1600, 1000));
-        QVERIFY(contents(path("chart.pdf")).startsWith("%PDF-"));
-        if (!popplerInstalled())
+        QVERIFY(test::fileContents(path("chart.pdf")).startsWith("%PDF-"));
+        if (!test::popplerInstalled())
             QSKIP("poppler-utils is not installed");
-        popplerOutput("pdftoppm", {"-png", "-r", "72", "-singlefile", path("chart.pdf"), path("page")});
-        const QImage page(path("page.png"));
+        const QImage page = test::renderedPage(path("chart.pdf"), 72);
         QVERIFY(!page.isNull());
         // One page with the chart's aspect, and the markers on it.
         QVERIFY(qAbs(double(page.width()) / page.height() - 1.6) < 0.02);
@@ -150,7 +124,7 @@ private slots:
             QVERIFY(!exportChart(chart, file, pixels, &error));
             QVERIFY2(error.startsWith(QString::fromLatin1(expected)) && !error.isEmpty(), qPrintable(error));
         }
-        QCOMPARE(contents(path("keep.png")), QByteArray("earlier picture"));
+        QCOMPARE(test::fileContents(path("keep.png")), QByteArray("earlier picture"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("keep.png")});
 
         RunStore empty;
@@ -164,12 +138,13 @@ private slots:
     // conditions under the title and the reference in the legend.
     void pdfIsVectorWithItsTexts()
     {
-        if (!popplerInstalled())
+        if (!test::popplerInstalled())
             QSKIP("poppler-utils is not installed");
         render(YChoice::ConversionRatio, true, "chart.pdf", QSize(1600, 1000), true);
         // The list's two heading lines and nothing else.
-        QCOMPARE(popplerOutput("pdfimages", {"-list", path("chart.pdf")}).trimmed().split('\n').size(), 2);
-        const QString words = QString::fromUtf8(popplerOutput("pdftotext", {path("chart.pdf"), "-"})).simplified();
+        QCOMPARE(test::popplerOutput("pdfimages", {"-list", path("chart.pdf")}).trimmed().split('\n').size(), 2);
+        const QString words =
+            QString::fromUtf8(test::popplerOutput("pdftotext", {path("chart.pdf"), "-"})).simplified();
         for (const char* expected : {"QRV Conversion Ratios", "TMagma 1473 K, water 298 K at 10 MPa, ambient 0.10 MPa",
                                      "Conversion ratio (%)", "Water/magma ratio R", "Isothermal, IAPWS-95 reference"})
             QVERIFY2(words.contains(QString::fromLatin1(expected)),

@@ -4,6 +4,7 @@ Usage: test_charts.py PATH-TO-QRV-CLI [--no-charts]; with --no-charts, the engin
 qrv-cli, which has no plug-in, is checked to say so."""
 
 import os
+import pathlib
 import shutil
 import struct
 import subprocess
@@ -23,18 +24,18 @@ def cli(*args):
 
 class Charts(unittest.TestCase):
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
+        self.dir = self.enterContext(tempfile.TemporaryDirectory())
 
-    def tearDown(self):
-        self.dir.cleanup()
+    def chart(self, name, *args, rows=60):
+        """The chart file of a sweep that printed its CSV header and `rows` runs."""
+        path = os.path.join(self.dir, name)
+        done = cli(*args, "--plot", path)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(len(done.stdout.splitlines()), rows + 1)
+        return pathlib.Path(path).read_bytes()
 
     def plot(self, name, *extra):
-        path = os.path.join(self.dir.name, name)
-        done = cli(*SWEEP, "--plot", path, *extra)
-        self.assertEqual(done.returncode, 0, done.stderr)
-        self.assertEqual(len(done.stdout.splitlines()), 61)
-        with open(path, "rb") as f:
-            return f.read()
+        return self.chart(name, *SWEEP, *extra)
 
     def test_png_has_the_asked_size(self):
         for extra, size in [((), (1600, 1000)), (("--size", "640x480", "--y", "ft", "--curve"), (640, 480))]:
@@ -48,15 +49,14 @@ class Charts(unittest.TestCase):
         for key, title in [("cr", "QRV Conversion Ratios"), ("sf", "QRV Steam Fractions")]:
             with self.subTest(key=key):
                 root = ElementTree.fromstring(self.plot("chart.svg", "--y", key))
-                texts = [node.text or "" for node in root.iter()]
-                self.assertIn(title, texts)
+                self.assertIn(title, [node.text or "" for node in root.iter()])
 
     def test_pdf_renders_a_page_with_ink(self):
         pdf = self.plot("chart.pdf", "--curve")
         self.assertTrue(pdf.startswith(b"%PDF-"))
         # The page as a grey PGM, "P5\n<w> <h>\n255\n" and one byte a pixel: the chart leaves ink.
         pgm = subprocess.run(["pdftoppm", "-r", "30", "-gray", "-singlefile",
-                              os.path.join(self.dir.name, "chart.pdf")], capture_output=True, check=True,
+                              os.path.join(self.dir, "chart.pdf")], capture_output=True, check=True,
                              timeout=60).stdout
         magic, size, _, pixels = pgm.split(b"\n", 3)
         self.assertEqual(magic, b"P5")
@@ -64,17 +64,12 @@ class Charts(unittest.TestCase):
         self.assertEqual(len(pixels), width * height)
         self.assertLess(min(pixels), 128)
 
-    def svg_texts(self, *args, rows):
-        path = os.path.join(self.dir.name, "chart.svg")
-        done = cli(*args, "--plot", path)
-        self.assertEqual(done.returncode, 0, done.stderr)
-        self.assertEqual(len(done.stdout.splitlines()), rows + 1)
-        with open(path, "rb") as f:
-            root = ElementTree.fromstring(f.read())
+    def svg_texts(self, *args, rows=60):
+        root = ElementTree.fromstring(self.chart("chart.svg", *args, rows=rows))
         return {(node.text or "").strip() for node in root.iter()}
 
     def test_axes_and_legend_name_what_they_show(self):
-        texts = self.svg_texts(*SWEEP, "--y", "ee", "--curve", rows=60)
+        texts = self.svg_texts(*SWEEP, "--y", "ee", "--curve")
         self.assertTrue({"Water/magma ratio R", "Equilibrium entropy (kJ/(kg K))", "Equilibrium",
                          "TMagma 1473 K, water 298 K at 0.10 MPa, ambient 0.10 MPa"} <= texts, texts)
         # The origin and round ticks up to the last run's ratio, no further.
@@ -87,10 +82,10 @@ class Charts(unittest.TestCase):
                          "mixed conditions: TMagma by curve; water 298 K at 0.10 MPa, ambient 0.10 MPa"} <= texts, texts)
 
     def test_reference_is_drawn_beside_the_runs(self):
-        texts = self.svg_texts(*SWEEP, "--reference", rows=60)
+        texts = self.svg_texts(*SWEEP, "--reference")
         self.assertTrue({"Adiabatic, IAPWS-95 reference", "Isothermal, IAPWS-95 reference"} <= texts, texts)
         self.assertTrue(any("outside IAPWS-95 validity (extrapolated)" in text for text in texts), texts)
-        self.assertNotIn("Adiabatic, IAPWS-95 reference", self.svg_texts(*SWEEP, rows=60))
+        self.assertNotIn("Adiabatic, IAPWS-95 reference", self.svg_texts(*SWEEP))
 
     def test_refused_charts_make_no_runs(self):
         cases = [([*SWEEP, "--plot", "chart.gif"], "does not end in .png, .svg or .pdf"),
@@ -105,26 +100,24 @@ class Charts(unittest.TestCase):
                 self.assertIn(expected, done.stderr.decode())
 
     def test_failed_write_and_empty_chart_are_save_errors(self):
-        missing = os.path.join(self.dir.name, "no", "chart.png")
-        done = cli(*SWEEP, "--plot", missing)
+        done = cli(*SWEEP, "--plot", os.path.join(self.dir, "no", "chart.png"))
         self.assertEqual(done.returncode, 1)
         self.assertIn(b"Save error: ", done.stderr)
         self.assertEqual(len(done.stdout.splitlines()), 61)
 
-        kept = os.path.join(self.dir.name, "kept.png")
-        with open(kept, "wb") as f:
-            f.write(b"earlier picture")
+        kept = os.path.join(self.dir, "kept.png")
+        pathlib.Path(kept).write_bytes(b"earlier picture")
         os.chmod(kept, 0o444)
         done = cli(*SWEEP, "--plot", kept)
         self.assertEqual(done.returncode, 1)
         self.assertTrue(done.stderr.endswith(b"Save error: Permission denied\n"), done.stderr)
-        with open(kept, "rb") as f:
-            self.assertEqual(f.read(), b"earlier picture")
+        self.assertEqual(pathlib.Path(kept).read_bytes(), b"earlier picture")
 
-        done = cli(*INPUTS, "--r", "-0.2:0:0.1", "--plot", os.path.join(self.dir.name, "none.png"))
+        none = os.path.join(self.dir, "none.png")
+        done = cli(*INPUTS, "--r", "-0.2:0:0.1", "--plot", none)
         self.assertEqual(done.returncode, 1)
         self.assertIn(b"Save error: ", done.stderr)
-        self.assertFalse(os.path.exists(os.path.join(self.dir.name, "none.png")))
+        self.assertFalse(os.path.exists(none))
 
 
 class PlugIn(unittest.TestCase):

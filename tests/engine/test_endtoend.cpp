@@ -42,21 +42,13 @@ int runAsTyped(CalcState& s, RunStore& store, RecordingHost& host, const TypedIn
     return faultsOfEquilibrium;
 }
 
-void expectNear(float actual, float expected, const char* what)
-{
-    EXPECT_NEAR(actual, expected, std::fabs(expected) * 1e-6) << what;
-}
-
 // The state fields the worked runs list, by name.
 const std::map<std::string, float CalcState::*, std::less<>> kListedFields = {
-    {"CMix", &CalcState::CMix},         {"TEq", &CalcState::TEq},
-    {"PEq", &CalcState::PEq},           {"SEq", &CalcState::SEq},
-    {"RhoEq", &CalcState::RhoEq},       {"UEq", &CalcState::UEq},
-    {"XEq", &CalcState::XEq},           {"TAdiabatic", &CalcState::TAdiabatic},
-    {"XAdiabatic", &CalcState::XAdiabatic}, {"WAdiabatic", &CalcState::WAdiabatic},
-    {"TIsothermal", &CalcState::TIsothermal}, {"XIsothermal", &CalcState::XIsothermal},
-    {"WIsothermal", &CalcState::WIsothermal},
-};
+    {"CMix", &CalcState::CMix}, {"TEq", &CalcState::TEq}, {"PEq", &CalcState::PEq}, {"SEq", &CalcState::SEq},
+    {"RhoEq", &CalcState::RhoEq}, {"UEq", &CalcState::UEq}, {"XEq", &CalcState::XEq},
+    {"TAdiabatic", &CalcState::TAdiabatic}, {"XAdiabatic", &CalcState::XAdiabatic},
+    {"WAdiabatic", &CalcState::WAdiabatic}, {"TIsothermal", &CalcState::TIsothermal},
+    {"XIsothermal", &CalcState::XIsothermal}, {"WIsothermal", &CalcState::WIsothermal}};
 
 float inputOf(const testdata::ReferenceRun& run, std::string_view option, float absent)
 {
@@ -64,58 +56,48 @@ float inputOf(const testdata::ReferenceRun& run, std::string_view option, float 
     return found == run.inputs.end() ? absent : std::stof(found->second);
 }
 
-void checkRun(std::string_view name)
-{
-    const testdata::ReferenceRun& expected = testdata::referenceRun(name);
-    const TypedInputs in{inputOf(expected, "tmagma", 0), inputOf(expected, "tinit", 0),
-                         inputOf(expected, "pinit", 0),  inputOf(expected, "pfinal", 0),
-                         inputOf(expected, "r", 0),      inputOf(expected, "x", 1)};
-    CalcState s;
-    RunStore store;
-    RecordingHost host;
-    runAsTyped(s, store, host, in);
-
-    EXPECT_TRUE(host.messages().empty()) << host.messages().front().text;
-    EXPECT_EQ(host.captions(), expected.captions);
-    // Every line of the results file is the text of its results-window control.
-    for (int line = 1; line <= kResultLineCount; ++line) {
-        const Control* control = kResultLineControls[std::size_t(line - 1)];
-        if (control != nullptr) {
-            EXPECT_EQ(host.text(Window::Results, control->name), expected.lines[std::size_t(line - 1)])
-                << control->name;
-        }
-    }
-    EXPECT_EQ(host.text(Window::Results, "labFSA(0)"), "0.100");
-    EXPECT_EQ(host.text(Window::Results, "labPath"), "");
-    EXPECT_EQ(host.text(Window::Results, "Label1"), "Calculation Complete");
-    for (const auto& [label, text] : expected.equilibrium)
-        EXPECT_EQ(host.text(Window::Calc, label), text) << label;
-    for (const auto& [field, value] : expected.fields)
-        expectNear(s.*kListedFields.at(field), std::stof(value), field.c_str());
-
-    ASSERT_EQ(store.count(), 1);
-    const SeriesRecord& r = store.record(1);
-    EXPECT_EQ(r.TEq, s.TEq);
-    EXPECT_EQ(r.TFAdiabatic, s.TAdiabatic);
-    EXPECT_EQ(r.XWater, s.XWater);
-    EXPECT_EQ(r.SFIsothermal + r.WFIsothermal, 1.0f);
-    EXPECT_EQ(r.SFAdiabatic + r.WFAdiabatic, 1.0f);
-    EXPECT_EQ(host.runsStored(), 1);
-    for (auto button : {"Command1", "Command2", "Command3", "cmdSave", "cmdPlot"})
-        EXPECT_TRUE(host.control(Window::Results, button).enabled) << button;
-    EXPECT_EQ(host.pausedMs(), 3000);
-}
-
 } // namespace
 
-TEST(ReferenceRun, WaterMagmaAtStartUpInputs)
+TEST(ReferenceRun, WaterMagmaAtStartUpInputsAndSedimentMagmaHalfWater)
 {
-    checkRun("water");
-}
+    for (const char* name : {"water", "sediment"}) {
+        SCOPED_TRACE(name);
+        const testdata::ReferenceRun& expected = testdata::referenceRun(name);
+        const TypedInputs in{inputOf(expected, "tmagma", 0), inputOf(expected, "tinit", 0),
+                             inputOf(expected, "pinit", 0),  inputOf(expected, "pfinal", 0),
+                             inputOf(expected, "r", 0),      inputOf(expected, "x", 1)};
+        CalcState s;
+        RunStore store;
+        RecordingHost host;
+        runAsTyped(s, store, host, in);
 
-TEST(ReferenceRun, SedimentMagmaHalfWater)
-{
-    checkRun("sediment");
+        EXPECT_TRUE(host.messages().empty()) << host.messages().front().text;
+        EXPECT_EQ(host.captions(), expected.captions);
+        // Every line of the results file is the text of its results-window control.
+        for (std::size_t line = 0; line < std::size_t(kResultLineCount); ++line)
+            if (const Control* control = kResultLineControls[line]) {
+                EXPECT_EQ(host.text(Window::Results, control->name), expected.lines[line]) << control->name;
+            }
+        EXPECT_EQ(host.text(Window::Results, "labFSA(0)"), "0.100");
+        EXPECT_EQ(host.text(Window::Results, "labPath"), "");
+        EXPECT_EQ(host.text(Window::Results, "Label1"), "Calculation Complete");
+        for (const auto& [label, text] : expected.equilibrium)
+            EXPECT_EQ(host.text(Window::Calc, label), text) << label;
+        for (const auto& [field, value] : expected.fields)
+            EXPECT_NEAR(s.*kListedFields.at(field), std::stof(value), std::fabs(std::stof(value)) * 1e-6) << field;
+
+        ASSERT_EQ(store.count(), 1);
+        const SeriesRecord& r = store.record(1);
+        EXPECT_EQ(r.TEq, s.TEq);
+        EXPECT_EQ(r.TFAdiabatic, s.TAdiabatic);
+        EXPECT_EQ(r.XWater, s.XWater);
+        EXPECT_EQ(r.SFIsothermal + r.WFIsothermal, 1.0f);
+        EXPECT_EQ(r.SFAdiabatic + r.WFAdiabatic, 1.0f);
+        EXPECT_EQ(host.runsStored(), 1);
+        for (auto button : {"Command1", "Command2", "Command3", "cmdSave", "cmdPlot"})
+            EXPECT_TRUE(host.control(Window::Results, button).enabled) << button;
+        EXPECT_EQ(host.pausedMs(), 3000);
+    }
 }
 
 namespace {
@@ -208,13 +190,8 @@ TEST(DomeRuns, TwoPhaseEndAndVapourExit)
         const char* finalCaption;
         const char* phase;
     };
-    TypedInputs wetEnd;
-    wetEnd.ratio = 1.0f;
-    TypedInputs vapourExit;
-    vapourExit.tMagma = 800.0f;
-    vapourExit.ratio = 0.1f;
-    for (const Case& c : {Case{wetEnd, "Two-phase final state", "Steam/Water Mix"},
-                          Case{vapourExit, "Superheated final state", "Superheated Vapor"}}) {
+    for (const Case& c : {Case{{.ratio = 1.0f}, "Two-phase final state", "Steam/Water Mix"},
+                          Case{{.tMagma = 800.0f, .ratio = 0.1f}, "Superheated final state", "Superheated Vapor"}}) {
         CalcState s;
         RunStore store;
         RecordingHost host;

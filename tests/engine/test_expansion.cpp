@@ -7,12 +7,29 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace qrv;
 using test::expectOnlyMessage;
 
 namespace {
+
+// Notes the saturation temperature at the moment the path enters the steam dome.
+class DomeWatcher : public RecordingHost {
+public:
+    explicit DomeWatcher(const CalcState& s) : m_s(s) {}
+    void setText(Window window, std::string_view control, std::string_view text) override
+    {
+        if (text == "Expansion into steam dome")
+            entryTemperature = m_s.TSat;
+        RecordingHost::setText(window, control, text);
+    }
+    float entryTemperature = 0;
+
+private:
+    const CalcState& m_s;
+};
 
 // The start-up equilibrium (822 K, 148.9 MPa, supercritical vapour).
 struct Expansion : ::testing::Test {
@@ -28,6 +45,17 @@ struct Expansion : ::testing::Test {
         s.TSat = 0.0f;
         s.PSat = pressurePa;
         StateSat(s, host);
+    }
+    // Water of one kilogram per kilogram of magma at 600.5 K, half way across the 599 K dome:
+    // the walk tests 600, 599, ... so the first temperature tested is 599 K.
+    void halfWayAcrossTheDome(EngineHost& via)
+    {
+        s.TSat = 599.0f;
+        StateSat(s, via);
+        s.TEq = 600.5f;
+        s.SEq = (s.SfSat + s.SgSat) / 2;
+        s.RWater = 1.0f;
+        s.TAdiabatic = 0.0f;
     }
     std::string pathCaption() const { return host.text(Window::Results, "labPath"); }
     CalcState s;
@@ -129,37 +157,12 @@ TEST_F(Expansion, IsothermWithoutCoolingRangeSkipsTheDomeSearch)
     EXPECT_EQ(s.WIsothermal, float((double(s.UEq) - s.UFinal) * s.RWater));
 }
 
-namespace {
-
-// Notes the saturation temperature at the moment the path enters the steam dome.
-class DomeWatcher : public RecordingHost {
-public:
-    explicit DomeWatcher(const CalcState& s) : m_s(s) {}
-    void setText(Window window, std::string_view control, std::string_view text) override
-    {
-        if (text == "Expansion into steam dome")
-            entryTemperature = m_s.TSat;
-        RecordingHost::setText(window, control, text);
-    }
-    float entryTemperature = 0;
-
-private:
-    const CalcState& m_s;
-};
-
-} // namespace
-
 TEST_F(Expansion, IsothermStepsFromTheEvenWholeKelvin)
 {
     DomeWatcher watcher(s);
-    s.TSat = 599.0f;
-    StateSat(s, watcher);
-    s.TEq = 600.5f; // walks 600, 599, ...: the first temperature tested is 599 K
-    s.SEq = (s.SfSat + s.SgSat) / 2;
+    halfWayAcrossTheDome(watcher);
     s.PEq = 1e7f;
     s.CvEq = s.CvEqA = s.CvEqB = 4000.0f;
-    s.RWater = 1.0f;
-    s.TAdiabatic = 0.0f;
     Isotherm(s, watcher);
     EXPECT_EQ(watcher.entryTemperature, 599.0f);
     ASSERT_GE(watcher.captions().size(), 2u);
@@ -171,24 +174,16 @@ TEST_F(Expansion, IsothermStepsFromTheEvenWholeKelvin)
 // the final temperature, CvEq the cooling inside the dome, CvEqB the single-phase cooling.
 TEST_F(Expansion, IsothermWorkTermsUseTheirOwnCvCopies)
 {
-    struct Case {
-        float pEq, pFinal;
-        const char* end;
-    };
+    struct Case { float pEq, pFinal; const char* end; };
     for (const Case& c : {Case{1e8f, 5e6f, "Two-phase final state"}, Case{5e6f, 1e5f, "Superheated final state"}}) {
         SCOPED_TRACE(c.end);
         host.clearLog();
-        s.TSat = 599.0f;
-        StateSat(s, host);
-        s.TEq = 600.5f;
-        s.SEq = (s.SfSat + s.SgSat) / 2;
+        halfWayAcrossTheDome(host);
         s.PEq = c.pEq;
         s.PFinal = c.pFinal;
         s.CvEqA = 3000.0f;
         s.CvEq = 4000.0f;
         s.CvEqB = 5000.0f;
-        s.RWater = 1.0f;
-        s.TAdiabatic = 0.0f;
         Isotherm(s, host);
         ASSERT_EQ(host.captions(), (std::vector<std::string>{"Expansion into steam dome", c.end}));
         ASSERT_TRUE(host.messages().empty());
@@ -258,13 +253,7 @@ TEST(SuperheatedEntropy, IsobarsAndTheirInterpolation)
 //   120 MPa: 1000 (-12.496609 - 7.879088 + 25.314483 + 0.169773) = 5108.558864
 TEST(SuperheatedEntropy, HighestIsobarsAndTheirExtrapolation)
 {
-    struct Case {
-        float pressurePa;
-        double entropy;
-    };
-    for (const Case& c : {Case{100e6f, 5260.748247}, Case{119e6f, 5116.168334},
-                          Case{120e6f, 5108.558864}, Case{150e6f, 4880.274791}}) {
-        EXPECT_NEAR(superheatedEntropy(900.0, c.pressurePa, 461.51).value(), c.entropy, 1e-5)
-            << c.pressurePa << " Pa";
-    }
+    for (const auto& [pressurePa, entropy] : {std::pair{100e6f, 5260.748247}, {119e6f, 5116.168334},
+                                              {120e6f, 5108.558864}, {150e6f, 4880.274791}})
+        EXPECT_NEAR(superheatedEntropy(900.0, pressurePa, 461.51).value(), entropy, 1e-5) << pressurePa << " Pa";
 }

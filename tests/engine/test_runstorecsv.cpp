@@ -148,10 +148,7 @@ TEST(RunStoreCsv, ToleratesWindowsLineEndsBlankLinesAndSpaces)
 
 TEST(RunStoreCsv, RefusesBadTextWithTheReason)
 {
-    struct Case {
-        std::string text;
-        std::string error;
-    };
+    struct Case { std::string text, error; };
     std::string tooMany = kHeader;
     for (int r = 0; r <= RunStore::kCapacity; ++r)
         tooMany += row(std::to_string(r));

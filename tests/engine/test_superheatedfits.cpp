@@ -15,16 +15,6 @@ using namespace qrv;
 
 namespace {
 
-double saturationTemperature(double pressurePa)
-{
-    double low = 273.16, high = 647.09;
-    for (int i = 0; i < 100; ++i) {
-        const double mid = 0.5 * (low + high);
-        (steam::saturationAt(mid).pressurePa < pressurePa ? low : high) = mid;
-    }
-    return high;
-}
-
 // StateSuper's temperature for the entropy at the pressure, with TEq far above it.
 float fittedTemperature(float pressurePa, double entropy)
 {
@@ -44,7 +34,7 @@ float fittedTemperature(float pressurePa, double entropy)
 TEST(SuperheatedFits, RefittedRowsFollowIapws95AtTheirLevels)
 {
     for (double pressurePa : {1e6, 5e6}) {
-        const double tSat = saturationTemperature(pressurePa);
+        const double tSat = steam::saturationAtPressure(pressurePa).temperatureK;
         for (double t = tSat + 0.5; t <= 1273.0; t += 10.0) {
             const double entropy = steam::stateAt(pressurePa, t).properties.entropy;
             EXPECT_NEAR(fittedTemperature(float(pressurePa), entropy), t, 5.0)
@@ -71,7 +61,7 @@ TEST(SuperheatedFits, TemperatureBetweenLevelsLiesBetweenTheLevelValues)
 TEST(SuperheatedFits, EntropyBelowTenthMegapascalFollowsIapws95)
 {
     for (double pressurePa : {5e4, 1e4}) {
-        for (double t = saturationTemperature(pressurePa) + 1.0; t <= 1200.0; t += 25.0) {
+        for (double t = steam::saturationAtPressure(pressurePa).temperatureK + 1.0; t <= 1200.0; t += 25.0) {
             const double expected = steam::stateAt(pressurePa, t).properties.entropy;
             EXPECT_NEAR(superheatedEntropy(t, float(pressurePa), 461.51).value(), expected, 50.0)
                 << pressurePa << " Pa, " << t << " K";

@@ -67,12 +67,6 @@ struct SmallFileLimit {
     ~SmallFileLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool writeEarlierContents(const QString& path)
 {
     QFile file(path);
@@ -577,7 +571,8 @@ private slots:
                 QCOMPARE(back.records[std::size_t(r - 1)].field(i), m_store.record(r).field(i));
 
         // Each run with the IAPWS-95 reference of its inputs.
-        const QStringList lines = QString::fromUtf8(contents(dataFile("runs.csv"))).split('\n', Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromUtf8(test::fileContents(dataFile("runs.csv"))).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1 + m_store.count());
         for (int r = 1; r <= m_store.count(); ++r) {
             QStringList cells;
@@ -598,7 +593,7 @@ private slots:
                  (QStringList{"Save Chart", dataFile("QRV Steam Fractions.png"),
                               "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)", "1600 x 1000"}));
         QVERIFY(m_host.messages().empty());
-        const QByteArray svg = contents(dataFile("fractions.svg"));
+        const QByteArray svg = test::fileContents(dataFile("fractions.svg"));
         QVERIFY(QSvgRenderer(svg).isValid());
         QVERIFY(svg.contains("<title>QRV Steam Fractions</title>"));
 
@@ -659,8 +654,8 @@ private slots:
             save("cmdSaveChart", "chart.png");
         }
         expectTwoSaveErrors();
-        QCOMPARE(contents(dataFile("runs.csv")), QByteArray("earlier contents"));
-        QCOMPARE(contents(dataFile("chart.png")), QByteArray("earlier contents"));
+        QCOMPARE(test::fileContents(dataFile("runs.csv")), QByteArray("earlier contents"));
+        QCOMPARE(test::fileContents(dataFile("chart.png")), QByteArray("earlier contents"));
         QCOMPARE(QDir(m_data->path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"chart.png", "runs.csv"}));
     }
 
@@ -673,13 +668,13 @@ private slots:
         save("cmdExportData", "runs.csv");
         QVERIFY(m_host.messages().empty());
         QVERIFY(QFileInfo(dataFile("runs.csv")).isSymLink());
-        QVERIFY(contents(dataFile("kept/runs.csv")).startsWith("R,"));
+        QVERIFY(test::fileContents(dataFile("kept/runs.csv")).startsWith("R,"));
 
         QVERIFY(QFile::setPermissions(dataFile("kept/chart.png"), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         save("cmdSaveChart", "kept/chart.png", QSize(400, 300));
         expectOnlyMessage("Save error: Permission denied");
         QCOMPARE(m_host.messages().front().text, std::string("Save error: Permission denied"));
-        QCOMPARE(contents(dataFile("kept/chart.png")), QByteArray("earlier contents"));
+        QCOMPARE(test::fileContents(dataFile("kept/chart.png")), QByteArray("earlier contents"));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "engine/runstore.h"
 #include "plot/frmplot.h"
 #include "print/frmprint.h"
+#include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
 
 #include <QAbstractButton>
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -58,23 +58,6 @@ int inkWithin(const QImage& image, const QRect& area, int lightness = 240)
         for (int x = clipped.left(); x <= clipped.right(); ++x)
             ink += image.pixelColor(x, y).lightness() < lightness;
     return ink;
-}
-
-// The first page of a PDF file as pdftoppm renders it at `dpi`.
-QImage renderedPage(const QString& pdf, int dpi)
-{
-    const QString png = pdf + QStringLiteral(".page");
-    const int status = QProcess::execute(
-        QStringLiteral("pdftoppm"),
-        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
-    return status == 0 ? QImage(png + QStringLiteral(".png")) : QImage();
-}
-
-QByteArray outputOf(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(30000) && process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
 }
 
 } // namespace
@@ -169,12 +152,11 @@ private slots:
         QVERIFY2(m_host.messages().empty(), m_host.messages().empty() ? "" : m_host.messages()[0].text.c_str());
         QCOMPARE(m_dialogs->askedTitle, QString());
         QVERIFY(!QFile::exists(m_dialogs->answer));
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-");
+        QVERIFY(test::fileContents(pdf).startsWith("%PDF-"));
         // The list's two heading lines and nothing else.
-        QCOMPARE(outputOf(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).trimmed().split('\n').size(), 2);
+        QCOMPARE(test::popplerOutput("pdfimages", {QStringLiteral("-list"), pdf}).trimmed().split('\n').size(), 2);
         const QString words = QString::fromUtf8(
-            outputOf(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+            test::popplerOutput("pdftotext", {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
         QVERIFY2(words.contains(QStringLiteral(">QRV</word>")) && words.contains(QStringLiteral(">Adiabatic</word>")),
                  qPrintable(words.left(2000)));
         // The title is 17/96 inch high, about 13 points, on paper as on screen.
@@ -186,7 +168,7 @@ private slots:
         QVERIFY2(points > 10 && points < 20, qPrintable(QString::number(points)));
 
         // At 72 dpi, 20 twips make a pixel.
-        const QImage page = renderedPage(pdf, 72);
+        const QImage page = test::renderedPage(pdf, 72);
         QVERIFY(!page.isNull());
         const PageMetrics metrics = printWindow().printEngine().metrics();
         const ImagePlacement& image = printWindow().placement();
@@ -264,7 +246,7 @@ private slots:
         QCOMPARE(printWindow().width(), twips(6060));
         QCOMPARE(printWindow().height(), twips(3630));
 
-        const QImage page = renderedPage(printTo("window.pdf"), 36);
+        const QImage page = test::renderedPage(printTo("window.pdf"), 36);
         QVERIFY(m_host.messages().empty());
         QVERIFY(inkWithin(page, page.rect()) > 1000);
         // The plot window waits disabled, yet its captions print dark, not greyed out.

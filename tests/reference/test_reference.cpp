@@ -75,16 +75,6 @@ double magmaHeat(const ReferenceInput& in)
     return in.CMagma * (in.TMagma - 298);
 }
 
-double waterMass(const ReferenceInput& in)
-{
-    return in.mixture == Mixture::WaterMagma ? in.ratio : in.ratio * in.XWater;
-}
-
-double rockHeatCapacity(const ReferenceInput& in)
-{
-    return in.mixture == Mixture::WaterMagma ? 0 : in.ratio * (1 - in.XWater) * in.CRock;
-}
-
 } // namespace
 
 // Both codes evaluate the same formulation and solve to 1e-11 or closer, so they agree to
@@ -186,7 +176,9 @@ TEST(Iapws95ReferenceGrid, KeepsEnergyAndEntropyBalancesOnEveryPath)
         const ReferenceOutcome outcome = computeReference(in);
         ASSERT_TRUE(outcome.reference) << outcome.reason;
         const Reference& r = *outcome.reference;
-        const double water = waterMass(in), rock = rockHeatCapacity(in);
+        const bool sediment = in.mixture == Mixture::SedimentMagma;
+        const double water = sediment ? in.ratio * in.XWater : in.ratio;
+        const double rock = sediment ? in.ratio * (1 - in.XWater) * in.CRock : 0;
 
         const steam::Properties initial = steam::extrapolatedStateAt(in.PInit, in.TInit).properties;
         const auto energyGain = [&](double temperatureK) {

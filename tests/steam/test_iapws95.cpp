@@ -40,20 +40,12 @@ TEST(Iapws95, HelmholtzPartsAndDerivativesAt500KAnd838kgm3)
     expectRelative(r.dt, -0.112176915e1, tolerance, "residual dt");
 }
 
-struct SinglePhaseCase {
-    double temperatureK;
-    double density;
-    double pressureMPa;
-    double cvKJ;
-    double speedOfSound;
-    double entropyKJ;
-};
-
 // Single-phase states at 300, 500, 647 (near the critical point) and 900 K, from the
 // ideal-gas limit up to 700 MPa; values printed to nine significant digits.
 TEST(Iapws95, SinglePhaseVerificationStates)
 {
-    const SinglePhaseCase cases[] = {
+    struct Case { double temperatureK, density, pressureMPa, cvKJ, speedOfSound, entropyKJ; };
+    const Case cases[] = {
         {300, 0.9965560e3, 0.992418352e-1, 0.413018112e1, 0.150151914e4, 0.393062643},
         {300, 0.1005308e4, 0.200022515e2, 0.406798347e1, 0.153492501e4, 0.387405401},
         {300, 0.1188202e4, 0.700004704e3, 0.346135580e1, 0.244357992e4, 0.132609616},
@@ -67,7 +59,7 @@ TEST(Iapws95, SinglePhaseVerificationStates)
         {900, 0.8707690e3, 0.700000006e3, 0.266422350e1, 0.201933608e4, 0.417223802e1},
     };
     const double tolerance = 1e-8;
-    for (const SinglePhaseCase& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.temperatureK << " K, " << c.density << " kg/m3");
         const Properties p = propertiesAt(c.temperatureK, c.density);
         expectRelative(p.pressurePa / 1e6, c.pressureMPa, tolerance, "p");
@@ -77,17 +69,13 @@ TEST(Iapws95, SinglePhaseVerificationStates)
     }
 }
 
-struct SaturationCase {
-    double temperatureK;
-    double pressureMPa;
-    double liquidDensity, vapourDensity;
-    double liquidEnthalpyKJ, vapourEnthalpyKJ;
-    double liquidEntropyKJ, vapourEntropyKJ;
-};
-
 TEST(Iapws95, SaturationVerificationStates)
 {
-    const SaturationCase cases[] = {
+    struct Case {
+        double temperatureK, pressureMPa, liquidDensity, vapourDensity;
+        double liquidEnthalpyKJ, vapourEnthalpyKJ, liquidEntropyKJ, vapourEntropyKJ;
+    };
+    const Case cases[] = {
         {275, 0.698451167e-3, 0.999887406e3, 0.550664919e-2, 0.775972202e1, 0.250428995e4,
          0.283094670e-1, 0.910660121e1},
         {450, 0.932203564, 0.890341250e3, 0.481200360e1, 0.749161585e3, 0.277441078e4,
@@ -96,7 +84,7 @@ TEST(Iapws95, SaturationVerificationStates)
          0.380194683e1, 0.518506121e1},
     };
     const double tolerance = 1e-8;
-    for (const SaturationCase& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.temperatureK << " K");
         const Saturation sat = saturationAt(c.temperatureK);
         const Properties liquid = propertiesAt(c.temperatureK, sat.liquidDensity);

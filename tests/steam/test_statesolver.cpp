@@ -55,13 +55,9 @@ TEST(StateAt, ClassifiesStatesWithinOneMillikelvinOfSaturation)
 
 TEST(StateAt, RefusesStatesOutsideTheRange)
 {
-    EXPECT_THROW(stateAt(1e5, 273.15), OutOfRange);
-    EXPECT_THROW(stateAt(1e5, 1273.5), OutOfRange);
-    EXPECT_THROW(stateAt(1000.1e6, 500), OutOfRange);
-    EXPECT_THROW(stateAt(0, 500), OutOfRange);
-    EXPECT_THROW(stateAt(-1e5, 500), OutOfRange);
-    EXPECT_THROW(stateAt(NAN, 500), OutOfRange);
-    EXPECT_THROW(stateAt(1e5, NAN), OutOfRange);
+    for (const auto& [pressurePa, temperatureK] : {std::pair{1e5, 273.15}, {1e5, 1273.5}, {1000.1e6, 500.0},
+                                                   {0.0, 500.0}, {-1e5, 500.0}, {NAN, 500.0}, {1e5, NAN}})
+        EXPECT_THROW(stateAt(pressurePa, temperatureK), OutOfRange) << pressurePa << " Pa, " << temperatureK << " K";
     try {
         stateAt(1e5, 270);
         FAIL() << "no error below the triple point";
@@ -126,21 +122,18 @@ TEST(StateAt, AgreesWithAnIndependentImplementationOnAGrid)
 {
     std::ifstream file(STEAM_REFERENCE_GRID);
     ASSERT_TRUE(file) << STEAM_REFERENCE_GRID;
-    std::string line;
     int points = 0;
     double worstEntropy = 0, worstCv = 0, worstDensity = 0;
-    while (std::getline(file, line)) {
+    for (std::string line; std::getline(file, line);) {
         if (line.empty() || line[0] == '#')
             continue;
         std::istringstream fields(line);
         std::vector<double> v;
-        std::string field;
-        while (std::getline(fields, field, ','))
+        for (std::string field; std::getline(fields, field, ',');)
             v.push_back(std::stod(field));
         ASSERT_EQ(v.size(), 5u) << line;
         const State state = stateAt(v[0], v[1]);
-        const double entropyError = std::abs(state.properties.entropy - v[3])
-            / std::max(std::abs(v[3]), 1.0);
+        const double entropyError = std::abs(state.properties.entropy - v[3]) / std::max(std::abs(v[3]), 1.0);
         const double cvError = std::abs(state.properties.cv / v[4] - 1);
         const double densityError = std::abs(state.properties.density / v[2] - 1);
         EXPECT_LT(entropyError, 1e-6) << line << " s = " << state.properties.entropy;
