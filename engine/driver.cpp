@@ -16,7 +16,7 @@ namespace {
 using namespace resultswindow;
 
 // Off while the paths are computed; Save and Plot keep their state through a ReCalculate.
-constexpr const Control* kRunButtons[] = {&kNew, &kFinished, &kRecalculate};
+constexpr const Control* kOffDuringPaths[] = {&kNew, &kFinished, &kRecalculate};
 
 void resetResults(EngineHost& host)
 {
@@ -40,7 +40,7 @@ void resetResults(EngineHost& host)
     }
     for (std::size_t i = 0; i < 4; ++i)
         host.setBold(kWindow, kEquilibriumState[i].name, false);
-    for (const Control* button : kRunButtons)
+    for (const Control* button : kOffDuringPaths)
         host.setEnabled(kWindow, button->name, false);
 }
 
@@ -124,7 +124,7 @@ void showRunFailed(EngineHost& host)
 {
     showText(host, kStatus, "Calculation Failed");
     showText(host, kPathCaption, "");
-    for (const Control* button : kRunButtons)
+    for (const Control* button : kOffDuringPaths)
         host.setEnabled(kWindow, button->name, true);
     host.setEnabled(kWindow, kSave.name, false);
 }
@@ -213,8 +213,9 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         complete = true;
 
         showText(host, kPathCaption, "");
-        for (const Control* button : {&kNew, &kFinished, &kRecalculate, &kSave, &kPlot})
-            host.setEnabled(kWindow, button->name, true);
+        for (const Control* button : kDescription.buttons)
+            if (button->look == Look::RunButton)
+                host.setEnabled(kWindow, button->name, true);
 
         store.append(runRecord(s, adiabatic.ratio, isothermal.ratio));
         host.runStored();

@@ -24,8 +24,6 @@ void reportFault(EngineHost& host, std::string_view routine, std::string_view de
 void RecordingHost::message(std::string_view text, Icon icon)
 {
     m_messages.push_back({std::string(text), icon});
-    if (m_sink)
-        m_sink(m_messages.back());
 }
 
 void RecordingHost::setText(Window window, std::string_view control, std::string_view text)

@@ -5,7 +5,6 @@
 
 #include "engine/enginehost.h"
 
-#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -54,16 +53,12 @@ public:
     // Drops messages and captions (control states stay), for the next run.
     void clearLog();
 
-    // Called for every message as it arrives, for example to print it at once.
-    void setMessageSink(std::function<void(const HostMessage&)> sink) { m_sink = std::move(sink); }
-
 private:
     ControlState& slot(Window window, std::string_view name);
 
     std::map<std::string, ControlState, std::less<>> m_controls[3];
     std::vector<HostMessage> m_messages;
     std::vector<std::string> m_captions;
-    std::function<void(const HostMessage&)> m_sink;
     long m_pausedMs = 0;
     int m_runsStored = 0;
 };

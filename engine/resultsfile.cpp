@@ -6,6 +6,7 @@
 #include "engine/ratioline.h"
 #include "engine/real.h"
 #include "engine/safewrite.h"
+#include "engine/trimmed.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -55,15 +56,6 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view withoutBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // A number as the windows show one: an optional minus, digits, and a point followed by more
 // digits or nothing, within the single-precision range. Never an exponent, "inf" or "nan".
 bool isShownNumber(std::string_view text)
@@ -101,7 +93,7 @@ bool isSedimentRatio(std::string_view text)
 // Why the texts are not a run the program could have saved; empty when they are one.
 std::string numberLinesError(const ResultTexts& texts)
 {
-    const auto line = [&texts](int number) { return withoutBlanks(texts[std::size_t(number - 1)]); };
+    const auto line = [&texts](int number) { return trimmed(texts[std::size_t(number - 1)]); };
     for (const int number : kResultNumberLines) {
         const std::string_view text = line(number);
         if (!text.empty() && !isShownNumber(text) && !(number == win::kRatio.fileLine && isSedimentRatio(text)))

@@ -61,19 +61,4 @@ void RunStore::clear()
     m_records.clear();
 }
 
-float RunStore::greatestRatio() const
-{
-    float greatest = 0.0f;
-    for (const SeriesRecord& record : m_records)
-        greatest = std::max(greatest, record.R);
-    return greatest;
-}
-
-int RunStore::xExtent() const
-{
-    // Ratios far beyond any chart still give a defined extent.
-    const float greatest = greatestRatio();
-    return greatest >= 1.0e9f ? 1000000000 : int(std::floor(greatest)) + 1;
-}
-
 } // namespace qrv

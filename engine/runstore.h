@@ -60,10 +60,6 @@ public:
     // No runs any more.
     void clear();
 
-    // Largest stored ratio (0 when empty) and the X extent: its integer part + 1.
-    float greatestRatio() const;
-    int xExtent() const;
-
 private:
     std::vector<SeriesRecord> m_records;
 };

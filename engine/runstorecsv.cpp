@@ -1,5 +1,7 @@
 #include "engine/runstorecsv.h"
 
+#include "engine/trimmed.h"
+
 #include <charconv>
 #include <istream>
 #include <ostream>
@@ -11,15 +13,6 @@ namespace qrv {
 namespace {
 
 constexpr char kSeparator = ',';
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 // The fields of a line, blanks around them dropped; a field in quotes may hold commas and
 // doubled quotes.
