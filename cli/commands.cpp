@@ -60,55 +60,41 @@ ResultTexts resultTextsOf(const FreshRun& run)
                            run.state.PFinal);
 }
 
-// The sweep table's column headings: the stored fields, then the IAPWS-95 reference.
-std::vector<std::string> sweepHeadings()
+// The sweep table's column headings: a family's member ("Member TMagma [K]"), the stored
+// fields, then the IAPWS-95 reference.
+std::vector<std::string> sweepHeadings(const SweepFamily& family)
 {
-    std::vector<std::string> headings(kSeriesFieldNames.begin(), kSeriesFieldNames.end());
-    const auto& reference = reference::referenceColumnNames();
-    headings.insert(headings.end(), reference.begin(), reference.end());
+    std::vector<std::string> headings;
+    if (family.input != FamilyInput::None) {
+        const FamilyInputName& name = familyInputName(family.input);
+        headings.push_back("Member " + std::string(name.name)
+                           + (name.unit.empty() ? "" : " [" + std::string(name.unit) + "]"));
+    }
+    const auto columns = csvHeaderNames(reference::referenceColumnNames());
+    headings.insert(headings.end(), columns.begin(), columns.end());
     return headings;
 }
 
-int sweepColumnWidth(std::string_view header) { return std::max<int>(int(header.size()), 11) + 2; }
-
 // One line of the table: CSV, or columns as wide as their headings.
-void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>& cells)
+void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>& headings,
+                    const std::vector<std::string>& cells)
 {
-    static const std::vector<std::string> headings = sweepHeadings();
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (csv)
-            out << (i ? "," : "") << csvField(cells[i]);
-        else
-            out << std::left << std::setw(sweepColumnWidth(headings[i])) << cells[i];
+    if (csv) {
+        out << csvLine(cells) << '\n';
+        return;
     }
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        out << std::left << std::setw(std::max<int>(int(headings[i].size()), 11) + 2) << cells[i];
     out << '\n';
 }
 
-// A run's row: its stored fields and the reference of the inputs it ran with.
-void printSweepRow(std::ostream& out, bool csv, const SeriesRecord& record, const CalcState& state)
+// A run's cells after its member's: its stored fields and the reference of the inputs it ran with.
+void appendRunCells(std::vector<std::string>& cells, const SeriesRecord& record, const CalcState& state)
 {
-    std::vector<std::string> cells;
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
         cells.push_back(formatGeneral(record.field(i)));
     const auto reference = reference::referenceCells(reference::computeReference(reference::referenceInputOf(state)));
     cells.insert(cells.end(), reference.begin(), reference.end());
-    printSweepLine(out, csv, cells);
-}
-
-// A family's member in a column of its own before the record's: "Member TMagma [K]", its
-// value as given.
-std::string memberHeader(const SweepFamily& family)
-{
-    const FamilyInputName& name = familyInputName(family.input);
-    return "Member " + std::string(name.name) + (name.unit.empty() ? "" : " [" + std::string(name.unit) + "]");
-}
-
-void printMemberCell(std::ostream& out, bool csv, const SweepFamily& family, std::string_view value)
-{
-    if (csv)
-        out << value << ',';
-    else
-        out << std::left << std::setw(sweepColumnWidth(memberHeader(family))) << value;
 }
 
 // The folder of each member's results files, made: the folder given, and in it one per member
@@ -229,9 +215,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         fileNames = ratioFileNames(sweep.ratios);
     }
 
-    if (members)
-        printMemberCell(out, command.csv, family, memberHeader(family));
-    printSweepLine(out, command.csv, sweepHeadings());
+    const std::vector<std::string> headings = sweepHeadings(family);
+    printSweepLine(out, command.csv, headings, headings);
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
@@ -268,9 +253,11 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         const auto record = run.record();
         if (!record)
             return true;
+        std::vector<std::string> cells;
         if (members)
-            printMemberCell(out, command.csv, family, family.values[member]);
-        printSweepRow(out, command.csv, *record, run.state);
+            cells.push_back(family.values[member]);
+        appendRunCells(cells, *record, run.state);
+        printSweepLine(out, command.csv, headings, cells);
         // Output that is lost ends the sweep; the caller says why.
         if (!out) {
             status = kFileError;

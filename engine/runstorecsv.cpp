@@ -39,24 +39,6 @@ std::vector<std::string> splitFields(std::string_view line)
     return fields;
 }
 
-std::vector<std::string> headerNames(const std::vector<std::string>& extraNames)
-{
-    std::vector<std::string> names(kSeriesFieldNames.begin(), kSeriesFieldNames.end());
-    names.insert(names.end(), extraNames.begin(), extraNames.end());
-    return names;
-}
-
-std::string csvLine(const std::vector<std::string>& fields)
-{
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            line += kSeparator;
-        line += csvField(fields[i]);
-    }
-    return line;
-}
-
 std::string lineError(long lineNumber, std::string_view what)
 {
     return "line " + std::to_string(lineNumber) + ": " + std::string(what);
@@ -85,6 +67,24 @@ std::string parseRecord(std::string_view line, long lineNumber, std::size_t fiel
 
 } // namespace
 
+std::vector<std::string> csvHeaderNames(const std::vector<std::string>& extraNames)
+{
+    std::vector<std::string> names(kSeriesFieldNames.begin(), kSeriesFieldNames.end());
+    names.insert(names.end(), extraNames.begin(), extraNames.end());
+    return names;
+}
+
+std::string csvLine(const std::vector<std::string>& fields)
+{
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += kSeparator;
+        line += csvField(fields[i]);
+    }
+    return line;
+}
+
 std::string csvField(std::string_view text)
 {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos)
@@ -97,7 +97,7 @@ std::string csvField(std::string_view text)
 
 bool writeRunStoreCsv(const RunStore& store, std::ostream& out, const ExtraCsvColumns& extra)
 {
-    out << csvLine(headerNames(extra.names)) << '\n';
+    out << csvLine(csvHeaderNames(extra.names)) << '\n';
     // Shortest round-trip digits of a float never exceed this.
     char buffer[64];
     for (int r = 1; r <= store.count(); ++r) {
@@ -118,7 +118,7 @@ bool writeRunStoreCsv(const RunStore& store, std::ostream& out, const ExtraCsvCo
 
 RunStoreCsv readRunStoreCsv(std::istream& in, const std::vector<std::string>& extraNames)
 {
-    const std::vector<std::string> header = headerNames(extraNames);
+    const std::vector<std::string> header = csvHeaderNames(extraNames);
     RunStoreCsv result;
     std::string line;
     long lineNumber = 0;

@@ -23,6 +23,10 @@ struct ExtraCsvColumns {
 // A field as CSV keeps it: quoted, with its quotes doubled, when it holds a comma, a quote or
 // a line break; otherwise as it is.
 std::string csvField(std::string_view text);
+// The fields joined by commas, each as csvField keeps it.
+std::string csvLine(const std::vector<std::string>& fields);
+// The header's names: the stored fields with their units, then `extraNames`.
+std::vector<std::string> csvHeaderNames(const std::vector<std::string>& extraNames = {});
 
 // Writes every stored run, followed by the extra columns; false when the stream failed.
 bool writeRunStoreCsv(const RunStore& store, std::ostream& out, const ExtraCsvColumns& extra = {});
