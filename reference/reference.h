@@ -5,6 +5,7 @@
 // (adiabatic) or together with the hot solids at its own temperature (isothermal).
 #pragma once
 
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ struct ReferenceInput {
     double PFinal = 1e5;
     double CMagma = 1000;
     double CRock = 1000;  // the solid part of the wet sediment
+
+    auto operator<=>(const ReferenceInput&) const = default;
 };
 
 // Above the critical pressure no vapour separates: the water ends as liquid below the

@@ -32,10 +32,10 @@ ReferenceInput referenceInputOf(const CalcState& s)
 
 const ReferenceOutcome& RunReferences::of(const SeriesRecord& run)
 {
-    const Inputs inputs{run.R, run.XWater, run.TMagma, run.TWater, run.PHydroMPa, run.PFinalMPa};
-    auto found = m_outcomes.find(inputs);
+    const ReferenceInput input = referenceInputOf(run);
+    auto found = m_outcomes.find(input);
     if (found == m_outcomes.end())
-        found = m_outcomes.emplace(inputs, computeReference(referenceInputOf(run))).first;
+        found = m_outcomes.emplace(input, computeReference(input)).first;
     return found->second;
 }
 

@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <tuple>
 
 namespace qrv::reference {
 
@@ -27,8 +26,7 @@ public:
     const ReferenceOutcome& of(const SeriesRecord& run);
 
 private:
-    using Inputs = std::tuple<float, float, float, float, float, float>;
-    std::map<Inputs, ReferenceOutcome> m_outcomes;
+    std::map<ReferenceInput, ReferenceOutcome> m_outcomes;
 };
 
 // What is said beside a reference wherever it is shown: the validity flag when it is set,
