@@ -70,6 +70,22 @@ class Installed(unittest.TestCase):
                                                        if not line.startswith("#")])
 
 
+class Staged(unittest.TestCase):
+    def test_a_staged_install_writes_only_into_its_stage(self):
+        # A package build stages the files under DESTDIR; the desktop's caches of the real
+        # prefix are left to the package's triggers.
+        with tempfile.TemporaryDirectory() as stage:
+            prefix = os.path.join(stage, "machine")
+            machine_mime = os.path.join(prefix, "share", "mime")
+            os.makedirs(os.path.join(machine_mime, "packages"))
+            subprocess.run([CMAKE, "--install", BUILD, "--prefix", prefix], check=True, capture_output=True,
+                           timeout=120, env={**os.environ, "DESTDIR": os.path.join(stage, "root")})
+            staged = os.path.join(stage, "root") + prefix
+            self.assertTrue(os.path.isfile(os.path.join(staged, "share", "mime", "packages", "qrv.xml")))
+            self.assertFalse(os.path.exists(os.path.join(staged, "share", "mime", "globs2")))
+            self.assertEqual(os.listdir(machine_mime), ["packages"])
+
+
 if __name__ == "__main__":
     CMAKE, BUILD = sys.argv[1], sys.argv[2]
     unittest.main(argv=sys.argv[:1])
