@@ -39,7 +39,7 @@ qreal layoutScale(QSize pixels) { return std::max(1.0, pixels.width() / kLayoutW
 
 QSizeF layoutSize(QSize pixels) { return QSizeF(pixels) / layoutScale(pixels); }
 
-bool writePng(const ChartAdapter& chart, QIODevice& device, QSize pixels)
+bool writePng(const Chart& chart, QIODevice& device, QSize pixels)
 {
     const qreal scale = layoutScale(pixels);
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -48,14 +48,13 @@ bool writePng(const ChartAdapter& chart, QIODevice& device, QSize pixels)
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
         painter.scale(scale, scale);
-        chart.render(painter, QRectF(QPointF(0, 0), layoutSize(pixels)));
+        renderChart(chart, painter, QRectF(QPointF(0, 0), layoutSize(pixels)));
     }
     return image.save(&device, "PNG");
 }
 
-bool writeSvg(const ChartAdapter& chart, QIODevice& device, QSize pixels)
+bool writeSvg(const Chart& chart, QIODevice& device, QSize pixels)
 {
     const QSizeF layout = layoutSize(pixels);
     QSvgGenerator generator;
@@ -63,19 +62,19 @@ bool writeSvg(const ChartAdapter& chart, QIODevice& device, QSize pixels)
     generator.setSize(pixels);
     generator.setViewBox(QRectF(QPointF(0, 0), layout));
     generator.setResolution(kScreenDpi);
-    generator.setTitle(chart.title());
+    generator.setTitle(chart.title);
     QPainter painter(&generator);
     if (!painter.isActive())
         return false;
-    chart.render(painter, QRectF(QPointF(0, 0), layout));
+    renderChart(chart, painter, QRectF(QPointF(0, 0), layout));
     return painter.end();
 }
 
-bool writePdf(const ChartAdapter& chart, QIODevice& device, QSize pixels)
+bool writePdf(const Chart& chart, QIODevice& device, QSize pixels)
 {
     const QSizeF layout = layoutSize(pixels);
     QPdfWriter writer(&device);
-    writer.setTitle(chart.title());
+    writer.setTitle(chart.title);
     writer.setCreator(QStringLiteral("QRV"));
     writer.setResolution(kScreenDpi);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -84,21 +83,20 @@ bool writePdf(const ChartAdapter& chart, QIODevice& device, QSize pixels)
     QPainter painter(&writer);
     if (!painter.isActive())
         return false;
-    painter.setRenderHint(QPainter::Antialiasing);
-    chart.render(painter, QRectF(QPointF(0, 0), layout));
+    renderChart(chart, painter, QRectF(QPointF(0, 0), layout));
     return painter.end();
 }
 
 } // namespace
 
-bool exportChart(const ChartAdapter& chart, const QString& path, QSize pixels, QString* error)
+bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString* error)
 {
     if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kMaxSide ||
         pixels.height() > kMaxSide)
         return fail(error, QStringLiteral("a picture must be 1 to %1 pixels wide and high, not %2 x %3")
                                .arg(kMaxSide).arg(pixels.width()).arg(pixels.height()));
     const QString suffix = QFileInfo(path).suffix().toLower();
-    using Writer = bool (*)(const ChartAdapter&, QIODevice&, QSize);
+    using Writer = bool (*)(const Chart&, QIODevice&, QSize);
     Writer write = nullptr;
     if (suffix == QLatin1String("png"))
         write = writePng;
@@ -137,9 +135,7 @@ bool renderRunsChart(const RunStore& store, const PlotChoices& choices, const QS
 {
     if (store.count() == 0)
         return fail(error, QStringLiteral("there are no runs to plot"));
-    ChartAdapter chart;
-    chart.show(PlotRoutine(store).plot(choices));
-    return exportChart(chart, path, pixels, error);
+    return exportChart(PlotRoutine(store).plot(choices), path, pixels, error);
 }
 
 } // namespace qrv

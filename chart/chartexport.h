@@ -13,13 +13,13 @@
 
 namespace qrv {
 
-class ChartAdapter;
+struct Chart;
 class RunStore;
 
 // Writes the chart as it now stands. pixels is the size of a PNG, the size of an SVG and the
 // aspect of a PDF page. The file is replaced only once it is complete; on failure error (when
 // given) says why and an existing file is left as it was.
-bool exportChart(const ChartAdapter& chart, const QString& path, QSize pixels, QString* error);
+bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString* error);
 
 // The Y choice of a key: cr, sf, wf, ft, et, ep, ed, ee.
 std::optional<YChoice> yChoiceFromKey(std::string_view key);

@@ -235,15 +235,10 @@ PlotRoutine::PlotRoutine(const RunStore& store)
 {
 }
 
-int PlotRoutine::xField(int xIndex)
-{
-    return kXFields.at(std::size_t(xIndex));
-}
-
 Chart PlotRoutine::plot(const PlotChoices& choices)
 {
     const Quantity& quantity = kQuantities.at(std::size_t(choices.y));
-    const int xf = xField(choices.xIndex);
+    const int xf = kXFields.at(std::size_t(choices.xIndex));
     const RunGroups groups = groupRuns(m_store, xf);
     const FieldAxis xAxis = xf == 0 ? ratioAxis(groups) : fieldAxis(xf);
     const FieldAxis yAxis = fieldAxis(*seriesKeyField(quantity.keys[0]));

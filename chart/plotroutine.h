@@ -41,9 +41,6 @@ public:
     // The empty chart after "Clear Data".
     static Chart placeholder();
 
-    // The record field of an X choice.
-    static int xField(int xIndex);
-
 private:
     void noteReferences(Chart& chart);
 

@@ -16,8 +16,6 @@ ChartWidget::ChartWidget(const ChartAdapter& chart, QWidget* parent)
 void ChartWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing);
     m_chart.render(painter, QRectF(rect()));
 }
 

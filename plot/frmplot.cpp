@@ -205,10 +205,7 @@ PlotChoices FrmPlot::choices() const
 
 void FrmPlot::Plot()
 {
-    m_frame2->setEnabled(true);
-    m_frame3->setEnabled(true);
-    m_frame4->setEnabled(true);
-    m_frame5->setEnabled(true);
+    enableOptions(true);
     enableDataButtons(m_store.count() > 0);
     m_chart.show(m_routine.plot(choices()));
     m_chart.copyToClipboard(m_graph1->size());
@@ -248,10 +245,7 @@ void FrmPlot::clearData()
     m_store.clear();
     m_chart.show(PlotRoutine::placeholder());
     enableDataButtons(false);
-    m_frame2->setEnabled(false);
-    m_frame3->setEnabled(false);
-    m_frame4->setEnabled(false);
-    m_frame5->setEnabled(false);
+    enableOptions(false);
     emit dataCleared();
 }
 
@@ -282,6 +276,13 @@ void FrmPlot::enableDataButtons(bool enabled)
     m_cmdClear->setEnabled(enabled);
     m_cmdExportData->setEnabled(enabled);
     m_cmdSaveChart->setEnabled(enabled);
+}
+
+// The option frames are off from Clear Data until the next plot.
+void FrmPlot::enableOptions(bool enabled)
+{
+    for (QWidget* frame : {m_frame2, m_frame3, m_frame4, m_frame5})
+        frame->setEnabled(enabled);
 }
 
 void FrmPlot::setExportDialogs(std::unique_ptr<ExportDialogs> dialogs)
@@ -322,7 +323,7 @@ void FrmPlot::saveChart()
         return;
     m_pictureSize = *size;
     QString error;
-    if (!exportChart(m_chart, path, m_pictureSize, &error))
+    if (!exportChart(m_chart.chart(), path, m_pictureSize, &error))
         m_host.message(saveErrorText(error.toStdString()), Icon::Information);
 }
 

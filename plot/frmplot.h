@@ -56,6 +56,7 @@ private:
     void printChart();
     // Buttons that act on stored runs follow whether there are any.
     void enableDataButtons(bool enabled);
+    void enableOptions(bool enabled);
     QString saveFileName(const QString& title, const QString& fileName, const QString& filters);
     void exportData();
     void saveChart();

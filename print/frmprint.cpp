@@ -315,10 +315,9 @@ void FrmPrint::drawPreview()
     boxes.left = text(m_txtLeft);
     boxes.top = text(m_txtTop);
     const Rect picture = previewPicture(m_page, preview, boxes, m_image);
-    const double unitsPerTwip = kPictureUnitsPerInch / kTwipsPerInch;
     m_picPreview->setPictureRect(QRect(toPixels(picture.left), toPixels(picture.top), toPixels(picture.width),
                                        toPixels(picture.height)),
-                                 QSizeF(double(m_image.width) * unitsPerTwip, double(m_image.height) * unitsPerTwip));
+                                 pictureUnits(m_image.width, m_image.height));
 }
 
 void FrmPrint::startRelayout() { m_timer1.start(); }

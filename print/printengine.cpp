@@ -143,12 +143,11 @@ double PrintEngine::twipsToDevice(long twips) const
 
 void PrintEngine::printPicture(const DrawPicture& picture, long left, long top, long width, long height)
 {
-    const double unitsPerTwip = kPictureUnitsPerInch / kTwipsPerInch;
     m_painter.save();
     m_painter.translate(twipsToDevice(left), twipsToDevice(top));
     const double scale = m_printer.resolution() / kPictureUnitsPerInch;
     m_painter.scale(scale, scale);
-    picture(m_painter, QRectF(0, 0, double(width) * unitsPerTwip, double(height) * unitsPerTwip));
+    picture(m_painter, QRectF(QPointF(0, 0), pictureUnits(width, height)));
     m_painter.restore();
 }
 

@@ -2,6 +2,10 @@
 // page, so that a chart stays vector in a PDF and sharp on paper at any size.
 #pragma once
 
+#include "print/layout/printlayout.h"
+
+#include <QSizeF>
+
 #include <functional>
 
 class QPainter;
@@ -14,5 +18,11 @@ namespace qrv {
 using DrawPicture = std::function<void(QPainter& painter, const QRectF& target)>;
 
 inline constexpr double kPictureUnitsPerInch = 96;
+
+// A size placed on the page, in twips, as the picture's units.
+inline QSizeF pictureUnits(long widthTwips, long heightTwips)
+{
+    return QSizeF(double(widthTwips), double(heightTwips)) * (kPictureUnitsPerInch / kTwipsPerInch);
+}
 
 } // namespace qrv

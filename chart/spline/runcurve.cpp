@@ -35,15 +35,6 @@ std::vector<PlotPoint> distinctRuns(std::span<const PlotPoint> runs, int& skippe
 
 } // namespace
 
-std::vector<PlotPoint> runPoints(const RunStore& store, int xField, int yField)
-{
-    std::vector<PlotPoint> points;
-    points.reserve(std::size_t(store.count()));
-    for (int i = 1; i <= store.count(); ++i)
-        points.push_back({store.record(i).field(xField), store.record(i).field(yField)});
-    return points;
-}
-
 RunCurve curveThroughRuns(std::span<const PlotPoint> runs, int sampleCount, std::string_view xQuantity)
 {
     RunCurve curve;

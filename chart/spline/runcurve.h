@@ -4,7 +4,6 @@
 // same X the later one counts; a run whose X or value is not a finite number is left out.
 #pragma once
 
-#include "engine/runstore.h"
 #include "chart/spline/plotpoint.h"
 
 #include <span>
@@ -26,9 +25,6 @@ struct RunCurve {
     // there are no runs at all.
     std::string reason;
 };
-
-// The runs' (x, y) in store order: x the record field xField, y the field yField.
-std::vector<PlotPoint> runPoints(const RunStore& store, int xField, int yField);
 
 // The curve through runs given in store order, sampled about sampleCount times evenly
 // across the runs' span (a chart's width in pixels, say; at least 2), plus every run's own X.

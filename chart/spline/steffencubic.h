@@ -18,7 +18,6 @@ public:
     // At least two knots, abscissas finite and strictly ascending; std::invalid_argument else.
     explicit SteffenCubic(std::vector<PlotPoint> knots);
 
-    const std::vector<PlotPoint>& knots() const { return m_knots; }
     std::size_t intervalCount() const { return m_knots.size() - 1; }
 
     // The curve on interval i (knots i and i+1) at the fraction t (0..1) of its width;

@@ -106,8 +106,7 @@ private slots:
 
     void refusedRequestsWriteNothing()
     {
-        ChartAdapter chart;
-        chart.show(PlotRoutine(m_store).plot(PlotChoices{}));
+        const Chart chart = PlotRoutine(m_store).plot(PlotChoices{});
         QFile existing(path("keep.png"));
         QVERIFY(existing.open(QIODevice::WriteOnly) && existing.write("earlier picture") == 15);
         existing.close();

@@ -178,15 +178,7 @@ TEST(RunCurve, RunsAtOneTemperatureDrawAFlatLineOverTheirRatiosOnly)
 {
     // Three adiabatic runs, all ending at 373.0 K; a curve pinned to 0 K beyond them dipped to
     // 70 K and peaked near 790 K.
-    qrv::RunStore store;
-    for (float ratio : {0.58f, 0.18f, 1.2f}) {
-        qrv::SeriesRecord run;
-        run.R = ratio;
-        run.TFAdiabatic = 373.0f;
-        run.TFIsothermal = 400 - ratio;
-        store.append(run);
-    }
-    const std::vector<PlotPoint> runs = qrv::runPoints(store, 0, *qrv::seriesKeyField("fta"));
+    const std::vector<PlotPoint> runs = ratioRuns({0.58, 0.18, 1.2}, {373, 373, 373});
     const RunCurve curve = curveThroughRuns(runs, 400, "R");
     expectHonestCurve(curve, runs, 400);
     EXPECT_EQ(curve.samples.front().x, double(0.18f));
