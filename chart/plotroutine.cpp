@@ -126,11 +126,6 @@ constexpr std::array<Quantity, 8> kQuantities = {{
 
 constexpr std::array<int, 8> kXFields = {0, 1, 2, 3, 5, 6, 7, 8};
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // The smallest and largest finite values seen.
 struct Extent {
     double low = NAN;
@@ -155,7 +150,7 @@ ChartAxis axisOf(const AxisScale& scale, const QString& title, double high)
         if (tick > high)
             break;
         axis.ticks.push_back(tick);
-        axis.labels.append(qs(scale.label(tick)));
+        axis.labels.append(QString::fromUtf8(scale.label(tick)));
     }
     return axis;
 }
@@ -163,13 +158,13 @@ ChartAxis axisOf(const AxisScale& scale, const QString& title, double high)
 ChartAxis fittedAxis(const FieldAxis& field, const Extent& data)
 {
     const AxisScale scale = AxisScale::fit(data.low, data.high, field.fromZero);
-    return axisOf(scale, qs(field.title), scale.high());
+    return axisOf(scale, QString::fromUtf8(field.title), scale.high());
 }
 
 // "Full scale": from 0 to the quantity's fixed maximum, round ticks inside it.
 ChartAxis fullScaleAxis(const FieldAxis& field, double maximum)
 {
-    return axisOf(AxisScale::fit(0, maximum, true), qs(field.title), maximum);
+    return axisOf(AxisScale::fit(0, maximum, true), QString::fromUtf8(field.title), maximum);
 }
 
 std::vector<QPointF> toPoints(const std::vector<PlotPoint>& points)
@@ -208,7 +203,7 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
         const std::size_t named = std::min(groups.groups.size(), kMostNamedCurves);
         for (std::size_t g = 0; g < named; ++g)
             legend.push_back(
-                {qs(groups.groups[g].legend), kPalette[g % kPalette.size()], LineStyle::Solid, MarkerShape::None});
+                {QString::fromUtf8(groups.groups[g].legend), kPalette[g % kPalette.size()], LineStyle::Solid, MarkerShape::None});
         if (groups.groups.size() > named)
             legend.push_back({QStringLiteral("and %1 more").arg(groups.groups.size() - named), Qt::black,
                               LineStyle::None, MarkerShape::None});
@@ -219,10 +214,10 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
             continue;
         const PathStyle& path = pathOf(key);
         const QColor colour = oneCurve ? path.colour : QColor(Qt::black);
-        legend.push_back({qs(path.name), colour, runLine(path, choices), runMarker(path, choices)});
+        legend.push_back({QString::fromUtf8(path.name), colour, runLine(path, choices), runMarker(path, choices)});
         if (choices.reference)
             references.push_back(
-                {qs(path.name) + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None});
+                {QString::fromUtf8(path.name) + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None});
     }
     legend.insert(legend.end(), references.begin(), references.end());
     return legend;
@@ -247,8 +242,8 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
     const std::size_t pathCount = quantity.keys[1].empty() ? 1 : 2;
 
     Chart chart;
-    chart.title = qs(quantity.title);
-    chart.conditions = qs(groups.conditions);
+    chart.title = QString::fromUtf8(quantity.title);
+    chart.conditions = QString::fromUtf8(groups.conditions);
     Extent xs;
     Extent ys;
 
@@ -288,7 +283,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
             const PathStyle& path = pathOf(key);
             const int yField = *seriesKeyField(key);
             const QColor colour = oneCurve ? path.colour : kPalette[g % kPalette.size()];
-            const QString name = oneCurve ? qs(path.name) : qs(group.legend) + QStringLiteral(", ") + qs(path.name);
+            const QString name = oneCurve ? QString::fromUtf8(path.name) : QString::fromUtf8(group.legend) + QStringLiteral(", ") + QString::fromUtf8(path.name);
 
             std::vector<PlotPoint> runs;
             std::vector<PlotPoint> references;

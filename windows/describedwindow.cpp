@@ -170,7 +170,7 @@ void addPanel(const Panel& panel, QWidget& window, QBoxLayout& into, const std::
 
 QString qtName(std::string_view name)
 {
-    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+    return QString::fromUtf8(name);
 }
 
 void buildPanels(const WindowDescription& description, QWidget& window, QBoxLayout& layout,

@@ -29,7 +29,7 @@ T* named(T* widget, const char* name)
 
 QLabel* captionLabel(const char* name, std::string_view text, QWidget* parent)
 {
-    return named(new QLabel(QString::fromUtf8(text.data(), qsizetype(text.size())), parent), name);
+    return named(new QLabel(QString::fromUtf8(text), parent), name);
 }
 
 QLineEdit* box(const char* name, const QString& tip, QWidget* parent)
@@ -102,7 +102,7 @@ void FrmMain::buildUpperPane()
     u.txtR->setText(QStringLiteral("0.30"));
     u.Label9 = captionLabel("Label9", caption::kWaterFraction, f);
     u.txtXmix = box("txtXmix", QStringLiteral("Enter the mass ratio of water/rock in sediments"), f);
-    u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction.data()));
+    u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction));
     u.Label9->setEnabled(false);
     u.txtXmix->setEnabled(false);
 

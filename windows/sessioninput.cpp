@@ -57,14 +57,14 @@ void Session::chooseInteraction()
     const FrmMainControls& u = m_main->ui();
     const bool sediment = u.optSM->isChecked();
     const std::string_view ratio = sediment ? caption::kSedimentRatio : caption::kWaterRatio;
-    u.Label7->setText(QString::fromUtf8(ratio.data(), qsizetype(ratio.size())));
+    u.Label7->setText(QString::fromUtf8(ratio));
     u.Label9->setEnabled(sediment);
     u.txtXmix->setEnabled(sediment);
     if (sediment) {
         u.txtXmix->setText(QString::fromStdString(formatFixed(m_state.XWater, 2)));
     } else {
         u.txtR->setText(QString::fromStdString(formatFixed(m_state.RInput, 2)));
-        u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction.data()));
+        u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction));
     }
 }
 

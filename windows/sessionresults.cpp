@@ -135,8 +135,7 @@ void Session::openResultsFile(const QString& path)
         m_main->showMinimized();
         m_host.runStored();
     } catch (const EngineFault& fault) {
-        m_presenter.show(QStringLiteral("File open error: ") + QString::fromUtf8(fault.description().data(),
-                                                                                 qsizetype(fault.description().size())),
+        m_presenter.show(QStringLiteral("File open error: ") + QString::fromUtf8(fault.description()),
                          Icon::Information);
     }
 }

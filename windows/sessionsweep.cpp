@@ -38,11 +38,6 @@ private:
     QProgressDialog m_dialog;
 };
 
-QString toQString(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 void Session::openSweepDialog()
@@ -60,7 +55,7 @@ void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family
         return;
     RatioSweeper sweeper(m_store, m_host);
     if (const std::string refusal = sweeper.capacityRefusal(ratios.size() * family.memberCount()); !refusal.empty()) {
-        m_presenter.show(toQString(refusal), Icon::Exclamation);
+        m_presenter.show(QString::fromStdString(refusal), Icon::Exclamation);
         return;
     }
     const FrmMainControls& u = m_main->ui();
@@ -80,13 +75,13 @@ void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family
     if (m_unloaded)
         return;
     if (!report.refusal.empty()) {
-        m_presenter.show(toQString(report.refusal), Icon::Exclamation);
+        m_presenter.show(QString::fromStdString(report.refusal), Icon::Exclamation);
         return;
     }
     if (report.stored > 0 && m_plotView != nullptr)
         m_plotView->showAndPlot();
     if (!report.messages.empty())
-        m_presenter.show(toQString(sweepMessageSummary(report.messages)), Icon::Exclamation);
+        m_presenter.show(QString::fromStdString(sweepMessageSummary(report.messages)), Icon::Exclamation);
 }
 
 } // namespace qrv

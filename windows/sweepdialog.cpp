@@ -77,12 +77,14 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     m_familyInput->setObjectName(QStringLiteral("cboFamily"));
     m_familyInput->addItem(QStringLiteral("None"), int(FamilyInput::None));
     for (const FamilyInputName& input : kFamilyInputs) {
-        const QString unit = input.unit.empty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromUtf8(input.unit.data(), qsizetype(input.unit.size())));
-        m_familyInput->addItem(QString::fromUtf8(input.name.data(), qsizetype(input.name.size())) + unit, int(input.input));
+        const QString unit = input.unit.empty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromUtf8(input.unit));
+        m_familyInput->addItem(QString::fromUtf8(input.name) + unit, int(input.input));
     }
     // Water has no water fraction to vary.
     if (ratioName != QLatin1String("Rs"))
-        qobject_cast<QStandardItemModel*>(m_familyInput->model())->item(m_familyInput->count() - 1)->setEnabled(false);
+        qobject_cast<QStandardItemModel*>(m_familyInput->model())
+            ->item(m_familyInput->findData(int(FamilyInput::X)))
+            ->setEnabled(false);
     m_familyValues->setObjectName(QStringLiteral("txtFamily"));
     m_familyValues->setPlaceholderText(QStringLiteral("1073, 1273, 1473"));
     auto* familyCaption = new QLabel(QStringLiteral("Family:"), this);

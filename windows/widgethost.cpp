@@ -21,11 +21,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcHost, "qrv.host")
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 void setControlText(QWidget* widget, const QString& text)
@@ -70,7 +65,7 @@ QWidget* WidgetHost::control(Window window, std::string_view control) const
     QWidget* top = m_loader(window);
     if (top == nullptr)
         return nullptr;
-    auto* widget = top->findChild<QWidget*>(toQString(control));
+    auto* widget = top->findChild<QWidget*>(QString::fromUtf8(control));
     if (widget == nullptr)
         qCWarning(lcHost, "No control %s in %s", std::string(control).c_str(), qPrintable(top->objectName()));
     return widget;
@@ -83,12 +78,12 @@ QString WidgetHost::text(Window window, std::string_view control) const
 
 void WidgetHost::message(std::string_view text, Icon icon)
 {
-    m_presenter.show(toQString(text), icon);
+    m_presenter.show(QString::fromUtf8(text), icon);
 }
 
 void WidgetHost::setText(Window window, std::string_view control, std::string_view text)
 {
-    setControlText(this->control(window, control), toQString(text));
+    setControlText(this->control(window, control), QString::fromUtf8(text));
 }
 
 void WidgetHost::setEnabled(Window window, std::string_view control, bool enabled)
