@@ -102,7 +102,7 @@ bool Calculate1(CalcState& s, EngineHost& host)
     } catch (const EngineFault& f) {
         reportFault(host, "Calculate1", f.description());
     }
-    return host.faultsReported() == faultsBefore;
+    return host.faultsReported() == faultsBefore && s.PEq >= 0.0f;
 }
 
 } // namespace qrv

@@ -7,7 +7,8 @@ struct CalcState;
 class EngineHost;
 
 // Energy balance, heated-water state and the equilibrium window's captions. False when a
-// routine failed on the way (it has said so): then there is no equilibrium to expand.
+// routine failed on the way (it has said so) or the equilibrium pressure is below zero: then
+// there is no equilibrium to expand.
 bool Calculate1(CalcState& s, EngineHost& host);
 
 } // namespace qrv

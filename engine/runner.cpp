@@ -27,7 +27,7 @@ RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const
     if (!applyCalculate(s, entropy, cv, request.constantVolume, asked, host))
         return outcome;
 
-    if (!Calculate1(s, host) || s.PEq < 0.0f) {
+    if (!Calculate1(s, host)) {
         outcome.stage = RunStage::NoEquilibrium;
         return outcome;
     }

@@ -147,7 +147,7 @@ void Session::calculate()
         return;
     m_askedWater.reset();
     m_link->open(false);
-    runEngine([this] { m_equilibriumStands = Calculate1(m_state, m_host) && m_state.PEq >= 0; });
+    runEngine([this] { m_equilibriumStands = Calculate1(m_state, m_host); });
     if (m_unloaded || !m_equilibriumStands)
         return;
     m_main->setSteamTableRequest(false);
