@@ -22,18 +22,26 @@ RatioLine ratioLine(bool sedimentMode, float typedRatio, float waterRatio)
                                                     + formatFixed(waterRatio, 2) + std::string(kWaterRatioCloses)};
 }
 
+std::optional<SedimentRatioParts> sedimentRatioParts(std::string_view ratio)
+{
+    const auto opens = ratio.find(kWaterRatioOpens);
+    const auto closes = ratio.rfind(kWaterRatioCloses);
+    if (opens == std::string_view::npos || closes == std::string_view::npos || closes < opens)
+        return std::nullopt;
+    const auto water = opens + kWaterRatioOpens.size();
+    return SedimentRatioParts{ratio.substr(0, opens), ratio.substr(water, closes - water)};
+}
+
 TypedRatio typedRatio(std::string_view caption, std::string_view ratio)
 {
     if (caption != kSedimentRatioCaption)
         return {false, std::string(ratio), std::string(caption::kUnusedWaterFraction)};
     TypedRatio typed{true, std::string(trimmed(ratio.substr(0, ratio.find(kWaterRatioOpens)))), {}};
-    const auto opens = ratio.find(kWaterRatioOpens);
-    const auto closes = ratio.rfind(kWaterRatioCloses);
-    if (opens == std::string_view::npos || closes == std::string_view::npos || closes < opens)
+    const auto parts = sedimentRatioParts(ratio);
+    if (!parts)
         return typed;
-    const std::string_view water = ratio.substr(opens + kWaterRatioOpens.size(), closes - opens - kWaterRatioOpens.size());
     const PlainNumber sediment = readPlainNumber(typed.ratio);
-    const PlainNumber carried = readPlainNumber(water);
+    const PlainNumber carried = readPlainNumber(parts->water);
     if (sediment.valid && carried.valid && sediment.value > 0)
         typed.waterFraction = formatFixed(carried.value / sediment.value, 2);
     return typed;

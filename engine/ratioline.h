@@ -3,6 +3,7 @@
 // driver writes it; opening a file reads the input window's ratio boxes back from it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,14 @@ struct RatioLine {
 
 // R with three decimals; in sediment mode Rs and R with two: "0.60 (R = 0.30)".
 RatioLine ratioLine(bool sedimentMode, float typedRatio, float waterRatio);
+
+// The two numbers' texts of a sediment ratio "0.60 (R = 0.30)", Rs and R, untrimmed; none
+// when the text is not of that form.
+struct SedimentRatioParts {
+    std::string_view sediment;
+    std::string_view water;
+};
+std::optional<SedimentRatioParts> sedimentRatioParts(std::string_view ratio);
 
 // What the input window's boxes held for such a line.
 struct TypedRatio {

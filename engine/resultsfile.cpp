@@ -48,7 +48,6 @@ namespace win = resultswindow;
 // At least one input line, ratio to pressure, must hold a value.
 constexpr int kFirstInputLine = win::kRatio.fileLine;
 constexpr int kLastInputLine = win::kWaterPressure.fileLine;
-constexpr std::string_view kSedimentRatioOpening = " (R = ";
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
@@ -83,11 +82,8 @@ bool isShownNumber(std::string_view text)
 // "0.60 (R = 0.30)": the sediment/magma ratio and the water/magma ratio it gives.
 bool isSedimentRatio(std::string_view text)
 {
-    const auto opening = text.find(kSedimentRatioOpening);
-    if (opening == std::string_view::npos || !text.ends_with(')'))
-        return false;
-    const std::size_t water = opening + kSedimentRatioOpening.size();
-    return isShownNumber(text.substr(0, opening)) && isShownNumber(text.substr(water, text.size() - 1 - water));
+    const auto parts = sedimentRatioParts(text);
+    return parts && text.ends_with(')') && isShownNumber(parts->sediment) && isShownNumber(parts->water);
 }
 
 // Why the texts are not a run the program could have saved; empty when they are one.
