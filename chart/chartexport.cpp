@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace qrv {
 
@@ -87,7 +88,29 @@ bool writePdf(const Chart& chart, QIODevice& device, QSize pixels)
     return painter.end();
 }
 
+using Writer = bool (*)(const Chart&, QIODevice&, QSize);
+constexpr std::pair<std::string_view, Writer> kWriters[] = {{"png", writePng}, {"svg", writeSvg}, {"pdf", writePdf}};
+
+Writer writerFor(const QString& path)
+{
+    const std::string suffix = QFileInfo(path).suffix().toLower().toStdString();
+    for (const auto& [known, writer] : kWriters)
+        if (suffix == known)
+            return writer;
+    return nullptr;
+}
+
 } // namespace
+
+bool isChartFileName(const QString& path) { return writerFor(path) != nullptr; }
+
+std::string yKeysText()
+{
+    std::string text;
+    for (const std::string_view key : kYKeys)
+        text += (text.empty() ? "" : ", ") + std::string(key);
+    return text;
+}
 
 bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString* error)
 {
@@ -95,16 +118,8 @@ bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString*
         pixels.height() > kMaxSide)
         return fail(error, QStringLiteral("a picture must be 1 to %1 pixels wide and high, not %2 x %3")
                                .arg(kMaxSide).arg(pixels.width()).arg(pixels.height()));
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    using Writer = bool (*)(const Chart&, QIODevice&, QSize);
-    Writer write = nullptr;
-    if (suffix == QLatin1String("png"))
-        write = writePng;
-    else if (suffix == QLatin1String("svg"))
-        write = writeSvg;
-    else if (suffix == QLatin1String("pdf"))
-        write = writePdf;
-    else
+    const Writer write = writerFor(path);
+    if (!write)
         return fail(error, QStringLiteral("unknown picture type \"%1\": use .png, .svg or .pdf")
                                .arg(QFileInfo(path).fileName()));
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace qrv {
@@ -21,8 +22,13 @@ class RunStore;
 // given) says why and an existing file is left as it was.
 bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString* error);
 
+// Whether the file's suffix names a picture type exportChart writes: .png, .svg or .pdf.
+bool isChartFileName(const QString& path);
+
 // The Y choice of a key: cr, sf, wf, ft, et, ep, ed, ee.
 std::optional<YChoice> yChoiceFromKey(std::string_view key);
+// Those keys, as a list in words: "cr, sf, wf, ft, et, ep, ed, ee".
+std::string yKeysText();
 
 // Draws the stored runs as the plot window would with these choices, and writes the chart.
 // A store without runs is a failure: nothing is written, error says why.

@@ -8,8 +8,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
-#include <QStringList>
 #include <QtGlobal>
 
 namespace qrv::cli {
@@ -29,9 +27,8 @@ QString pathOf(const ChartRequest& request) { return QFile::decodeName(request.p
 std::string requestError(const ChartRequest& request)
 {
     if (!yChoiceFromKey(request.yKey))
-        return "option --y: \"" + request.yKey + "\" is not one of cr, sf, wf, ft, et, ep, ed, ee";
-    static const QStringList suffixes = {"png", "svg", "pdf"};
-    if (!suffixes.contains(QFileInfo(pathOf(request)).suffix().toLower()))
+        return "option --y: \"" + request.yKey + "\" is not one of " + yKeysText();
+    if (!isChartFileName(pathOf(request)))
         return "option --plot: \"" + request.path + "\" does not end in .png, .svg or .pdf";
     return {};
 }
