@@ -28,6 +28,12 @@ const std::array<QColor, 8> kPalette = {{
     {240, 228, 66},
 }};
 
+// A family member's colour; members beyond the palette take its colours again.
+QColor memberColour(std::size_t member) { return kPalette[member % kPalette.size()]; }
+
+// What a reference curve's name adds to the name of its runs' curve.
+const QString kReferenceSuffix = QStringLiteral(", IAPWS-95 reference");
+
 // Legends name this many curves of a family; the rest are counted.
 constexpr std::size_t kMostNamedCurves = 12;
 
@@ -203,7 +209,7 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
         const std::size_t named = std::min(groups.groups.size(), kMostNamedCurves);
         for (std::size_t g = 0; g < named; ++g)
             legend.push_back(
-                {QString::fromUtf8(groups.groups[g].legend), kPalette[g % kPalette.size()], LineStyle::Solid, MarkerShape::None});
+                {QString::fromUtf8(groups.groups[g].legend), memberColour(g), LineStyle::Solid, MarkerShape::None});
         if (groups.groups.size() > named)
             legend.push_back({QStringLiteral("and %1 more").arg(groups.groups.size() - named), Qt::black,
                               LineStyle::None, MarkerShape::None});
@@ -217,7 +223,7 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
         legend.push_back({QString::fromUtf8(path.name), colour, runLine(path, choices), runMarker(path, choices)});
         if (choices.reference)
             references.push_back(
-                {QString::fromUtf8(path.name) + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None});
+                {QString::fromUtf8(path.name) + kReferenceSuffix, colour, path.reference, MarkerShape::None});
     }
     legend.insert(legend.end(), references.begin(), references.end());
     return legend;
@@ -282,7 +288,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
             const std::string_view key = quantity.keys[k];
             const PathStyle& path = pathOf(key);
             const int yField = *seriesKeyField(key);
-            const QColor colour = oneCurve ? path.colour : kPalette[g % kPalette.size()];
+            const QColor colour = oneCurve ? path.colour : memberColour(g);
             const QString name = oneCurve ? QString::fromUtf8(path.name) : QString::fromUtf8(group.legend) + QStringLiteral(", ") + QString::fromUtf8(path.name);
 
             std::vector<PlotPoint> runs;
@@ -304,7 +310,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
                       path.marker);
             if (choices.reference)
                 addSeries(
-                    {name + QStringLiteral(", IAPWS-95 reference"), colour, path.reference, MarkerShape::None, {}, {}},
+                    {name + kReferenceSuffix, colour, path.reference, MarkerShape::None, {}, {}},
                     references, true, MarkerShape::None);
         }
     }
