@@ -438,7 +438,8 @@ class ExitStatuses(CliTest):
             self.assertEqual(cli("run", *START_UP, "--r", "0.3", "--qrv", saved).returncode, 0)
             full = b"qrv-cli: cannot write output: No space left on device\n"
             for args in [["open", saved], ["open", saved, "--json"], ["run", *START_UP, "--r", "0.3"],
-                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--csv"], ["--help"]]:
+                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--csv"],
+                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--json"], ["--help"]]:
                 with self.subTest(args=args):
                     done = run_to_full_disk(*args)
                     self.assertEqual((done.returncode, done.stderr), (1, full))
