@@ -348,9 +348,13 @@ class BadInput(CliTest):
         def run_with(option, value):
             args = dict(zip(START_UP[::2], START_UP[1::2]), **{"--r": "0.3", option: value})
             return self.refused("run", *[item for pair in args.items() for item in pair])
-        for option in ["--tmagma", "--tinit", "--pinit", "--pfinal", "--r"]:
+        boxes = {"--tmagma": "Magma Temperature (K)", "--tinit": "Water/Rock Temperature (K)",
+                 "--pinit": "Initial Pressure (MPa)", "--pfinal": "Ambient Pressure (MPa)",
+                 "--r": "Water/Magma Ratio (R)"}
+        for option, box in boxes.items():
             with self.subTest(option=option):
-                self.assertEqual(run_with(option, "3.5e38"), "Continue error: Overflow\nTry different values\n")
+                self.assertEqual(run_with(option, "3.5e38"),
+                                 f'Continue error: Overflow\n{box}: "3.5e38" is out of range.\nTry different values\n')
         self.assertEqual(run_with("--pfinal", "0"), "Ambient Pressure (MPa) must be above 0.\n")
 
     def test_water_outside_the_steam_table_needs_given_values(self):
@@ -366,6 +370,15 @@ class BadInput(CliTest):
                 report = json.loads(done.stdout)
                 self.assertEqual((report["SInit"], report["CvInit"]), (2000, 3500))
                 self.assertEqual(report["initial_values_source"], "options")
+
+    def test_given_values_no_water_has_are_refused_naming_the_box(self):
+        for s_value, cv, message in [
+                ("400", "-5", 'Initial Water Cv: "-5" must be above 0.\n'),
+                ("400", "0", 'Initial Water Cv: "0" must be above 0.\n'),
+                ("1e39", "4000", 'Calculate error: Overflow\nIniitial Water Entropy: "1e39" is out of range.\n'
+                                 'Try different values\n')]:
+            with self.subTest(s=s_value, cv=cv):
+                self.assertEqual(self.refused(*RUN, "--s", s_value, "--cv", cv), message)
 
     def test_given_values_replace_the_held_ones(self):
         report = run_json(*REFERENCE["water"]["args"], "--s", "400", "--cv", "4000")

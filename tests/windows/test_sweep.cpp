@@ -352,7 +352,7 @@ private slots:
         t.ui().txtTMagma->clear();
         t.session->sweep(kDefaultRatios);
         QCOMPARE(t.presenter.shown.size(), 1);
-        QCOMPARE(t.presenter.shown[0].text, QStringLiteral("Please enter all values!"));
+        QCOMPARE(t.presenter.shown[0].text, QStringLiteral("Please enter all values!\nEmpty: Magma Temperature (K)."));
         QCOMPARE(t.session->store().count(), 0);
     }
 
