@@ -327,6 +327,7 @@ class BadInput(CliTest):
             ([*FAMILY, "depth=1,2"], "\"depth\" is not one of tmagma"),
             ([*FAMILY, "tmagma=1073,,1473"], "every value needs a number between the commas"),
             ([*FAMILY, "tmagma=1073,hot"], "\"hot\" is not a number"),
+            ([*FAMILY, "tmagma=1073,1073.0,+1073"], "\"1073.0\" is the same value as \"1073\""),
             ([*SWEEP, "--family", "tmagma=1073"], "options --tmagma and --family tmagma"),
             ([*SWEEP, "--x", "0.5", "--family", "x=0.2"], "options --x and --family x"),
             ([*RUN, "--family", "x=0.2"], "unknown option --family"),

@@ -397,6 +397,11 @@ private slots:
         box(water, "txtFamily")->setText(QStringLiteral("0.1,,1"));
         QCOMPARE(summary(water), QStringLiteral("Family values: every value needs a number between the commas."));
         QVERIFY(!water.runButton()->isEnabled());
+        // The same value twice, written two ways
+        box(water, "txtFamily")->setText(QStringLiteral("0.1, 1, +0.10"));
+        QCOMPARE(summary(water),
+                 QStringLiteral("Family values: \"+0.10\" is the same value as \"0.1\"; give each value once."));
+        QVERIFY(!water.runButton()->isEnabled());
         // Water has no water fraction to vary; a wet sediment has.
         const auto xOffered = [](const SweepDialog& dialog) {
             const auto* choices = dialog.findChild<QComboBox*>(QStringLiteral("cboFamily"));
