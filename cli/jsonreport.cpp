@@ -114,14 +114,14 @@ std::string runJson(const CalcState& state, std::string_view initialValuesSource
     return json.text();
 }
 
-std::string openJson(const ResultTexts& texts, const SeriesRecord& record)
+OpenJson openJson(const ResultTexts& texts, const SeriesRecord& record)
 {
     JsonWriter json;
     json.beginObject();
     writeTexts(json, texts);
     writeRecord(json, record);
     json.endObject();
-    return json.text();
+    return {json.text(), json.replacedBytes()};
 }
 
 } // namespace qrv::cli

@@ -23,6 +23,11 @@ std::string runJson(const CalcState& state, std::string_view initialValuesSource
                     const ResultTexts& texts, const std::optional<SeriesRecord>& record,
                     const reference::ReferenceOutcome& reference);
 
-std::string openJson(const ResultTexts& texts, const SeriesRecord& record);
+struct OpenJson {
+    std::string text;
+    std::size_t replacedBytes = 0; // bytes of the file's texts that were not UTF-8 (now U+FFFD)
+};
+
+OpenJson openJson(const ResultTexts& texts, const SeriesRecord& record);
 
 } // namespace qrv::cli

@@ -322,6 +322,10 @@ class BadInput(CliTest):
             ([*SWEEP, "--plot", "a.png", "--size", "0x10"], "1 to 10000"),
             ([*SWEEP, "--plot="], "--plot needs a file name"),
             ([*SWEEP, "--qrv-dir="], "--qrv-dir needs a folder name"),
+            # A file option followed by an option has lost its file name.
+            ([*RUN, "--qrv", "--json"], "option --qrv needs a value, not the option --json"),
+            ([*SWEEP, "--qrv-dir", "--csv"], "option --qrv-dir needs a value, not the option --csv"),
+            ([*SWEEP, "--plot", "--curve"], "option --plot needs a value, not the option --curve"),
             ([*SWEEP, "--reference"], "option --reference goes with --plot"),
             ([*FAMILY, "tmagma"], "\"tmagma\" is not INPUT=V1,V2,..."),
             ([*FAMILY, "depth=1,2"], "\"depth\" is not one of tmagma"),
@@ -548,12 +552,22 @@ class ResultsFiles(CliTest):
         done = cli("open", os.path.join(self.dir, "none.qrv"))
         self.assertEqual((done.returncode, done.stderr), (1, b"Open error: File not found\n"))
 
-    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+    def test_json_is_utf8_and_says_which_bytes_were_not(self):
         lines = [t.encode() for t in REFERENCE["water"]["texts"]]
-        lines[0], lines[6] = b"back\\slash", b"caf\xe9"
+        lines[0], lines[6], lines[7] = b"back\\slash", "café ∆ 😀".encode(), b"caf\xe9 \xc0\xaf \xed\xa0\x80 \xc3"
         pathlib.Path(self.path).write_bytes(qrv_file(lines))
-        report = run_json("open", self.path)
-        self.assertEqual([report["results_file"][i] for i in (0, 6)], ["back\\slash", "caf\u00e9"])
+        done = self.ok("open", self.path, "--json")
+        report = json.loads(done.stdout.decode("utf-8"))
+        self.assertEqual([report["results_file"][i] for i in (0, 6, 7)],
+                         ["back\\slash", "café ∆ 😀", "caf\ufffd " + "\ufffd" * 2 + " " + "\ufffd" * 3 + " \ufffd"])
+        # Overlong forms and surrogates are not UTF-8 either; the rest is written as UTF-8 itself.
+        self.assertIn("café ∆ 😀".encode(), done.stdout)
+        self.assertEqual(done.stderr.decode(),
+                         f"qrv-cli: {self.path}: 7 bytes are not UTF-8; the JSON has U+FFFD in their place\n")
+        # A file all UTF-8 is opened without a word.
+        lines[7] = b"plain"
+        pathlib.Path(self.path).write_bytes(qrv_file(lines))
+        self.assertEqual(self.ok("open", self.path, "--json").stderr, b"")
 
     def test_files_that_hold_no_run_are_refused(self):
         good = [t.encode() for t in REFERENCE["water"]["texts"]]
