@@ -33,6 +33,23 @@ protected:
         return st;
     }
 
+    // A save of 5000 bytes under a file size limit of 1000: its writes fail as on a full disk.
+    std::string saveBeyondTheFileSizeLimit(const std::string& name) const
+    {
+        rlimit saved{};
+        if (getrlimit(RLIMIT_FSIZE, &saved) != 0)
+            return "no limit to change";
+        auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 1000;
+        const std::string error = setrlimit(RLIMIT_FSIZE, &small) == 0
+                                      ? safeWriteFile(path(name), std::string(5000, 'y'))
+                                      : "limit not set";
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        return error;
+    }
+
     // safeWriteFile as another user (root only: the test changes to that user in a child).
     std::string saveAs(uid_t user, gid_t group, const std::string& name, const std::string& bytes) const
     {
@@ -155,16 +172,7 @@ TEST_F(SafeWrite, AFileWithOtherLinksIsWrittenIntoItselfAndKeepsThem)
     EXPECT_EQ(names(), (std::vector<std::string>{"linked.qrv", "run.qrv"}));
 
     // The new content is written whole beside it first: a failure there leaves the file alone.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = safeWriteFile(path("linked.qrv"), std::string(5000, 'y'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(error, "Disk full");
+    EXPECT_EQ(saveBeyondTheFileSizeLimit("linked.qrv"), "Disk full");
     EXPECT_EQ(slurp("run.qrv"), "new");
     EXPECT_EQ(names(), (std::vector<std::string>{"linked.qrv", "run.qrv"}));
 }
@@ -214,16 +222,7 @@ TEST_F(SafeWrite, LongNamesSaveAndFailuresLeaveNoTemporaryFile)
 
     // A file size limit below the length makes the writes fail as a full disk does.
     writeRaw("kept.qrv", "old");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = safeWriteFile(path("kept.qrv"), std::string(5000, 'y'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(error, "Disk full");
+    EXPECT_EQ(saveBeyondTheFileSizeLimit("kept.qrv"), "Disk full");
     EXPECT_EQ(slurp("kept.qrv"), "old");
 
     EXPECT_EQ(names(), std::vector<std::string>{"kept.qrv"});
