@@ -54,23 +54,27 @@ QStringList settingsFilePaths()
 SettingsGuard guardSettingsFiles()
 {
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    QStringList present;
-    QString readOnly;
-    for (const QString& path : settingsFilePaths()) {
-        switch (settingsFileKind(path)) {
-        case SettingsFileKind::NotAFile:
+    const QStringList paths = settingsFilePaths();
+    // Each file, and the lock file that guards its writes (opened and read when it is there).
+    for (const QString& path : paths) {
+        for (const QString& file : {path, path + QStringLiteral(".lock")}) {
+            if (settingsFileKind(file) != SettingsFileKind::NotAFile)
+                continue;
             QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, runSettingsFolder().path());
             return {QStringLiteral("The settings file %1 is not a regular file. QRV starts with its default "
                                    "settings and keeps no settings this time.")
-                        .arg(QDir::toNativeSeparators(path)),
+                        .arg(QDir::toNativeSeparators(file)),
                     {}};
-        case SettingsFileKind::ReadOnly:
-            readOnly = path;
-            present << path;
-            break;
-        case SettingsFileKind::Writable: present << path; break;
-        case SettingsFileKind::Missing: break;
         }
+    }
+    QStringList present;
+    QString readOnly;
+    for (const QString& path : paths) {
+        const SettingsFileKind kind = settingsFileKind(path);
+        if (kind == SettingsFileKind::ReadOnly)
+            readOnly = path;
+        if (kind != SettingsFileKind::Missing)
+            present << path;
     }
     if (readOnly.isEmpty())
         return {};

@@ -82,10 +82,15 @@ private slots:
         QVERIFY(S_ISFIFO(statusOf(m_file).st_mode));
         QFile::remove(m_file);
 
+        // The organisation's file, and the lock file read before a write, are passed over alike.
         const QString organisation = settingsFilePaths().back();
         QVERIFY(QDir().mkdir(organisation));
         QVERIFY(guardSettingsFiles().warning.contains(organisation));
         QDir().rmdir(organisation);
+        const QString lock = m_file + QStringLiteral(".lock");
+        QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+        QVERIFY(guardSettingsFiles().warning.contains(lock));
+        QFile::remove(lock);
     }
 
     void readOnlySettingsFile_startAndQuit_readAndLeftAsItWas()
