@@ -5,6 +5,7 @@
 #include "windows/filedialogs.h"
 #include "windows/messagepresenter.h"
 #include "windows/session.h"
+#include "windows/settingsfile.h"
 #include "windows/singleinstance.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QIcon>
 
 #include <clocale>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -35,6 +37,12 @@ int main(int argc, char* argv[])
         return 0;
     instance.listen();
 
+    // Before anything reads a setting.
+    const qrv::SettingsGuard settings = qrv::guardSettingsFiles();
+    for (const QString& text : {settings.warning, settings.note})
+        if (!text.isEmpty())
+            std::fprintf(stderr, "qrv: %s\n", qPrintable(text));
+
     qrv::MessageBoxPresenter presenter;
     qrv::QtFileDialogs dialogs;
     qrv::Session session(presenter, dialogs);
@@ -44,6 +52,8 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::takeHandOver);
     QObject::connect(&session, &qrv::Session::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     session.start();
+    if (!settings.warning.isEmpty())
+        presenter.show(settings.warning, qrv::Icon::Exclamation);
 
     for (const QString& file : files)
         session.openResultsFile(file);

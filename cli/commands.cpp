@@ -285,9 +285,14 @@ int openCommand(const OpenCommand& command, std::ostream& out, std::ostream& err
         return kFileError;
     }
     const SeriesRecord record = recordFromResultTexts(*read.texts);
-    if (command.json)
-        out << openJson(*read.texts, record, reference::computeReference(reference::referenceInputOf(record))) << '\n';
-    else
+    if (command.json) {
+        const OpenJson json = openJson(*read.texts, record, reference::computeReference(reference::referenceInputOf(record)));
+        out << json.text << '\n';
+        if (json.replacedBytes > 0)
+            err << "qrv-cli: " << command.path << ": " << json.replacedBytes
+                << (json.replacedBytes == 1 ? " byte is" : " bytes are")
+                << " not UTF-8; the JSON has U+FFFD in their place\n";
+    } else
         printOpenReport(out, *read.texts, record);
     return kDone;
 }

@@ -87,7 +87,9 @@ struct Parsed {
 UsageError usageError(const std::string& message) { return {message}; }
 
 // Splits the arguments after the command word by the given option table; "--name=value"
-// and "--name value" are both accepted, the value may start with "-".
+// and "--name value" are both accepted, the value may start with "-". A text taken from the
+// next argument must not start with "--": "--qrv --json" forgot the file name rather than
+// naming a file "--json" ("--qrv=--json" does).
 std::variant<Parsed, UsageError> parseOptions(const std::vector<std::string>& args,
                                               const std::vector<OptionSpec>& specs)
 {
@@ -118,6 +120,9 @@ std::variant<Parsed, UsageError> parseOptions(const std::vector<std::string>& ar
             if (i + 1 >= args.size())
                 return usageError("option " + name + " needs a value");
             value = args[++i];
+            if (spec->value == Value::Text && value->rfind("--", 0) == 0)
+                return usageError("option " + name + " needs a value, not the option " + *value + " (write "
+                                  + name + "=" + *value + " for a value that starts with --)");
         }
         if (spec->value == Value::Number && !isPlainNumber(*value))
             return usageError("option " + name + ": \"" + *value + "\" is not a number");

@@ -11,7 +11,7 @@ class Conversation {
 public:
     Conversation(std::istream& in, std::ostream& out);
 
-    // Reads and answers commands until "s" or the end of the input.
+    // Reads and answers commands until "s", the end of the input or a failed write.
     void run();
 
 private:

@@ -93,6 +93,10 @@ void Session::continueInputs()
     case ContinueOutcome::Refused:
         return;
     case ContinueOutcome::SteamTableRequest:
+        if (const std::string refusal = steamTableRefusal(result, texts); !refusal.empty()) {
+            m_host.message(refusal, Icon::Critical);
+            return;
+        }
         m_askedWater = result.askedWater;
         beginSteamTableRequest();
         return;

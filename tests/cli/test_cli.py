@@ -322,11 +322,16 @@ class BadInput(CliTest):
             ([*SWEEP, "--plot", "a.png", "--size", "0x10"], "1 to 10000"),
             ([*SWEEP, "--plot="], "--plot needs a file name"),
             ([*SWEEP, "--qrv-dir="], "--qrv-dir needs a folder name"),
+            # A file option followed by an option has lost its file name.
+            ([*RUN, "--qrv", "--json"], "option --qrv needs a value, not the option --json"),
+            ([*SWEEP, "--qrv-dir", "--csv"], "option --qrv-dir needs a value, not the option --csv"),
+            ([*SWEEP, "--plot", "--curve"], "option --plot needs a value, not the option --curve"),
             ([*SWEEP, "--reference"], "option --reference goes with --plot"),
             ([*FAMILY, "tmagma"], "\"tmagma\" is not INPUT=V1,V2,..."),
             ([*FAMILY, "depth=1,2"], "\"depth\" is not one of tmagma"),
             ([*FAMILY, "tmagma=1073,,1473"], "every value needs a number between the commas"),
             ([*FAMILY, "tmagma=1073,hot"], "\"hot\" is not a number"),
+            ([*FAMILY, "tmagma=1073,1073.0,+1073"], "\"1073.0\" is the same value as \"1073\""),
             ([*SWEEP, "--family", "tmagma=1073"], "options --tmagma and --family tmagma"),
             ([*SWEEP, "--x", "0.5", "--family", "x=0.2"], "options --x and --family x"),
             ([*RUN, "--family", "x=0.2"], "unknown option --family"),
@@ -348,9 +353,13 @@ class BadInput(CliTest):
         def run_with(option, value):
             args = dict(zip(START_UP[::2], START_UP[1::2]), **{"--r": "0.3", option: value})
             return self.refused("run", *[item for pair in args.items() for item in pair])
-        for option in ["--tmagma", "--tinit", "--pinit", "--pfinal", "--r"]:
+        boxes = {"--tmagma": "Magma Temperature (K)", "--tinit": "Water/Rock Temperature (K)",
+                 "--pinit": "Initial Pressure (MPa)", "--pfinal": "Ambient Pressure (MPa)",
+                 "--r": "Water/Magma Ratio (R)"}
+        for option, box in boxes.items():
             with self.subTest(option=option):
-                self.assertEqual(run_with(option, "3.5e38"), "Continue error: Overflow\nTry different values\n")
+                self.assertEqual(run_with(option, "3.5e38"),
+                                 f'Continue error: Overflow\n{box}: "3.5e38" is out of range.\nTry different values\n')
         self.assertEqual(run_with("--pfinal", "0"), "Ambient Pressure (MPa) must be above 0.\n")
 
     def test_water_outside_the_steam_table_needs_given_values(self):
@@ -366,6 +375,15 @@ class BadInput(CliTest):
                 report = json.loads(done.stdout)
                 self.assertEqual((report["SInit"], report["CvInit"]), (2000, 3500))
                 self.assertEqual(report["initial_values_source"], "options")
+
+    def test_given_values_no_water_has_are_refused_naming_the_box(self):
+        for s_value, cv, message in [
+                ("400", "-5", 'Initial Water Cv: "-5" must be above 0.\n'),
+                ("400", "0", 'Initial Water Cv: "0" must be above 0.\n'),
+                ("1e39", "4000", 'Calculate error: Overflow\nIniitial Water Entropy: "1e39" is out of range.\n'
+                                 'Try different values\n')]:
+            with self.subTest(s=s_value, cv=cv):
+                self.assertEqual(self.refused(*RUN, "--s", s_value, "--cv", cv), message)
 
     def test_given_values_replace_the_held_ones(self):
         report = run_json(*REFERENCE["water"]["args"], "--s", "400", "--cv", "4000")
@@ -535,12 +553,22 @@ class ResultsFiles(CliTest):
         done = cli("open", os.path.join(self.dir, "none.qrv"))
         self.assertEqual((done.returncode, done.stderr), (1, b"Open error: File not found\n"))
 
-    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+    def test_json_is_utf8_and_says_which_bytes_were_not(self):
         lines = [t.encode() for t in REFERENCE["water"]["texts"]]
-        lines[0], lines[6] = b"back\\slash", b"caf\xe9"
+        lines[0], lines[6], lines[7] = b"back\\slash", "café ∆ 😀".encode(), b"caf\xe9 \xc0\xaf \xed\xa0\x80 \xc3"
         pathlib.Path(self.path).write_bytes(qrv_file(lines))
-        report = run_json("open", self.path)
-        self.assertEqual([report["results_file"][i] for i in (0, 6)], ["back\\slash", "caf\u00e9"])
+        done = self.ok("open", self.path, "--json")
+        report = json.loads(done.stdout.decode("utf-8"))
+        self.assertEqual([report["results_file"][i] for i in (0, 6, 7)],
+                         ["back\\slash", "café ∆ 😀", "caf\ufffd " + "\ufffd" * 2 + " " + "\ufffd" * 3 + " \ufffd"])
+        # Overlong forms and surrogates are not UTF-8 either; the rest is written as UTF-8 itself.
+        self.assertIn("café ∆ 😀".encode(), done.stdout)
+        self.assertEqual(done.stderr.decode(),
+                         f"qrv-cli: {self.path}: 7 bytes are not UTF-8; the JSON has U+FFFD in their place\n")
+        # A file all UTF-8 is opened without a word.
+        lines[7] = b"plain"
+        pathlib.Path(self.path).write_bytes(qrv_file(lines))
+        self.assertEqual(self.ok("open", self.path, "--json").stderr, b"")
 
     def test_files_that_hold_no_run_are_refused(self):
         good = [t.encode() for t in REFERENCE["water"]["texts"]]
