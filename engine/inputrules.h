@@ -49,9 +49,8 @@ struct ContinueResult {
 ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& host);
 
 // Why the steam table cannot answer a SteamTableRequest, naming the boxes and what was typed
-// in them; empty when it can. The input window refuses Continue with it rather than ask for
-// values nobody can read off the table (S and Cv given outright, as qrv-cli takes them, need
-// no table).
+// in them; empty when it can. The input window says it before the steam-table pane opens, so
+// that a mistyped state is seen at once while values read elsewhere can still be typed.
 std::string steamTableRefusal(const ContinueResult& asked, const InputTexts& texts);
 
 // The refusal of a box whose whole text is not a plain decimal number: the box named by its
