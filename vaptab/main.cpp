@@ -1,10 +1,48 @@
 // vaptab: a steam-table program driven by commands on its standard input.
+#include "engine/appidentity.h"
 #include "vaptab/conversation.h"
 
 #include <iostream>
+#include <string_view>
 
-int main()
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: vaptab [--help | --version]\n"
+    "Steam tables for ordinary water (IAPWS-95): reads commands on standard input, one\n"
+    "a line, and answers each state with a block of \"name = value unit\" lines (phase,\n"
+    "p, T, rho, v, u, h, s, cv, cp, w) closed by an empty line; a line it cannot answer\n"
+    "gets one \"error: ...\" line. Lines longer than 4096 bytes are refused unread.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "\n";
+
+constexpr char kExample[] =
+    "\n"
+    "Example: the water at 0.1 MPa and 25 degC, in SI units:\n"
+    "  printf 'si out\\np and t\\n0.1,25\\ns\\n' | vaptab\n"
+    "\n"
+    "Exit status: 0, or 2 for an unknown option.\n";
+
+} // namespace
+
+int main(int argc, char* argv[])
 {
+    if (argc > 1) {
+        const std::string_view option = argv[1];
+        if (argc == 2 && option == "--version") {
+            std::cout << qrv::versionLine("vaptab") << '\n';
+            return 0;
+        }
+        if (argc == 2 && (option == "--help" || option == "-h")) {
+            std::cout << kUsage << qrv::vaptab::kCommandsHelp << kExample;
+            return 0;
+        }
+        std::cerr << "vaptab: unknown option " << option << '\n' << kUsage;
+        return 2;
+    }
     qrv::vaptab::Conversation conversation(std::cin, std::cout);
     conversation.run();
     return 0;
