@@ -14,9 +14,52 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: qrv [FILE.qrv]\n"
+    "       qrv --help | --version\n"
+    "The desktop calculator for the energetics of explosive water/magma interaction:\n"
+    "enter the magma and water temperatures, the pressures and the water/magma (or\n"
+    "sediment/magma) ratio, and QRV finds the equilibrium state of the heated water,\n"
+    "expands it to the ambient pressure along an adiabatic and an isothermal path, and\n"
+    "reports phases, steam and water fractions and the conversion ratio, each beside its\n"
+    "IAPWS-95 reference.\n"
+    "\n"
+    "FILE.qrv, a results file that the program saved, is opened as Open would open it;\n"
+    "when QRV is already running, that program opens it and no second one starts.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "Qt's own options, such as -platform offscreen, are understood as well.\n"
+    "\n"
+    "The same calculation without windows: qrv-cli. The steam tables: vaptab.\n";
+
+// --help and --version are answered before any window, display or running instance is asked.
+bool answeredOnTheTerminal(int argc, char* argv[], int& status)
+{
+    if (argc != 2)
+        return false;
+    if (std::strcmp(argv[1], "--version") == 0)
+        std::puts(qrv::versionLine("qrv").c_str());
+    else if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
+        std::fputs(kUsage, stdout);
+    else
+        return false;
+    // Output that could not be written (a full disk) is not success.
+    status = std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (int status = 0; answeredOnTheTerminal(argc, argv, status))
+        return status;
     QApplication app(argc, argv);
     // Qt sets the C library's locale from the user's; a locale with decimal commas must not
     // reach any C formatting of numbers, which are always written with ".".

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/help.h"
 #include "cli/jsonreport.h"
 #include "cli/ratiofilenames.h"
 #include "cli/report.h"
@@ -190,7 +191,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
 {
     const SweepRatios sweep = sweepRatios(command.from, command.to, command.step);
     if (!sweep.error.empty()) {
-        err << "qrv-cli: option --r: " << sweep.error << '\n' << kUsage;
+        err << "qrv-cli: option --r: " << sweep.error << '\n' << usageText();
         return kRefused;
     }
     const SweepFamily& family = command.family;

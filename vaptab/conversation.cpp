@@ -180,16 +180,7 @@ void Conversation::answerState(const std::string& line)
           << '\n';
 }
 
-void Conversation::printHelp()
-{
-    m_out << "commands, one a line:\n"
-             "  p and t   then a line \"pressure,temperature\": the properties of water there\n"
-             "  si in     read pressures in Pa and temperatures in K (default MPa and degC)\n"
-             "  si out    print Pa, K, J/kg and J/(kg K) (default MPa, degC, kJ/kg, kJ/(kg K))\n"
-             "  help      this list\n"
-             "  s         stop\n"
-             "range: 273.16 K to 1273 K, above 0 up to 1000 MPa\n";
-}
+void Conversation::printHelp() { m_out << kCommandsHelp; }
 
 void Conversation::lineTooLong()
 {

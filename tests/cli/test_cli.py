@@ -91,6 +91,11 @@ class CliTest(unittest.TestCase):
         self.assertEqual(done.returncode, 0, done.stderr)
         return done
 
+    def refused(self, *args):
+        done = cli(*args)
+        self.assertEqual((done.returncode, done.stdout), (2, b""), done.stderr)
+        return done.stderr.decode()
+
 
 class ReferenceRuns(CliTest):
     def check_run(self, name):
@@ -298,12 +303,6 @@ FAMILY = ["sweep", *START_UP[2:], "--r", "0.1:1:0.1", "--family"]
 
 
 class BadInput(CliTest):
-    def refused(self, *args):
-        done = cli(*args)
-        self.assertEqual(done.returncode, 2, done.stderr)
-        self.assertEqual(done.stdout, b"")
-        return done.stderr.decode()
-
     def test_option_errors_name_the_option_and_show_usage(self):
         cases = [
             (["run", *START_UP], "missing option --r"),
@@ -343,7 +342,7 @@ class BadInput(CliTest):
             with self.subTest(args=args):
                 err = self.refused(*args)
                 self.assertIn(expected, err)
-                self.assertIn("usage: qrv-cli run", err)
+                self.assertIn("Usage: qrv-cli run", err)
 
     def test_validation_messages_of_the_input_window(self):
         self.assertEqual(self.refused("run", *START_UP, "--r", "0"), "Enter R value > 0\n")
@@ -470,6 +469,85 @@ class ExitStatuses(CliTest):
         lines = cli("--help").stdout.decode().splitlines()
         for status in "0123":
             self.assertTrue(any(line.startswith("  %s  " % status) for line in lines), status)
+
+
+PROJECT_VERSION = re.search(r"project\(QRV VERSION (\S+)",
+                            (pathlib.Path(__file__).parents[2] / "CMakeLists.txt").read_text()).group(1)
+
+
+def listed_options(help_text):
+    """The options that a help's option lines name, in order."""
+    return re.findall(r"^  (?:-h, )?(--[a-z-]+)", help_text, re.MULTILINE)
+
+
+def number_in(words, text):
+    """The number in the words "at most {} runs", wherever the help broke its lines."""
+    pattern = r"\s+".join(re.escape(word) if word != "{}" else r"([\d,]+)" for word in words.split())
+    return int(re.search(pattern, text).group(1).replace(",", ""))
+
+
+class HelpAndVersion(CliTest):
+    COMMANDS = ["run", "sweep", "open"]
+
+    def help_of(self, *args):
+        done = self.ok(*args)
+        self.assertEqual(done.stderr, b"")
+        return done.stdout.decode()
+
+    def test_version_is_the_projects(self):
+        done = self.ok("--version")
+        self.assertEqual((done.stdout, done.stderr), (("qrv-cli %s\n" % PROJECT_VERSION).encode(), b""))
+
+    def test_every_command_has_help_in_every_spelling(self):
+        for command in self.COMMANDS:
+            with self.subTest(command=command):
+                text = self.help_of(command, "--help")
+                self.assertTrue(text.startswith("Usage: qrv-cli " + command), text)
+                self.assertIn("Exit status", text)
+                self.assertEqual(self.help_of(command, "-h"), text)
+                self.assertEqual(self.help_of("help", command), text)
+                # Asking for help beats any mistake beside it.
+                self.assertEqual(self.help_of(command, "--colour", "red", "--help"), text)
+
+    def test_every_listed_option_is_one_the_command_takes(self):
+        full = self.help_of("--help")
+        every = set()
+        for command in self.COMMANDS:
+            options = listed_options(self.help_of(command, "--help"))
+            self.assertEqual(len(options), len(set(options)), options)
+            every.update(options)
+            for option in options:
+                with self.subTest(command=command, option=option):
+                    err = cli(command, option).stderr.decode()
+                    self.assertNotIn("unknown option", err)
+        self.assertEqual(set(listed_options(full)), every | {"--version"})
+        self.assertIn("--constvolume", every)
+
+    def test_stated_limits_are_the_real_ones(self):
+        text = self.help_of("sweep", "--help")
+        ratios = number_in("at most {} ratios", text)
+        err = self.refused("sweep", *START_UP, "--r", "1:%d:1" % (ratios + 1))
+        self.assertIn("more than %d ratios" % ratios, err)
+        runs = number_in("at most {} runs", text)
+        with tempfile.TemporaryDirectory() as folder:
+            chart = os.path.join(folder, "chart.png")
+            err = self.refused("sweep", *START_UP, "--r", "1:%d:1" % (runs + 1), "--plot", chart)
+            self.assertIn("at most %d runs" % runs, err)
+            side = number_in("each 1 to {}", text)
+            err = self.refused("sweep", *START_UP, "--r", "1:2:1", "--plot", chart, "--size", "%dx10" % (side + 1))
+            self.assertIn("1 to %d pixels" % side, err)
+            self.assertEqual(os.listdir(folder), [])
+
+    def test_listed_family_inputs_are_taken(self):
+        text = self.help_of("sweep", "--help")
+        block = text.split("\n  --family", 1)[1].split("\n  --", 1)[0]
+        inputs = re.findall(r"^ {28}(\S+) ", block, re.MULTILINE)
+        self.assertEqual(len(inputs), 5, block)
+        for key in inputs:
+            with self.subTest(input=key):
+                args = [a for pair in zip(START_UP[::2], START_UP[1::2]) if pair[0] != "--" + key for a in pair]
+                done = cli("sweep", *args, "--r", "0.3:0.3:0.1", "--family", key + "=0.5")
+                self.assertNotIn(b"--family", done.stderr)
 
 
 def iapws95(pressure_mpa, temperature_k):
