@@ -167,7 +167,7 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
     // A run without a reference is still a completed run: the reference never sets the status.
     const reference::ReferenceOutcome reference =
         run->outcome.completed ? reference::showReference(run->host, reference::referenceInputOf(run->state))
-                               : reference::ReferenceOutcome{{}, "the run did not complete"};
+                               : reference::ReferenceOutcome{{}, std::string(reference::kIncompleteRunReason)};
     const ResultTexts texts = resultTextsOf(*run);
     if (command.json) {
         out << runJson(run->state, sourceName(run->source), run->host, texts, run->record(), reference) << '\n';

@@ -109,7 +109,9 @@ void Session::openResultsFile(const QString& path)
         FrmResults* results = loadResults();
         // Where the equilibrium window stands, or would stand: at the input window.
         showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
+        // As a completed run leaves them: the path caption says nothing once both paths are done.
         showText(m_host, resultswindow::kStatus, "Calculation Complete");
+        showText(m_host, resultswindow::kPathCaption, "");
         for (int i = 0; i < kResultLineCount; ++i) {
             if (const Control* control = kResultLineControls[std::size_t(i)])
                 showText(m_host, *control, lines[std::size_t(i)]);
@@ -132,7 +134,7 @@ void Session::openResultsFile(const QString& path)
         // ReCalculate expands the state of the last calculation, which the file does not hold.
         results->recalculateButton()->setEnabled(m_equilibriumStands);
         m_main->setEnabled(false);
-        m_main->showMinimized();
+        m_main->minimise();
         m_host.runStored();
     } catch (const EngineFault& fault) {
         m_presenter.show(QStringLiteral("File open error: ") + QString::fromUtf8(fault.description()),

@@ -346,10 +346,10 @@ TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
 
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4x", "4100.5", true, std::nullopt, host));
-    expectOnlyMessage("Iniitial Water Entropy: \"572.4x\" is not a number.");
+    expectOnlyMessage("Iniitial Water Entropy (J/kg-K): \"572.4x\" is not a number.");
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, std::nullopt, host));
-    EXPECT_EQ(host.messages().at(0).text.substr(0, 43), "Initial Water Cv: \"4100,5\" is not a number.");
+    EXPECT_EQ(host.messages().at(0).text.substr(0, 52), "Initial Water Cv (J/kg-K): \"4100,5\" is not a number.");
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4", "1e39", true, std::nullopt, host));
     expectOnlyMessage("Calculate error: Overflow\nTry different values");
