@@ -4,7 +4,6 @@
 
 #include <QCloseEvent>
 #include <QIcon>
-#include <QLayout>
 #include <QPushButton>
 #include <QTimer>
 
@@ -22,13 +21,6 @@ void ChainWindow::unload()
 {
     m_unloading = true;
     close();
-}
-
-void ChainWindow::minimise()
-{
-    if (QLayout* contents = layout())
-        contents->activate();
-    showMinimized();
 }
 
 void ChainWindow::closeEvent(QCloseEvent* event)

@@ -15,9 +15,8 @@ public:
 
     // Closes and, unless this is the input window, deletes the window.
     void unload();
-    // Minimises the window at the size its contents ask for now: a window that a posted layout
-    // resizes after it was minimised is shown again by the window manager, on top of the others.
-    void minimise();
+    // Unloaded, and only waiting to be deleted: a window to make anew, not to show again.
+    bool unloading() const { return m_unloading; }
 
 signals:
     void closeRequested();

@@ -24,7 +24,12 @@ QMessageBox::Icon boxIcon(Icon icon)
 
 void MessageBoxPresenter::show(const QString& text, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), QString::fromUtf8(kAppTitle), text, QMessageBox::Ok, QApplication::activeWindow());
+    // Over the window in use; a minimised one (the input window while the results are up) would
+    // be shown again by the window manager, on top of the window in use.
+    QWidget* over = QApplication::activeWindow();
+    if (over != nullptr && over->isMinimized())
+        over = nullptr;
+    QMessageBox box(boxIcon(icon), QString::fromUtf8(kAppTitle), text, QMessageBox::Ok, over);
     box.exec();
 }
 
