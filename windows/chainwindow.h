@@ -17,6 +17,9 @@ public:
     void unload();
     // Unloaded, and only waiting to be deleted: a window to make anew, not to show again.
     bool unloading() const { return m_unloading; }
+    // Minimises the window at the size its contents ask for now: a window that a pending layout
+    // resizes after it was minimised is shown again by the window manager, over the others.
+    void minimise();
 
 signals:
     void closeRequested();

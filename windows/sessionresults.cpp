@@ -137,7 +137,7 @@ void Session::openResultsFile(const QString& path)
         // Where the equilibrium window stands, or would stand: at the input window.
         showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
         m_main->setEnabled(false);
-        m_main->showMinimized();
+        m_main->minimise();
         m_host.runStored();
     } catch (const EngineFault& fault) {
         m_presenter.show(QStringLiteral("File open error: ") + QString::fromUtf8(fault.description()),
