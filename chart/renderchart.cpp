@@ -164,6 +164,30 @@ QCategoryAxis* makeAxis(const ChartAxis& axis)
     return made;
 }
 
+// An axis end with a marker or line on it moves out by half a marker, so that what lies at
+// the end (R at the last ratio, a steam fraction of 1) is drawn whole, not cut by the plot's
+// edge; an end with nothing on it stays where the chart put it.
+void leaveRoomForMarkers(const Chart& chart, QCategoryAxis& x, QCategoryAxis& y, const QRectF& plotArea)
+{
+    constexpr double kRoom = kMarkerSize / 2 + kLineWidth;
+    const auto widen = [&chart](QCategoryAxis& axis, const ChartAxis& range, double pixels, auto coordinate) {
+        if (pixels <= 2 * kRoom || !(range.high > range.low))
+            return;
+        const double room = (range.high - range.low) * kRoom / (pixels - 2 * kRoom);
+        bool atLow = false;
+        bool atHigh = false;
+        for (const ChartSeries& s : chart.series)
+            for (const std::vector<QPointF>* points : {&s.markers, &s.curve})
+                for (const QPointF& p : *points) {
+                    atLow = atLow || coordinate(p) < range.low + room;
+                    atHigh = atHigh || coordinate(p) > range.high - room;
+                }
+        axis.setRange(range.low - (atLow ? room : 0), range.high + (atHigh ? room : 0));
+    };
+    widen(x, chart.x, plotArea.width(), [](const QPointF& p) { return p.x(); });
+    widen(y, chart.y, plotArea.height(), [](const QPointF& p) { return p.y(); });
+}
+
 void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
 {
     QGraphicsScene scene;
@@ -209,6 +233,7 @@ void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
 
     const QRectF layout(QPointF(0, 0), area.size());
     plot->setGeometry(layout);
+    leaveRoomForMarkers(chart, *x, *y, plot->plotArea());
     scene.setSceneRect(layout);
     scene.render(&painter, area, layout);
 }

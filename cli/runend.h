@@ -1,6 +1,8 @@
 // How far a run got, as qrv-cli reports it on standard error and in its JSON.
 #pragma once
 
+#include "reference/runreference.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,7 +20,7 @@ struct RunEnd {
 };
 
 // Said of a run whose paths ran but did not both come to results.
-inline constexpr std::string_view kDidNotComplete = "the run did not complete";
+inline constexpr std::string_view kDidNotComplete = reference::kIncompleteRunReason;
 
 RunEnd runEnd(const FreshRun& run);
 

@@ -14,8 +14,9 @@ inline constexpr std::string_view kWaterRatio = "Water/Magma Ratio (R):";
 inline constexpr std::string_view kSedimentRatio = "Sediment/Magma Ratio (Rs):";
 inline constexpr std::string_view kWaterFraction = "Water Fraction (X):";
 // "Iniitial" is the window's caption as users and its screen-reader name know it; kept as spelt.
-inline constexpr std::string_view kEntropy = "Iniitial Water Entropy:";
-inline constexpr std::string_view kCv = "Initial Water Cv:";
+// The unit is the one the steam-table program answers in.
+inline constexpr std::string_view kEntropy = "Iniitial Water Entropy (J/kg-K):";
+inline constexpr std::string_view kCv = "Initial Water Cv (J/kg-K):";
 
 // What the disabled water-fraction box shows in water/magma mode.
 inline constexpr std::string_view kUnusedWaterFraction = "--";

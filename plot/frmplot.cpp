@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -108,8 +109,9 @@ void FrmPlot::buildControls()
     m_optPoints->setChecked(true);
     kindLayout->addWidget(m_optCurve);
     kindLayout->addWidget(m_optPoints);
-    connect(m_optCurve, &QRadioButton::clicked, this, &FrmPlot::Plot);
-    connect(m_optPoints, &QRadioButton::clicked, this, &FrmPlot::Plot);
+    // Options react to being toggled, as the mouse, the arrow keys and screen readers all
+    // toggle them; one of the pair toggling is one change.
+    connect(m_optCurve, &QRadioButton::toggled, this, &FrmPlot::Plot);
 
     // What the chart shows besides the runs.
     m_frame5 = new QGroupBox(QStringLiteral("Show"), m_frame1);
@@ -146,7 +148,10 @@ void FrmPlot::buildControls()
         m_optY[std::size_t(i)] = option;
     }
     m_optY[0]->setChecked(true);
-    connect(m_yGroup, &QButtonGroup::idClicked, this, &FrmPlot::Plot);
+    connect(m_yGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            Plot();
+    });
 
     m_frame2 = new QGroupBox(QStringLiteral("X-Axis"), m_frame1);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
@@ -163,7 +168,10 @@ void FrmPlot::buildControls()
         m_optX[std::size_t(i)] = option;
     }
     m_optX[0]->setChecked(true);
-    connect(m_xGroup, &QButtonGroup::idClicked, this, &FrmPlot::xClicked);
+    connect(m_xGroup, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked)
+            xChosen(index);
+    });
 
     // Created in the order of their rows below, which Tab follows.
     const auto button = [this](const char* name, const char* caption, void (FrmPlot::*action)()) {
@@ -225,7 +233,7 @@ void FrmPlot::plotIfVisible()
         Plot();
 }
 
-void FrmPlot::xClicked(int index)
+void FrmPlot::xChosen(int index)
 {
     for (const YSwap& swap : kYSwaps)
         m_optY[std::size_t(swap.disabled)]->setEnabled(true);
@@ -233,8 +241,11 @@ void FrmPlot::xClicked(int index)
         if (swap.xIndex != index)
             continue;
         QRadioButton* disabled = m_optY[std::size_t(swap.disabled)];
-        if (disabled->isChecked())
+        if (disabled->isChecked()) {
+            // One drawing for the change, below.
+            const QSignalBlocker quiet(m_yGroup);
             m_optY[std::size_t(swap.instead)]->setChecked(true);
+        }
         disabled->setEnabled(false);
     }
     Plot();

@@ -51,7 +51,7 @@ signals:
 private:
     void buildControls();
     PlotChoices choices() const;
-    void xClicked(int index);
+    void xChosen(int index);
     void clearData();
     void printChart();
     // Buttons that act on stored runs follow whether there are any.

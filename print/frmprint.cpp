@@ -18,7 +18,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
-#include <QStyle>
 
 #include <exception>
 
@@ -145,19 +144,18 @@ void FrmPrint::buildControls()
 
     m_labPrinter = named(new QLabel(this), "labPrinter");
     place(m_labPrinter, 60, 2160, 3420, 255);
-    m_cmdPrint = named(new QPushButton(this), "cmdPrint");
-    m_cmdPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                         style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    // Its word beside the picture: a picture alone (and the style's stand-in, a floppy disk)
+    // reads as Save.
+    m_cmdPrint = named(new QPushButton(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Print"), this),
+                       "cmdPrint");
     m_cmdPrint->setToolTip(QStringLiteral("Start printing"));
-    // A picture button: screen readers need a name that the picture cannot give.
-    m_cmdPrint->setAccessibleName(QStringLiteral("Print"));
-    place(m_cmdPrint, 60, 2460, 660, 420);
+    place(m_cmdPrint, 60, 2460, 960, 420);
     m_cmdPrinter = named(new QPushButton(QStringLiteral("Print Setup"), this), "cmdPrinter");
     m_cmdPrinter->setToolTip(QStringLiteral("Select the printer to use"));
-    place(m_cmdPrinter, 780, 2460, 1260, 420);
+    place(m_cmdPrinter, 1080, 2460, 1140, 420);
     m_cmdCancel = named(new QPushButton(QStringLiteral("Done"), this), "cmdCancel");
     m_cmdCancel->setToolTip(QStringLiteral("Close this window"));
-    place(m_cmdCancel, 2100, 2460, 900, 420);
+    place(m_cmdCancel, 2280, 2460, 720, 420);
     m_image1 = named(new QLabel(this), "Image1");
     place(m_image1, 3060, 2460, 420, 420);
 

@@ -53,7 +53,7 @@ ReferenceOutcome showReference(EngineHost& host, const ReferenceInput& run)
 void clearReference(EngineHost& host)
 {
     clearValues(host);
-    showNote(host, {});
+    showNote(host, referenceNote({{}, std::string(kIncompleteRunReason)}));
 }
 
 } // namespace qrv::reference

@@ -16,7 +16,7 @@ namespace qrv::reference {
 // for the reports that give it in other forms.
 ReferenceOutcome showReference(EngineHost& host, const ReferenceInput& run);
 
-// A run that failed has no results, so its reference panel shows no values either.
+// A run that failed has no results, so its reference panel shows no values either, and says why.
 void clearReference(EngineHost& host);
 
 } // namespace qrv::reference

@@ -33,6 +33,9 @@ private:
 // "No reference: " and the reason when there is none, otherwise nothing.
 std::string referenceNote(const ReferenceOutcome& outcome);
 
+// Why a run that failed has no reference.
+inline constexpr std::string_view kIncompleteRunReason = "the run did not complete";
+
 // The reference's value of a series key of the store ("cra", "sfi", "fta", "et", "ep", ...),
 // in the store's units (MPa for "ep", J/(kg K) for "ee"); none for an unknown key.
 std::optional<double> referenceValue(const Reference& reference, std::string_view seriesKey);

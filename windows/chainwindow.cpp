@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLayout>
 #include <QPushButton>
 #include <QTimer>
 
@@ -21,6 +22,13 @@ void ChainWindow::unload()
 {
     m_unloading = true;
     close();
+}
+
+void ChainWindow::minimise()
+{
+    if (QLayout* contents = layout())
+        contents->activate();
+    showMinimized();
 }
 
 void ChainWindow::closeEvent(QCloseEvent* event)

@@ -15,6 +15,11 @@ public:
 
     // Closes and, unless this is the input window, deletes the window.
     void unload();
+    // Unloaded, and only waiting to be deleted: a window to make anew, not to show again.
+    bool unloading() const { return m_unloading; }
+    // Minimises the window at the size its contents ask for now: a window that a pending layout
+    // resizes after it was minimised is shown again by the window manager, over the others.
+    void minimise();
 
 signals:
     void closeRequested();

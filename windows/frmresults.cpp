@@ -24,15 +24,17 @@ FrmResults::FrmResults(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The buttons are made first, so that Tab reaches them before the thirty values, which
+    // follow them in the order they are read; each value still copies itself on Space.
+    auto* buttons = new QHBoxLayout;
+    for (const Control* button : kDescription.buttons)
+        buttons->addWidget(makeButton(*button, this));
     buildPanels(kDescription, *this, *layout, [this](ValueLabel* value) {
         connect(value, &ValueLabel::clicked, this, [this, value] { copyValue(value); });
         // A value bold from the start (the phase) marks nothing.
         if (!value->font().bold())
             m_markable.append(value);
     });
-    auto* buttons = new QHBoxLayout;
-    for (const Control* button : kDescription.buttons)
-        buttons->addWidget(makeButton(*button, this));
     layout->addLayout(buttons);
 
     m_recalculate = describedWidget<QPushButton>(*this, kRecalculate);

@@ -3,6 +3,8 @@
 #include "engine/appidentity.h"
 
 #include <QIcon>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -22,6 +24,9 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
+    // Escape closes it, as it closes the program's other secondary windows.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     const int em = fontMetrics().averageCharWidth();
     resize(em * 80, fontMetrics().lineSpacing() * 36);
 }

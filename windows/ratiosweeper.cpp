@@ -10,6 +10,28 @@
 
 namespace qrv {
 
+namespace {
+
+// Continue's checks on a fresh state, as every run of the sweep gets: they refuse exactly what
+// they would refuse for a single run after start-up. The messages go to `host`.
+bool continueRefuses(const InputTexts& texts, RecordingHost& host)
+{
+    CalcState state;
+    RecordingHost scratch;
+    SetDefaults(state, scratch);
+    return applyContinue(state, texts, host).outcome == ContinueOutcome::Refused;
+}
+
+std::vector<std::string> messageTexts(const RecordingHost& host)
+{
+    std::vector<std::string> shown;
+    for (const HostMessage& message : host.messages())
+        shown.push_back(message.text);
+    return shown;
+}
+
+} // namespace
+
 RatioSweeper::RatioSweeper(RunStore& store, EngineHost& host)
     : m_store(store)
     , m_host(host)
@@ -41,13 +63,17 @@ std::optional<RunRequest> RatioSweeper::prepare(InputTexts texts, bool constantV
     request.inputs = texts;
     request.constantVolume = constantVolume;
     for (std::size_t member = 0; member < family.memberCount(); ++member) {
-        // A fresh state, as every run of the sweep gets: Continue then refuses exactly what it
-        // would refuse for a single run after start-up.
-        CalcState state;
-        RecordingHost scratch;
-        SetDefaults(state, scratch);
-        if (applyContinue(state, familyMember(request, family, member).inputs, m_host).outcome == ContinueOutcome::Refused)
-            return std::nullopt;
+        RecordingHost refusal;
+        if (!continueRefuses(familyMember(request, family, member).inputs, refusal))
+            continue;
+        // The family's value is named where it, not a box of the input window, is refused.
+        RecordingHost boxes;
+        const bool familyValue = family.input != FamilyInput::None
+                                 && !(continueRefuses(request.inputs, boxes) && messageTexts(boxes) == messageTexts(refusal));
+        const std::string prefix = familyValue ? "Family value " + family.memberLabel(member) + ": " : "";
+        for (const HostMessage& message : refusal.messages())
+            m_host.message(prefix + message.text, message.icon);
+        return std::nullopt;
     }
     return request;
 }

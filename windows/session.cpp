@@ -66,7 +66,7 @@ QWidget* Session::window(Window which)
 // The equilibrium window loads hidden; it is shown where the input window stands.
 FrmCalc* Session::loadCalc()
 {
-    if (m_calc)
+    if (m_calc && !m_calc->unloading())
         return m_calc;
     m_calc = new FrmCalc;
     connect(m_calc, &FrmCalc::closeRequested, this, [this] {
@@ -82,7 +82,7 @@ FrmCalc* Session::loadCalc()
 // The results window loads hidden; it is shown where the equilibrium window stands.
 FrmResults* Session::loadResults()
 {
-    if (m_results)
+    if (m_results && !m_results->unloading())
         return m_results;
     m_results = new FrmResults;
     connect(m_results, &FrmResults::closeRequested, this, [this] {

@@ -161,7 +161,7 @@ void Session::calculate()
     calc->activateWindow();
     calc->continueButton()->setFocus();
     m_main->setEnabled(false);
-    m_main->showMinimized();
+    m_main->minimise();
 }
 
 void Session::cancelSteamTableRequest()

@@ -106,14 +106,9 @@ void Session::openResultsFile(const QString& path)
     const auto line = [&lines](int number) { return lines[std::size_t(number - 1)]; };
 
     try {
-        FrmResults* results = loadResults();
-        // Where the equilibrium window stands, or would stand: at the input window.
-        showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
-        showText(m_host, resultswindow::kStatus, "Calculation Complete");
-        for (int i = 0; i < kResultLineCount; ++i) {
-            if (const Control* control = kResultLineControls[std::size_t(i)])
-                showText(m_host, *control, lines[std::size_t(i)]);
-        }
+        // Both windows are filled before the results window is shown and the input window
+        // minimised: a window that its new texts resize after that is placed anew by the window
+        // manager, the input window over the results, the results window's title bar off screen.
         using namespace resultswindow;
         showTypedRatio(typedRatio(line(kRatioCaption.fileLine), line(kRatio.fileLine)));
         const std::pair<const char*, int> inputs[] = {{"txtTMagma", kMagmaTemperature.fileLine},
@@ -123,6 +118,14 @@ void Session::openResultsFile(const QString& path)
         for (const auto& [box, number] : inputs)
             m_host.setText(Window::Main, box, line(number));
 
+        FrmResults* results = loadResults();
+        // As a completed run leaves them: the path caption says nothing once both paths are done.
+        showText(m_host, kStatus, "Calculation Complete");
+        showText(m_host, kPathCaption, "");
+        for (int i = 0; i < kResultLineCount; ++i) {
+            if (const Control* control = kResultLineControls[std::size_t(i)])
+                showText(m_host, *control, lines[std::size_t(i)]);
+        }
         const SeriesRecord record = recordFromResultTexts(lines);
         m_store.append(record);
         reference::showReference(m_host, reference::referenceInputOf(record));
@@ -131,8 +134,10 @@ void Session::openResultsFile(const QString& path)
             button->setEnabled(true);
         // ReCalculate expands the state of the last calculation, which the file does not hold.
         results->recalculateButton()->setEnabled(m_equilibriumStands);
+        // Where the equilibrium window stands, or would stand: at the input window.
+        showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
         m_main->setEnabled(false);
-        m_main->showMinimized();
+        m_main->minimise();
         m_host.runStored();
     } catch (const EngineFault& fault) {
         m_presenter.show(QStringLiteral("File open error: ") + QString::fromUtf8(fault.description()),

@@ -38,6 +38,13 @@ private:
     QProgressDialog m_dialog;
 };
 
+InputTexts typedInputs(const FrmMainControls& u)
+{
+    return {u.txtTMagma->text().toStdString(), u.txtTInit->text().toStdString(), u.txtPInit->text().toStdString(),
+            u.txtPfin->text().toStdString(),   u.txtR->text().toStdString(),     u.txtXmix->text().toStdString(),
+            u.optSM->isChecked()};
+}
+
 } // namespace
 
 void Session::openSweepDialog()
@@ -45,6 +52,11 @@ void Session::openSweepDialog()
     RatioSweeper sweeper(m_store, m_host);
     SweepDialog dialog(m_main->ui().optSM->isChecked() ? QStringLiteral("Rs") : QStringLiteral("R"),
                        [&sweeper](std::size_t runs) { return sweeper.capacityRefusal(runs); }, m_main);
+    // A member the input window would refuse is refused while the dialog is still open.
+    dialog.setMemberCheck([this, &sweeper](const std::vector<double>& ratios, const SweepFamily& family) {
+        const FrmMainControls& u = m_main->ui();
+        return sweeper.prepare(typedInputs(u), u.optCV->isChecked(), ratios.front(), family).has_value();
+    });
     if (dialog.exec() == QDialog::Accepted)
         sweep(dialog.ratios(), dialog.family());
 }
@@ -59,11 +71,8 @@ void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family
         return;
     }
     const FrmMainControls& u = m_main->ui();
-    const InputTexts texts{u.txtTMagma->text().toStdString(), u.txtTInit->text().toStdString(),
-                           u.txtPInit->text().toStdString(),  u.txtPfin->text().toStdString(),
-                           u.txtR->text().toStdString(),      u.txtXmix->text().toStdString(),
-                           u.optSM->isChecked()};
-    const std::optional<RunRequest> request = sweeper.prepare(texts, u.optCV->isChecked(), ratios.front(), family);
+    const std::optional<RunRequest> request =
+        sweeper.prepare(typedInputs(u), u.optCV->isChecked(), ratios.front(), family);
     if (!request)
         return;
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -24,6 +25,26 @@ QLineEdit* box(const char* name, const QString& text, QWidget* parent)
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
     return edit;
 }
+
+// "1 run", "4 runs".
+QString counted(std::size_t count, const QString& noun)
+{
+    return QStringLiteral("%1 %2%3").arg(count).arg(noun, count == 1 ? QString() : QStringLiteral("s"));
+}
+
+// What the dialog remembers between openings, and between starts of the program.
+QSettings sweepSettings()
+{
+    return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
+}
+
+const QString kFromKey = QStringLiteral("Sweep/From");
+const QString kToKey = QStringLiteral("Sweep/To");
+const QString kByCountKey = QStringLiteral("Sweep/ByCount");
+const QString kStepKey = QStringLiteral("Sweep/Step");
+const QString kCountKey = QStringLiteral("Sweep/Count");
+const QString kFamilyKey = QStringLiteral("Sweep/Family"); // the input's qrv-cli key, "tmagma"
+const QString kValuesKey = QStringLiteral("Sweep/Values");
 
 } // namespace
 
@@ -99,7 +120,7 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_run, QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &SweepDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -118,7 +139,53 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
         connect(edit, &QLineEdit::textChanged, this, &SweepDialog::update);
     connect(m_familyInput, &QComboBox::currentIndexChanged, this, &SweepDialog::update);
     connect(m_byStep, &QRadioButton::toggled, this, &SweepDialog::update);
+    restoreTyped();
     update();
+}
+
+void SweepDialog::restoreTyped()
+{
+    const QSettings settings = sweepSettings();
+    const std::pair<QLineEdit*, const QString*> boxes[] = {
+        {m_from, &kFromKey}, {m_to, &kToKey}, {m_step, &kStepKey}, {m_count, &kCountKey}, {m_familyValues, &kValuesKey}};
+    for (const auto& [edit, key] : boxes)
+        edit->setText(settings.value(*key, edit->text()).toString());
+    (settings.value(kByCountKey, false).toBool() ? m_byCount : m_byStep)->setChecked(true);
+    const QString family = settings.value(kFamilyKey).toString();
+    for (const FamilyInputName& input : kFamilyInputs) {
+        const int index = m_familyInput->findData(int(input.input));
+        const auto* item = qobject_cast<QStandardItemModel*>(m_familyInput->model())->item(index);
+        // A water-fraction family waits for the next sediment sweep.
+        if (family == QString::fromUtf8(input.key) && item->isEnabled())
+            m_familyInput->setCurrentIndex(index);
+    }
+}
+
+void SweepDialog::saveTyped() const
+{
+    QSettings settings = sweepSettings();
+    settings.setValue(kFromKey, m_from->text());
+    settings.setValue(kToKey, m_to->text());
+    settings.setValue(kByCountKey, m_byCount->isChecked());
+    settings.setValue(kStepKey, m_step->text());
+    settings.setValue(kCountKey, m_count->text());
+    const auto input = FamilyInput(m_familyInput->currentData().toInt());
+    settings.setValue(kFamilyKey,
+                      input == FamilyInput::None ? QString() : QString::fromUtf8(familyInputName(input).key));
+    settings.setValue(kValuesKey, m_familyValues->text());
+}
+
+void SweepDialog::accept()
+{
+    if (m_memberCheck && !m_memberCheck(m_range.ratios, m_family))
+        return;
+    QDialog::accept();
+}
+
+void SweepDialog::done(int result)
+{
+    saveTyped();
+    QDialog::done(result);
 }
 
 // The summary says what Run Sweep would do, or why it cannot; Run Sweep waits for a valid range.
@@ -145,9 +212,11 @@ void SweepDialog::update()
     QPalette colours = m_summary->palette();
     colours.setColor(QPalette::WindowText, m_range.error.isEmpty() ? palette().color(QPalette::WindowText) : Qt::red);
     m_summary->setPalette(colours);
-    QString summary = QStringLiteral("%1 runs").arg(runs);
+    QString summary = counted(runs, QStringLiteral("run"));
     if (m_family.input != FamilyInput::None)
-        summary += QStringLiteral(": %1 values x %2 ratios").arg(m_family.memberCount()).arg(m_range.ratios.size());
+        summary += QStringLiteral(": %1 x %2")
+                       .arg(counted(m_family.memberCount(), QStringLiteral("value")),
+                            counted(m_range.ratios.size(), QStringLiteral("ratio")));
     m_summary->setText(m_range.error.isEmpty() ? summary : m_range.error);
     m_run->setEnabled(m_range.error.isEmpty());
 }

@@ -29,16 +29,28 @@ public:
     // the dialog stays open with what was typed.
     SweepDialog(const QString& ratioName, CapacityRefusal capacityRefusal, QWidget* parent = nullptr);
 
+    // Asked on Run Sweep whether the inputs of every member can run; it says why not itself,
+    // and the dialog then stays open with what was typed.
+    using MemberCheck = std::function<bool(const std::vector<double>& ratios, const SweepFamily& family)>;
+    void setMemberCheck(MemberCheck check) { m_memberCheck = std::move(check); }
+
     // The accepted range's ratios, and the family they are run for.
     const std::vector<double>& ratios() const { return m_range.ratios; }
     const SweepFamily& family() const { return m_family; }
     QPushButton* runButton() const { return m_run; }
 
+    void accept() override;
+    // Whatever closes the dialog, what was typed is there the next time it opens.
+    void done(int result) override;
+
 private:
     void update();
+    void restoreTyped();
+    void saveTyped() const;
 
     QString m_ratioName;
     CapacityRefusal m_capacityRefusal;
+    MemberCheck m_memberCheck;
     QLineEdit* m_from;
     QLineEdit* m_to;
     QRadioButton* m_byStep;

@@ -23,9 +23,15 @@ std::optional<QPoint> placementOnScreens(QPoint topLeft, QSize size, const QList
 // The same for the screens of this desktop (their areas free of panels).
 std::optional<QPoint> placementOnScreens(QPoint topLeft, QSize size);
 
-// Shows a window with its frame's top-left corner at `topLeft`. Its size is settled first: a
-// window that the window manager sees resized while it is being shown is placed by its client
-// area instead, its title bar above the given point.
+// The frame moved onto the screen that holds most of it (or the nearest one) until it lies
+// wholly on it; shrunk only where it is larger than that screen.
+QRect fittedOnScreens(QRect frame, const QList<QRect>& screens);
+
+// Shows a window with its frame's top-left corner at `topLeft`, or as near to it as keeps the
+// frame wholly on its screen. Its size is settled first: a window that the window manager sees
+// resized while it is being shown is placed by its client area instead, its title bar above
+// the given point. From then on, whenever its contents resize it, the window is moved back
+// onto its screen where the new size, or the window manager's placing of it, left it partly off.
 void showFrameAt(QWidget& window, QPoint topLeft);
 
 } // namespace qrv

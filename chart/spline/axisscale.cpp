@@ -57,16 +57,18 @@ AxisScale AxisScale::fit(double dataMin, double dataMax, bool includeZero)
         low = high = 0;
     if (low > high)
         std::swap(low, high);
-    if (includeZero) {
-        low = std::min(low, 0.0);
-        high = std::max(high, 0.0);
-    }
+    // A single value stands inside its axis, not at an end of it: a lone run at R 0.3 on an axis
+    // from 0 gets 0 to 0.35, not 0 to 0.3.
     const double size = std::max(std::fabs(low), std::fabs(high));
     if (high - low <= std::max(kNarrowest * size, kTiniest)) {
         const double value = low / 2 + high / 2;
         const double margin = std::fabs(value) / 10;
         low = margin <= kTiniest ? 0 : value - margin;
         high = margin <= kTiniest ? 1 : value + margin;
+    }
+    if (includeZero) {
+        low = std::min(low, 0.0);
+        high = std::max(high, 0.0);
     }
 
     // The smallest 1-2-5 step that covers the data in at most ten ticks. Candidates start

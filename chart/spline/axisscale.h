@@ -11,7 +11,8 @@ namespace qrv {
 class AxisScale {
 public:
     // The axis for data from dataMin to dataMax (either order); with includeZero it also
-    // spans 0. A single value gets an axis a tenth of its size either side (0 gets 0 to 1).
+    // spans 0. A single value gets an axis a tenth of its size either side (0 gets 0 to 1),
+    // then 0 if asked, so that the value lies inside the axis.
     // A non-finite or vast (beyond 1e300) end counts as missing: the other end alone is
     // used, and with neither the axis is that of 0.
     static AxisScale fit(double dataMin, double dataMax, bool includeZero);

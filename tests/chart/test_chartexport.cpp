@@ -5,6 +5,7 @@
 #include "tests/chart/sampleruns.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -74,6 +75,44 @@ private slots:
         QCOMPARE(curve.size(), QSize(300, 900));
         QCOMPARE(test::countColour(curve, kVermillion), 0);
         QVERIFY(test::countColour(curve, kBlue) > 100);
+    }
+
+    // A marker where the data ends (the last ratio on the axis's end, a steam fraction of 1 at
+    // the top) is drawn whole, as is the one run of a single-run sweep, with or without curves.
+    void markersAtTheAxisEndsAndALoneRunAreDrawnWhole()
+    {
+        const auto markerPixels = [](QPointF at) {
+            Chart chart;
+            chart.x = {QStringLiteral("x"), 0, 1, {0, 0.5, 1}, {"0.0", "0.5", "1.0"}};
+            chart.y = chart.x;
+            chart.series.push_back({QStringLiteral("runs"), kBlue, LineStyle::None, MarkerShape::Square, {}, {at}});
+            QImage image(800, 500, QImage::Format_RGB32);
+            QPainter painter(&image);
+            renderChart(chart, painter, QRectF(image.rect()));
+            return test::countColour(image, kBlue);
+        };
+        const int inside = markerPixels({0.5, 0.5});
+        QVERIFY(inside > 20);
+        for (const QPointF end : {QPointF(1, 1), QPointF(0, 0), QPointF(1, 0.5), QPointF(0.5, 1)})
+            QVERIFY2(markerPixels(end) >= inside - 2, qPrintable(QStringLiteral("cut at %1, %2").arg(end.x()).arg(end.y())));
+
+        m_store.clear();
+        m_store.append(test::sampleRun(0.3f, 31.5f, 12.0f, 1.0f, 0.62f));
+        for (const bool curve : {false, true}) {
+            render(YChoice::ConversionRatio, curve, "lone.png", QSize(1200, 700));
+            const QImage lone(path("lone.png"));
+            // One whole marker per path; the note of a curve mode says no more than that.
+            QVERIFY2(test::countColour(lone, kBlue) > 40, "no adiabatic marker");
+            QVERIFY2(test::countColour(lone, kVermillion) > 40, "no isothermal marker");
+        }
+        PlotChoices curve;
+        curve.curve = true;
+        const Chart chart = PlotRoutine(m_store).plot(curve);
+        for (const ChartSeries& s : chart.series) {
+            QCOMPARE(int(s.markers.size()), 1);
+            QVERIFY(s.markers[0].x() > chart.x.low && s.markers[0].x() < chart.x.high);
+            QVERIFY(s.markers[0].y() > chart.y.low && s.markers[0].y() < chart.y.high);
+        }
     }
 
     void svgIsWellFormedWithItsTitle()

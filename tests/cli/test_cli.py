@@ -377,9 +377,9 @@ class BadInput(CliTest):
 
     def test_given_values_no_water_has_are_refused_naming_the_box(self):
         for s_value, cv, message in [
-                ("400", "-5", 'Initial Water Cv: "-5" must be above 0.\n'),
-                ("400", "0", 'Initial Water Cv: "0" must be above 0.\n'),
-                ("1e39", "4000", 'Calculate error: Overflow\nIniitial Water Entropy: "1e39" is out of range.\n'
+                ("400", "-5", 'Initial Water Cv (J/kg-K): "-5" must be above 0.\n'),
+                ("400", "0", 'Initial Water Cv (J/kg-K): "0" must be above 0.\n'),
+                ("1e39", "4000", 'Calculate error: Overflow\nIniitial Water Entropy (J/kg-K): "1e39" is out of range.\n'
                                  'Try different values\n')]:
             with self.subTest(s=s_value, cv=cv):
                 self.assertEqual(self.refused(*RUN, "--s", s_value, "--cv", cv), message)

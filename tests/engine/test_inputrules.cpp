@@ -385,18 +385,18 @@ TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
     EXPECT_FALSE(applyCalculate(state, "500", "", false, std::nullopt, host));
     EXPECT_FALSE(applyCalculate(state, "", "", false, std::nullopt, host));
     ASSERT_EQ(host.messages().size(), 3u);
-    EXPECT_EQ(host.messages()[0].text, "Please enter all values!\nEmpty: Iniitial Water Entropy.");
-    EXPECT_EQ(host.messages()[1].text, "Please enter all values!\nEmpty: Initial Water Cv.");
-    EXPECT_EQ(host.messages()[2].text, "Please enter all values!\nEmpty: Iniitial Water Entropy, Initial Water Cv.");
+    EXPECT_EQ(host.messages()[0].text, "Please enter all values!\nEmpty: Iniitial Water Entropy (J/kg-K).");
+    EXPECT_EQ(host.messages()[1].text, "Please enter all values!\nEmpty: Initial Water Cv (J/kg-K).");
+    EXPECT_EQ(host.messages()[2].text, "Please enter all values!\nEmpty: Iniitial Water Entropy (J/kg-K), Initial Water Cv (J/kg-K).");
     EXPECT_EQ(host.messages()[1].icon, Icon::Exclamation);
     EXPECT_EQ(state.SInit, 366.93f);
 
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4x", "4100.5", true, std::nullopt, host));
-    expectOnlyMessage("Iniitial Water Entropy: \"572.4x\" is not a number.");
+    expectOnlyMessage("Iniitial Water Entropy (J/kg-K): \"572.4x\" is not a number.");
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, std::nullopt, host));
-    EXPECT_EQ(host.messages().at(0).text.substr(0, 43), "Initial Water Cv: \"4100,5\" is not a number.");
+    EXPECT_EQ(host.messages().at(0).text.substr(0, 52), "Initial Water Cv (J/kg-K): \"4100,5\" is not a number.");
     EXPECT_EQ(state.SInit, 366.93f);
     EXPECT_FALSE(state.ConstVolume);
 
@@ -412,13 +412,13 @@ TEST_F(InputRules, ImpossibleEntropyOrCvIsRefusedNamingTheBox)
 {
     const WaterState asked{350.0f, 5e6f};
     const std::tuple<const char*, const char*, std::string> refused[] = {
-        {"572.4", "0", "Initial Water Cv: \"0\" must be above 0."},
-        {"572.4", "-5", "Initial Water Cv: \"-5\" must be above 0."},
-        {"572.4", "-0", "Initial Water Cv: \"-0\" must be above 0."},
-        {"572.4", "1e-50", "Initial Water Cv: \"1e-50\" must be above 0."}, // 0 in single precision
-        {"572.4", "1e39", "Calculate error: Overflow\nInitial Water Cv: \"1e39\" is out of range.\nTry different values"},
-        {"-1e39", "4000", "Calculate error: Overflow\nIniitial Water Entropy: \"-1e39\" is out of range.\nTry different values"},
-        {"3.4028236e38", "4000", "Calculate error: Overflow\nIniitial Water Entropy: \"3.4028236e38\" is out of range.\nTry different values"},
+        {"572.4", "0", "Initial Water Cv (J/kg-K): \"0\" must be above 0."},
+        {"572.4", "-5", "Initial Water Cv (J/kg-K): \"-5\" must be above 0."},
+        {"572.4", "-0", "Initial Water Cv (J/kg-K): \"-0\" must be above 0."},
+        {"572.4", "1e-50", "Initial Water Cv (J/kg-K): \"1e-50\" must be above 0."}, // 0 in single precision
+        {"572.4", "1e39", "Calculate error: Overflow\nInitial Water Cv (J/kg-K): \"1e39\" is out of range.\nTry different values"},
+        {"-1e39", "4000", "Calculate error: Overflow\nIniitial Water Entropy (J/kg-K): \"-1e39\" is out of range.\nTry different values"},
+        {"3.4028236e38", "4000", "Calculate error: Overflow\nIniitial Water Entropy (J/kg-K): \"3.4028236e38\" is out of range.\nTry different values"},
     };
     for (const auto& [entropy, cv, message] : refused) {
         host.clearLog();

@@ -9,6 +9,7 @@
 #include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -480,6 +481,37 @@ private slots:
         m_store = sediment;
         m_plot->Plot();
         QCOMPARE(shown().x.title, QStringLiteral("Sediment/magma ratio Rs"));
+    }
+
+    void optionsToggledByAScreenReaderOrByTheProgram_chartRedrawnOncePerChange()
+    {
+        m_plot->showAndPlot();
+        QSignalSpy drawn(&m_plot->chart(), &ChartAdapter::drawn);
+        // A screen reader toggles an option through its accessible action, without a click.
+        const auto toggle = [this](const char* name) {
+            QAccessibleInterface* option = QAccessible::queryAccessibleInterface(control(name));
+            QVERIFY(option != nullptr && option->actionInterface() != nullptr);
+            QVERIFY(option->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+            option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(control(name)->isChecked());
+        };
+        toggle("optY_SF");
+        QCOMPARE(shown().title, QStringLiteral("QRV Steam Fractions"));
+        toggle("optCurve");
+        QVERIFY(!shown().series.at(0).curve.empty());
+        QCOMPARE(drawn.count(), 2);
+
+        // An X axis chosen by the program redraws once, its Y option swapped in the same drawing.
+        control("optY_EP")->setChecked(true);
+        QCOMPARE(drawn.count(), 3);
+        control("optX(4)")->setChecked(true);
+        QCOMPARE(drawn.count(), 4);
+        QCOMPARE(shown().title, QStringLiteral("QRV Equilibrium Temperatures"));
+        QCOMPARE(shown().x.title, QStringLiteral("Equilibrium pressure (MPa)"));
+        // Points again, from the keyboard's side of the pair.
+        control("optPoints")->setChecked(true);
+        QCOMPARE(drawn.count(), 5);
+        QVERIFY(shown().series.at(0).curve.empty());
     }
 
     void clearData_clicked_placeholderUntilTheNextRun()

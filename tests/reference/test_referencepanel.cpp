@@ -118,12 +118,13 @@ TEST(ReferencePanel, WithoutAReferenceOrResultsTheValuesAreEmpty)
     EXPECT_TRUE(noteShown(host));
     EXPECT_EQ(shown(host, kReference.note), "No reference: " + refused.reason);
 
-    // A failed run: no values and nothing to say.
+    // A failed run: no values, and the note says why.
     showReference(host, referenceInputOf(stateOf(0.3f, 1.0f)));
     clearReference(host);
     EXPECT_EQ(shown(host, kReference.adiabatic.ratio), "");
     EXPECT_EQ(shown(host, kReference.temperature), "");
-    EXPECT_FALSE(noteShown(host));
+    EXPECT_TRUE(noteShown(host));
+    EXPECT_EQ(shown(host, kReference.note), "No reference: the run did not complete");
 }
 
 TEST(ReferenceColumns, OneCellPerColumnInTheStoreUnits)

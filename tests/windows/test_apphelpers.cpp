@@ -106,6 +106,18 @@ void AppHelpersTest::savedPosition_placement_onlyWhereTheTitleBarIsOnAScreen()
     QCOMPARE(placementOnScreens({3300, 100}, size, screens), std::nullopt);
     QCOMPARE(pixelsToTwips(100, 96.0), 1500);
     QCOMPARE(twipsToPixels(1500, 144.0), 150);
+
+    // A placed window lies wholly on the screen that holds most of it: moved in, not shrunk
+    const QRect frame(QPoint(0, 0), size);
+    QCOMPARE(fittedOnScreens(frame.translated(1000, 900), screens), frame.translated(1000, 880));
+    QCOMPARE(fittedOnScreens(frame.translated(1400, 300), screens), frame.translated(1320, 300));
+    QCOMPARE(fittedOnScreens(frame.translated(1800, 300), screens), frame.translated(1920, 300));
+    QCOMPARE(fittedOnScreens(frame.translated(-300, -50), screens), frame);
+    QCOMPARE(fittedOnScreens(frame.translated(3000, 900), screens), frame.translated(2600, 824));
+    QCOMPARE(fittedOnScreens(frame.translated(100, 100), screens), frame.translated(100, 100));
+    // off every screen: onto the nearest; larger than its screen: shrunk to it
+    QCOMPARE(fittedOnScreens(frame.translated(5000, 200), screens), frame.translated(2600, 200));
+    QCOMPARE(fittedOnScreens(QRect(2000, 100, 1400, 1200), screens), QRect(1920, 0, 1280, 1024));
 }
 
 void AppHelpersTest::runningInstance_secondStart_handsOverAndTheFirstComesForward()

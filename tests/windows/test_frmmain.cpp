@@ -168,14 +168,14 @@ private slots:
         QVERIFY(u.txtSInit->text().isEmpty());
         u.cmdCalc->click();
         QCOMPARE(t.presenter.shown.last().text,
-                 QString("Please enter all values!\nEmpty: Iniitial Water Entropy, Initial Water Cv."));
+                 QString("Please enter all values!\nEmpty: Iniitial Water Entropy (J/kg-K), Initial Water Cv (J/kg-K)."));
         QVERIFY(t.session->calcWindow() == nullptr);
 
         // Values no water has stay in the pane with the box named
         u.txtSInit->setText("1075.5");
         u.txtCvInit->setText("-5");
         u.cmdCalc->click();
-        QCOMPARE(t.presenter.shown.last().text, QString("Initial Water Cv: \"-5\" must be above 0."));
+        QCOMPARE(t.presenter.shown.last().text, QString("Initial Water Cv (J/kg-K): \"-5\" must be above 0."));
         QVERIFY(t.session->calcWindow() == nullptr);
         QVERIFY(t.lowerPaneShown());
 

@@ -10,6 +10,7 @@
 
 #include "tests/data/referenceruns.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -331,6 +332,8 @@ private slots:
         QCOMPARE(labelText(t, "labFSA(2)"), QString("373.0"));
         QCOMPARE(labelText(t, "labFSA(0)"), QString());
         QCOMPARE(labelText(t, "Label1"), QString("Calculation Complete"));
+        // No path caption left over from the window's design: both paths are done
+        QCOMPARE(labelText(t, "labPath"), QString());
         QCOMPARE(t.ui().txtTMagma->text(), QString("1473"));
         QCOMPARE(t.ui().txtPfin->text(), QString("0.10"));
         FrmResults* results = t.results();
@@ -441,11 +444,12 @@ private slots:
         QVERIFY(t.session->calcWindow() != nullptr);
         t.presenter.shown.clear();
         t.session->calcWindow()->continueButton()->click();
-        // The run failed, and its reference panel holds no values
+        // The run failed, and its reference panel holds no values and says why
         QTRY_COMPARE(labelText(t, "Label1"), QString("Calculation Failed"));
         QVERIFY(!t.presenter.shown.isEmpty());
         QVERIFY(labelText(t, "labRefEffa").isEmpty());
-        QVERIFY(!resultLabel(t, "labRefNote")->isVisibleTo(t.results()));
+        QVERIFY(resultLabel(t, "labRefNote")->isVisibleTo(t.results()));
+        QCOMPARE(labelText(t, "labRefNote"), QString("No reference: the run did not complete"));
 
         // A saved run opened over it, with its reference
         QTemporaryDir folder;
@@ -459,7 +463,7 @@ private slots:
         t.results()->recalculateButton()->click();
         QTRY_COMPARE(labelText(t, "Label1"), QString("Calculation Failed"));
         expectNoReferenceValues(t, {"labRefTEq", "labRefPEq", "labRefEffa", "labRefEffi", "labRefXa", "labRefResi"});
-        QVERIFY(!resultLabel(t, "labRefNote")->isVisibleTo(t.results()));
+        QCOMPARE(labelText(t, "labRefNote"), QString("No reference: the run did not complete"));
     }
 
     void referenceHidden_nextSession_staysHiddenAndOutOfCopyAll()
@@ -493,6 +497,34 @@ private slots:
         QCOMPARE(programSettings().value(QStringLiteral("ShowReference")).toBool(), true);
     }
 
+    void shownRun_keyboard_buttonsBeforeTheValuesWhichStillCopy()
+    {
+        TestSession t;
+        t.runToResults();
+        FrmResults* results = t.results();
+        // The Tab stops in order, from the window's first
+        QList<QWidget*> stops;
+        for (QWidget* w = results->nextInFocusChain(); w != results; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(results))
+                stops.append(w);
+        const auto firstValue = std::find_if(stops.begin(), stops.end(),
+                                             [](QWidget* w) { return qobject_cast<ValueLabel*>(w) != nullptr; });
+        QVERIFY(firstValue != stops.end());
+        // Every button and the reference's check box come first
+        const qsizetype buttons = firstValue - stops.begin();
+        QCOMPARE(buttons, qsizetype(results->findChildren<QAbstractButton*>().size()));
+        QCOMPARE(stops.first(), static_cast<QWidget*>(results->referenceCheckBox()));
+        QVERIFY(std::all_of(firstValue, stops.end(), [](QWidget* w) { return qobject_cast<ValueLabel*>(w) != nullptr; }));
+        // A value reached by Tab copies itself on Space, as a click does
+        ValueLabel* value = results->findChild<ValueLabel*>("labXa");
+        QVERIFY(stops.contains(value));
+        QApplication::clipboard()->clear();
+        value->setFocus();
+        QTest::keyClick(value, Qt::Key_Space);
+        QCOMPARE(QApplication::clipboard()->text(), value->text());
+        QVERIFY(value->font().bold());
+    }
+
     void shownRun_help_resultsTopicLeadsToTheReferencePage()
     {
         TestSession t;
@@ -511,6 +543,12 @@ private slots:
         for (const QString& part : {QStringLiteral("The IAPWS-95 reference"), QStringLiteral("at constant volume"),
                                     QStringLiteral("When the two differ most"), QStringLiteral("supercritical"), note})
             QVERIFY2(page.contains(part), qPrintable(part));
+
+        // Escape closes it, from the text that has the keyboard
+        QVERIFY(QTest::qWaitForWindowActive(t.session->helpWindow()));
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QTRY_VERIFY(!t.session->helpWindow()->isVisible());
     }
 };
 

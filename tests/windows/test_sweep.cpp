@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QStandardItemModel>
 #include <QTimer>
 
@@ -147,6 +148,9 @@ void fillAllBut(RunStore& store, int free)
 class SweepTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test starts with the dialog as a first start of the program shows it.
+    void init() { QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).remove(QStringLiteral("Sweep")); }
+
     void rangeTexts_sweepRange_ratiosOrTheReason()
     {
         const SweepRange defaults = sweepRange({"0.05", "3", "0.05", "", false});
@@ -386,6 +390,68 @@ private slots:
         QVERIFY(rows[0].startsWith(QStringLiteral("Member TMagma [K],R,TMagma [K],")));
         for (int run = 1; run <= 4; ++run)
             QCOMPARE(rows[run].split(',')[0], run <= 2 ? QStringLiteral("1073") : QStringLiteral("1273"));
+    }
+
+    void typedAndClosed_sweepDialogOpenedAgain_sameRangeAndFamily()
+    {
+        {
+            SweepDialog sediment(QStringLiteral("Rs"), {});
+            box(sediment, "txtFrom")->setText(QStringLiteral("0.2"));
+            sediment.findChild<QRadioButton*>(QStringLiteral("optCount"))->setChecked(true);
+            box(sediment, "txtCount")->setText(QStringLiteral("7"));
+            auto* input = sediment.findChild<QComboBox*>(QStringLiteral("cboFamily"));
+            input->setCurrentIndex(input->findText(QStringLiteral("X")));
+            box(sediment, "txtFamily")->setText(QStringLiteral("0.2, 0.4"));
+            QCOMPARE(summary(sediment), QStringLiteral("14 runs: 2 values x 7 ratios"));
+            // Cancelled: what was typed is kept all the same.
+            sediment.reject();
+        }
+        SweepDialog again(QStringLiteral("Rs"), {});
+        QCOMPARE(box(again, "txtFrom")->text(), QStringLiteral("0.2"));
+        QCOMPARE(box(again, "txtTo")->text(), QStringLiteral("3"));
+        QVERIFY(again.findChild<QRadioButton*>(QStringLiteral("optCount"))->isChecked());
+        QCOMPARE(box(again, "txtCount")->text(), QStringLiteral("7"));
+        QCOMPARE(again.findChild<QComboBox*>(QStringLiteral("cboFamily"))->currentText(), QStringLiteral("X"));
+        QCOMPARE(box(again, "txtFamily")->text(), QStringLiteral("0.2, 0.4"));
+        QCOMPARE(summary(again), QStringLiteral("14 runs: 2 values x 7 ratios"));
+        // Water has no water fraction: no family, but the values wait in their box.
+        SweepDialog water(QStringLiteral("R"), {});
+        QCOMPARE(water.findChild<QComboBox*>(QStringLiteral("cboFamily"))->currentText(), QStringLiteral("None"));
+        QCOMPARE(summary(water), QStringLiteral("7 runs"));
+    }
+
+    void familyMemberRefused_sweepDialog_staysOpenNamingTheValue()
+    {
+        TestSession t;
+        QVERIFY(sweepFromDialog(t, [&t](SweepDialog& dialog) {
+            box(dialog, "txtFrom")->setText(QStringLiteral("0.5"));
+            box(dialog, "txtTo")->setText(QStringLiteral("0.5"));
+            auto* input = dialog.findChild<QComboBox*>(QStringLiteral("cboFamily"));
+            input->setCurrentIndex(input->findText(QStringLiteral("TMagma (K)")));
+            box(dialog, "txtFamily")->setText(QStringLiteral("1473, 200"));
+            QCOMPARE(summary(dialog), QStringLiteral("2 runs: 2 values x 1 ratio"));
+            // The magma box holds 1473: the message names the family's value that is refused
+            dialog.runButton()->click();
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(t.presenter.shown.size(), 1);
+            QVERIFY2(t.presenter.shown[0].text.startsWith(QStringLiteral("Family value TMagma 200 K: "))
+                         && t.presenter.shown[0].text.contains(QStringLiteral("must be above 298 K")),
+                     qPrintable(t.presenter.shown[0].text));
+            QCOMPARE(t.session->store().count(), 0);
+            // Corrected in the dialog, which kept what was typed
+            box(dialog, "txtFamily")->setText(QStringLiteral("1473"));
+            QCOMPARE(summary(dialog), QStringLiteral("1 run: 1 value x 1 ratio"));
+        }));
+        QCOMPARE(t.session->store().count(), 1);
+        QCOMPARE(t.presenter.shown.size(), 1);
+
+        // A box of the input window that every member shares is refused in its own words
+        t.ui().txtTInit->setText(QStringLiteral("-5"));
+        t.presenter.shown.clear();
+        t.session->sweep({0.5}, SweepFamily{FamilyInput::TMagma, {"1073", "1273"}});
+        QCOMPARE(t.presenter.shown.size(), 1);
+        QVERIFY2(t.presenter.shown[0].text.startsWith(QStringLiteral("Water/Rock Temperature (K)")),
+                 qPrintable(t.presenter.shown[0].text));
     }
 
     void familyTypedWrongOrRefused_dialogAndSweep_saySoAndRunNothing()

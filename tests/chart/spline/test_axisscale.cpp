@@ -23,8 +23,8 @@ std::vector<std::string> labels(const AxisScale& axis)
 using Labels = std::vector<std::string>;
 
 // What every axis promises: five to ten ticks one 1-2-5 step apart from its low bound to its
-// high one, bounds that hold the data (to a thousandth of a step) and end at the first tick
-// beyond it, the origin a tick when spanned, and labels that read back as the ticks exactly,
+// high one, bounds that hold the data (to a thousandth of a step; a single value with room
+// around it) and end at the first tick beyond it, the origin a tick when spanned, and labels that read back as the ticks exactly,
 // all with the step's decimals.
 void expectRoundAxis(const AxisScale& axis, double dataMin, double dataMax, bool includeZero)
 {
@@ -40,8 +40,10 @@ void expectRoundAxis(const AxisScale& axis, double dataMin, double dataMax, bool
     for (std::size_t i = 1; i < ticks.size(); ++i)
         EXPECT_NEAR(ticks[i] - ticks[i - 1], step, 1e-9 * step + 1e-15 * std::fabs(ticks[i]));
 
-    const double low = std::min({dataMin, dataMax, includeZero ? 0.0 : dataMin});
-    const double high = std::max({dataMin, dataMax, includeZero ? 0.0 : dataMax});
+    // A single value stands a tenth of itself inside both ends, the origin then added.
+    const double single = dataMin == dataMax ? std::fabs(dataMin) / 10 : 0;
+    const double low = std::min({dataMin - single, dataMax - single, includeZero ? 0.0 : dataMin - single});
+    const double high = std::max({dataMin + single, dataMax + single, includeZero ? 0.0 : dataMax + single});
     EXPECT_LE(axis.low(), low + 1e-3 * step);
     EXPECT_GE(axis.high(), high - 1e-3 * step);
     if (high > low) {
@@ -79,6 +81,10 @@ TEST(AxisScale, ChartsOfTheRunsGetRoundBoundsAndEnoughTicks)
     // A typed 0.3 is stored as 0.30000001 and still ends its axis at 0.3.
     const AxisScale short03 = AxisScale::fit(0.05f, 0.3f, true);
     EXPECT_EQ(labels(short03), (Labels{"0.00", "0.05", "0.10", "0.15", "0.20", "0.25", "0.30"}));
+
+    // One run at R 0.3 lies inside its axis from 0, not on the axis's end.
+    const AxisScale lone = AxisScale::fit(0.3f, 0.3f, true);
+    EXPECT_EQ(labels(lone), (Labels{"0.00", "0.05", "0.10", "0.15", "0.20", "0.25", "0.30", "0.35"}));
 
     // Every run at one hydrostatic pressure: an axis around it, not -0.9 to 1.1 with one tick.
     const AxisScale pressure = AxisScale::fit(0.1f, 0.1f, false);

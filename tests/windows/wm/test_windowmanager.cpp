@@ -1,8 +1,11 @@
-// The windows under a real window manager: each placed by its frame so that its title bar is
-// on screen, following the input window; the remembered position kept without creeping; the
-// about window taking the keyboard at start-up.
+// The windows under a real window manager: each placed by its frame wholly on the screen,
+// following the input window, after a failed run too; the remembered position kept without
+// creeping; the input window minimised under the results of an opened file; the about window
+// taking the keyboard at start-up.
 #include "tests/windows/guitestsupport.h"
 
+#include "engine/ratioline.h"
+#include "engine/resultsfile.h"
 #include "windows/aboutwindow.h"
 #include "windows/frmcalc.h"
 #include "windows/frmresults.h"
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -141,6 +145,32 @@ QSettings programSettings()
     return QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
 }
 
+// Framed, and the whole frame, title bar to bottom border, on the screen.
+bool whollyOnScreen(const QWidget* window)
+{
+    const std::optional<QRect> frame = frameOnDisplay(window);
+    return frame && screenArea().contains(*frame);
+}
+
+// Shown by the display: mapped, not minimised away.
+bool mappedOnDisplay(const QWidget* window)
+{
+    return output(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window->winId())})
+        .contains(QStringLiteral("IsViewable"));
+}
+
+// Types the inputs with this ratio, then Continue in the input and the equilibrium window.
+FrmResults* runToResults(Program& p, const QString& ratio)
+{
+    p.main().ui().txtR->setText(ratio);
+    p.main().ui().Command1->click();
+    FrmCalc* calc = p.session.calcWindow();
+    if (calc == nullptr || !QTest::qWaitFor([calc] { return framed(calc); }, kWaitMs))
+        return nullptr;
+    calc->continueButton()->click();
+    return p.session.resultsWindow();
+}
+
 } // namespace
 
 class WindowManagerTest : public QObject {
@@ -216,6 +246,79 @@ private slots:
         // Quit: what is remembered now puts the title bar on the screen
         p.main().ui().Command3->click();
         QVERIFY(programSettings().value(QStringLiteral("MainTop")).toInt() >= 0);
+    }
+
+    void rememberedNearTheCorner_start_everyWindowWhollyOnScreen()
+    {
+        // The input window left at (1000, 900) of a 1280 x 1024 screen
+        const double dpi = QWidget().logicalDpiX();
+        programSettings().setValue(QStringLiteral("MainLeft"), pixelsToTwips(screenArea().left() + 1000, dpi));
+        programSettings().setValue(QStringLiteral("MainTop"), pixelsToTwips(screenArea().top() + 900, dpi));
+        Program p;
+        p.closeAboutAndWaitForTheInputWindow();
+        // Moved in, not shrunk: Continue and Quit on the screen
+        QTRY_VERIFY_WITH_TIMEOUT(whollyOnScreen(&p.main()), kWaitMs);
+        QVERIFY(frameTopLeft(&p.main()).x() > screenArea().left() + 400);
+        const QPushButton* quit = p.main().ui().Command3;
+        QVERIFY(screenArea().contains(QRect(quit->mapToGlobal(QPoint(0, 0)), quit->size())));
+
+        // The results window, larger, follows onto the screen too
+        FrmResults* results = runToResults(p, QStringLiteral("0.30"));
+        QVERIFY(results != nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(results->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                                  QStringLiteral("Calculation Complete"), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(whollyOnScreen(results), kWaitMs);
+        results->finishedButton()->click();
+    }
+
+    void failedRun_resultsWindow_placedAsACompletedRunsWithItsReason()
+    {
+        programSettings().remove(QStringLiteral("MainLeft"));
+        programSettings().remove(QStringLiteral("MainTop"));
+        Program p;
+        p.closeAboutAndWaitForTheInputWindow();
+        const QPoint inputFrame = frameTopLeft(&p.main());
+        // A ratio whose long value widens the window while the run fails
+        FrmResults* results = runToResults(p, QStringLiteral("1e38"));
+        QVERIFY(results != nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(results->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                                  QStringLiteral("Calculation Failed"), kWaitMs);
+        QVERIFY(!p.presenter.shown.isEmpty());
+        // Frame to frame with the input window, title bar and all on the screen
+        QTRY_VERIFY_WITH_TIMEOUT(framed(results) && frameTopLeft(results) == inputFrame, kWaitMs);
+        QVERIFY(whollyOnScreen(results));
+        QCOMPARE(results->findChild<QLabel*>(QStringLiteral("labRefNote"))->text(),
+                 QStringLiteral("No reference: the run did not complete"));
+        results->finishedButton()->click();
+    }
+
+    void sedimentFile_open_inputWindowStaysMinimisedUnderTheResults()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("sediment.qrv"));
+        QVERIFY(writeWaterRun(path, QStringLiteral("1473"), QStringLiteral("298")));
+        ResultTexts texts = *readResultsFile(QFile::encodeName(path).toStdString()).texts;
+        texts[0] = kSedimentRatioCaption;
+        texts[1] = "0.60 (R = 0.30)";
+        QVERIFY(writeResultsFile(QFile::encodeName(path).toStdString(), texts).empty());
+
+        Program p;
+        p.closeAboutAndWaitForTheInputWindow();
+        // Opened as Open opens it: the input window turns to sediment mode, and widens
+        p.session.openResultsFile(path);
+        FrmResults* results = p.session.resultsWindow();
+        QVERIFY(results != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(framed(results) && whollyOnScreen(results), kWaitMs);
+        QVERIFY(p.main().ui().optSM->isChecked());
+        QTRY_VERIFY_WITH_TIMEOUT(!mappedOnDisplay(&p.main()), kWaitMs);
+        // and stays so once the window manager has handled what came before a later window
+        QWidget later;
+        later.resize(100, 50);
+        later.show();
+        QTRY_VERIFY_WITH_TIMEOUT(framed(&later), kWaitMs);
+        QVERIFY(!mappedOnDisplay(&p.main()));
+        QVERIFY(p.presenter.shown.isEmpty());
+        results->finishedButton()->click();
     }
 
     void start_keys_reachTheAboutWindowFirst()
