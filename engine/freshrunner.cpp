@@ -1,5 +1,7 @@
 #include "engine/freshrunner.h"
 
+#include "engine/startupvalues.h"
+
 namespace qrv {
 
 std::optional<SeriesRecord> FreshRun::record() const

@@ -3,11 +3,11 @@
 // the steam-table program, from IAPWS-95 exactly as that program answers.
 #pragma once
 
-#include "engine/calcstate.h"
 #include "engine/recordinghost.h"
 #include "engine/runner.h"
 #include "engine/runstore.h"
 #include "engine/steamtable.h"
+#include "model/calcstate.h"
 
 #include <memory>
 #include <optional>

@@ -1,11 +1,11 @@
 #include "engine/inputrules.h"
 
-#include "engine/calcstate.h"
 #include "engine/enginehost.h"
 #include "engine/inputcaptions.h"
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
-#include "engine/real.h"
+#include "model/calcstate.h"
+#include "model/real.h"
 
 #include <optional>
 
@@ -213,7 +213,7 @@ ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& 
         s.PInit = water.pressurePa;
     } catch (const EngineFault& fault) {
         // Texts rewritten before the failure stay rewritten, as the fields stored before it do.
-        reportFault(host, "Continue", fault.description());
+        host.fault("Continue", fault);
         result.outcome = ContinueOutcome::Refused;
         return result;
     }
@@ -241,7 +241,7 @@ bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view
             s.PInit = askedWater->pressurePa;
         }
     } catch (const EngineFault& fault) {
-        reportFault(host, "Calculate", fault.description());
+        host.fault("Calculate", fault);
         return false;
     }
     s.ConstVolume = constantVolume;

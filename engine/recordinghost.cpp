@@ -4,23 +4,6 @@
 
 namespace qrv {
 
-namespace {
-
-constexpr std::string_view kFaultSeparator = " error: ";
-constexpr std::string_view kFaultAdvice = "\nTry different values";
-
-} // namespace
-
-void reportFault(EngineHost& host, std::string_view routine, std::string_view description)
-{
-    std::string text(routine);
-    text += kFaultSeparator;
-    text += description;
-    text += kFaultAdvice;
-    ++host.m_faultsReported;
-    host.message(text, Icon::Critical);
-}
-
 void RecordingHost::message(std::string_view text, Icon icon)
 {
     m_messages.push_back({std::string(text), icon});

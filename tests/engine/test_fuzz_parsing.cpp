@@ -1,8 +1,8 @@
 // Randomised inputs for the two parsers that read what users and files hand over.
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
-#include "engine/real.h"
 #include "engine/resultsfile.h"
+#include "model/real.h"
 #include "tests/engine/enginetest.h"
 
 #include <cmath>
