@@ -266,7 +266,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         if (command.chart)
             chartRuns.append(*record);
         return true;
-    });
+    }, command.qrvDir ? WindowTexts::Kept : WindowTexts::Skipped);
     if (!finished)
         return status;
     if (failedRatios > 0)

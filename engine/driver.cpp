@@ -48,6 +48,8 @@ void resetResults(EngineHost& host)
 
 void showRunInputs(const CalcState& s, EngineHost& host)
 {
+    if (!host.showsTexts())
+        return;
     const RatioLine ratio = ratioLine(s.XWater != 1.0f, s.RInput, s.RWater);
     showText(host, kRatioCaption, ratio.caption);
     showText(host, kRatio, ratio.ratio);

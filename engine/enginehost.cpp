@@ -62,6 +62,8 @@ void EngineHost::holdProgress()
 
 void EngineHost::equilibriumFound(const CalcState& s)
 {
+    if (!showsTexts())
+        return;
     showEquilibrium(s, *this);
 }
 

@@ -38,6 +38,9 @@ public:
     virtual void pause(int milliseconds) = 0;
     // A run was stored: the plot window redraws itself when it is visible.
     virtual void runStored() = 0;
+    // False for a host that keeps no window texts (a sweep's runs that nobody reads): the
+    // texts are then not even formatted.
+    virtual bool showsTexts() const { return true; }
 
     void warning(ModelWarning warning) override;
     void pathStage(PathStage stage) override;

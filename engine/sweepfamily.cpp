@@ -77,11 +77,11 @@ RunRequest familyMember(const RunRequest& base, const SweepFamily& family, std::
 }
 
 bool runFamilySweep(const RunRequest& base, const SweepFamily& family, const std::vector<double>& ratios,
-                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun)
+                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun, WindowTexts texts)
 {
     for (std::size_t member = 0; member < family.memberCount(); ++member) {
         const bool finished = runSweep(familyMember(base, family, member), ratios,
-                                       [&](const SweepRun& run) { return onRun(member, run); });
+                                       [&](const SweepRun& run) { return onRun(member, run); }, texts);
         if (!finished)
             return false;
     }
