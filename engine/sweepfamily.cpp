@@ -31,9 +31,12 @@ std::string SweepFamily::memberLabel(std::size_t member) const
     if (input == FamilyInput::None)
         return {};
     const FamilyInputName& name = familyInputName(input);
-    std::string label = std::string(name.name) + " " + values.at(member);
+    // Appended piece by piece: GCC 12 at -O3 takes a literal prepended to a temporary string
+    // for an overlapping copy (-Wrestrict) and stops a Release build with warnings as errors.
+    std::string label(name.name);
+    label.append(" ").append(values.at(member));
     if (!name.unit.empty())
-        label += " " + std::string(name.unit);
+        label.append(" ").append(name.unit);
     return label;
 }
 
@@ -47,7 +50,7 @@ FamilyValues readFamilyValues(std::string_view list)
         if (value.empty())
             return {{}, "every value needs a number between the commas"};
         if (!readPlainNumber(value).valid)
-            return {{}, "\"" + std::string(value) + "\" is not a number"};
+            return {{}, std::string("\"").append(value).append("\" is not a number")};
         read.values.emplace_back(value);
         if (comma == std::string_view::npos)
             return read;
