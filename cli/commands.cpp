@@ -3,6 +3,7 @@
 #include "cli/jsonreport.h"
 #include "cli/ratiofilenames.h"
 #include "cli/report.h"
+#include "cli/runend.h"
 #include "cli/steamtablenote.h"
 #include "engine/freshrunner.h"
 #include "engine/numberformat.h"
@@ -21,25 +22,6 @@
 namespace qrv::cli {
 
 namespace {
-
-// The JSON report's name of where the initial water's S and Cv came from.
-std::string_view sourceName(InitialValuesSource source)
-{
-    switch (source) {
-    case InitialValuesSource::Typed: return "options";
-    case InitialValuesSource::Iapws95: return "IAPWS-95";
-    case InitialValuesSource::InputRules: break;
-    }
-    return "input rules";
-}
-
-void reportNoSteamTableValues(std::ostream& err, const FreshRun& run)
-{
-    const SteamTableAnswer& asked = run.steamTable;
-    err << "qrv-cli: the initial water at " << steamTableStateText(asked) << " (Pa,K = " << asked.query
-        << ") needs steam-table values and IAPWS-95 has none: " << asked.error
-        << "; give its entropy with --s and its Cv with --cv, in J/(kg K)\n";
-}
 
 // A message box on the terminal; every line of a multi-line text gets the prefix.
 void printMessage(std::ostream& err, std::string_view prefix, std::string_view text)
@@ -88,13 +70,24 @@ void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>&
     out << '\n';
 }
 
-// A run's cells after its member's: its stored fields and the reference of the inputs it ran with.
-void appendRunCells(std::vector<std::string>& cells, const SeriesRecord& record, const CalcState& state)
+// A run's cells after its member's: its stored fields and its reference, at full precision in
+// CSV and as short as the values allow in the table.
+void appendRunCells(std::vector<std::string>& cells, bool csv, const SeriesRecord& record,
+                    const reference::ReferenceOutcome& reference)
 {
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
-        cells.push_back(formatGeneral(record.field(i)));
-    const auto reference = reference::referenceCells(reference::computeReference(reference::referenceInputOf(state)));
-    cells.insert(cells.end(), reference.begin(), reference.end());
+        cells.push_back(csv ? formatShortest(record.field(i)) : formatGeneral(record.field(i)));
+    const auto referenceCells = reference::referenceCells(
+        reference, csv ? reference::CellPrecision::Full : reference::CellPrecision::Single);
+    cells.insert(cells.end(), referenceCells.begin(), referenceCells.end());
+}
+
+// The reference of the inputs a completed run ran with; a run without results has none.
+reference::ReferenceOutcome referenceOf(const FreshRun& run)
+{
+    if (!run.outcome.completed)
+        return {{}, std::string(kDidNotComplete)};
+    return reference::computeReference(reference::referenceInputOf(run.state));
 }
 
 // The folder of each member's results files, made: the folder given, and in it one per member
@@ -157,20 +150,22 @@ int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
     for (const auto& message : run->host.messages())
         printMessage(err, "", message.text);
     const int status = runStatus(*run);
-    if (run->outcome.stage == RunStage::SteamTableNeeded)
-        reportNoSteamTableValues(err, *run);
-    if (run->outcome.stage == RunStage::NoEquilibrium)
-        err << "qrv-cli: no equilibrium state; the calculation stops here\n";
-    if (run->outcome.stage != RunStage::Expanded)
+    const RunStage stage = run->outcome.stage;
+    if (stage == RunStage::SteamTableNeeded || stage == RunStage::NoEquilibrium)
+        err << "qrv-cli: " << runEnd(*run).error << '\n';
+    if (stage != RunStage::Expanded) {
+        if (command.json)
+            out << stoppedRunJson(*run) << '\n';
         return status;
+    }
 
     // A run without a reference is still a completed run: the reference never sets the status.
     const reference::ReferenceOutcome reference =
         run->outcome.completed ? reference::showReference(run->host, reference::referenceInputOf(run->state))
-                               : reference::ReferenceOutcome{{}, "the run did not complete"};
+                               : referenceOf(*run);
     const ResultTexts texts = resultTextsOf(*run);
     if (command.json) {
-        out << runJson(run->state, sourceName(run->source), run->host, texts, run->record(), reference) << '\n';
+        out << runJson(*run, texts, reference) << '\n';
     } else {
         if (run->source == InitialValuesSource::Iapws95)
             out << steamTableNote(run->steamTable) << "\n\n";
@@ -216,7 +211,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
     }
 
     const std::vector<std::string> headings = sweepHeadings(family);
-    printSweepLine(out, command.csv, headings, headings);
+    if (!command.json)
+        printSweepLine(out, command.csv, headings, headings);
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
@@ -230,12 +226,10 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         const std::string prefix = "[" + memberPrefix + "R=" + std::string(step.ratioText) + "] ";
         for (const auto& message : run.host.messages())
             printMessage(err, prefix, message.text);
-        if (run.outcome.stage == RunStage::SteamTableNeeded) {
-            reportNoSteamTableValues(err, run);
-            status = kRefused;
-            return false;
-        }
-        if (run.source == InitialValuesSource::Iapws95 && !steamTableNoted) {
+        const bool lastRun = run.outcome.stage == RunStage::SteamTableNeeded;
+        if (lastRun) {
+            err << "qrv-cli: " << runEnd(run).error << '\n';
+        } else if (run.source == InitialValuesSource::Iapws95 && !steamTableNoted) {
             err << steamTableNote(run.steamTable) << '\n';
             steamTableNoted = true;
         }
@@ -251,21 +245,23 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             }
         }
         const auto record = run.record();
-        if (!record)
-            return true;
-        std::vector<std::string> cells;
-        if (members)
-            cells.push_back(family.values[member]);
-        appendRunCells(cells, *record, run.state);
-        printSweepLine(out, command.csv, headings, cells);
+        if (command.json) {
+            out << sweepRunJson(run, step.ratio, family, member, referenceOf(run)) << '\n';
+        } else if (record) {
+            std::vector<std::string> cells;
+            if (members)
+                cells.push_back(family.values[member]);
+            appendRunCells(cells, command.csv, *record, referenceOf(run));
+            printSweepLine(out, command.csv, headings, cells);
+        }
         // Output that is lost ends the sweep; the caller says why.
         if (!out) {
             status = kFileError;
             return false;
         }
-        if (command.chart)
+        if (command.chart && record)
             chartRuns.append(*record);
-        return true;
+        return !lastRun;
     }, command.qrvDir ? WindowTexts::Kept : WindowTexts::Skipped);
     if (!finished)
         return status;
@@ -290,7 +286,7 @@ int openCommand(const OpenCommand& command, std::ostream& out, std::ostream& err
     }
     const SeriesRecord record = recordFromResultTexts(*read.texts);
     if (command.json)
-        out << openJson(*read.texts, record) << '\n';
+        out << openJson(*read.texts, record, reference::computeReference(reference::referenceInputOf(record))) << '\n';
     else
         printOpenReport(out, *read.texts, record);
     return kDone;

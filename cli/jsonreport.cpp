@@ -1,13 +1,20 @@
 #include "cli/jsonreport.h"
 
 #include "cli/jsonwriter.h"
+#include "cli/runend.h"
 #include "cli/statefields.h"
 #include "engine/equilibriumwindow.h"
-#include "engine/recordinghost.h"
+#include "engine/freshrunner.h"
+#include "engine/parsenumber.h"
+#include "engine/sweepfamily.h"
+#include "engine/version.h"
 
 namespace qrv::cli {
 
 namespace {
+
+// The layout of the reports; docs/qrv.schema.json describes it.
+constexpr int kSchema = 1;
 
 std::string_view iconName(Icon icon)
 {
@@ -20,10 +27,35 @@ std::string_view iconName(Icon icon)
     return "none";
 }
 
+// Where the initial water's S and Cv came from.
+std::string_view sourceName(InitialValuesSource source)
+{
+    switch (source) {
+    case InitialValuesSource::Typed: return "options";
+    case InitialValuesSource::Iapws95: return "IAPWS-95";
+    case InitialValuesSource::InputRules: break;
+    }
+    return "input rules";
+}
+
 // Labels are the controls whose names start with "lab" or "Label", whatever the case.
 bool isLabel(std::string_view name)
 {
     return name.size() >= 3 && (name[0] == 'l' || name[0] == 'L') && name[1] == 'a' && name[2] == 'b';
+}
+
+void beginReport(JsonWriter& json)
+{
+    json.beginObject();
+    json.key("schema").value(kSchema).key("version").value(kVersionText);
+}
+
+void writeEnd(JsonWriter& json, const FreshRun& run)
+{
+    const RunEnd end = runEnd(run);
+    json.key("completed").value(end.completed).key("stage").value(end.stage);
+    if (!end.completed)
+        json.key("error").value(end.error);
 }
 
 void writeTexts(JsonWriter& json, const ResultTexts& texts)
@@ -69,57 +101,101 @@ void writeReference(JsonWriter& json, const reference::ReferenceOutcome& outcome
     json.endObject();
 }
 
-} // namespace
-
-std::string runJson(const CalcState& state, std::string_view initialValuesSource, const RecordingHost& host,
-                    const ResultTexts& texts, const std::optional<SeriesRecord>& record,
-                    const reference::ReferenceOutcome& reference)
+// The texts of the equilibrium window's shown values and of the results window's labels.
+void writeWindowTexts(JsonWriter& json, const RecordingHost& host)
 {
-    JsonWriter json;
-    json.beginObject();
-    for (const auto& field : kNumberFields)
-        json.key(field.name).value(state.*field.member);
-    for (const auto& field : kFlagFields)
-        json.key(field.name).value(state.*field.member);
-    json.key("initial_values_source").value(initialValuesSource);
-
+    json.key("windowTexts").beginObject();
     json.key("equilibrium").beginObject();
     forEachControl(equilibriumwindow::kDescription, [&json, &host](const Control& control) {
         if (control.look == Look::Shown)
             json.key(control.name).value(host.text(control.window, control.name));
     });
     json.endObject();
-
-    json.key("labels").beginObject();
+    json.key("results").beginObject();
     for (const auto& [name, control] : host.controls(Window::Results))
         if (isLabel(name))
             json.key(name).value(control.text);
     json.endObject();
+    json.endObject();
+}
 
-    writeTexts(json, texts);
-    writeRecord(json, record);
-    writeReference(json, reference);
-
+void writeMessages(JsonWriter& json, const RecordingHost& host)
+{
     json.key("messages").beginArray();
     for (const auto& message : host.messages())
         json.beginObject().key("text").value(message.text).key("icon").value(iconName(message.icon)).endObject();
     json.endArray();
+}
 
+void writeCaptions(JsonWriter& json, const RecordingHost& host)
+{
     json.key("captions").beginArray();
     for (const auto& caption : host.captions())
         json.value(caption);
     json.endArray();
+}
 
+} // namespace
+
+std::string runJson(const FreshRun& run, const ResultTexts& texts, const reference::ReferenceOutcome& reference)
+{
+    JsonWriter json;
+    beginReport(json);
+    writeEnd(json, run);
+    for (const auto& field : kNumberFields)
+        json.key(field.name).value(run.state.*field.member);
+    for (const auto& field : kFlagFields)
+        json.key(field.name).value(run.state.*field.member);
+    json.key("initial_values_source").value(sourceName(run.source));
+    writeWindowTexts(json, run.host);
+    writeTexts(json, texts);
+    writeRecord(json, run.record());
+    writeReference(json, reference);
+    writeMessages(json, run.host);
+    writeCaptions(json, run.host);
     json.endObject();
     return json.text();
 }
 
-std::string openJson(const ResultTexts& texts, const SeriesRecord& record)
+std::string stoppedRunJson(const FreshRun& run)
 {
     JsonWriter json;
-    json.beginObject();
+    beginReport(json);
+    writeEnd(json, run);
+    writeMessages(json, run.host);
+    writeCaptions(json, run.host);
+    json.endObject();
+    return json.text();
+}
+
+std::string sweepRunJson(const FreshRun& run, double ratio, const SweepFamily& family, std::size_t member,
+                         const reference::ReferenceOutcome& reference)
+{
+    JsonWriter json;
+    beginReport(json);
+    writeEnd(json, run);
+    json.key("ratio").value(ratio);
+    if (family.input != FamilyInput::None) {
+        const FamilyInputName& input = familyInputName(family.input);
+        json.key("member").beginObject();
+        json.key("input").value(input.name).key("unit").value(input.unit);
+        json.key("value").value(readPlainNumber(family.values.at(member)).value);
+        json.endObject();
+    }
+    writeRecord(json, run.record());
+    writeReference(json, reference);
+    writeMessages(json, run.host);
+    json.endObject();
+    return json.text();
+}
+
+std::string openJson(const ResultTexts& texts, const SeriesRecord& record, const reference::ReferenceOutcome& reference)
+{
+    JsonWriter json;
+    beginReport(json);
     writeTexts(json, texts);
     writeRecord(json, record);
+    writeReference(json, reference);
     json.endObject();
     return json.text();
 }

@@ -1,28 +1,38 @@
-// The JSON reports of a run and of an opened results file.
+// The JSON reports of qrv-cli, laid out as docs/qrv.schema.json describes them. Each is one
+// object that begins with "schema", the number of that layout (raised only when a key goes
+// or changes its meaning), and "version", the program's release.
 #pragma once
 
 #include "engine/resultsfile.h"
 #include "reference/reference.h"
 
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace qrv {
-struct CalcState;
-class RecordingHost;
+struct FreshRun;
+struct SweepFamily;
 }
 
 namespace qrv::cli {
 
-// The state's fields by name, where the initial water's S and Cv came from, the equilibrium
-// and results windows' labels by control name, the results-file texts, the stored record
-// (null when the run was not stored), the IAPWS-95 reference in SI units ({"error": reason}
+// A run whose expansion paths ran: how far it got ("completed", "stage", "error" when it did
+// not complete), the state's fields by name in SI units, where the initial water's S and Cv
+// came from, the windows' texts by control name ("windowTexts"), the results-file texts, the
+// stored record (null when the run was not stored), the IAPWS-95 reference ({"error": reason}
 // when there is none), the messages and the progress captions.
-std::string runJson(const CalcState& state, std::string_view initialValuesSource, const RecordingHost& host,
-                    const ResultTexts& texts, const std::optional<SeriesRecord>& record,
-                    const reference::ReferenceOutcome& reference);
+std::string runJson(const FreshRun& run, const ResultTexts& texts, const reference::ReferenceOutcome& reference);
 
-std::string openJson(const ResultTexts& texts, const SeriesRecord& record);
+// A run that stopped before its paths: how far it got and why, its messages and captions.
+std::string stoppedRunJson(const FreshRun& run);
+
+// One line of a sweep: how far the run got, its ratio, its family member, its stored record
+// (null when it has none), its reference and its messages.
+std::string sweepRunJson(const FreshRun& run, double ratio, const SweepFamily& family, std::size_t member,
+                         const reference::ReferenceOutcome& reference);
+
+// An opened results file: its texts, the run it adds to the store and the reference of that
+// run's inputs.
+std::string openJson(const ResultTexts& texts, const SeriesRecord& record,
+                     const reference::ReferenceOutcome& reference);
 
 } // namespace qrv::cli

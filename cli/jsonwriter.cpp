@@ -1,6 +1,7 @@
 #include "cli/jsonwriter.h"
 
-#include <charconv>
+#include "engine/numberformat.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -79,9 +80,7 @@ JsonWriter& JsonWriter::shortest(Number number)
     if (!std::isfinite(number))
         return null();
     beforeValue();
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, number);
-    m_out.append(buffer, end);
+    m_out += formatShortest(number);
     return *this;
 }
 
@@ -93,6 +92,13 @@ JsonWriter& JsonWriter::value(float number)
 JsonWriter& JsonWriter::value(double number)
 {
     return shortest(number);
+}
+
+JsonWriter& JsonWriter::value(int number)
+{
+    beforeValue();
+    m_out += std::to_string(number);
+    return *this;
 }
 
 JsonWriter& JsonWriter::value(bool flag)

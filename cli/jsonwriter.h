@@ -1,4 +1,5 @@
-// A small JSON writer: objects, arrays, strings, single- and double-precision numbers and flags.
+// A small JSON writer: objects, arrays, strings, whole, single- and double-precision numbers and
+// flags.
 #pragma once
 
 #include <string>
@@ -21,6 +22,7 @@ public:
     // The shortest decimal that reads back as the same float (double); null when not finite.
     JsonWriter& value(float number);
     JsonWriter& value(double number);
+    JsonWriter& value(int number);
     JsonWriter& value(bool flag);
     JsonWriter& null();
 

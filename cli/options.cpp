@@ -13,7 +13,7 @@ const char* const kUsage =
     "usage: qrv-cli run --tmagma K --tinit K --pinit MPa --pfinal MPa --r R [--x X]\n"
     "                   [--s S --cv CV] [--constvolume] [--json] [--qrv FILE]\n"
     "       qrv-cli sweep --r FROM:TO:STEP --tmagma K --tinit K --pinit MPa --pfinal MPa [--x X]\n"
-    "                   [--s S --cv CV] [--constvolume] [--csv] [--qrv-dir DIR]\n"
+    "                   [--s S --cv CV] [--constvolume] [--csv | --json] [--qrv-dir DIR]\n"
     "                   [--family tmagma|tinit|pinit|pfinal|x=V1,V2,...]\n"
     "                   [--plot FILE.png|FILE.svg|FILE.pdf [--y cr|sf|wf|ft|et|ep|ed|ee] [--curve]\n"
     "                    [--reference] [--size WxH]]\n"
@@ -274,7 +274,8 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
 
 Command parseSweep(const std::vector<std::string>& args)
 {
-    auto parsed = parseRequest(args, {{"--r", Value::Range}, {"--csv", Value::None}, {"--qrv-dir", Value::Text},
+    auto parsed = parseRequest(args, {{"--r", Value::Range}, {"--csv", Value::None}, {"--json", Value::None},
+                                      {"--qrv-dir", Value::Text},
                                       {"--plot", Value::Text}, {"--y", Value::Text}, {"--curve", Value::None},
                                       {"--reference", Value::None}, {"--size", Value::Text},
                                       {"--family", Value::Text}});
@@ -285,6 +286,9 @@ Command parseSweep(const std::vector<std::string>& args)
     sweep.request = request;
     sweep.family = family;
     sweep.csv = take(p, "--csv").has_value();
+    sweep.json = take(p, "--json").has_value();
+    if (sweep.csv && sweep.json)
+        return usageError("options --csv and --json exclude each other");
     if (auto error = emptyName(p, "--qrv-dir", "folder name"))
         return *error;
     sweep.qrvDir = take(p, "--qrv-dir");

@@ -22,6 +22,7 @@ struct SweepCommand {
     double from = 0, to = 0, step = 0;
     SweepFamily family; // every ratio is run once per member
     bool csv = false;
+    bool json = false; // one JSON object per run, a line each
     std::optional<std::string> qrvDir; // one results file per run into this folder
     std::optional<ChartRequest> chart;
 };

@@ -20,7 +20,25 @@ double awayFromZeroOnTie(double value, int decimals)
     return value;
 }
 
+template <typename Number>
+std::string shortest(Number value)
+{
+    // Enough for the longest double, "-2.2250738585072014e-308"; to_chars ignores the locale.
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+}
+
 } // namespace
+
+std::string formatShortest(float value)
+{
+    return shortest(value);
+}
+
+std::string formatShortest(double value)
+{
+    return shortest(value);
+}
 
 std::string formatFixed(double value, int decimals)
 {
@@ -43,9 +61,7 @@ std::string formatGeneral(float value)
 {
     if (!std::isfinite(value))
         return "0";
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    std::string text(buf, end);
+    std::string text = formatShortest(value);
     const auto e = text.find('e');
     if (e == std::string::npos)
         return text;

@@ -14,4 +14,10 @@ std::string formatFixed(double value, int decimals);
 // with an exponent: 298 -> "298", 0.3f -> "0.3", 366.93f -> "366.93".
 std::string formatGeneral(float value);
 
+// The shortest text that reads back as exactly this value in its own precision, for files
+// that other programs read (CSV, JSON): an exponent where that is shorter ("1e-05"), and
+// "nan", "inf" or "-inf" for a value that is no finite number.
+std::string formatShortest(float value);
+std::string formatShortest(double value);
+
 } // namespace qrv

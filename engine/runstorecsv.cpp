@@ -1,5 +1,6 @@
 #include "engine/runstorecsv.h"
 
+#include "engine/numberformat.h"
 #include "engine/trimmed.h"
 
 #include <charconv>
@@ -98,13 +99,11 @@ std::string csvField(std::string_view text)
 bool writeRunStoreCsv(const RunStore& store, std::ostream& out, const ExtraCsvColumns& extra)
 {
     out << csvLine(csvHeaderNames(extra.names)) << '\n';
-    // Shortest round-trip digits of a float never exceed this.
-    char buffer[64];
     for (int r = 1; r <= store.count(); ++r) {
         const SeriesRecord& run = store.record(r);
         std::vector<std::string> fields;
         for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
-            fields.emplace_back(buffer, std::to_chars(buffer, buffer + sizeof buffer, run.field(i)).ptr);
+            fields.push_back(formatShortest(run.field(i)));
         if (extra.cells) {
             std::vector<std::string> cells = extra.cells(run);
             cells.resize(extra.names.size());

@@ -49,7 +49,7 @@ const std::vector<std::string>& referenceColumnNames()
     return names;
 }
 
-std::vector<std::string> referenceCells(const ReferenceOutcome& outcome)
+std::vector<std::string> referenceCells(const ReferenceOutcome& outcome, CellPrecision precision)
 {
     std::vector<std::string> cells;
     for (const Column& column : kColumns) {
@@ -57,8 +57,10 @@ std::vector<std::string> referenceCells(const ReferenceOutcome& outcome)
             cells.emplace_back();
         else if (column.phaseOf != nullptr)
             cells.emplace_back(phaseName(((*outcome.reference).*column.phaseOf).phase));
-        else
-            cells.push_back(formatGeneral(float(*referenceValue(*outcome.reference, column.seriesKey))));
+        else {
+            const double value = *referenceValue(*outcome.reference, column.seriesKey);
+            cells.push_back(precision == CellPrecision::Full ? formatShortest(value) : formatGeneral(float(value)));
+        }
     }
     cells.push_back(referenceNote(outcome));
     return cells;
@@ -68,7 +70,7 @@ bool writeRunStoreCsvWithReference(const RunStore& store, std::ostream& out)
 {
     RunReferences references;
     return writeRunStoreCsv(store, out, {referenceColumnNames(), [&references](const SeriesRecord& run) {
-                                             return referenceCells(references.of(run));
+                                             return referenceCells(references.of(run), CellPrecision::Full);
                                          }});
 }
 

@@ -16,12 +16,17 @@ namespace qrv::reference {
 // "IAPWS-95 PEq [MPa]", "IAPWS-95 TEq [K]", ..., "IAPWS-95 Note".
 const std::vector<std::string>& referenceColumnNames();
 
-// One text per column: numbers as the shortest plain decimal of their single-precision value;
-// without a reference only the note, which then says why.
-std::vector<std::string> referenceCells(const ReferenceOutcome& outcome);
+// How a cell's number is written.
+enum class CellPrecision {
+    Full,   // the shortest text that reads back as the same double: files (CSV)
+    Single, // the shortest plain decimal of its single-precision value: tables to read
+};
 
-// Export Data's file: every stored run with the reference of its inputs; false when the
-// stream failed.
+// One text per column; without a reference only the note, which then says why.
+std::vector<std::string> referenceCells(const ReferenceOutcome& outcome, CellPrecision precision);
+
+// Export Data's file: every stored run with the reference of its inputs at full precision;
+// false when the stream failed.
 bool writeRunStoreCsvWithReference(const RunStore& store, std::ostream& out);
 
 } // namespace qrv::reference

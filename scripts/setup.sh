@@ -7,7 +7,7 @@ QRV_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-iapws poppler-utils fonts-dejavu-core locales
+  python3 python3-iapws python3-jsonschema python3-pandas poppler-utils fonts-dejavu-core locales
   xvfb xauth openbox x11-utils xdotool
 )
 

@@ -101,11 +101,11 @@ class ReferenceRuns(CliTest):
         self.assertEqual(report["results_file"], ref["texts"])
         self.assertEqual(report["captions"], ref["captions"])
         self.assertEqual(report["messages"], [])
-        self.assertEqual(report["equilibrium"], ref["equilibrium"])
+        self.assertEqual(report["windowTexts"]["equilibrium"], ref["equilibrium"])
         for field, expected in ref["fields"].items():
             self.assertEqual("%.9g" % single(report[field]), expected, field)
         # The labels behind the file's lines, and the cells the file does not keep.
-        labels = report["labels"]
+        labels = report["windowTexts"]["results"]
         self.assertEqual(labels["labES(2)"], ref["texts"][10])
         self.assertEqual(labels["labFSI(2)"], ref["texts"][23])
         self.assertEqual(labels["labFSA(0)"], "0.100")
@@ -270,19 +270,19 @@ class IapwsReference(CliTest):
         for row in rows[1:]:
             cells = dict(zip(rows[0], row))
             expected = run_json(*START_UP, "--r", row[0], "--x", "0.5")["reference"]
-            # The table gives the shortest text of each value in single precision.
-            cell = lambda name: single(float(cells["IAPWS-95 " + name]))
+            # CSV keeps every double whole: each cell reads back as exactly the value of the run.
+            cell = lambda name: float(cells["IAPWS-95 " + name])
             with self.subTest(ratio=row[0]):
-                self.assertEqual(cell("TEq [K]"), single(expected["TEq"]))
-                self.assertEqual(cell("PEq [MPa]"), single(expected["PEq"] / 1e6))
-                self.assertEqual(cell("SEq [J/kg-K]"), single(expected["SEq"]))
-                self.assertEqual(cell("RhoEq [kg/m3]"), single(expected["RhoEq"]))
+                self.assertEqual(cell("TEq [K]"), expected["TEq"])
+                self.assertEqual(cell("PEq [MPa]"), expected["PEq"] / 1e6)
+                self.assertEqual(cell("SEq [J/kg-K]"), expected["SEq"])
+                self.assertEqual(cell("RhoEq [kg/m3]"), expected["RhoEq"])
                 for path, suffix in [("adiabatic", "Adiabatic"), ("isothermal", "Isothermal")]:
                     ref = expected[path]
-                    self.assertEqual(cell("CR%s [%%]" % suffix), single(ref["CR"]))
-                    self.assertEqual(cell("SF" + suffix), single(ref["X"]))
-                    self.assertEqual(cell("WF" + suffix), single(1 - ref["X"]))
-                    self.assertEqual(cell("TF%s [K]" % suffix), single(ref["TFinal"]))
+                    self.assertEqual(cell("CR%s [%%]" % suffix), ref["CR"])
+                    self.assertEqual(cell("SF" + suffix), ref["X"])
+                    self.assertEqual(cell("WF" + suffix), 1 - ref["X"])
+                    self.assertEqual(cell("TF%s [K]" % suffix), ref["TFinal"])
                     self.assertEqual(cells["IAPWS-95 Phase" + suffix], ref["phase"])
                 self.assertEqual(cells["IAPWS-95 Note"], OUTSIDE_VALIDITY if expected["outsideValidity"] else "")
 
@@ -317,7 +317,7 @@ class BadInput(CliTest):
             (["sweep", *START_UP, "--r", "0.1:1"], "is not FROM:TO:STEP"),
             (["sweep", *START_UP, "--r", "0.1:1:0.1:2"], "is not FROM:TO:STEP"),
             (["sweep", *START_UP, "--r", "0.1:1:0.1:"], "is not FROM:TO:STEP"),
-            ([*SWEEP, "--json"], "unknown option --json"),
+            ([*SWEEP, "--json", "--csv"], "options --csv and --json exclude each other"),
             ([*SWEEP, "--y", "sf"], "option --y goes with --plot"),
             ([*SWEEP, "--curve"], "option --curve goes with --plot"),
             ([*SWEEP, "--plot", "a.png", "--size", "800"], "is not WxH"),
@@ -409,7 +409,7 @@ class ExitStatuses(CliTest):
         report = run_json("--tmagma", "400", "--tinit", "300", "--pinit", "40", "--pfinal", "40", "--r", "1")
         self.assertEqual(report["record"]["CRAdiabatic [%]"], 0.0)
         self.assertEqual(report["record"]["CRIsothermal [%]"], 0.0)
-        self.assertEqual(report["labels"]["labRes(1)"], "Supercooled Liquid")
+        self.assertEqual(report["windowTexts"]["results"]["labRes(1)"], "Supercooled Liquid")
         self.assertEqual([line for line in report["results_file"] if "Error" in line], [])
         self.assertEqual(report["messages"], [])
         done = cli("run", "--tmagma", "400", "--tinit", "300", "--pinit", "40", "--pfinal", "40", "--r", "1")
@@ -453,7 +453,8 @@ class ExitStatuses(CliTest):
             self.assertEqual(cli("run", *START_UP, "--r", "0.3", "--qrv", saved).returncode, 0)
             full = b"qrv-cli: cannot write output: No space left on device\n"
             for args in [["open", saved], ["open", saved, "--json"], ["run", *START_UP, "--r", "0.3"],
-                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--csv"], ["--help"]]:
+                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--csv"],
+                         ["sweep", *START_UP, "--r", "0.05:3:0.05", "--json"], ["--help"]]:
                 with self.subTest(args=args):
                     done = run_to_full_disk(*args)
                     self.assertEqual((done.returncode, done.stderr), (1, full))

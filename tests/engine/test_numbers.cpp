@@ -4,11 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <random>
 #include <string>
 #include <tuple>
+#include <vector>
 
 using namespace qrv;
 
@@ -76,6 +83,34 @@ TEST(NumberFormat, GeneralFormatIsShortestPlainDecimal)
     EXPECT_EQ(ParseNumber(formatGeneral(3.4028235e38f)), 3.4028235e38f);
 }
 
+// CSV and JSON keep every bit: the text reads back as the same value, in its own precision,
+// at the longest texts too.
+TEST(NumberFormat, ShortestTextReadsBackBitForBit)
+{
+    std::mt19937_64 random(20);
+    std::vector<double> doubles = {997.0854108357236, -std::numeric_limits<double>::denorm_min(),
+                                   -std::numeric_limits<double>::min(), -std::numeric_limits<double>::max(),
+                                   -0.0, 0.1 + 0.2};
+    for (int i = 0; i < 2000; ++i)
+        doubles.push_back(std::bit_cast<double>(random()));
+    for (const double value : doubles) {
+        if (!std::isfinite(value))
+            continue;
+        const std::string text = formatShortest(value);
+        double back = 1;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), back);
+        ASSERT_TRUE(error == std::errc() && end == text.data() + text.size()) << text;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(value)) << text;
+
+        const float single = float(value);
+        const std::string singleText = formatShortest(single);
+        EXPECT_EQ(std::strtof(singleText.c_str(), nullptr), single) << singleText;
+    }
+    EXPECT_EQ(formatShortest(0.3f), "0.3");
+    EXPECT_EQ(formatShortest(double(0.3f)), "0.30000001192092896");
+    EXPECT_EQ(formatShortest(std::numeric_limits<double>::quiet_NaN()), "nan");
+}
+
 TEST(CheckedArithmetic, FailuresCarryTheirDescriptions)
 {
     auto description = [](auto&& f) {
@@ -111,6 +146,7 @@ TEST(NumberFormat, DecimalPointHoldsInACommaLocale)
     const std::string localeText = probe;
     const std::string fixed = formatFixed(1473.25, 2);
     const std::string general = formatGeneral(0.3f);
+    const std::string shortest = formatShortest(997.0854108357236);
     const float parsed = ParseNumber("0.5");
     const bool plain = readPlainNumber("0.5").valid;
     std::setlocale(LC_NUMERIC, before.c_str());
@@ -118,6 +154,7 @@ TEST(NumberFormat, DecimalPointHoldsInACommaLocale)
     ASSERT_EQ(localeText, "1,5") << "the locale does not write commas, so it proves nothing";
     EXPECT_EQ(fixed, "1473.25");
     EXPECT_EQ(general, "0.3");
+    EXPECT_EQ(shortest, "997.0854108357236");
     EXPECT_EQ(parsed, 0.5f);
     EXPECT_TRUE(plain);
 }

@@ -574,7 +574,8 @@ private slots:
         for (int r = 1; r <= m_store.count(); ++r) {
             QStringList cells;
             for (const std::string& cell :
-                 reference::referenceCells(reference::computeReference(reference::referenceInputOf(m_store.record(r)))))
+                 reference::referenceCells(reference::computeReference(reference::referenceInputOf(m_store.record(r))),
+                                           reference::CellPrecision::Full))
                 cells.append(QString::fromStdString(cell));
             QVERIFY(!cells.front().isEmpty());
             QCOMPARE(lines[r].split(',').mid(SeriesRecord::kFieldCount), cells);

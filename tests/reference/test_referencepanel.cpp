@@ -137,25 +137,33 @@ TEST(ReferenceColumns, OneCellPerColumnInTheStoreUnits)
 
     const ReferenceOutcome outcome = computeReference(ReferenceInput{});
     const Reference& r = *outcome.reference;
-    const std::vector<std::string> cells = referenceCells(outcome);
-    ASSERT_EQ(cells.size(), names.size());
-    const auto cell = [&](std::string_view name) {
+    const std::vector<std::string> full = referenceCells(outcome, CellPrecision::Full);
+    const std::vector<std::string> single = referenceCells(outcome, CellPrecision::Single);
+    ASSERT_EQ(full.size(), names.size());
+    ASSERT_EQ(single.size(), names.size());
+    const auto cell = [&](const std::vector<std::string>& cells, std::string_view name) {
         for (std::size_t i = 0; i < names.size(); ++i)
             if (names[i] == "IAPWS-95 " + std::string(name))
                 return cells[i];
         ADD_FAILURE() << "no column " << name;
         return std::string();
     };
-    EXPECT_EQ(std::stof(cell("PEq [MPa]")), float(r.PEq / 1e6));
-    EXPECT_EQ(std::stof(cell("TEq [K]")), float(r.TEq));
-    EXPECT_EQ(std::stof(cell("SEq [J/kg-K]")), float(r.SEq));
-    EXPECT_EQ(std::stof(cell("CRIsothermal [%]")), float(r.isothermal.CR));
-    EXPECT_EQ(std::stof(cell("WFAdiabatic")), float(1 - r.adiabatic.X));
-    EXPECT_EQ(std::stof(cell("TFIsothermal [K]")), float(r.isothermal.TFinal));
-    EXPECT_EQ(cell("PhaseIsothermal"), "two-phase");
-    EXPECT_EQ(cell("Note"), kOutsideValidityNote);
+    // Files keep every double; tables to read show its single-precision value.
+    const std::pair<std::string_view, double> values[] = {
+        {"PEq [MPa]", r.PEq / 1e6},          {"TEq [K]", r.TEq},
+        {"SEq [J/kg-K]", r.SEq},             {"CRIsothermal [%]", r.isothermal.CR},
+        {"WFAdiabatic", 1 - r.adiabatic.X}, {"TFIsothermal [K]", r.isothermal.TFinal},
+    };
+    for (const auto& [name, value] : values) {
+        EXPECT_EQ(std::stod(cell(full, name)), value) << name;
+        EXPECT_EQ(std::stof(cell(single, name)), float(value)) << name;
+    }
+    EXPECT_NE(cell(full, "TEq [K]"), cell(single, "TEq [K]"));
+    EXPECT_EQ(cell(full, "PhaseIsothermal"), "two-phase");
+    EXPECT_EQ(cell(full, "Note"), kOutsideValidityNote);
 
-    const std::vector<std::string> none = referenceCells({std::nullopt, "the initial water is ice, say"});
+    const std::vector<std::string> none = referenceCells({std::nullopt, "the initial water is ice, say"},
+                                                         CellPrecision::Full);
     ASSERT_EQ(none.size(), names.size());
     EXPECT_EQ(std::count(none.begin(), none.end(), std::string()), long(names.size() - 1));
     EXPECT_EQ(none.back(), "No reference: the initial water is ice, say");
@@ -187,7 +195,7 @@ TEST(ReferenceColumns, ExportedRunsReadBackWithTheirReference)
     std::getline(lines, line);
     for (const SeriesRecord& run : {water, ice}) {
         std::string cells;
-        for (const std::string& cell : referenceCells(computeReference(referenceInputOf(run))))
+        for (const std::string& cell : referenceCells(computeReference(referenceInputOf(run)), CellPrecision::Full))
             cells += "," + csvField(cell);
         std::getline(lines, line);
         EXPECT_TRUE(line.ends_with(cells)) << line << "\n" << cells;

@@ -1,0 +1,25 @@
+// How far a run got, as qrv-cli reports it on standard error and in its JSON.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qrv {
+struct FreshRun;
+}
+
+namespace qrv::cli {
+
+struct RunEnd {
+    bool completed = false; // both paths' results are shown
+    // "refused", "steamTableNeeded", "noEquilibrium" or "expanded"
+    std::string_view stage;
+    std::string error; // why the run did not complete; empty when it did
+};
+
+// Said of a run whose paths ran but did not both come to results.
+inline constexpr std::string_view kDidNotComplete = "the run did not complete";
+
+RunEnd runEnd(const FreshRun& run);
+
+} // namespace qrv::cli
