@@ -1,5 +1,7 @@
 #include "chart/chartadapter.h"
 
+#include "chart/renderchart.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -18,6 +20,11 @@ void ChartAdapter::show(Chart chart)
 {
     m_chart = std::move(chart);
     emit drawn();
+}
+
+void ChartAdapter::render(QPainter& painter, const QRectF& target) const
+{
+    renderChart(m_chart, painter, target);
 }
 
 QImage ChartAdapter::picture(QSize size, qreal devicePixelRatio) const

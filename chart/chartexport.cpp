@@ -1,6 +1,7 @@
 #include "chart/chartexport.h"
 
 #include "chart/chartadapter.h"
+#include "chart/renderchart.h"
 #include "engine/runstore.h"
 #include "engine/safewrite.h"
 
