@@ -196,7 +196,7 @@ TEST(ReferenceColumns, ExportedRunsReadBackWithTheirReference)
     for (const SeriesRecord& run : {water, ice}) {
         std::string cells;
         for (const std::string& cell : referenceCells(computeReference(referenceInputOf(run)), CellPrecision::Full))
-            cells += "," + csvField(cell);
+            cells.append(",").append(csvField(cell));
         std::getline(lines, line);
         EXPECT_TRUE(line.ends_with(cells)) << line << "\n" << cells;
     }
