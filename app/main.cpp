@@ -5,6 +5,7 @@
 #include "windows/filedialogs.h"
 #include "windows/messagepresenter.h"
 #include "windows/session.h"
+#include "windows/settingsfile.h"
 #include "windows/singleinstance.h"
 
 #include <QApplication>
@@ -12,9 +13,53 @@
 #include <QIcon>
 
 #include <clocale>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: qrv [FILE.qrv]\n"
+    "       qrv --help | --version\n"
+    "The desktop calculator for the energetics of explosive water/magma interaction:\n"
+    "enter the magma and water temperatures, the pressures and the water/magma (or\n"
+    "sediment/magma) ratio, and QRV finds the equilibrium state of the heated water,\n"
+    "expands it to the ambient pressure along an adiabatic and an isothermal path, and\n"
+    "reports phases, steam and water fractions and the conversion ratio, each beside its\n"
+    "IAPWS-95 reference.\n"
+    "\n"
+    "FILE.qrv, a results file that the program saved, is opened as Open would open it;\n"
+    "when QRV is already running, that program opens it and no second one starts.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "Qt's own options, such as -platform offscreen, are understood as well.\n"
+    "\n"
+    "The same calculation without windows: qrv-cli. The steam tables: vaptab.\n";
+
+// --help and --version are answered before any window, display or running instance is asked.
+bool answeredOnTheTerminal(int argc, char* argv[], int& status)
+{
+    if (argc != 2)
+        return false;
+    if (std::strcmp(argv[1], "--version") == 0)
+        std::puts(qrv::versionLine("qrv").c_str());
+    else if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
+        std::fputs(kUsage, stdout);
+    else
+        return false;
+    // Output that could not be written (a full disk) is not success.
+    status = std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (int status = 0; answeredOnTheTerminal(argc, argv, status))
+        return status;
     QApplication app(argc, argv);
     // Qt sets the C library's locale from the user's; a locale with decimal commas must not
     // reach any C formatting of numbers, which are always written with ".".
@@ -35,6 +80,12 @@ int main(int argc, char* argv[])
         return 0;
     instance.listen();
 
+    // Before anything reads a setting.
+    const qrv::SettingsGuard settings = qrv::guardSettingsFiles();
+    for (const QString& text : {settings.warning, settings.note})
+        if (!text.isEmpty())
+            std::fprintf(stderr, "qrv: %s\n", qPrintable(text));
+
     qrv::MessageBoxPresenter presenter;
     qrv::QtFileDialogs dialogs;
     qrv::Session session(presenter, dialogs);
@@ -44,6 +95,8 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::takeHandOver);
     QObject::connect(&session, &qrv::Session::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     session.start();
+    if (!settings.warning.isEmpty())
+        presenter.show(settings.warning, qrv::Icon::Exclamation);
 
     for (const QString& file : files)
         session.openResultsFile(file);

@@ -1,6 +1,7 @@
 #include "chart/chartadapter.h"
 
 #include "chart/renderchart.h"
+#include "engine/appidentity.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -45,6 +46,7 @@ void ChartAdapter::copyToClipboard(QSize size) const
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(m_chart.title);
+    generator.setDescription(QString::fromStdString(madeByText()));
     {
         QPainter painter(&generator);
         render(painter, QRectF(QPointF(0, 0), QSizeF(size)));

@@ -2,6 +2,8 @@
 
 #include "chart/chartadapter.h"
 #include "chart/renderchart.h"
+#include "chart/ykeys.h"
+#include "engine/appidentity.h"
 #include "engine/runstore.h"
 #include "engine/safewrite.h"
 
@@ -27,8 +29,6 @@ constexpr int kMaxSide = 10000;
 constexpr double kLayoutWidth = 800.0;
 // Chart texts are sized for a screen of this resolution.
 constexpr int kScreenDpi = 96;
-
-constexpr std::array<std::string_view, 8> kYKeys = {"cr", "sf", "wf", "ft", "et", "ep", "ed", "ee"};
 
 bool fail(QString* error, const QString& why)
 {
@@ -65,6 +65,7 @@ bool writeSvg(const Chart& chart, QIODevice& device, QSize pixels)
     generator.setViewBox(QRectF(QPointF(0, 0), layout));
     generator.setResolution(kScreenDpi);
     generator.setTitle(chart.title);
+    generator.setDescription(QString::fromStdString(madeByText()));
     QPainter painter(&generator);
     if (!painter.isActive())
         return false;
@@ -77,7 +78,7 @@ bool writePdf(const Chart& chart, QIODevice& device, QSize pixels)
     const QSizeF layout = layoutSize(pixels);
     QPdfWriter writer(&device);
     writer.setTitle(chart.title);
-    writer.setCreator(QStringLiteral("QRV"));
+    writer.setCreator(QString::fromStdString(madeByText()));
     writer.setResolution(kScreenDpi);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setPageSize(QPageSize(layout * 72.0 / kScreenDpi, QPageSize::Point, QString(),
@@ -108,8 +109,8 @@ bool isChartFileName(const QString& path) { return writerFor(path) != nullptr; }
 std::string yKeysText()
 {
     std::string text;
-    for (const std::string_view key : kYKeys)
-        text += (text.empty() ? "" : ", ") + std::string(key);
+    for (const YKey& y : kYKeys)
+        text += (text.empty() ? "" : ", ") + std::string(y.key);
     return text;
 }
 
@@ -140,7 +141,7 @@ bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString*
 
 std::optional<YChoice> yChoiceFromKey(std::string_view key)
 {
-    const auto found = std::find(kYKeys.begin(), kYKeys.end(), key);
+    const auto found = std::find_if(kYKeys.begin(), kYKeys.end(), [key](const YKey& y) { return y.key == key; });
     if (found == kYKeys.end())
         return std::nullopt;
     return YChoice(found - kYKeys.begin());

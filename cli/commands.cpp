@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/help.h"
 #include "cli/jsonreport.h"
 #include "cli/ratiofilenames.h"
 #include "cli/report.h"
@@ -190,7 +191,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
 {
     const SweepRatios sweep = sweepRatios(command.from, command.to, command.step);
     if (!sweep.error.empty()) {
-        err << "qrv-cli: option --r: " << sweep.error << '\n' << kUsage;
+        err << "qrv-cli: option --r: " << sweep.error << '\n' << usageText();
         return kRefused;
     }
     const SweepFamily& family = command.family;
@@ -285,9 +286,14 @@ int openCommand(const OpenCommand& command, std::ostream& out, std::ostream& err
         return kFileError;
     }
     const SeriesRecord record = recordFromResultTexts(*read.texts);
-    if (command.json)
-        out << openJson(*read.texts, record, reference::computeReference(reference::referenceInputOf(record))) << '\n';
-    else
+    if (command.json) {
+        const OpenJson json = openJson(*read.texts, record, reference::computeReference(reference::referenceInputOf(record)));
+        out << json.text << '\n';
+        if (json.replacedBytes > 0)
+            err << "qrv-cli: " << command.path << ": " << json.replacedBytes
+                << (json.replacedBytes == 1 ? " byte is" : " bytes are")
+                << " not UTF-8; the JSON has U+FFFD in their place\n";
+    } else
         printOpenReport(out, *read.texts, record);
     return kDone;
 }

@@ -189,7 +189,7 @@ std::string sweepRunJson(const FreshRun& run, double ratio, const SweepFamily& f
     return json.text();
 }
 
-std::string openJson(const ResultTexts& texts, const SeriesRecord& record, const reference::ReferenceOutcome& reference)
+OpenJson openJson(const ResultTexts& texts, const SeriesRecord& record, const reference::ReferenceOutcome& reference)
 {
     JsonWriter json;
     beginReport(json);
@@ -197,7 +197,7 @@ std::string openJson(const ResultTexts& texts, const SeriesRecord& record, const
     writeRecord(json, record);
     writeReference(json, reference);
     json.endObject();
-    return json.text();
+    return {json.text(), json.replacedBytes()};
 }
 
 } // namespace qrv::cli

@@ -30,9 +30,13 @@ std::string stoppedRunJson(const FreshRun& run);
 std::string sweepRunJson(const FreshRun& run, double ratio, const SweepFamily& family, std::size_t member,
                          const reference::ReferenceOutcome& reference);
 
+struct OpenJson {
+    std::string text;
+    std::size_t replacedBytes = 0; // bytes of the file's texts that were not UTF-8 (now U+FFFD)
+};
+
 // An opened results file: its texts, the run it adds to the store and the reference of that
 // run's inputs.
-std::string openJson(const ResultTexts& texts, const SeriesRecord& record,
-                     const reference::ReferenceOutcome& reference);
+OpenJson openJson(const ResultTexts& texts, const SeriesRecord& record, const reference::ReferenceOutcome& reference);
 
 } // namespace qrv::cli

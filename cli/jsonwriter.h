@@ -16,7 +16,8 @@ public:
     JsonWriter& endArray();
     JsonWriter& key(std::string_view name);
 
-    // Texts are 8-bit; bytes above 127 are taken as Latin-1, as results files are written.
+    // Texts are UTF-8 and written as such; a byte that is not part of a valid UTF-8 sequence
+    // is written as U+FFFD and counted. Control characters are escaped.
     JsonWriter& value(std::string_view text);
     JsonWriter& value(const char* text) { return value(std::string_view(text)); }
     // The shortest decimal that reads back as the same float (double); null when not finite.
@@ -27,6 +28,8 @@ public:
     JsonWriter& null();
 
     const std::string& text() const { return m_out; }
+    // How many bytes of the texts were not UTF-8 and stand as U+FFFD.
+    std::size_t replacedBytes() const { return m_replacedBytes; }
 
 private:
     void beforeValue();
@@ -38,6 +41,7 @@ private:
     std::string m_out;
     std::vector<bool> m_hasItems; // per open container
     bool m_afterKey = false;
+    std::size_t m_replacedBytes = 0;
 };
 
 } // namespace qrv::cli

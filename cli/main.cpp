@@ -1,7 +1,9 @@
 // qrv-cli: the calculation without windows, for scripts, tests and series of runs.
 #include "cli/commands.h"
+#include "cli/help.h"
 #include "cli/options.h"
 #include "cli/outputbuffer.h"
+#include "engine/appidentity.h"
 
 #include <cstring>
 #include <iostream>
@@ -15,11 +17,15 @@ int runCommandLine(int argc, char** argv, std::ostream& out)
 {
     const Command command = parseCommandLine(argc, argv);
     if (const auto* error = std::get_if<UsageError>(&command)) {
-        std::cerr << "qrv-cli: " << error->message << '\n' << kUsage;
+        std::cerr << "qrv-cli: " << error->message << '\n' << usageText();
         return kRefused;
     }
-    if (std::holds_alternative<HelpCommand>(command)) {
-        out << kUsage;
+    if (const auto* help = std::get_if<HelpCommand>(&command)) {
+        out << (help->command.empty() ? fullHelp() : commandHelp(help->command));
+        return kDone;
+    }
+    if (std::holds_alternative<VersionCommand>(command)) {
+        out << qrv::versionLine("qrv-cli") << '\n';
         return kDone;
     }
     if (const auto* run = std::get_if<RunCommand>(&command))

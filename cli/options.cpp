@@ -1,57 +1,130 @@
 #include "cli/options.h"
 
+#include "chart/ykeys.h"
 #include "engine/parsenumber.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
-#include <vector>
 
 namespace qrv::cli {
 
-const char* const kUsage =
-    "usage: qrv-cli run --tmagma K --tinit K --pinit MPa --pfinal MPa --r R [--x X]\n"
-    "                   [--s S --cv CV] [--constvolume] [--json] [--qrv FILE]\n"
-    "       qrv-cli sweep --r FROM:TO:STEP --tmagma K --tinit K --pinit MPa --pfinal MPa [--x X]\n"
-    "                   [--s S --cv CV] [--constvolume] [--csv | --json] [--qrv-dir DIR]\n"
-    "                   [--family tmagma|tinit|pinit|pfinal|x=V1,V2,...]\n"
-    "                   [--plot FILE.png|FILE.svg|FILE.pdf [--y cr|sf|wf|ft|et|ep|ed|ee] [--curve]\n"
-    "                    [--reference] [--size WxH]]\n"
-    "       qrv-cli open FILE [--json]\n"
-    "Without --s and --cv (J/(kg K)), the initial water's S and Cv are those the input window\n"
-    "holds or fixes, or IAPWS-95 values where it would ask the steam table.\n"
-    "Every completed run also gets its IAPWS-95 reference, the same idealisation worked with\n"
-    "exact water properties: a block in run's text, \"reference\" in --json ({\"error\": reason}\n"
-    "when there is none, as for ice) and the IAPWS-95 columns of sweep. Its final phases are\n"
-    "liquid, two-phase, vapour, or supercritical at or above the critical pressure and\n"
-    "temperature. A run without a reference is still a completed run: the reference never\n"
-    "changes the exit status.\n"
-    "Exit status (the lowest that applies):\n"
-    "  0  every run completed and no calculation routine reported an error\n"
-    "  1  a file could not be read or written, or the output could not be written\n"
-    "  2  the command line or an input was refused, or --plot where charts are not available\n"
-    "  3  a calculation routine reported an error (on stderr) or the run did not complete;\n"
-    "     a sweep also says on stderr how many of its ratios failed\n";
-
 namespace {
-
-enum class Value { None, Number, Text, Range };
 
 // Larger pictures than this are refused rather than allocated.
 constexpr int kMostChartPixels = 10000;
 
-struct OptionSpec {
-    std::string_view name;
-    Value value;
-};
+std::vector<Choice> familyChoices()
+{
+    std::vector<Choice> choices;
+    for (const FamilyInputName& input : kFamilyInputs) {
+        std::string meaning = "values of --" + std::string(input.key);
+        if (!input.unit.empty())
+            meaning += ", in " + std::string(input.unit);
+        choices.push_back({std::string(input.key), meaning});
+    }
+    return choices;
+}
+
+std::vector<Choice> yChoices()
+{
+    std::vector<Choice> choices;
+    for (const YKey& y : kYKeys)
+        choices.push_back({std::string(y.key), std::string(y.quantity)});
+    return choices;
+}
 
 // The inputs of one calculation, shared by run and sweep.
-constexpr OptionSpec kInputOptions[] = {
-    {"--tmagma", Value::Number}, {"--tinit", Value::Number}, {"--pinit", Value::Number},
-    {"--pfinal", Value::Number}, {"--x", Value::Number},     {"--s", Value::Number},
-    {"--cv", Value::Number},     {"--constvolume", Value::None},
+const OptionSpec kInputOptions[] = {
+    {"--tmagma", Value::Number, "K",
+     "magma temperature in K, above 298 K (the temperature from which the conversion ratio measures "
+     "the magma's heat)", true},
+    {"--tinit", Value::Number, "K",
+     "temperature of the water (or of the wet sediment) in K, above 0 K; at 273 K and below the water "
+     "starts as ice", true},
+    {"--pinit", Value::Number, "MPa",
+     "confining pressure of the water in MPa, above 0; below 0.002 MPa, the steam table's lowest row, "
+     "it is raised to 0.002 MPa", true},
+    {"--pfinal", Value::Number, "MPa", "ambient pressure, to which the water expands, in MPa, above 0", true},
+    {"--x", Value::Number, "X",
+     "wet sediment: the mass fraction of water in it, above 0 and at most 1; --r is then the "
+     "sediment/magma ratio Rs. Default: water meets the magma alone"},
+    {"--s", Value::Number, "S",
+     "entropy of the initial water in J/(kg K), given together with --cv. Default: the values the "
+     "input window holds or fixes for that water, or IAPWS-95 values where it would ask the steam "
+     "table (a note on stderr says so)"},
+    {"--cv", Value::Number, "CV",
+     "heat capacity at constant volume of the initial water in J/(kg K), given together with --s"},
+    {"--constvolume", Value::None, "",
+     "heat the water at constant volume: the equilibrium pressure comes from the Redlich-Kwong "
+     "equation at the initial water's volume; where that equation is out of range or gives a negative "
+     "pressure, a message says so and the entropy extrapolation is used. Default: the entropy "
+     "extrapolation, the only heating mode the input window offers"},
 };
-constexpr std::string_view kRequired[] = {"--tmagma", "--tinit", "--pinit", "--pfinal", "--r"};
+
+std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra)
+{
+    std::vector<OptionSpec> specs(std::begin(kInputOptions), std::end(kInputOptions));
+    specs.insert(specs.end(), extra);
+    return specs;
+}
+
+const std::vector<OptionSpec> kRunOptions = inputOptionsWith({
+    {"--r", Value::Number, "R", "water/magma mass ratio R (with --x the sediment/magma ratio Rs), above 0", true},
+    {"--json", Value::None, "", "print the whole calculation as one JSON object instead of the windows' text"},
+    {"--qrv", Value::Text, "FILE",
+     "also save the run as a results file, as the results window's Save does; a run that did not "
+     "complete writes none"},
+});
+
+const std::vector<OptionSpec> kSweepOptions = inputOptionsWith({
+    {"--r", Value::Range, "FROM:TO:STEP",
+     "the ratios FROM, FROM+STEP, ... up to TO (a last ratio that misses TO only by rounding "
+     "included); STEP above 0, at most 100,000 ratios", true},
+    {"--family", Value::Text, "INPUT=V1,V2,...",
+     "run every ratio once for each value of one more input (that input's own option is then left "
+     "out); each row starts with the member's value. INPUT is one of:", false, familyChoices},
+    {"--csv", Value::None, "", "comma-separated rows (a note with a comma quoted) instead of tab-separated"},
+    {"--json", Value::None, "",
+     "one JSON object per run (JSON Lines, full precision; failed runs included) instead of the table; "
+     "not with --csv"},
+    {"--qrv-dir", Value::Text, "DIR",
+     "save every completed run as a results file into DIR (made when missing), named in run order: "
+     "run-01-R0.050.qrv, ...; with --family one folder per member: tmagma-1073/"},
+    {"--plot", Value::Text, "FILE",
+     "draw the runs as the plot window does into FILE, a picture chosen by its ending: .png, .svg or "
+     ".pdf; at most 2,000 runs (ratios times members)"},
+    {"--y", Value::Text, "KEY", "with --plot: the quantity on the Y axis, cr by default:", false, yChoices},
+    {"--curve", Value::None, "",
+     "with --plot: curves through the runs (shape-preserving, never beyond two neighbouring runs) "
+     "instead of markers alone"},
+    {"--reference", Value::None, "", "with --plot: the runs' IAPWS-95 reference beside them, dashed"},
+    {"--size", Value::Text, "WxH",
+     "with --plot: the picture's width and height in pixels, each 1 to 10000; default 1600x1000 (a PDF "
+     "page takes its aspect)"},
+});
+
+const OptionSpec kOpenOptions[] = {
+    {"--json", Value::None, "", "print the file as one JSON object instead of its lines"},
+};
+
+const CommandSpec kCommands[] = {
+    {"run", "", "", "one calculation, from the inputs to both expansion paths",
+     "One calculation, as the input window's Continue and Calculate and the equilibrium window's "
+     "Continue make it, refused with the input window's messages (on stderr, exit status 2). Prints "
+     "the equilibrium window, a blank line and the results window as its Copy All gives them (a "
+     "caption, a tab and the values on each line), ending with the run's IAPWS-95 reference.",
+     kRunOptions},
+    {"sweep", "", "", "one calculation per ratio of a range: a table, results files or a chart",
+     "One calculation per ratio, with the other inputs of run. Prints a header line and one row per "
+     "completed run: the stored fields, then the IAPWS-95 columns. A failed ratio does not stop the "
+     "sweep, which ends with \"N of M ratios failed\" on stderr.",
+     kSweepOptions},
+    {"open", "FILE", "a results file that QRV saved", "read a results file back",
+     "Reads a results file back, as the input window's Open does, and prints its 25 lines and the run "
+     "it adds to the store. A file whose number lines hold anything but numbers is refused.",
+     kOpenOptions},
+};
 
 // The input window's number rule, without the blanks a box may keep around its number.
 bool isPlainNumber(std::string_view text)
@@ -87,9 +160,11 @@ struct Parsed {
 UsageError usageError(const std::string& message) { return {message}; }
 
 // Splits the arguments after the command word by the given option table; "--name=value"
-// and "--name value" are both accepted, the value may start with "-".
+// and "--name value" are both accepted, the value may start with "-". A text taken from the
+// next argument must not start with "--": "--qrv --json" forgot the file name rather than
+// naming a file "--json" ("--qrv=--json" does).
 std::variant<Parsed, UsageError> parseOptions(const std::vector<std::string>& args,
-                                              const std::vector<OptionSpec>& specs)
+                                              std::span<const OptionSpec> specs)
 {
     Parsed parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -118,6 +193,9 @@ std::variant<Parsed, UsageError> parseOptions(const std::vector<std::string>& ar
             if (i + 1 >= args.size())
                 return usageError("option " + name + " needs a value");
             value = args[++i];
+            if (spec->value == Value::Text && value->rfind("--", 0) == 0)
+                return usageError("option " + name + " needs a value, not the option " + *value + " (write "
+                                  + name + "=" + *value + " for a value that starts with --)");
         }
         if (spec->value == Value::Number && !isPlainNumber(*value))
             return usageError("option " + name + ": \"" + *value + "\" is not a number");
@@ -138,15 +216,16 @@ std::string familyOption(FamilyInput input)
     return input == FamilyInput::None ? std::string() : "--" + std::string(familyInputName(input).key);
 }
 
-std::variant<RunRequest, UsageError> requestFrom(const Parsed& parsed, FamilyInput family)
+std::variant<RunRequest, UsageError> requestFrom(const Parsed& parsed, std::span<const OptionSpec> specs,
+                                                 FamilyInput family)
 {
     const std::string fromFamily = familyOption(family);
     if (!fromFamily.empty() && take(parsed, fromFamily))
         return usageError("options " + fromFamily + " and --family " + std::string(familyInputName(family).key)
                           + " both give " + std::string(familyInputName(family).name));
-    for (const auto name : kRequired)
-        if (name != fromFamily && !take(parsed, name))
-            return usageError("missing option " + std::string(name));
+    for (const OptionSpec& spec : specs)
+        if (spec.required && spec.name != fromFamily && !take(parsed, spec.name))
+            return usageError("missing option " + std::string(spec.name));
     if (take(parsed, "--s").has_value() != take(parsed, "--cv").has_value())
         return usageError("options --s and --cv go together");
 
@@ -186,13 +265,6 @@ std::variant<SweepFamily, UsageError> familyFrom(const Parsed& parsed)
     return SweepFamily{input->input, std::move(values.values)};
 }
 
-std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra)
-{
-    std::vector<OptionSpec> specs(std::begin(kInputOptions), std::end(kInputOptions));
-    specs.insert(specs.end(), extra);
-    return specs;
-}
-
 struct ParsedRequest {
     Parsed parsed;
     RunRequest request;
@@ -201,9 +273,9 @@ struct ParsedRequest {
 
 // The options every calculation takes, plus the command's own; no positional arguments.
 std::variant<ParsedRequest, UsageError> parseRequest(const std::vector<std::string>& args,
-                                                     std::initializer_list<OptionSpec> extra)
+                                                     std::span<const OptionSpec> specs)
 {
-    auto parsed = parseOptions(args, inputOptionsWith(extra));
+    auto parsed = parseOptions(args, specs);
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
     Parsed& p = std::get<Parsed>(parsed);
@@ -212,7 +284,7 @@ std::variant<ParsedRequest, UsageError> parseRequest(const std::vector<std::stri
     auto family = familyFrom(p);
     if (auto* error = std::get_if<UsageError>(&family))
         return *error;
-    auto request = requestFrom(p, std::get<SweepFamily>(family).input);
+    auto request = requestFrom(p, specs, std::get<SweepFamily>(family).input);
     if (auto* error = std::get_if<UsageError>(&request))
         return *error;
     return ParsedRequest{std::move(p), std::get<RunRequest>(request), std::get<SweepFamily>(std::move(family))};
@@ -229,7 +301,7 @@ std::optional<UsageError> emptyName(const Parsed& parsed, std::string_view name,
 
 Command parseRun(const std::vector<std::string>& args)
 {
-    auto parsed = parseRequest(args, {{"--r", Value::Number}, {"--json", Value::None}, {"--qrv", Value::Text}});
+    auto parsed = parseRequest(args, kRunOptions);
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
     const auto& [p, request, family] = std::get<ParsedRequest>(parsed);
@@ -274,11 +346,7 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
 
 Command parseSweep(const std::vector<std::string>& args)
 {
-    auto parsed = parseRequest(args, {{"--r", Value::Range}, {"--csv", Value::None}, {"--json", Value::None},
-                                      {"--qrv-dir", Value::Text},
-                                      {"--plot", Value::Text}, {"--y", Value::Text}, {"--curve", Value::None},
-                                      {"--reference", Value::None}, {"--size", Value::Text},
-                                      {"--family", Value::Text}});
+    auto parsed = parseRequest(args, kSweepOptions);
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
     const auto& [p, request, family] = std::get<ParsedRequest>(parsed);
@@ -309,7 +377,7 @@ Command parseSweep(const std::vector<std::string>& args)
 
 Command parseOpen(const std::vector<std::string>& args)
 {
-    auto parsed = parseOptions(args, {{"--json", Value::None}});
+    auto parsed = parseOptions(args, kOpenOptions);
     if (auto* error = std::get_if<UsageError>(&parsed))
         return *error;
     const Parsed& p = std::get<Parsed>(parsed);
@@ -318,7 +386,18 @@ Command parseOpen(const std::vector<std::string>& args)
     return OpenCommand{p.positional.front(), take(p, "--json").has_value()};
 }
 
+bool isHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+
+const CommandSpec* findCommand(std::string_view name)
+{
+    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [name](const CommandSpec& spec) { return spec.name == name; });
+    return found == std::end(kCommands) ? nullptr : found;
+}
+
 } // namespace
+
+std::span<const CommandSpec> commandSpecs() { return kCommands; }
 
 Command parseCommandLine(int argc, const char* const* argv)
 {
@@ -326,14 +405,26 @@ Command parseCommandLine(int argc, const char* const* argv)
         return usageError("missing command");
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
+    if (isHelp(command))
+        return HelpCommand{};
+    if (command == "--version")
+        return VersionCommand{};
+    if (command == "help") {
+        if (args.empty())
+            return HelpCommand{};
+        if (args.size() > 1 || findCommand(args.front()) == nullptr)
+            return usageError("help takes one of the commands run, sweep, open");
+        return HelpCommand{args.front()};
+    }
+    // Help wins over everything else on the command's line, as it does in most programs.
+    if (findCommand(command) != nullptr && std::any_of(args.begin(), args.end(), isHelp))
+        return HelpCommand{command};
     if (command == "run")
         return parseRun(args);
     if (command == "sweep")
         return parseSweep(args);
     if (command == "open")
         return parseOpen(args);
-    if (command == "--help" || command == "-h" || command == "help")
-        return HelpCommand{};
     return usageError("unknown command " + command);
 }
 

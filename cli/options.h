@@ -1,4 +1,5 @@
-// The command line of qrv-cli: three commands and their options, checked strictly.
+// The command line of qrv-cli: three commands and their options, checked strictly. Each
+// option is written once, in its command's table, with the line the help gives it.
 #pragma once
 
 #include "cli/sweepchart.h"
@@ -6,8 +7,10 @@
 #include "engine/sweepfamily.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace qrv::cli {
 
@@ -32,17 +35,47 @@ struct OpenCommand {
     bool json = false;
 };
 
-struct HelpCommand {};
+struct HelpCommand {
+    std::string command; // empty: the help of every command
+};
+
+struct VersionCommand {};
 
 struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<RunCommand, SweepCommand, OpenCommand, HelpCommand, UsageError>;
+using Command = std::variant<RunCommand, SweepCommand, OpenCommand, HelpCommand, VersionCommand, UsageError>;
 
 Command parseCommandLine(int argc, const char* const* argv);
 
-// What to type, for errors and --help.
-extern const char* const kUsage;
+enum class Value { None, Number, Text, Range };
+
+// One value an option takes from a fixed list, for the help.
+struct Choice {
+    std::string key;
+    std::string meaning;
+};
+
+struct OptionSpec {
+    std::string_view name;
+    Value value;
+    std::string_view placeholder; // the value in the usage: "K", "FILE"; empty for a switch
+    std::string_view help;        // what it does, its unit, default and limits
+    bool required = false;
+    std::vector<Choice> (*choices)() = nullptr; // the values it takes, when from a list
+};
+
+struct CommandSpec {
+    std::string_view name;
+    std::string_view operand; // a positional argument: "FILE"; empty when there is none
+    std::string_view operandHelp;
+    std::string_view summary;     // one line, for the list of commands
+    std::string_view description; // what it prints and does
+    std::span<const OptionSpec> options;
+};
+
+// run, sweep and open.
+std::span<const CommandSpec> commandSpecs();
 
 } // namespace qrv::cli

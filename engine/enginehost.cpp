@@ -33,15 +33,26 @@ std::string_view stageCaption(PathStage stage)
     return {};
 }
 
+std::string faultText(std::string_view routine, std::string_view description)
+{
+    std::string text(routine);
+    text += kFaultSeparator;
+    text += description;
+    text += kFaultAdvice;
+    return text;
+}
+
 } // namespace
 
 void EngineHost::faultReported(std::string_view routine, EngineFault fault)
 {
-    std::string text(routine);
-    text += kFaultSeparator;
-    text += fault.description();
-    text += kFaultAdvice;
-    message(text, Icon::Critical);
+    message(faultText(routine, fault.description()), Icon::Critical);
+}
+
+void reportFault(EngineHost& host, std::string_view routine, std::string_view description)
+{
+    host.countFault();
+    host.message(faultText(routine, description), Icon::Critical);
 }
 
 void EngineHost::warning(ModelWarning warning)

@@ -49,9 +49,16 @@ public:
     void equilibriumFound(const CalcState& s) override;
 
 protected:
-    // The routine's name, " error: ", the description, a line break and "Try different
-    // values", with the critical icon.
     void faultReported(std::string_view routine, EngineFault fault) override;
+
+private:
+    friend void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
 };
+
+// Reports a routine's failure the way every routine does, and counts it with the model's:
+// its name, " error: ", the description, a line break and "Try different values", with the
+// critical icon. For the program's own routines (Continue, Calculate) with a description of
+// their own.
+void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
 
 } // namespace qrv

@@ -4,10 +4,12 @@
 #include "engine/inputcaptions.h"
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
+#include "engine/steamtable.h"
 #include "model/calcstate.h"
 #include "model/real.h"
 
 #include <optional>
+#include <vector>
 
 namespace qrv {
 
@@ -52,6 +54,15 @@ std::string boxName(std::string_view caption)
     return std::string(caption.ends_with(':') ? caption.substr(0, caption.size() - 1) : caption);
 }
 
+// What was typed, in quotes, shortened when long.
+std::string quoted(std::string_view typed)
+{
+    std::string text(typed.substr(0, kLongestQuote));
+    if (typed.size() > kLongestQuote)
+        text += "...";
+    return "\"" + text + "\"";
+}
+
 float megapascalsToPa(float megapascals) { return single(Real(megapascals) * 1000000.0); }
 
 bool refuse(EngineHost& host, std::string_view text)
@@ -60,8 +71,33 @@ bool refuse(EngineHost& host, std::string_view text)
     return false;
 }
 
+// A conversion that failed on the value of one box: reported with the box and what was typed.
+struct BoxFault {
+    EngineFault fault;
+    std::string_view caption;
+    std::string_view typed;
+};
+
+template <typename Convert>
+auto fromBox(std::string_view caption, std::string_view typed, Convert convert)
+{
+    try {
+        return convert();
+    } catch (const EngineFault& fault) {
+        throw BoxFault{fault, caption, typed};
+    }
+}
+
+// The routine's own words first ("Continue error: Overflow"), then the box and its text.
+void reportBoxFault(EngineHost& host, std::string_view routine, const BoxFault& failure)
+{
+    reportFault(host, routine,
+                std::string(failure.fault.description()) + "\n" + boxName(failure.caption) + ": "
+                    + quoted(failure.typed) + " is out of range.");
+}
+
 // A box's value: refused with a message when the text is not a number; a value beyond
-// single precision overflows as any stored value does.
+// single precision overflows (BoxFault) as any stored value does.
 std::optional<float> readBox(std::string_view caption, std::string_view text, EngineHost& host)
 {
     const PlainNumber number = readPlainNumber(text);
@@ -69,32 +105,52 @@ std::optional<float> readBox(std::string_view caption, std::string_view text, En
         refuse(host, notANumberMessage(caption, text));
         return std::nullopt;
     }
-    return single(Real(number.value));
+    return fromBox(caption, text, [&number] { return single(Real(number.value)); });
 }
 
+struct Box {
+    std::string_view caption;
+    const std::string* text;
+    float TypedValues::*value;
+    bool read; // false for the disabled water-fraction box of water/magma mode
+};
+
 // Every box that Continue reads, in the order they stand on the window.
-std::optional<TypedValues> readBoxes(const InputTexts& texts, EngineHost& host)
+std::vector<Box> boxesOf(const InputTexts& texts)
+{
+    return {
+        {caption::kMagmaTemperature, &texts.tMagma, &TypedValues::tMagma, true},
+        {caption::kWaterTemperature, &texts.tInit, &TypedValues::tInit, true},
+        {caption::kInitialPressure, &texts.pInit, &TypedValues::pInitMPa, true},
+        {caption::kAmbientPressure, &texts.pFinal, &TypedValues::pFinalMPa, true},
+        {texts.sedimentMode ? caption::kSedimentRatio : caption::kWaterRatio, &texts.ratio, &TypedValues::ratio, true},
+        {caption::kWaterFraction, &texts.waterFraction, &TypedValues::waterFraction, texts.sedimentMode},
+    };
+}
+
+// "Please enter all values!" naming the empty boxes among (caption, text); false when none is.
+bool refusedAsEmpty(EngineHost& host, const std::vector<std::pair<std::string_view, std::string_view>>& boxes)
+{
+    std::string empty;
+    for (const auto& [caption, text] : boxes)
+        if (text.empty())
+            empty += (empty.empty() ? "" : ", ") + boxName(caption);
+    if (empty.empty())
+        return false;
+    host.message(std::string(kMissingValues) + "\nEmpty: " + empty + ".", Icon::Exclamation);
+    return true;
+}
+
+std::optional<TypedValues> readBoxes(const std::vector<Box>& boxes, EngineHost& host)
 {
     TypedValues v;
-    const std::pair<std::string_view, std::pair<const std::string*, float*>> boxes[] = {
-        {caption::kMagmaTemperature, {&texts.tMagma, &v.tMagma}},
-        {caption::kWaterTemperature, {&texts.tInit, &v.tInit}},
-        {caption::kInitialPressure, {&texts.pInit, &v.pInitMPa}},
-        {caption::kAmbientPressure, {&texts.pFinal, &v.pFinalMPa}},
-        {texts.sedimentMode ? caption::kSedimentRatio : caption::kWaterRatio, {&texts.ratio, &v.ratio}},
-    };
-    for (const auto& [caption, box] : boxes) {
-        const auto value = readBox(caption, *box.first, host);
+    for (const Box& box : boxes) {
+        if (!box.read)
+            continue;
+        const auto value = readBox(box.caption, *box.text, host);
         if (!value)
             return std::nullopt;
-        *box.second = *value;
-    }
-    // In water/magma mode the disabled fraction box reads "--" and is not read.
-    if (texts.sedimentMode) {
-        const auto fraction = readBox(caption::kWaterFraction, texts.waterFraction, host);
-        if (!fraction)
-            return std::nullopt;
-        v.waterFraction = *fraction;
+        v.*box.value = *value;
     }
     return v;
 }
@@ -120,8 +176,9 @@ bool convertInputs(CalcState& s, const TypedValues& v, const InputTexts& texts, 
                    EngineHost& host)
 {
     s.TMagma = v.tMagma;
-    s.EMagma = single((Real(s.TMagma) - kReferenceTemperatureK) * s.CMagma);
-    s.PFinal = megapascalsToPa(v.pFinalMPa);
+    s.EMagma = fromBox(caption::kMagmaTemperature, texts.tMagma,
+                       [&s] { return single((Real(s.TMagma) - kReferenceTemperatureK) * s.CMagma); });
+    s.PFinal = fromBox(caption::kAmbientPressure, texts.pFinal, [&v] { return megapascalsToPa(v.pFinalMPa); });
     s.RInput = v.ratio;
     if (s.RInput <= 0.0f)
         return refuse(host, "Enter R value > 0");
@@ -143,9 +200,10 @@ bool convertInputs(CalcState& s, const TypedValues& v, const InputTexts& texts, 
 }
 
 // The typed water, its pressure raised to the steam table's floor (the box then reads it).
-WaterState typedWater(const TypedValues& v, ContinueResult& result)
+WaterState typedWater(const TypedValues& v, const InputTexts& texts, ContinueResult& result)
 {
-    WaterState water{v.tInit, megapascalsToPa(v.pInitMPa)};
+    WaterState water{v.tInit,
+                     fromBox(caption::kInitialPressure, texts.pInit, [&v] { return megapascalsToPa(v.pInitMPa); })};
     if (water.pressurePa < kLowestPressurePa) {
         water.pressurePa = megapascalsToPa(kLowestPressureMPa);
         result.initialPressureText = std::string(kLowestPressureText);
@@ -181,39 +239,47 @@ ContinueOutcome chooseInitialWater(CalcState& s, const WaterState& water, Contin
 
 std::string notANumberMessage(std::string_view caption, std::string_view typed)
 {
-    std::string quoted(typed.substr(0, kLongestQuote));
-    if (typed.size() > kLongestQuote)
-        quoted += "...";
-    std::string text = boxName(caption) + ": \"" + quoted + "\" is not a number.";
+    std::string text = boxName(caption) + ": " + quoted(typed) + " is not a number.";
     if (typed.find(',') != std::string_view::npos)
         text += "\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.";
     return text;
 }
 
+std::string steamTableRefusal(const ContinueResult& asked, const InputTexts& texts)
+{
+    const SteamTableAnswer answer = answerSteamTableQuery(asked.steamTableQuery);
+    if (answer.error.empty())
+        return {};
+    return "The steam table has no water at " + boxName(caption::kWaterTemperature) + " " + quoted(texts.tInit)
+           + " and " + boxName(caption::kInitialPressure) + " " + quoted(asked.initialPressureText.value_or(texts.pInit))
+           + ": " + answer.error + ".";
+}
+
 ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& host)
 {
     ContinueResult result;
-    if (texts.pInit.empty() || texts.tInit.empty() || texts.tMagma.empty() || texts.pFinal.empty()
-        || texts.ratio.empty() || texts.waterFraction.empty()) {
-        host.message(kMissingValues, Icon::Exclamation);
+    const std::vector<Box> boxes = boxesOf(texts);
+    std::vector<std::pair<std::string_view, std::string_view>> typed;
+    for (const Box& box : boxes)
+        typed.emplace_back(box.caption, *box.text);
+    if (refusedAsEmpty(host, typed))
         return result;
-    }
 
     // A value beyond the single range cannot be stored; it is refused like any other
     // unusable input instead of ending the program.
     try {
-        const std::optional<TypedValues> values = readBoxes(texts, host);
+        const std::optional<TypedValues> values = readBoxes(boxes, host);
         if (!values || !physicallyPossible(*values, host) || !convertInputs(s, *values, texts, result, host))
             return result;
-        const WaterState water = typedWater(*values, result);
+        const WaterState water = typedWater(*values, texts, result);
         result.outcome = chooseInitialWater(s, water, result);
-        if (result.outcome == ContinueOutcome::SteamTableRequest)
+        if (result.outcome != ContinueOutcome::Calculate)
             return result;
         s.TInit = water.temperatureK;
         s.PInit = water.pressurePa;
-    } catch (const EngineFault& fault) {
+    } catch (const BoxFault& failure) {
         // Texts rewritten before the failure stay rewritten, as the fields stored before it do.
-        host.fault("Continue", fault);
+        reportBoxFault(host, "Continue", failure);
         result.outcome = ContinueOutcome::Refused;
         return result;
     }
@@ -225,23 +291,25 @@ ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& 
 bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view cvText, bool constantVolume,
                     const std::optional<WaterState>& askedWater, EngineHost& host)
 {
-    if (entropyText.empty() || cvText.empty()) {
-        host.message(kMissingValues, Icon::Exclamation);
+    if (refusedAsEmpty(host, {{caption::kEntropy, entropyText}, {caption::kCv, cvText}}))
         return false;
-    }
     try {
         const auto entropy = readBox(caption::kEntropy, entropyText, host);
         const auto cv = entropy ? readBox(caption::kCv, cvText, host) : std::nullopt;
         if (!cv)
             return false;
+        // No water stores heat without warming: a Cv at or below 0 would put the equilibrium
+        // at or beyond the magma's temperature.
+        if (!(*cv > 0.0f))
+            return refuse(host, boxName(caption::kCv) + ": " + quoted(cvText) + " must be above 0.");
         s.SInit = *entropy;
         s.CvInit = *cv;
         if (askedWater) {
             s.TInit = askedWater->temperatureK;
             s.PInit = askedWater->pressurePa;
         }
-    } catch (const EngineFault& fault) {
-        host.fault("Calculate", fault);
+    } catch (const BoxFault& failure) {
+        reportBoxFault(host, "Calculate", failure);
         return false;
     }
     s.ConstVolume = constantVolume;

@@ -48,6 +48,11 @@ struct ContinueResult {
 
 ContinueResult applyContinue(CalcState& s, const InputTexts& texts, EngineHost& host);
 
+// Why the steam table cannot answer a SteamTableRequest, naming the boxes and what was typed
+// in them; empty when it can. The input window says it before the steam-table pane opens, so
+// that a mistyped state is seen at once while values read elsewhere can still be typed.
+std::string steamTableRefusal(const ContinueResult& asked, const InputTexts& texts);
+
 // The refusal of a box whose whole text is not a plain decimal number: the box named by its
 // caption, what was typed, and for a comma where the decimal point goes.
 std::string notANumberMessage(std::string_view caption, std::string_view typed);

@@ -91,7 +91,7 @@ public:
     {
         if (m_fd >= 0)
             ::close(m_fd);
-        if (m_created && !m_renamed)
+        if (m_created && !m_kept)
             ::unlink(m_path.c_str());
     }
 
@@ -109,17 +109,24 @@ public:
         }
     }
 
-    // The owner, group and permissions of the file it replaces.
-    void takeOwnerAndModeOf(const struct stat& old)
+    // The owner, group and permissions of the file it replaces. False when the owner and
+    // group cannot both be given (the saver is not root and not the file's owner, or is not
+    // in its group): a rename would then hand the file to the saver.
+    bool takeOwnerAndModeOf(const struct stat& old)
     {
         if (m_error != 0)
-            return;
-        // Root gives the file back to its owner, others keep its group where they belong to
-        // it; failing both, the file is ours, with the old mode.
-        const bool owned = ::fchown(m_fd, old.st_uid, old.st_gid) == 0
-                           || ::fchown(m_fd, uid_t(-1), old.st_gid) == 0;
-        static_cast<void>(owned);
+            return false;
+        const bool sameOwner = ::fchown(m_fd, old.st_uid, old.st_gid) == 0;
         if (::fchmod(m_fd, old.st_mode & 07777) != 0)
+            m_error = errno;
+        return sameOwner;
+    }
+
+    // Every byte on disk.
+    void sync()
+    {
+        // A file system that cannot sync (EINVAL) is no reason to fail the save.
+        if (m_fd >= 0 && m_error == 0 && ::fsync(m_fd) != 0 && errno != EINVAL)
             m_error = errno;
     }
 
@@ -128,24 +135,54 @@ public:
     {
         if (m_fd < 0)
             return;
-        // A file system that cannot sync (EINVAL) is no reason to fail the save.
-        if (m_error == 0 && ::fsync(m_fd) != 0 && errno != EINVAL)
-            m_error = errno;
+        sync();
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0 && m_error == 0)
             m_error = errno;
         if (m_error == 0 && ::rename(m_path.c_str(), target.c_str()) != 0)
             m_error = errno;
-        m_renamed = m_error == 0;
+        m_kept = m_error == 0;
     }
+
+    // Left on disk when it goes: it holds content that is nowhere else.
+    void keep() { m_kept = true; }
+    const fs::path& path() const { return m_path; }
 
 private:
     fs::path m_path;
     int m_fd = -1;
     int m_error = 0;
     bool m_created = false;
-    bool m_renamed = false;
+    bool m_kept = false;
 };
+
+// Writes `bytes` into the existing file itself, so that it keeps its inode: its owner, group,
+// mode and every hard link. The errno of the first failure, 0 on success.
+int overwriteInPlace(const fs::path& path, const struct stat& expected, std::string_view bytes)
+{
+    // Not through a link put there since the file was looked at, and never into a pipe.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat opened {};
+    int error = ::fstat(fd, &opened) != 0 ? errno : 0;
+    if (error == 0 && (opened.st_dev != expected.st_dev || opened.st_ino != expected.st_ino))
+        error = EAGAIN;
+    for (std::string_view left = bytes; error == 0 && !left.empty();) {
+        const ssize_t written = ::write(fd, left.data(), left.size());
+        if (written < 0 && errno != EINTR)
+            error = errno;
+        else if (written > 0)
+            left.remove_prefix(std::size_t(written));
+    }
+    if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
 
 } // namespace
 
@@ -161,9 +198,20 @@ std::string safeWriteFile(const std::string& path, std::string_view bytes)
 
     const fs::path folder = target.path.parent_path();
     TemporaryFile temporary(folder.empty() ? fs::path(".") : folder);
-    if (target.file)
-        temporary.takeOwnerAndModeOf(*target.file);
+    const bool sameOwner = target.file && temporary.takeOwnerAndModeOf(*target.file);
     temporary.write(bytes);
+    // A file with other links, or an owner the saver cannot give back, is written into
+    // itself, as careful editors do, but only once the whole new content is safe on disk.
+    if (target.file && (target.file->st_nlink > 1 || !sameOwner)) {
+        temporary.sync();
+        if (temporary.error() != 0)
+            return fileErrorText(temporary.error());
+        if (const int error = overwriteInPlace(target.path, *target.file, bytes); error != 0) {
+            temporary.keep();
+            return fileErrorText(error) + "; the new content is kept in " + temporary.path().string();
+        }
+        return {};
+    }
     temporary.commit(target.path);
     return temporary.error() == 0 ? std::string() : fileErrorText(temporary.error());
 }

@@ -2,12 +2,26 @@
 
 #include "engine/parsenumber.h"
 #include "engine/ratiosweep.h"
+#include "model/real.h"
 #include "engine/trimmed.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace qrv {
+
+namespace {
+
+// Two values are the same member when a run stores them alike: equal as typed numbers, or as
+// the single-precision values the input window keeps.
+bool sameMember(double a, double b)
+{
+    const auto storable = [](double v) { return std::fabs(v) < kSingleRoundingLimit; };
+    return a == b || (storable(a) && storable(b) && roundToSingle(a) == roundToSingle(b));
+}
+
+} // namespace
 
 const std::array<FamilyInputName, 5> kFamilyInputs = {{
     {FamilyInput::TMagma, "tmagma", "TMagma", "K"},
@@ -43,14 +57,27 @@ std::string SweepFamily::memberLabel(std::size_t member) const
 FamilyValues readFamilyValues(std::string_view list)
 {
     FamilyValues read;
+    std::vector<double> numbers;
     std::size_t start = 0;
     while (true) {
         const auto comma = list.find(',', start);
         const std::string_view value = trimmed(list.substr(start, comma - start));
         if (value.empty())
             return {{}, "every value needs a number between the commas"};
-        if (!readPlainNumber(value).valid)
+        const PlainNumber number = readPlainNumber(value);
+        if (!number.valid)
             return {{}, std::string("\"").append(value).append("\" is not a number")};
+        // Equal members would be the same runs twice, and would write to the same results files.
+        const auto same = std::find_if(numbers.begin(), numbers.end(), [&number](double earlier) {
+            return sameMember(earlier, number.value);
+        });
+        if (same != numbers.end())
+            return {{}, std::string("\"")
+                            .append(value)
+                            .append("\" is the same value as \"")
+                            .append(read.values[std::size_t(same - numbers.begin())])
+                            .append("\"; give each value once")};
+        numbers.push_back(number.value);
         read.values.emplace_back(value);
         if (comma == std::string_view::npos)
             return read;

@@ -27,7 +27,7 @@ public:
     // A routine (named as the program has always named it: "StateSat") stopped at a fault.
     void fault(std::string_view routine, EngineFault fault)
     {
-        ++m_faults;
+        countFault();
         faultReported(routine, fault);
     }
     // How many faults were reported so far: a caller tells whether the routines it ran
@@ -43,6 +43,8 @@ public:
 
 protected:
     virtual void faultReported(std::string_view routine, EngineFault fault) = 0;
+    // For a listener that also counts faults of routines above the model.
+    void countFault() { ++m_faults; }
 
 private:
     int m_faults = 0;

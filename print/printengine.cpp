@@ -1,5 +1,6 @@
 #include "print/printengine.h"
 
+#include "engine/appidentity.h"
 #include "engine/safewrite.h"
 #include "print/printdialogs.h"
 
@@ -35,6 +36,7 @@ bool PrinterInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(
 
 PrintEngine::PrintEngine(PrintDialogs& dialogs) : m_dialogs(&dialogs)
 {
+    m_printer.setCreator(QString::fromStdString(madeByText()));
     // Without a printer the only output is a PDF file.
     if (!PrinterInstalled())
         m_printer.setOutputFormat(QPrinter::PdfFormat);
@@ -95,7 +97,7 @@ void PrintEngine::startDocument(const QString& name, const QString& outputFile)
         m_printer.setOutputFileName(outputFile);
         m_file = std::make_unique<FileDocument>(outputFile);
         m_file->pdf.setTitle(name);
-        m_file->pdf.setCreator(QStringLiteral("QRV"));
+        m_file->pdf.setCreator(QString::fromStdString(madeByText()));
         m_file->pdf.setResolution(m_printer.resolution());
         m_file->pdf.setPageLayout(m_printer.pageLayout());
     } else if (PrinterInstalled()) {

@@ -61,6 +61,24 @@ bool parseNumber(const std::string& text, double& value)
     return ec == std::errc() && ptr == end && std::isfinite(value);
 }
 
+// A typed text as it may be shown on a terminal: bytes outside printable ASCII, and the
+// backslash, as \xHH escapes.
+std::string printable(const std::string& text)
+{
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f && c != '\\') {
+            shown += c;
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", unsigned(byte));
+            shown += escape;
+        }
+    }
+    return shown;
+}
+
 std::string number(double value)
 {
     char buffer[32];
@@ -81,7 +99,8 @@ void Conversation::run()
     m_out << "vaptab: steam tables for ordinary water (IAPWS-95). Type help for the commands.\n"
           << std::flush;
     std::string line;
-    for (LineRead read; (read = readLine(m_in, line)) != LineRead::End;) {
+    // Nothing more is read once the output has failed: no answer could be given.
+    for (LineRead read; m_out && (read = readLine(m_in, line)) != LineRead::End;) {
         if (read == LineRead::TooLong)
             lineTooLong();
         else if (!handle(lowered(trimmed(line))))
@@ -117,7 +136,7 @@ bool Conversation::handle(const std::string& command)
         else
             answerState(stateLine);
     } else {
-        error("unknown command \"" + command + "\"; type help for the commands");
+        error("unknown command \"" + printable(command) + "\"; type help for the commands");
     }
     return true;
 }
@@ -161,16 +180,7 @@ void Conversation::answerState(const std::string& line)
           << '\n';
 }
 
-void Conversation::printHelp()
-{
-    m_out << "commands, one a line:\n"
-             "  p and t   then a line \"pressure,temperature\": the properties of water there\n"
-             "  si in     read pressures in Pa and temperatures in K (default MPa and degC)\n"
-             "  si out    print Pa, K, J/kg and J/(kg K) (default MPa, degC, kJ/kg, kJ/(kg K))\n"
-             "  help      this list\n"
-             "  s         stop\n"
-             "range: 273.16 K to 1273 K, above 0 up to 1000 MPa\n";
-}
+void Conversation::printHelp() { m_out << kCommandsHelp; }
 
 void Conversation::lineTooLong()
 {

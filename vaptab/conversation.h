@@ -7,11 +7,21 @@
 
 namespace qrv::vaptab {
 
+// The commands and the range, for the help command and --help.
+inline constexpr char kCommandsHelp[] =
+    "commands, one a line:\n"
+    "  p and t   then a line \"pressure,temperature\": the properties of water there\n"
+    "  si in     read pressures in Pa and temperatures in K (default MPa and degC)\n"
+    "  si out    print Pa, K, J/kg and J/(kg K) (default MPa, degC, kJ/kg, kJ/(kg K))\n"
+    "  help      this list\n"
+    "  s         stop\n"
+    "range: 273.16 K to 1273 K, above 0 up to 1000 MPa\n";
+
 class Conversation {
 public:
     Conversation(std::istream& in, std::ostream& out);
 
-    // Reads and answers commands until "s" or the end of the input.
+    // Reads and answers commands until "s", the end of the input or a failed write.
     void run();
 
 private:

@@ -20,11 +20,26 @@ QMessageBox::Icon boxIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A window kept above the others (the about window at start-up), if one is up.
+QWidget* windowKeptOnTop()
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return top;
+    return nullptr;
+}
+
 } // namespace
 
 void MessageBoxPresenter::show(const QString& text, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), QString::fromUtf8(kAppTitle), text, QMessageBox::Ok, QApplication::activeWindow());
+    // A message belongs above the window that asked for it; one kept on top would hide it (a
+    // file given at start-up is opened under the about window), so the box then stands above
+    // that window instead, and is kept on top as well.
+    QWidget* onTop = QApplication::activeModalWidget() ? nullptr : windowKeptOnTop();
+    QWidget* parent = onTop != nullptr ? onTop : QApplication::activeWindow();
+    QMessageBox box(boxIcon(icon), QString::fromUtf8(kAppTitle), text, QMessageBox::Ok, parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, onTop != nullptr);
     box.exec();
 }
 

@@ -93,6 +93,9 @@ void Session::continueInputs()
     case ContinueOutcome::Refused:
         return;
     case ContinueOutcome::SteamTableRequest:
+        // The pane still opens: values read elsewhere (ice, say) may be typed by hand.
+        if (const std::string refusal = steamTableRefusal(result, texts); !refusal.empty())
+            m_host.message(refusal, Icon::Exclamation);
         m_askedWater = result.askedWater;
         beginSteamTableRequest();
         return;

@@ -1,12 +1,15 @@
 #include "windows/singleinstance.h"
 
-#include <QCryptographicHash>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 
-#include <optional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qrv {
 
@@ -36,34 +39,73 @@ std::optional<QStringList> activatedFiles(QByteArray line)
     return files;
 }
 
-QString userKey()
+// A folder that is this user's alone: a real folder (not a link), owned by this user, that no
+// group or other user may enter.
+bool isPrivateFolder(const QString& path)
 {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
-    return QString::fromLatin1(QCryptographicHash::hash(user.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    struct stat status {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode)
+           && status.st_uid == ::getuid() && (status.st_mode & 077) == 0;
 }
 
 } // namespace
 
-SingleInstance::SingleInstance(QString key, QObject* parent)
-    : QObject(parent)
-    , m_name(QStringLiteral("tarvel-qrv-") + (key.isEmpty() ? userKey() : key))
+std::optional<QString> privateSocketFolder()
 {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && isPrivateFolder(runtime))
+        return runtime;
+    const QString own = QDir::tempPath() + QStringLiteral("/qrv-") + QString::number(::getuid());
+    // An existing one is checked as it stands: made by someone else, it is not used.
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    if (isPrivateFolder(own))
+        return own;
+    return std::nullopt;
+}
+
+bool peerIsThisUser(qintptr socketDescriptor)
+{
+    struct ucred peer {};
+    socklen_t size = sizeof peer;
+    return socketDescriptor >= 0
+           && ::getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+           && size == sizeof peer && peer.uid == ::getuid();
+}
+
+SingleInstance::SingleInstance(QString key, QString folder, QObject* parent)
+    : QObject(parent)
+{
+    if (folder.isEmpty())
+        folder = privateSocketFolder().value_or(QString());
+    if (!folder.isEmpty())
+        m_name = folder + QStringLiteral("/tarvel-qrv") + (key.isEmpty() ? QString() : QLatin1Char('-') + key);
 }
 
 bool SingleInstance::handOver(const QStringList& files, int timeoutMs)
 {
+    if (m_name.isEmpty())
+        return false;
     QLocalSocket socket;
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
     bool answered = false;
+    bool trusted = false;
     connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(&socket, &QLocalSocket::connected, &loop, [&] { socket.write(activation(files)); });
+    // Connecting may finish before the loop runs: an untrusted peer is dropped, not waited for.
+    connect(&socket, &QLocalSocket::connected, &loop, [&] {
+        // Files are handed only to this user's own program, and only its answer counts.
+        trusted = peerIsThisUser(socket.socketDescriptor());
+        if (trusted) {
+            socket.write(activation(files));
+        } else {
+            socket.abort();
+            loop.quit();
+        }
+    });
     connect(&socket, &QLocalSocket::errorOccurred, &loop, &QEventLoop::quit);
     connect(&socket, &QLocalSocket::readyRead, &loop, [&] {
-        if (socket.canReadLine()) {
+        if (trusted && socket.canReadLine()) {
             answered = socket.readLine() == kDone;
             loop.quit();
         }
@@ -78,6 +120,8 @@ bool SingleInstance::handOver(const QStringList& files, int timeoutMs)
 
 bool SingleInstance::listen()
 {
+    if (m_name.isEmpty())
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_name)) {
@@ -89,6 +133,12 @@ bool SingleInstance::listen()
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* client = m_server->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+            // Only this user's own later starts may bring the program forward or open files.
+            if (!peerIsThisUser(client->socketDescriptor())) {
+                client->abort();
+                client->deleteLater();
+                continue;
+            }
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
                 if (!client->canReadLine())
                     return;

@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """What `cmake --install` puts on a desktop, and the installed qrv-cli with its chart plug-in.
-Usage: test_install.py CMAKE BUILD-DIR"""
+Usage: test_install.py CMAKE BUILD-DIR VERSION"""
 
 import configparser
+import gzip
 import os
+import re
+import shlex
 import struct
 import subprocess
 import sys
@@ -13,6 +16,8 @@ import xml.etree.ElementTree as ElementTree
 
 CMAKE = None
 BUILD = None
+VERSION = None
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 MIME = "{http://www.freedesktop.org/standards/shared-mime-info}"
 
 
@@ -70,6 +75,93 @@ class Installed(unittest.TestCase):
                                                        if not line.startswith("#")])
 
 
+    def test_programs_answer_version_and_help_without_a_display_or_input(self):
+        # Without a display a window would fail to open; vaptab reading its (empty) input would
+        # greet instead.
+        env = {"PATH": os.environ["PATH"], "HOME": self.prefix, "QT_QPA_PLATFORM": "xcb"}
+        for program in ["qrv", "qrv-cli", "vaptab"]:
+            for option, expected in [("--version", "%s %s\n" % (program, VERSION)), ("--help", "Usage: " + program)]:
+                with self.subTest(program=program, option=option):
+                    done = subprocess.run([self.path("bin", program), option], stdin=subprocess.PIPE,
+                                          capture_output=True, env=env, timeout=30)
+                    self.assertEqual((done.returncode, done.stderr), (0, b""))
+                    self.assertTrue(done.stdout.decode().startswith(expected), done.stdout)
+
+    def test_manual_pages_hold_what_the_programs_help_says(self):
+        for program in ["qrv", "qrv-cli", "vaptab"]:
+            with self.subTest(program=program):
+                with gzip.open(self.path("share", "man", "man1", program + ".1.gz"), "rt") as page:
+                    roff = page.read()
+                header = re.search(r'^\.TH "?([^" ]+)"? "?1"? "[^"]*" "([^"]+)"', roff, re.MULTILINE)
+                self.assertEqual(header.groups(), (program.upper(), "%s %s" % (program, VERSION)))
+                self.assertIn(".SH \"SEE ALSO\"", roff)
+        help_text = subprocess.run([self.path("bin", "qrv-cli"), "--help"], capture_output=True, check=True,
+                                   timeout=30).stdout.decode()
+        options = set(re.findall(r"^  (?:-h, )?(--[a-z-]+)", help_text, re.MULTILINE))
+        with gzip.open(self.path("share", "man", "man1", "qrv-cli.1.gz"), "rt") as page:
+            roff = page.read()
+        self.assertGreater(len(options), 15)
+        for option in options:
+            self.assertIn(option.replace("-", "\\-"), roff)
+
+    def complete(self, *words, folder):
+        """What bash offers for the last of `words` after qrv-cli, with the installed completion."""
+        script = "\n".join([
+            "source %s" % shlex.quote(self.path("share", "bash-completion", "completions", "qrv-cli")),
+            "spec=$(complete -p qrv-cli) || exit 9",
+            "function=${spec#*-F }; function=${function%% *}",
+            "COMP_WORDS=(%s)" % " ".join(shlex.quote(w) for w in [self.path("bin", "qrv-cli"), *words]),
+            "COMP_CWORD=%d" % len(words),
+            '"$function" qrv-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}" 2>/dev/null',
+            "printf '%s\\n' \"${COMPREPLY[@]}\""])
+        done = subprocess.run(["bash", "--norc", "-c", script], capture_output=True, cwd=folder, timeout=60)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return sorted(line for line in done.stdout.decode().splitlines() if line)
+
+    def test_bash_completes_commands_options_values_and_file_names(self):
+        with tempfile.TemporaryDirectory() as folder:
+            for name in ["results.qrv", "reading.txt"]:
+                open(os.path.join(folder, name), "w").close()
+            os.mkdir(os.path.join(folder, "reports"))
+            cases = [
+                (("",), ["--help", "--version", "help", "open", "run", "sweep"]),
+                (("sw",), ["sweep"]),
+                (("run", "--c"), ["--constvolume", "--cv"]),
+                (("sweep", "--qrv"), ["--qrv-dir"]),
+                (("run", "--json", "--q"), ["--qrv"]),
+                (("run", "--qrv", "re"), ["reading.txt", "reports", "results.qrv"]),
+                (("sweep", "--qrv-dir", "re"), ["reports"]),
+                (("sweep", "--plot", "res"), ["results.qrv"]),
+                (("open", "res"), ["results.qrv"]),
+                (("run", "--tmagma", "re"), []),
+                (("run", "--json", "re"), []),
+                (("sweep", "--y", "e"), ["ed", "ee", "ep", "et"]),
+                (("sweep", "--family", "t"), ["tinit=", "tmagma="]),
+            ]
+            for words, expected in cases:
+                with self.subTest(words=words):
+                    self.assertEqual(self.complete(*words, folder=folder), expected)
+
+    def test_desktop_metadata_is_valid_and_names_this_release(self):
+        folder = self.path("share", "metainfo")
+        [name] = os.listdir(folder)
+        done = subprocess.run(["appstreamcli", "validate", "--no-net", os.path.join(folder, name)],
+                              capture_output=True, timeout=60)
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        component = ElementTree.parse(os.path.join(folder, name)).getroot()
+        self.assertEqual([r.get("version") for r in component.iter("release")], [VERSION])
+        launchable = component.find("launchable").text
+        self.assertTrue(os.path.isfile(self.path("share", "applications", launchable)), launchable)
+        for binary in component.iter("binary"):
+            self.assertTrue(os.access(self.path("bin", binary.text), os.X_OK), binary.text)
+
+    def test_licence_readme_and_json_schema_are_in_the_documentation_folder(self):
+        for name in ["LICENSE", "README.md", "docs/qrv.schema.json"]:
+            with open(self.path("share", "doc", "qrv", os.path.basename(name)), "rb") as installed, \
+                    open(os.path.join(SOURCE, name), "rb") as source:
+                self.assertEqual(installed.read(), source.read(), name)
+
+
 class Staged(unittest.TestCase):
     def test_a_staged_install_writes_only_into_its_stage(self):
         # A package build stages the files under DESTDIR; the desktop's caches of the real
@@ -87,5 +179,5 @@ class Staged(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    CMAKE, BUILD = sys.argv[1], sys.argv[2]
+    CMAKE, BUILD, VERSION = sys.argv[1], sys.argv[2], sys.argv[3]
     unittest.main(argv=sys.argv[:1])

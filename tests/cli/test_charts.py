@@ -5,6 +5,7 @@ qrv-cli, which has no plug-in, is checked to say so."""
 
 import os
 import pathlib
+import re
 import shutil
 import struct
 import subprocess
@@ -50,6 +51,16 @@ class Charts(unittest.TestCase):
             with self.subTest(key=key):
                 root = ElementTree.fromstring(self.plot("chart.svg", "--y", key))
                 self.assertIn(title, [node.text or "" for node in root.iter()])
+
+    def test_svg_and_pdf_name_the_release_that_drew_them(self):
+        program, version = cli("--version").stdout.decode().split()
+        self.assertEqual(program, "qrv-cli")
+        root = ElementTree.fromstring(self.plot("chart.svg"))
+        self.assertEqual(root.find("{http://www.w3.org/2000/svg}desc").text, "QRV " + version)
+        self.plot("chart.pdf")
+        info = subprocess.run(["pdfinfo", os.path.join(self.dir, "chart.pdf")], capture_output=True, check=True,
+                              timeout=60).stdout.decode()
+        self.assertRegex(info, r"(?m)^Creator: +QRV %s$" % re.escape(version))
 
     def test_pdf_renders_a_page_with_ink(self):
         pdf = self.plot("chart.pdf", "--curve")

@@ -91,6 +91,11 @@ class CliTest(unittest.TestCase):
         self.assertEqual(done.returncode, 0, done.stderr)
         return done
 
+    def refused(self, *args):
+        done = cli(*args)
+        self.assertEqual((done.returncode, done.stdout), (2, b""), done.stderr)
+        return done.stderr.decode()
+
 
 class ReferenceRuns(CliTest):
     def check_run(self, name):
@@ -298,12 +303,6 @@ FAMILY = ["sweep", *START_UP[2:], "--r", "0.1:1:0.1", "--family"]
 
 
 class BadInput(CliTest):
-    def refused(self, *args):
-        done = cli(*args)
-        self.assertEqual(done.returncode, 2, done.stderr)
-        self.assertEqual(done.stdout, b"")
-        return done.stderr.decode()
-
     def test_option_errors_name_the_option_and_show_usage(self):
         cases = [
             (["run", *START_UP], "missing option --r"),
@@ -324,11 +323,16 @@ class BadInput(CliTest):
             ([*SWEEP, "--plot", "a.png", "--size", "0x10"], "1 to 10000"),
             ([*SWEEP, "--plot="], "--plot needs a file name"),
             ([*SWEEP, "--qrv-dir="], "--qrv-dir needs a folder name"),
+            # A file option followed by an option has lost its file name.
+            ([*RUN, "--qrv", "--json"], "option --qrv needs a value, not the option --json"),
+            ([*SWEEP, "--qrv-dir", "--csv"], "option --qrv-dir needs a value, not the option --csv"),
+            ([*SWEEP, "--plot", "--curve"], "option --plot needs a value, not the option --curve"),
             ([*SWEEP, "--reference"], "option --reference goes with --plot"),
             ([*FAMILY, "tmagma"], "\"tmagma\" is not INPUT=V1,V2,..."),
             ([*FAMILY, "depth=1,2"], "\"depth\" is not one of tmagma"),
             ([*FAMILY, "tmagma=1073,,1473"], "every value needs a number between the commas"),
             ([*FAMILY, "tmagma=1073,hot"], "\"hot\" is not a number"),
+            ([*FAMILY, "tmagma=1073,1073.0,+1073"], "\"1073.0\" is the same value as \"1073\""),
             ([*SWEEP, "--family", "tmagma=1073"], "options --tmagma and --family tmagma"),
             ([*SWEEP, "--x", "0.5", "--family", "x=0.2"], "options --x and --family x"),
             ([*RUN, "--family", "x=0.2"], "unknown option --family"),
@@ -340,7 +344,7 @@ class BadInput(CliTest):
             with self.subTest(args=args):
                 err = self.refused(*args)
                 self.assertIn(expected, err)
-                self.assertIn("usage: qrv-cli run", err)
+                self.assertIn("Usage: qrv-cli run", err)
 
     def test_validation_messages_of_the_input_window(self):
         self.assertEqual(self.refused("run", *START_UP, "--r", "0"), "Enter R value > 0\n")
@@ -350,9 +354,13 @@ class BadInput(CliTest):
         def run_with(option, value):
             args = dict(zip(START_UP[::2], START_UP[1::2]), **{"--r": "0.3", option: value})
             return self.refused("run", *[item for pair in args.items() for item in pair])
-        for option in ["--tmagma", "--tinit", "--pinit", "--pfinal", "--r"]:
+        boxes = {"--tmagma": "Magma Temperature (K)", "--tinit": "Water/Rock Temperature (K)",
+                 "--pinit": "Initial Pressure (MPa)", "--pfinal": "Ambient Pressure (MPa)",
+                 "--r": "Water/Magma Ratio (R)"}
+        for option, box in boxes.items():
             with self.subTest(option=option):
-                self.assertEqual(run_with(option, "3.5e38"), "Continue error: Overflow\nTry different values\n")
+                self.assertEqual(run_with(option, "3.5e38"),
+                                 f'Continue error: Overflow\n{box}: "3.5e38" is out of range.\nTry different values\n')
         self.assertEqual(run_with("--pfinal", "0"), "Ambient Pressure (MPa) must be above 0.\n")
 
     def test_water_outside_the_steam_table_needs_given_values(self):
@@ -368,6 +376,15 @@ class BadInput(CliTest):
                 report = json.loads(done.stdout)
                 self.assertEqual((report["SInit"], report["CvInit"]), (2000, 3500))
                 self.assertEqual(report["initial_values_source"], "options")
+
+    def test_given_values_no_water_has_are_refused_naming_the_box(self):
+        for s_value, cv, message in [
+                ("400", "-5", 'Initial Water Cv: "-5" must be above 0.\n'),
+                ("400", "0", 'Initial Water Cv: "0" must be above 0.\n'),
+                ("1e39", "4000", 'Calculate error: Overflow\nIniitial Water Entropy: "1e39" is out of range.\n'
+                                 'Try different values\n')]:
+            with self.subTest(s=s_value, cv=cv):
+                self.assertEqual(self.refused(*RUN, "--s", s_value, "--cv", cv), message)
 
     def test_given_values_replace_the_held_ones(self):
         report = run_json(*REFERENCE["water"]["args"], "--s", "400", "--cv", "4000")
@@ -469,6 +486,85 @@ class ExitStatuses(CliTest):
             self.assertTrue(any(line.startswith("  %s  " % status) for line in lines), status)
 
 
+PROJECT_VERSION = re.search(r"project\(QRV VERSION (\S+)",
+                            (pathlib.Path(__file__).parents[2] / "CMakeLists.txt").read_text()).group(1)
+
+
+def listed_options(help_text):
+    """The options that a help's option lines name, in order."""
+    return re.findall(r"^  (?:-h, )?(--[a-z-]+)", help_text, re.MULTILINE)
+
+
+def number_in(words, text):
+    """The number in the words "at most {} runs", wherever the help broke its lines."""
+    pattern = r"\s+".join(re.escape(word) if word != "{}" else r"([\d,]+)" for word in words.split())
+    return int(re.search(pattern, text).group(1).replace(",", ""))
+
+
+class HelpAndVersion(CliTest):
+    COMMANDS = ["run", "sweep", "open"]
+
+    def help_of(self, *args):
+        done = self.ok(*args)
+        self.assertEqual(done.stderr, b"")
+        return done.stdout.decode()
+
+    def test_version_is_the_projects(self):
+        done = self.ok("--version")
+        self.assertEqual((done.stdout, done.stderr), (("qrv-cli %s\n" % PROJECT_VERSION).encode(), b""))
+
+    def test_every_command_has_help_in_every_spelling(self):
+        for command in self.COMMANDS:
+            with self.subTest(command=command):
+                text = self.help_of(command, "--help")
+                self.assertTrue(text.startswith("Usage: qrv-cli " + command), text)
+                self.assertIn("Exit status", text)
+                self.assertEqual(self.help_of(command, "-h"), text)
+                self.assertEqual(self.help_of("help", command), text)
+                # Asking for help beats any mistake beside it.
+                self.assertEqual(self.help_of(command, "--colour", "red", "--help"), text)
+
+    def test_every_listed_option_is_one_the_command_takes(self):
+        full = self.help_of("--help")
+        every = set()
+        for command in self.COMMANDS:
+            options = listed_options(self.help_of(command, "--help"))
+            self.assertEqual(len(options), len(set(options)), options)
+            every.update(options)
+            for option in options:
+                with self.subTest(command=command, option=option):
+                    err = cli(command, option).stderr.decode()
+                    self.assertNotIn("unknown option", err)
+        self.assertEqual(set(listed_options(full)), every | {"--version"})
+        self.assertIn("--constvolume", every)
+
+    def test_stated_limits_are_the_real_ones(self):
+        text = self.help_of("sweep", "--help")
+        ratios = number_in("at most {} ratios", text)
+        err = self.refused("sweep", *START_UP, "--r", "1:%d:1" % (ratios + 1))
+        self.assertIn("more than %d ratios" % ratios, err)
+        runs = number_in("at most {} runs", text)
+        with tempfile.TemporaryDirectory() as folder:
+            chart = os.path.join(folder, "chart.png")
+            err = self.refused("sweep", *START_UP, "--r", "1:%d:1" % (runs + 1), "--plot", chart)
+            self.assertIn("at most %d runs" % runs, err)
+            side = number_in("each 1 to {}", text)
+            err = self.refused("sweep", *START_UP, "--r", "1:2:1", "--plot", chart, "--size", "%dx10" % (side + 1))
+            self.assertIn("1 to %d pixels" % side, err)
+            self.assertEqual(os.listdir(folder), [])
+
+    def test_listed_family_inputs_are_taken(self):
+        text = self.help_of("sweep", "--help")
+        block = text.split("\n  --family", 1)[1].split("\n  --", 1)[0]
+        inputs = re.findall(r"^ {28}(\S+) ", block, re.MULTILINE)
+        self.assertEqual(len(inputs), 5, block)
+        for key in inputs:
+            with self.subTest(input=key):
+                args = [a for pair in zip(START_UP[::2], START_UP[1::2]) if pair[0] != "--" + key for a in pair]
+                done = cli("sweep", *args, "--r", "0.3:0.3:0.1", "--family", key + "=0.5")
+                self.assertNotIn(b"--family", done.stderr)
+
+
 def iapws95(pressure_mpa, temperature_k):
     """Entropy and Cv in J/(kg K) from python3-iapws, an independent IAPWS-95."""
     code = ("import iapws, sys; w = iapws.IAPWS95(P=float(sys.argv[1]), T=float(sys.argv[2]));"
@@ -550,12 +646,22 @@ class ResultsFiles(CliTest):
         done = cli("open", os.path.join(self.dir, "none.qrv"))
         self.assertEqual((done.returncode, done.stderr), (1, b"Open error: File not found\n"))
 
-    def test_json_keeps_odd_bytes_of_hand_written_files(self):
+    def test_json_is_utf8_and_says_which_bytes_were_not(self):
         lines = [t.encode() for t in REFERENCE["water"]["texts"]]
-        lines[0], lines[6] = b"back\\slash", b"caf\xe9"
+        lines[0], lines[6], lines[7] = b"back\\slash", "café ∆ 😀".encode(), b"caf\xe9 \xc0\xaf \xed\xa0\x80 \xc3"
         pathlib.Path(self.path).write_bytes(qrv_file(lines))
-        report = run_json("open", self.path)
-        self.assertEqual([report["results_file"][i] for i in (0, 6)], ["back\\slash", "caf\u00e9"])
+        done = self.ok("open", self.path, "--json")
+        report = json.loads(done.stdout.decode("utf-8"))
+        self.assertEqual([report["results_file"][i] for i in (0, 6, 7)],
+                         ["back\\slash", "café ∆ 😀", "caf\ufffd " + "\ufffd" * 2 + " " + "\ufffd" * 3 + " \ufffd"])
+        # Overlong forms and surrogates are not UTF-8 either; the rest is written as UTF-8 itself.
+        self.assertIn("café ∆ 😀".encode(), done.stdout)
+        self.assertEqual(done.stderr.decode(),
+                         f"qrv-cli: {self.path}: 7 bytes are not UTF-8; the JSON has U+FFFD in their place\n")
+        # A file all UTF-8 is opened without a word.
+        lines[7] = b"plain"
+        pathlib.Path(self.path).write_bytes(qrv_file(lines))
+        self.assertEqual(self.ok("open", self.path, "--json").stderr, b"")
 
     def test_files_that_hold_no_run_are_refused(self):
         good = [t.encode() for t in REFERENCE["water"]["texts"]]

@@ -4,6 +4,7 @@
 #include "tests/engine/enginetest.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace qrv;
@@ -74,13 +75,26 @@ TEST_F(InputRules, StartUpInputsGoStraightToCalculateWithTheHeldValues)
     EXPECT_EQ(state.PInit, 100000.0f);
 }
 
-TEST_F(InputRules, EachEmptyRequiredBoxStopsBeforeAnythingIsStored)
+TEST_F(InputRules, EachEmptyRequiredBoxStopsBeforeAnythingIsStoredAndIsNamed)
 {
+    const std::pair<std::string InputTexts::*, const char*> boxes[] = {
+        {&InputTexts::tMagma, "Magma Temperature (K)"},   {&InputTexts::tInit, "Water/Rock Temperature (K)"},
+        {&InputTexts::pInit, "Initial Pressure (MPa)"},   {&InputTexts::pFinal, "Ambient Pressure (MPa)"},
+        {&InputTexts::ratio, "Sediment/Magma Ratio (Rs)"}, {&InputTexts::waterFraction, "Water Fraction (X)"},
+    };
     std::vector<Refusal> empties;
-    for (auto box : {&InputTexts::tMagma, &InputTexts::tInit, &InputTexts::pInit, &InputTexts::pFinal,
-                     &InputTexts::ratio, &InputTexts::waterFraction})
-        empties.push_back({box, "", "Please enter all values!", Icon::Exclamation});
+    for (const auto& [box, name] : boxes)
+        empties.push_back({box, "", "Please enter all values!\nEmpty: " + std::string(name) + ".",
+                           Icon::Exclamation, true});
     expectEachRefusedBeforeStoring(empties);
+
+    // Every empty box is named, in the window's order.
+    SetUp();
+    host.clearLog();
+    texts = {"", "298", "0.1", "0.1", "", "--", false};
+    EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
+    expectOnlyMessage("Please enter all values!\nEmpty: Magma Temperature (K), Water/Magma Ratio (R).",
+                      Icon::Exclamation);
 }
 
 TEST_F(InputRules, RefusedRatioKeepsTheFieldsConvertedBeforeIt)
@@ -261,9 +275,10 @@ TEST_F(InputRules, LowPressureIsRaisedToTheSteamTableFloor)
 
 TEST_F(InputRules, ValuesBeyondSinglePrecisionAreRefusedNotStored)
 {
+    // 1e36 K fits a single, the magma's heat from it does not: the box is still the cause.
     texts.tMagma = "1e36";
     EXPECT_EQ(pressContinue().outcome, ContinueOutcome::Refused);
-    expectOnlyMessage("Continue error: Overflow\nTry different values");
+    expectOnlyMessage("Continue error: Overflow\nMagma Temperature (K): \"1e36\" is out of range.\nTry different values");
 
     host.clearLog();
     texts.tMagma = "1473";
@@ -272,7 +287,7 @@ TEST_F(InputRules, ValuesBeyondSinglePrecisionAreRefusedNotStored)
     texts.waterFraction = "0.5";
     const ContinueResult result = pressContinue();
     EXPECT_EQ(result.outcome, ContinueOutcome::Refused);
-    EXPECT_EQ(host.messages().size(), 1u);
+    expectOnlyMessage("Continue error: Overflow\nInitial Pressure (MPa): \"1e33\" is out of range.\nTry different values");
     EXPECT_EQ(state.PInit, 100000.0f);
     // The water fraction was accepted and rewritten before the pressure failed.
     EXPECT_EQ(state.XWater, 0.5f);
@@ -303,14 +318,43 @@ TEST_F(InputRules, TextThatIsNotANumberIsRefusedNamingTheBox)
     EXPECT_EQ(state.RWater, 0.3f);
 }
 
-TEST_F(InputRules, EveryBoxOverflowsBeyondSinglePrecision)
+TEST_F(InputRules, EveryBoxOverflowsBeyondSinglePrecisionNamingTheBox)
 {
+    const std::pair<std::string InputTexts::*, const char*> boxes[] = {
+        {&InputTexts::tMagma, "Magma Temperature (K)"},   {&InputTexts::tInit, "Water/Rock Temperature (K)"},
+        {&InputTexts::pInit, "Initial Pressure (MPa)"},   {&InputTexts::pFinal, "Ambient Pressure (MPa)"},
+        {&InputTexts::ratio, "Water/Magma Ratio (R)"},
+    };
     std::vector<Refusal> overflows;
-    for (auto box : {&InputTexts::tMagma, &InputTexts::tInit, &InputTexts::pInit, &InputTexts::pFinal,
-                     &InputTexts::ratio})
+    for (const auto& [box, name] : boxes)
         for (const char* huge : {"3.5e38", "1e40", "-1e400"})
-            overflows.push_back({box, huge, "Continue error: Overflow\nTry different values"});
+            overflows.push_back({box, huge,
+                                 "Continue error: Overflow\n" + std::string(name) + ": \"" + huge
+                                     + "\" is out of range.\nTry different values"});
+    // Long texts are quoted shortened.
+    const std::string longHuge = "1" + std::string(60, '0');
+    overflows.push_back({&InputTexts::pFinal, longHuge,
+                         "Continue error: Overflow\nAmbient Pressure (MPa): \"" + longHuge.substr(0, 40)
+                             + "...\" is out of range.\nTry different values"});
     expectEachRefusedBeforeStoring(overflows);
+}
+
+// Water the steam table has no row for: the boxes and their texts are named, and the reason.
+TEST_F(InputRules, SteamTableRefusalNamesTheWaterBoxes)
+{
+    texts.tInit = "3e38";
+    texts.pInit = "0.001";
+    ContinueResult asked = pressContinue();
+    ASSERT_EQ(asked.outcome, ContinueOutcome::SteamTableRequest);
+    EXPECT_EQ(steamTableRefusal(asked, texts),
+              "The steam table has no water at Water/Rock Temperature (K) \"3e38\" and Initial Pressure (MPa) "
+              "\"0.002\": temperature above 1273 K is outside the range.");
+    texts.tInit = "273.1";
+    asked = pressContinue();
+    EXPECT_NE(steamTableRefusal(asked, texts).find("\"273.1\""), std::string::npos);
+    texts.tInit = "1273";
+    EXPECT_EQ(steamTableRefusal(pressContinue(), texts), "");
+    EXPECT_TRUE(host.messages().empty());
 }
 
 TEST_F(InputRules, PhysicallyImpossibleInputsAreRefusedNamingTheBox)
@@ -340,8 +384,11 @@ TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
 {
     EXPECT_FALSE(applyCalculate(state, "", "4000", false, std::nullopt, host));
     EXPECT_FALSE(applyCalculate(state, "500", "", false, std::nullopt, host));
-    EXPECT_EQ(host.messages().size(), 2u);
-    EXPECT_EQ(host.messages()[1].text, "Please enter all values!");
+    EXPECT_FALSE(applyCalculate(state, "", "", false, std::nullopt, host));
+    ASSERT_EQ(host.messages().size(), 3u);
+    EXPECT_EQ(host.messages()[0].text, "Please enter all values!\nEmpty: Iniitial Water Entropy.");
+    EXPECT_EQ(host.messages()[1].text, "Please enter all values!\nEmpty: Initial Water Cv.");
+    EXPECT_EQ(host.messages()[2].text, "Please enter all values!\nEmpty: Iniitial Water Entropy, Initial Water Cv.");
     EXPECT_EQ(host.messages()[1].icon, Icon::Exclamation);
     EXPECT_EQ(state.SInit, 366.93f);
 
@@ -351,9 +398,6 @@ TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
     host.clearLog();
     EXPECT_FALSE(applyCalculate(state, "572.4", "4100,5", true, std::nullopt, host));
     EXPECT_EQ(host.messages().at(0).text.substr(0, 43), "Initial Water Cv: \"4100,5\" is not a number.");
-    host.clearLog();
-    EXPECT_FALSE(applyCalculate(state, "572.4", "1e39", true, std::nullopt, host));
-    expectOnlyMessage("Calculate error: Overflow\nTry different values");
     EXPECT_EQ(state.SInit, 366.93f);
     EXPECT_FALSE(state.ConstVolume);
 
@@ -361,6 +405,36 @@ TEST_F(InputRules, CalculateNeedsBothBoxesAndStoresTheHeatingMode)
     EXPECT_EQ(state.SInit, 572.4f);
     EXPECT_EQ(state.CvInit, 4100.5f);
     EXPECT_TRUE(state.ConstVolume);
+}
+
+// Values no water has are refused with the box named; nothing is stored, not even the water
+// they were asked for.
+TEST_F(InputRules, ImpossibleEntropyOrCvIsRefusedNamingTheBox)
+{
+    const WaterState asked{350.0f, 5e6f};
+    const std::tuple<const char*, const char*, std::string> refused[] = {
+        {"572.4", "0", "Initial Water Cv: \"0\" must be above 0."},
+        {"572.4", "-5", "Initial Water Cv: \"-5\" must be above 0."},
+        {"572.4", "-0", "Initial Water Cv: \"-0\" must be above 0."},
+        {"572.4", "1e-50", "Initial Water Cv: \"1e-50\" must be above 0."}, // 0 in single precision
+        {"572.4", "1e39", "Calculate error: Overflow\nInitial Water Cv: \"1e39\" is out of range.\nTry different values"},
+        {"-1e39", "4000", "Calculate error: Overflow\nIniitial Water Entropy: \"-1e39\" is out of range.\nTry different values"},
+        {"3.4028236e38", "4000", "Calculate error: Overflow\nIniitial Water Entropy: \"3.4028236e38\" is out of range.\nTry different values"},
+    };
+    for (const auto& [entropy, cv, message] : refused) {
+        host.clearLog();
+        EXPECT_FALSE(applyCalculate(state, entropy, cv, false, asked, host)) << entropy << " " << cv;
+        expectOnlyMessage(message);
+        EXPECT_EQ(state.SInit, 366.93f);
+        EXPECT_EQ(state.CvInit, 4136.766f);
+        EXPECT_EQ(state.TInit, 298.0f);
+    }
+    // The largest single and an entropy below 0 are values, however unusual.
+    host.clearLog();
+    EXPECT_TRUE(applyCalculate(state, "-12.5", "3.4e38", false, asked, host));
+    EXPECT_EQ(state.SInit, -12.5f);
+    EXPECT_EQ(state.CvInit, 3.4e38f);
+    EXPECT_TRUE(host.messages().empty());
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 #include "tests/engine/enginetest.h"
 
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qrv;
 namespace fs = std::filesystem;
@@ -23,6 +26,54 @@ protected:
         ScratchFolder::TearDown();
     }
     fs::perms mode(const std::string& name) const { return fs::status(path(name)).permissions(); }
+    struct stat status(const std::string& name) const
+    {
+        struct stat st {};
+        EXPECT_EQ(::stat(path(name).c_str(), &st), 0) << name;
+        return st;
+    }
+
+    // A save of 5000 bytes under a file size limit of 1000: its writes fail as on a full disk.
+    std::string saveBeyondTheFileSizeLimit(const std::string& name) const
+    {
+        rlimit saved{};
+        if (getrlimit(RLIMIT_FSIZE, &saved) != 0)
+            return "no limit to change";
+        auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 1000;
+        const std::string error = setrlimit(RLIMIT_FSIZE, &small) == 0
+                                      ? safeWriteFile(path(name), std::string(5000, 'y'))
+                                      : "limit not set";
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        return error;
+    }
+
+    // safeWriteFile as another user (root only: the test changes to that user in a child).
+    std::string saveAs(uid_t user, gid_t group, const std::string& name, const std::string& bytes) const
+    {
+        int answer[2];
+        if (::pipe(answer) != 0)
+            return "no pipe";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(answer[0]);
+            std::string error = "cannot become the user";
+            if (::setgroups(0, nullptr) == 0 && ::setgid(group) == 0 && ::setuid(user) == 0)
+                error = safeWriteFile(path(name), bytes);
+            const ssize_t written = ::write(answer[1], error.data(), error.size());
+            ::_exit(written == ssize_t(error.size()) ? 0 : 1);
+        }
+        ::close(answer[1]);
+        std::string error;
+        char buffer[256];
+        for (ssize_t got; (got = ::read(answer[0], buffer, sizeof buffer)) > 0;)
+            error.append(buffer, std::size_t(got));
+        ::close(answer[0]);
+        ::waitpid(child, nullptr, 0);
+        return error;
+    }
 
     mode_t m_umask = 0;
 };
@@ -124,6 +175,58 @@ TEST_F(SafeWrite, OnlyRegularFilesAreReplaced)
     EXPECT_EQ(names(), (std::vector<std::string>{"device", "folder", "pipe"}));
 }
 
+TEST_F(SafeWrite, AFileWithOtherLinksIsWrittenIntoItselfAndKeepsThem)
+{
+    writeRaw("run.qrv", "old content, longer than the new");
+    fs::create_hard_link(m_dir / "run.qrv", m_dir / "linked.qrv");
+    fs::permissions(path("run.qrv"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const ino_t inode = status("run.qrv").st_ino;
+
+    ASSERT_EQ(safeWriteFile(path("run.qrv"), "new"), "");
+    EXPECT_EQ(slurp("run.qrv"), "new");
+    EXPECT_EQ(slurp("linked.qrv"), "new");
+    EXPECT_EQ(status("run.qrv").st_ino, inode);
+    EXPECT_EQ(status("run.qrv").st_nlink, 2u);
+    EXPECT_EQ(mode("run.qrv"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(names(), (std::vector<std::string>{"linked.qrv", "run.qrv"}));
+
+    // The new content is written whole beside it first: a failure there leaves the file alone.
+    EXPECT_EQ(saveBeyondTheFileSizeLimit("linked.qrv"), "Disk full");
+    EXPECT_EQ(slurp("run.qrv"), "new");
+    EXPECT_EQ(names(), (std::vector<std::string>{"linked.qrv", "run.qrv"}));
+}
+
+// A saver who may write a file but cannot give a new one its owner leaves the owner as it was.
+TEST_F(SafeWrite, ASaveByAnotherUserKeepsTheFileItsOwners)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to save as a second user";
+    constexpr uid_t kOwner = 4242, kSaver = 4343;
+    fs::permissions(m_dir, fs::perms::all);
+    writeRaw("shared.qrv", "the owner's run");
+    ASSERT_EQ(::chown(path("shared.qrv").c_str(), kOwner, kOwner), 0);
+    fs::permissions(path("shared.qrv"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
+                                            | fs::perms::group_write | fs::perms::others_read
+                                            | fs::perms::others_write);
+    const ino_t inode = status("shared.qrv").st_ino;
+
+    EXPECT_EQ(saveAs(kSaver, kSaver, "shared.qrv", "the saver's run"), "");
+    EXPECT_EQ(slurp("shared.qrv"), "the saver's run");
+    EXPECT_EQ(status("shared.qrv").st_uid, kOwner);
+    EXPECT_EQ(status("shared.qrv").st_gid, kOwner);
+    EXPECT_EQ(status("shared.qrv").st_ino, inode);
+    EXPECT_EQ(names(), std::vector<std::string>{"shared.qrv"});
+
+    // The saver's own file is replaced by a rename, as before.
+    writeRaw("own.qrv", "old");
+    ASSERT_EQ(::chown(path("own.qrv").c_str(), kSaver, kSaver), 0);
+    const ino_t ownInode = status("own.qrv").st_ino;
+    EXPECT_EQ(saveAs(kSaver, kSaver, "own.qrv", "new"), "");
+    EXPECT_EQ(slurp("own.qrv"), "new");
+    EXPECT_NE(status("own.qrv").st_ino, ownInode);
+    EXPECT_EQ(status("own.qrv").st_uid, kSaver);
+}
+
 TEST_F(SafeWrite, LongNamesSaveAndFailuresLeaveNoTemporaryFile)
 {
     for (const std::size_t length : {254u, 255u}) {
@@ -138,16 +241,7 @@ TEST_F(SafeWrite, LongNamesSaveAndFailuresLeaveNoTemporaryFile)
 
     // A file size limit below the length makes the writes fail as a full disk does.
     writeRaw("kept.qrv", "old");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = safeWriteFile(path("kept.qrv"), std::string(5000, 'y'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(error, "Disk full");
+    EXPECT_EQ(saveBeyondTheFileSizeLimit("kept.qrv"), "Disk full");
     EXPECT_EQ(slurp("kept.qrv"), "old");
 
     EXPECT_EQ(names(), std::vector<std::string>{"kept.qrv"});

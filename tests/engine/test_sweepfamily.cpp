@@ -9,6 +9,9 @@ TEST(SweepFamily, ValuesAreReadWholeAndRefusedWithTheReason)
 {
     EXPECT_EQ(readFamilyValues(" 1073, 1273 ,1.473e3").values, (std::vector<std::string>{"1073", "1273", "1.473e3"}));
     EXPECT_EQ(readFamilyValues("0.1").values, std::vector<std::string>{"0.1"});
+    // Neighbours that single precision still tells apart, and values beyond it, stay members.
+    EXPECT_EQ(readFamilyValues("1073, 1073.0001").values.size(), 2u);
+    EXPECT_EQ(readFamilyValues("1e39, 2e39").values.size(), 2u);
     const std::pair<const char*, const char*> refused[] = {
         {"", "every value needs a number between the commas"},
         {"1073,", "every value needs a number between the commas"},
@@ -17,6 +20,12 @@ TEST(SweepFamily, ValuesAreReadWholeAndRefusedWithTheReason)
         {"1073;1473", "\"1073;1473\" is not a number"},
         {"1,5", ""},
         {"0,5 MPa", "\"5 MPa\" is not a number"},
+        // Equal members would run twice and share their results folder.
+        {"1073, 1073.0, +1073", "\"1073.0\" is the same value as \"1073\"; give each value once"},
+        {"1273, 1073,1.073e3", "\"1.073e3\" is the same value as \"1073\"; give each value once"},
+        {"0.1, -0, 0", "\"0\" is the same value as \"-0\"; give each value once"},
+        // Apart as typed, one value once stored in single precision.
+        {"1073, 1073.00001", "\"1073.00001\" is the same value as \"1073\"; give each value once"},
     };
     for (const auto& [list, reason] : refused) {
         const FamilyValues read = readFamilyValues(list);

@@ -1,5 +1,6 @@
 #include "engine/recordinghost.h"
 #include "engine/runstore.h"
+#include "engine/version.h"
 #include "plot/frmplot.h"
 #include "print/frmprint.h"
 #include "tests/chart/exportfiles.h"
@@ -153,6 +154,11 @@ private slots:
         QCOMPARE(m_dialogs->askedTitle, QString());
         QVERIFY(!QFile::exists(m_dialogs->answer));
         QVERIFY(test::fileContents(pdf).startsWith("%PDF-"));
+        // The file names the release that printed it.
+        const QString info = QString::fromUtf8(test::popplerOutput("pdfinfo", {pdf}));
+        const QString creator = QStringLiteral("^Creator: +QRV %1$")
+                                    .arg(QRegularExpression::escape(QString::fromUtf8(kVersionText)));
+        QVERIFY2(info.contains(QRegularExpression(creator, QRegularExpression::MultilineOption)), qPrintable(info));
         // The list's two heading lines and nothing else.
         QCOMPARE(test::popplerOutput("pdfimages", {QStringLiteral("-list"), pdf}).trimmed().split('\n').size(), 2);
         const QString words = QString::fromUtf8(

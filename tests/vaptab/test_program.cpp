@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -27,6 +30,38 @@ std::string runVaptab(const std::string& input)
     text << file.rdbuf();
     std::filesystem::remove(output);
     return status == 0 ? text.str() : "exit status " + std::to_string(status);
+}
+
+struct Ended {
+    int status = -1;    // exit status; -1 when it did not exit by itself
+    std::string errors; // its standard error
+};
+
+// vaptab reading `input` with its standard output as `connectOutput` (in the child) makes it.
+template <typename ConnectOutput>
+Ended runVaptabWithOutput(const std::string& input, ConnectOutput connectOutput)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::string tag = std::to_string(::getpid());
+    const std::filesystem::path in = folder / ("vaptab_in_" + tag), err = folder / ("vaptab_err_" + tag);
+    std::ofstream(in) << input;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int inFd = ::open(in.c_str(), O_RDONLY);
+        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(inFd, 0);
+        ::dup2(errFd, 2);
+        connectOutput();
+        ::execl(VAPTAB_PROGRAM, VAPTAB_PROGRAM, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    std::stringstream errors;
+    errors << std::ifstream(err).rdbuf();
+    std::filesystem::remove(in);
+    std::filesystem::remove(err);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors.str()};
 }
 
 std::vector<std::string> lines(const std::string& text)
@@ -129,4 +164,41 @@ TEST(VaptabProgram, LinesOfUpTo4096BytesAreRead)
     const std::string tooLong = runVaptab("p and t\n" + padded(4097));
     EXPECT_EQ(countPrefix(tooLong, "error:"), 1) << tooLong.substr(0, 400);
     EXPECT_EQ(answerValues(tooLong).count("p"), 0u);
+}
+
+TEST(VaptabProgram, UnknownCommandsAreEchoedWithTheirControlBytesEscaped)
+{
+    const std::string out = runVaptab("\033]0;x\007\nback\\slash\n");
+    EXPECT_NE(out.find("error: unknown command \"\\x1b]0;x\\x07\""), std::string::npos) << out;
+    EXPECT_NE(out.find("error: unknown command \"back\\x5cslash\""), std::string::npos) << out;
+    for (const char raw : {'\033', '\007'})
+        EXPECT_EQ(out.find(raw), std::string::npos);
+}
+
+// Output that fails is reported and ends the program with status 1, as qrv-cli's does.
+TEST(VaptabProgram, FailedOutputIsReportedWithAFailureStatus)
+{
+    const std::string input = "help\np and t\n2,26.85\ns\n";
+    const Ended full = runVaptabWithOutput(input, [] { ::dup2(::open("/dev/full", O_WRONLY), 1); });
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.errors, "vaptab: cannot write output: No space left on device\n");
+
+    const Ended closed = runVaptabWithOutput(input, [] { ::close(1); });
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.errors, "vaptab: cannot write output: Bad file descriptor\n");
+
+    // A reader that has gone before the first answer, whatever the caller does with SIGPIPE.
+    const Ended gone = runVaptabWithOutput(input, [] {
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            ::dup2(ends[1], 1);
+        }
+    });
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_EQ(gone.errors, "vaptab: cannot write output: Broken pipe\n");
+
+    const Ended good = runVaptabWithOutput(input, [] { ::dup2(::open("/dev/null", O_WRONLY), 1); });
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.errors, "");
 }

@@ -115,6 +115,10 @@ void isolateUserFolders()
     qputenv("HOME", home);
     qputenv("XDG_CONFIG_HOME", home + "/config");
     qputenv("XDG_DATA_HOME", home + "/data");
+    // The single-instance socket of the tests' programs, apart from any other program's.
+    QDir().mkpath(folder.path() + QStringLiteral("/runtime"));
+    QFile::setPermissions(folder.path() + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", home + "/runtime");
     qputenv("USER", "qrv-test-" + home.right(6));
 }
 

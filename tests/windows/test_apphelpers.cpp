@@ -1,10 +1,11 @@
 // The program's helpers: the engine host's mapping onto widgets, pauses, the remembered
-// position on screens, and the single-instance hand-over.
+// position on screens, and the single-instance hand-over and where its socket lives.
 #include "tests/windows/guitestsupport.h"
 
 #include "windows/singleinstance.h"
 #include "windows/windowplacement.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -14,6 +15,15 @@
 #include <QLocalServer>
 #include <QSignalSpy>
 #include <QTimer>
+
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qrv;
 using namespace qrv::test;
@@ -27,6 +37,8 @@ private slots:
     void runningInstance_secondStart_handsOverAndTheFirstComesForward();
     void silentInstance_secondStart_goesOn();
     void runningInstance_secondStartWithAFile_theFirstOpensIt();
+    void socketFolder_sharedOrNotOwned_neverUsed();
+    void listenerOfAnotherUser_secondStartWithAFile_handsNothingOver();
 };
 
 void AppHelpersTest::widgetHost_engineCalls_reachTheNamedWidgets()
@@ -149,6 +161,131 @@ void AppHelpersTest::runningInstance_secondStartWithAFile_theFirstOpensIt()
     QCOMPARE(t.session->store().count(), 1);
     QTRY_VERIFY(t.session->calcWindow() == nullptr);
     QVERIFY(t.presenter.shown.isEmpty());
+}
+
+namespace {
+
+mode_t modeOf(const QString& path)
+{
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status.st_mode & 07777;
+}
+
+// Environment variables set for one scope.
+class ScopedEnvironment {
+public:
+    ~ScopedEnvironment()
+    {
+        for (const auto& [name, value] : m_saved)
+            qputenv(name, value);
+    }
+    void set(const char* name, const QString& value)
+    {
+        m_saved.emplace_back(name, qgetenv(name));
+        qputenv(name, QFile::encodeName(value));
+    }
+
+private:
+    std::vector<std::pair<const char*, QByteArray>> m_saved;
+};
+
+} // namespace
+
+void AppHelpersTest::socketFolder_sharedOrNotOwned_neverUsed()
+{
+    QTemporaryDir scratch;
+    ScopedEnvironment environment;
+    const QString runtime = scratch.filePath(QStringLiteral("runtime"));
+    QVERIFY(QDir().mkpath(runtime));
+    environment.set("TMPDIR", scratch.path());
+    environment.set("XDG_RUNTIME_DIR", runtime);
+    const QString own = scratch.filePath(QStringLiteral("qrv-") + QString::number(::getuid()));
+
+    // The user's runtime folder, when nobody else may enter it
+    ::chmod(QFile::encodeName(runtime).constData(), 0700);
+    QCOMPARE(privateSocketFolder(), std::optional<QString>(runtime));
+    QCOMPARE(SingleInstance().serverName(), runtime + QStringLiteral("/tarvel-qrv"));
+
+    // Open to the group, or given as a relative path: a folder of the user's own, made private
+    ::chmod(QFile::encodeName(runtime).constData(), 0750);
+    QCOMPARE(privateSocketFolder(), std::optional<QString>(own));
+    QCOMPARE(modeOf(own), mode_t(0700));
+    environment.set("XDG_RUNTIME_DIR", QStringLiteral("runtime"));
+    QCOMPARE(privateSocketFolder(), std::optional<QString>(own));
+
+    // That folder found open to others, or as a link to a private folder: no socket at all
+    ::chmod(QFile::encodeName(own).constData(), 0777);
+    QCOMPARE(privateSocketFolder(), std::nullopt);
+    QVERIFY(SingleInstance().serverName().isEmpty());
+    QVERIFY(!SingleInstance().handOver({}, 100));
+    QVERIFY(!SingleInstance().listen());
+    QVERIFY(QDir(own).removeRecursively());
+    ::chmod(QFile::encodeName(runtime).constData(), 0700);
+    QVERIFY(QFile::link(runtime, own));
+    QCOMPARE(privateSocketFolder(), std::nullopt);
+    QVERIFY(QFile::remove(own));
+
+    // Made by another user before this one started
+    if (::geteuid() != 0)
+        QSKIP("needs root to give the folder to another user");
+    QVERIFY(QDir().mkdir(own));
+    ::chmod(QFile::encodeName(own).constData(), 0700);
+    QCOMPARE(::chown(QFile::encodeName(own).constData(), 4242, 4242), 0);
+    QCOMPARE(privateSocketFolder(), std::nullopt);
+}
+
+// Another user who listens at the socket's name and answers is never handed a file.
+void AppHelpersTest::listenerOfAnotherUser_secondStartWithAFile_handsNothingOver()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root to listen as a second user");
+    QTemporaryDir shared;
+    ::chmod(QFile::encodeName(shared.path()).constData(), 0777);
+    const QString name = SingleInstance(QStringLiteral("intruder"), shared.path()).serverName();
+    const QByteArray heard = QFile::encodeName(shared.filePath(QStringLiteral("heard")));
+    int ready[2];
+    QCOMPARE(::pipe(ready), 0);
+    const pid_t intruder = ::fork();
+    if (intruder == 0) {
+        // As user 4242: listen, answer "done" at once, and keep whatever is sent.
+        ::close(ready[0]);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(name);
+        std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+        const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::setgid(4242) != 0 || ::setuid(4242) != 0
+            || ::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+            || ::chmod(path.constData(), 0777) != 0 || ::listen(server, 1) != 0)
+            ::_exit(1);
+        if (::write(ready[1], "r", 1) != 1)
+            ::_exit(1);
+        const int client = ::accept(server, nullptr, nullptr);
+        // The program may have hung up already.
+        static_cast<void>(::send(client, "done\n", 5, MSG_NOSIGNAL));
+        const int keep = ::open(heard.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        char buffer[512];
+        pollfd wait{client, POLLIN, 0};
+        for (ssize_t got; ::poll(&wait, 1, 1000) > 0 && (got = ::read(client, buffer, sizeof buffer)) > 0;)
+            if (::write(keep, buffer, std::size_t(got)) != got)
+                ::_exit(1);
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char signal = 0;
+    QCOMPARE(::read(ready[0], &signal, 1), ssize_t(1));
+    ::close(ready[0]);
+
+    SingleInstance second(QStringLiteral("intruder"), shared.path());
+    const bool handedOver = second.handOver({QStringLiteral("/home/someone/secret.qrv")});
+    int status = 0;
+    ::waitpid(intruder, &status, 0);
+    QVERIFY(!handedOver);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QFile kept(QFile::decodeName(heard));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray());
 }
 
 QRV_GUI_TEST_MAIN(AppHelpersTest)

@@ -58,11 +58,12 @@ private slots:
             Icon icon = Icon::Critical;
         };
         const Row rows[] = {
-            {"0.3", "", "", "Please enter all values!", Icon::Exclamation},
+            {"0.3", "", "", "Please enter all values!\nEmpty: Magma Temperature (K).", Icon::Exclamation},
             {"0", "", "1473", "Enter R value > 0"},
             {"abc", "", "1473", "Water/Magma Ratio (R): \"abc\" is not a number."},
             {"0.3", "", "1,473", "Magma Temperature (K): \"1,473\" is not a number." + commaHint},
-            {"0.3", "", "1e40", "Continue error: Overflow\nTry different values"},
+            {"0.3", "", "1e40",
+             "Continue error: Overflow\nMagma Temperature (K): \"1e40\" is out of range.\nTry different values"},
             {"0.3", "", "-100",
              "Magma Temperature (K) must be above 298 K, the temperature from which the conversion ratio measures "
              "the magma's heat."},
@@ -106,6 +107,25 @@ private slots:
         QVERIFY(calcWindowShown(t));
     }
 
+    void waterTheSteamTableLacks_continue_saysSoAndStillTakesTypedValues()
+    {
+        TestSession t;
+        t.setInputs("1473", "1300", "5", "0.1", "0.3");
+        t.ui().Command1->click();
+        QCOMPARE(t.presenter.shown.size(), 1);
+        QVERIFY2(t.presenter.shown[0].text.startsWith(
+                     "The steam table has no water at Water/Rock Temperature (K) \"1300\" and Initial Pressure (MPa) "
+                     "\"5\": "),
+                 qPrintable(t.presenter.shown[0].text));
+        QCOMPARE(t.presenter.shown[0].icon, Icon::Exclamation);
+        QVERIFY(t.lowerPaneShown());
+
+        t.ui().txtSInit->setText("7900");
+        t.ui().txtCvInit->setText("1800");
+        t.ui().cmdCalc->click();
+        QTRY_VERIFY(calcWindowShown(t));
+    }
+
     void steamTableRequest_continue_paneShowsVaptabAndFillsTheBoxes()
     {
         if (vaptabProgram().isEmpty() || !QFile::exists(vaptabProgram()))
@@ -147,8 +167,17 @@ private slots:
         QVERIFY(t.lowerPaneShown());
         QVERIFY(u.txtSInit->text().isEmpty());
         u.cmdCalc->click();
-        QCOMPARE(t.presenter.shown.last().text, QString("Please enter all values!"));
+        QCOMPARE(t.presenter.shown.last().text,
+                 QString("Please enter all values!\nEmpty: Iniitial Water Entropy, Initial Water Cv."));
         QVERIFY(t.session->calcWindow() == nullptr);
+
+        // Values no water has stay in the pane with the box named
+        u.txtSInit->setText("1075.5");
+        u.txtCvInit->setText("-5");
+        u.cmdCalc->click();
+        QCOMPARE(t.presenter.shown.last().text, QString("Initial Water Cv: \"-5\" must be above 0."));
+        QVERIFY(t.session->calcWindow() == nullptr);
+        QVERIFY(t.lowerPaneShown());
 
         u.txtSInit->setText("1075.5");
         u.txtCvInit->setText("3880");

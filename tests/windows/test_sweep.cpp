@@ -357,7 +357,7 @@ private slots:
         t.ui().txtTMagma->clear();
         t.session->sweep(kDefaultRatios);
         QCOMPARE(t.presenter.shown.size(), 1);
-        QCOMPARE(t.presenter.shown[0].text, QStringLiteral("Please enter all values!"));
+        QCOMPARE(t.presenter.shown[0].text, QStringLiteral("Please enter all values!\nEmpty: Magma Temperature (K)."));
         QCOMPARE(t.session->store().count(), 0);
     }
 
@@ -401,6 +401,11 @@ private slots:
         input->setCurrentIndex(input->findText(QStringLiteral("PFinal (MPa)")));
         box(water, "txtFamily")->setText(QStringLiteral("0.1,,1"));
         QCOMPARE(summary(water), QStringLiteral("Family values: every value needs a number between the commas."));
+        QVERIFY(!water.runButton()->isEnabled());
+        // The same value twice, written two ways
+        box(water, "txtFamily")->setText(QStringLiteral("0.1, 1, +0.10"));
+        QCOMPARE(summary(water),
+                 QStringLiteral("Family values: \"+0.10\" is the same value as \"0.1\"; give each value once."));
         QVERIFY(!water.runButton()->isEnabled());
         // Water has no water fraction to vary; a wet sediment has.
         const auto xOffered = [](const SweepDialog& dialog) {

@@ -6,17 +6,23 @@
 #include "windows/aboutwindow.h"
 #include "windows/frmcalc.h"
 #include "windows/frmresults.h"
+#include "windows/messagepresenter.h"
 #include "windows/windowplacement.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <optional>
 
@@ -88,6 +94,27 @@ QRect screenArea()
 void pressKey(const char* key)
 {
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(key)}), 0);
+}
+
+// The program's windows from the bottom of the display's stack to its top.
+QStringList stackingOrder()
+{
+    const QString list = output(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    QStringList ids;
+    const QRegularExpression id(QStringLiteral("0x[0-9a-f]+"));
+    for (auto match = id.globalMatch(list); match.hasNext();)
+        ids << QString::number(match.next().captured(0).toULongLong(nullptr, 16));
+    return ids;
+}
+
+// Clicks a widget with the display's mouse, as a user would.
+void click(const QWidget* widget)
+{
+    const QPoint centre = widget->mapToGlobal(widget->rect().center());
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(centre.x()),
+                                                           QString::number(centre.y()), QStringLiteral("click"),
+                                                           QStringLiteral("1")}),
+             0);
 }
 
 // A session as the program starts it, about window included.
@@ -213,6 +240,63 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(second.session.aboutWindow() == nullptr, kWaitMs);
         QVERIFY(second.session.calcWindow() == nullptr);
         QVERIFY(second.presenter.shown.isEmpty());
+    }
+
+    void badFileGivenAtStartUp_start_errorAboveTheAboutWindowWhichClosesAfter()
+    {
+        // State: a file that holds no run, given at start-up; the program's real message boxes
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("bad.qrv"));
+        QFile bad(path);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a run\r\n");
+        bad.close();
+        MessageBoxPresenter presenter;
+        ScriptedDialogs dialogs;
+        Session session(presenter, dialogs, QStringLiteral("/nonexistent/vaptab"));
+        session.start();
+        AboutWindow* about = session.aboutWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(managed(about), kWaitMs);
+
+        // Action: the file opened as the program opens it after its start; while its error box
+        // is up, where it stands is looked at and it is answered with the keyboard
+        QString text;
+        bool aboveAbout = false;
+        bool focused = false;
+        QTimer look;
+        QElapsedTimer waited;
+        waited.start();
+        connect(&look, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !managed(box))
+                return;
+            const QStringList order = stackingOrder();
+            const qsizetype boxAt = order.indexOf(QString::number(box->winId()));
+            aboveAbout = boxAt > order.indexOf(QString::number(about->winId()));
+            focused = QGuiApplication::focusWindow() == box->windowHandle();
+            if (!focused && waited.elapsed() < kWaitMs)
+                return;
+            look.stop();
+            text = box->text();
+            if (focused)
+                pressKey("Return");
+            else
+                box->reject();
+        });
+        look.start(50);
+        session.openResultsFile(path);
+
+        // Expected: the error was on top of the about window and had the keyboard; afterwards the
+        // about window's OK, clicked, closes it
+        QVERIFY2(text.startsWith(QStringLiteral("Open error: ")), qPrintable(text));
+        QVERIFY(aboveAbout);
+        QVERIFY(focused);
+        QVERIFY(session.aboutWindow() != nullptr && about->isVisible());
+        auto* ok = about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        QTRY_VERIFY_WITH_TIMEOUT(framed(about), kWaitMs);
+        click(ok);
+        QTRY_VERIFY_WITH_TIMEOUT(session.aboutWindow() == nullptr, kWaitMs);
+        session.mainWindow()->ui().Command3->click();
     }
 };
 
