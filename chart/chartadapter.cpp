@@ -1,5 +1,6 @@
 #include "chart/chartadapter.h"
 
+#include "chart/renderchart.h"
 #include "engine/appidentity.h"
 
 #include <QBuffer>
@@ -20,6 +21,11 @@ void ChartAdapter::show(Chart chart)
 {
     m_chart = std::move(chart);
     emit drawn();
+}
+
+void ChartAdapter::render(QPainter& painter, const QRectF& target) const
+{
+    renderChart(m_chart, painter, target);
 }
 
 QImage ChartAdapter::picture(QSize size, qreal devicePixelRatio) const

@@ -1,6 +1,6 @@
 // The chart of the plot window, of printing and of qrv-cli's --plot: what the plot routine
 // drew (titles, the runs' conditions, axes with their ticks, series, legend and notes), and
-// the one function that draws it onto any paint device (screen, clipboard, page, file).
+// the chart on show (chart/renderchart.h draws a chart onto any paint device).
 #pragma once
 
 #include <QColor>
@@ -55,11 +55,6 @@ struct Chart {
     std::vector<LegendEntry> legend;
 };
 
-// Draws the chart laid out for target's size, in the painter's coordinates, with texts
-// sized for a unit of 1/96 inch: a device of another resolution is drawn on through a
-// painter scaled to it, and stays vector wherever the device is.
-void renderChart(const Chart& chart, QPainter& painter, const QRectF& target);
-
 // The chart on show: the plot routine's last drawing, which the screen repaints from and
 // the clipboard, printing and files copy.
 class ChartAdapter : public QObject {
@@ -72,7 +67,7 @@ public:
     const Chart& chart() const { return m_chart; }
     QString title() const { return m_chart.title; }
 
-    void render(QPainter& painter, const QRectF& target) const { renderChart(m_chart, painter, target); }
+    void render(QPainter& painter, const QRectF& target) const;
     // The drawn chart as a picture of the given size (device-independent pixels).
     QImage picture(QSize size, qreal devicePixelRatio = 1.0) const;
     // Puts the picture on the clipboard, as an image and as SVG.

@@ -1,6 +1,7 @@
 #include "chart/chartexport.h"
 
 #include "chart/chartadapter.h"
+#include "chart/renderchart.h"
 #include "chart/ykeys.h"
 #include "engine/appidentity.h"
 #include "engine/runstore.h"

@@ -1,7 +1,7 @@
 // The one drawing of a chart: the titles on top, the plot in the middle (Qt Charts, in a
 // graphics scene of its own), the legend below. Texts take pixel sizes, so that a painter
 // scaled to a printer or a large picture scales them with everything else.
-#include "chart/chartadapter.h"
+#include "chart/renderchart.h"
 
 #include <QCategoryAxis>
 #include <QChart>

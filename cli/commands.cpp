@@ -263,7 +263,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         if (command.chart && record)
             chartRuns.append(*record);
         return !lastRun;
-    });
+    }, command.qrvDir ? WindowTexts::Kept : WindowTexts::Skipped);
     if (!finished)
         return status;
     if (failedRatios > 0)

@@ -1,7 +1,7 @@
 // Every scalar field of the calculation state by its name, for the JSON report.
 #pragma once
 
-#include "engine/calcstate.h"
+#include "model/calcstate.h"
 
 #include <array>
 #include <string_view>

@@ -1,13 +1,15 @@
-#include "engine/expansion.h"
+#include "engine/driver.h"
 
-#include "engine/calcstate.h"
 #include "engine/enginehost.h"
 #include "engine/phasenames.h"
-#include "engine/progress.h"
 #include "engine/ratioline.h"
-#include "engine/real.h"
 #include "engine/resultswindow.h"
 #include "engine/runstore.h"
+#include "model/adiabat.h"
+#include "model/calcstate.h"
+#include "model/conversionratio.h"
+#include "model/isotherm.h"
+#include "model/real.h"
 
 namespace qrv {
 
@@ -46,6 +48,8 @@ void resetResults(EngineHost& host)
 
 void showRunInputs(const CalcState& s, EngineHost& host)
 {
+    if (!host.showsTexts())
+        return;
     const RatioLine ratio = ratioLine(s.XWater != 1.0f, s.RInput, s.RWater);
     showText(host, kRatioCaption, ratio.caption);
     showText(host, kRatio, ratio.ratio);
@@ -61,22 +65,6 @@ void showRunInputs(const CalcState& s, EngineHost& host)
     showNumber(host, kEquilibriumState[2], s.TEq);
     showNumber(host, kEquilibriumState[3], s.SEq / 1000.0);
     showText(host, kEquilibriumState[4], equilibriumPhaseName(s.TEq, s.TCrit, s.XEq));
-}
-
-// Percentage of the magma's heat that became work, held to 0..100; `clamped` tells
-// whether it had to be held.
-float conversionRatio(float work, float magmaHeat, bool& clamped)
-{
-    const float ratio = single(Real(work) * 100.0 / magmaHeat);
-    if (ratio < 0.0f) {
-        clamped = true;
-        return 0.0f;
-    }
-    if (ratio > 100.0f) {
-        clamped = true;
-        return 100.0f;
-    }
-    return ratio;
 }
 
 void showPhase(const CalcState& s, const PathControls& c, EngineHost& host)
@@ -129,17 +117,11 @@ void showRunFailed(EngineHost& host)
     host.setEnabled(kWindow, kSave.name, false);
 }
 
-struct PathEnd {
-    float ratio = 0;
-    bool clamped = false;
-};
-
 // A path's conversion ratio, and its final state kept in the path's own fields, because the
 // next path overwrites XFinal and TFinal.
-PathEnd keepPathEnd(CalcState& s, float work, bool& pathError, float& steamFraction, float& temperature)
+ConversionRatio keepPathEnd(CalcState& s, float work, bool& pathError, float& steamFraction, float& temperature)
 {
-    PathEnd end;
-    end.ratio = conversionRatio(work, s.EMagma, end.clamped);
+    const ConversionRatio end = conversionRatio(work, s.EMagma);
     if (end.clamped)
         pathError = true;
     steamFraction = s.XFinal;
@@ -195,10 +177,10 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             return false;
         }
 
-        const PathEnd adiabatic = keepPathEnd(s, s.WAdiabatic, s.AdiError, s.XAdiabatic, s.TAdiabatic);
+        const ConversionRatio adiabatic = keepPathEnd(s, s.WAdiabatic, s.AdiError, s.XAdiabatic, s.TAdiabatic);
         showPhase(s, kAdiabatic, host);
-        showPathResult(s, kAdiabatic, adiabatic.ratio, adiabatic.clamped, s.TAdiabatic, host);
-        pauseForCaption(host);
+        showPathResult(s, kAdiabatic, adiabatic.percent, adiabatic.clamped, s.TAdiabatic, host);
+        host.holdProgress();
 
         showText(host, kStatus, "Calculating ISOTHERMAL Path");
         if (!pathCompleted(s, host, Isotherm)) {
@@ -206,10 +188,10 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             showRunFailed(host);
             return false;
         }
-        const PathEnd isothermal = keepPathEnd(s, s.WIsothermal, s.IsoError, s.XIsothermal, s.TIsothermal);
+        const ConversionRatio isothermal = keepPathEnd(s, s.WIsothermal, s.IsoError, s.XIsothermal, s.TIsothermal);
         showPhase(s, kIsothermal, host);
         showText(host, kStatus, "Calculation Complete");
-        showPathResult(s, kIsothermal, isothermal.ratio, isothermal.clamped, s.TIsothermal, host);
+        showPathResult(s, kIsothermal, isothermal.percent, isothermal.clamped, s.TIsothermal, host);
         complete = true;
 
         showText(host, kPathCaption, "");
@@ -217,10 +199,10 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             if (button->look == Look::RunButton)
                 host.setEnabled(kWindow, button->name, true);
 
-        store.append(runRecord(s, adiabatic.ratio, isothermal.ratio));
+        store.append(runRecord(s, adiabatic.percent, isothermal.percent));
         host.runStored();
     } catch (const EngineFault& f) {
-        reportFault(host, "Calculate2", f.description());
+        host.fault("Calculate2", f);
         // A run shown complete stays so (only its storing failed); any other ends failed.
         if (!complete)
             showRunFailed(host);

@@ -2,9 +2,14 @@
 // texts, colours and states of named controls, event processing and pauses. The desktop
 // program maps control names to widgets (objectName), the command-line tool records them.
 // The engine never sleeps by itself: a pause is the host's.
+//
+// A host listens to the closed-form model and shows its events as the windows always have:
+// a fault as a message box, a path's final state as the results window's path caption, a
+// held step as a second's pause, the equilibrium in the equilibrium window.
 #pragma once
 
 #include "engine/appidentity.h"
+#include "model/modelevents.h"
 
 #include <string_view>
 
@@ -14,10 +19,8 @@ enum class Window { Main, Calc, Results };
 enum class Icon { None, Critical, Exclamation, Information };
 enum class TextColour { ButtonText, Red };
 
-class EngineHost {
+class EngineHost : public ModelEvents {
 public:
-    virtual ~EngineHost() = default;
-
     // A message box with the application title as caption.
     virtual void message(std::string_view text, Icon icon) = 0;
 
@@ -35,18 +38,27 @@ public:
     virtual void pause(int milliseconds) = 0;
     // A run was stored: the plot window redraws itself when it is visible.
     virtual void runStored() = 0;
+    // False for a host that keeps no window texts (a sweep's runs that nobody reads): the
+    // texts are then not even formatted.
+    virtual bool showsTexts() const { return true; }
 
-    // How many routine failures have been reported so far: a caller tells whether the routines
-    // it ran failed, wherever inside them that happened.
-    int faultsReported() const { return m_faultsReported; }
+    void warning(ModelWarning warning) override;
+    void pathStage(PathStage stage) override;
+    // Lets the results window repaint, then holds the caption on screen for a second.
+    void holdProgress() override;
+    void equilibriumFound(const CalcState& s) override;
+
+protected:
+    void faultReported(std::string_view routine, EngineFault fault) override;
 
 private:
     friend void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
-    int m_faultsReported = 0;
 };
 
-// Reports a routine's failure the way every routine does: its name, " error: ", the
-// description, a line break and "Try different values", with the critical icon.
+// Reports a routine's failure the way every routine does, and counts it with the model's:
+// its name, " error: ", the description, a line break and "Try different values", with the
+// critical icon. For the program's own routines (Continue, Calculate) with a description of
+// their own.
 void reportFault(EngineHost& host, std::string_view routine, std::string_view description);
 
 } // namespace qrv

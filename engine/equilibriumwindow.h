@@ -1,6 +1,7 @@
 // The equilibrium window (frmCalc), described once: the state of the heated water before it
 // expands, top to bottom, and the buttons on to the expansion paths or back to the inputs.
-// Calculate1 fills it, the desktop program builds it and qrv-cli prints it.
+// showEquilibrium fills it when Calculate1 finds the equilibrium, the desktop program builds
+// it and qrv-cli prints it.
 #pragma once
 
 #include "engine/windowdescription.h"
@@ -74,3 +75,12 @@ inline constexpr const Control* kButtons[] = {&kBack, &kHelp, &kContinue};
 inline constexpr WindowDescription kDescription = {kWindow, "frmCalc", {}, detail::kPanels, detail::kButtons};
 
 } // namespace qrv::equilibriumwindow
+
+namespace qrv {
+
+struct CalcState;
+
+// The equilibrium's values in the window.
+void showEquilibrium(const CalcState& s, EngineHost& host);
+
+} // namespace qrv

@@ -1,5 +1,7 @@
 #include "engine/freshrunner.h"
 
+#include "engine/startupvalues.h"
+
 namespace qrv {
 
 std::optional<SeriesRecord> FreshRun::record() const
@@ -9,7 +11,7 @@ std::optional<SeriesRecord> FreshRun::record() const
 
 std::unique_ptr<FreshRun> FreshRunner::attempt(const RunRequest& request) const
 {
-    auto run = std::make_unique<FreshRun>();
+    auto run = std::make_unique<FreshRun>(m_texts);
     SetDefaults(run->state, run->host);
     run->outcome = runCalculation(run->state, run->store, run->host, request);
     run->source = request.entropyText ? InitialValuesSource::Typed : InitialValuesSource::InputRules;

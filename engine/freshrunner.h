@@ -3,11 +3,11 @@
 // the steam-table program, from IAPWS-95 exactly as that program answers.
 #pragma once
 
-#include "engine/calcstate.h"
 #include "engine/recordinghost.h"
 #include "engine/runner.h"
 #include "engine/runstore.h"
 #include "engine/steamtable.h"
+#include "model/calcstate.h"
 
 #include <memory>
 #include <optional>
@@ -17,7 +17,13 @@ namespace qrv {
 // Typed: S and Cv given with the request.
 enum class InitialValuesSource { InputRules, Typed, Iapws95 };
 
+// Whether a run keeps the texts of the windows, for a report or a results file, or only its
+// messages and stored record, as a sweep's runs that nobody reads.
+enum class WindowTexts { Kept, Skipped };
+
 struct FreshRun {
+    explicit FreshRun(WindowTexts texts) : host(texts == WindowTexts::Kept) {}
+
     CalcState state;
     RecordingHost host;
     RunStore store;
@@ -33,12 +39,15 @@ struct FreshRun {
 
 class FreshRunner {
 public:
+    explicit FreshRunner(WindowTexts texts = WindowTexts::Kept) : m_texts(texts) {}
+
     // The answer is kept between runs: a sweep asks about the same water every time.
     std::unique_ptr<FreshRun> run(const RunRequest& request);
 
 private:
     std::unique_ptr<FreshRun> attempt(const RunRequest& request) const;
 
+    WindowTexts m_texts;
     std::optional<SteamTableAnswer> m_answer;
 };
 

@@ -1,12 +1,12 @@
 #include "engine/inputrules.h"
 
-#include "engine/calcstate.h"
 #include "engine/enginehost.h"
 #include "engine/inputcaptions.h"
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
-#include "engine/real.h"
 #include "engine/steamtable.h"
+#include "model/calcstate.h"
+#include "model/real.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "engine/parsenumber.h"
 
-#include "engine/real.h"
+#include "model/real.h"
 
 #include <algorithm>
 #include <cfloat>

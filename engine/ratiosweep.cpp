@@ -37,9 +37,9 @@ std::string ratioText(double ratio)
 }
 
 bool runSweep(const RunRequest& base, const std::vector<double>& ratios,
-              const std::function<bool(const SweepRun&)>& onRun)
+              const std::function<bool(const SweepRun&)>& onRun, WindowTexts texts)
 {
-    FreshRunner runner;
+    FreshRunner runner(texts);
     RunRequest request = base;
     for (std::size_t i = 0; i < ratios.size(); ++i) {
         request.inputs.ratio = ratioText(ratios[i]);

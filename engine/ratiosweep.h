@@ -37,9 +37,10 @@ struct SweepRun {
 // The one loop of every sweep, in the desktop program and in qrv-cli: runs `base` once per
 // ratio, its ratio text replaced, each run a fresh start (FreshRunner: S and Cv from IAPWS-95
 // where the input rules would ask the steam-table program), and reports each run as it ends.
-// The sweep stops early when onRun returns false; true when every ratio ran. A family
-// (engine/sweepfamily.h) runs this once per member.
+// The runs keep their window texts only when asked (for results files). The sweep stops
+// early when onRun returns false; true when every ratio ran. A family (engine/sweepfamily.h)
+// runs this once per member.
 bool runSweep(const RunRequest& base, const std::vector<double>& ratios,
-              const std::function<bool(const SweepRun&)>& onRun);
+              const std::function<bool(const SweepRun&)>& onRun, WindowTexts texts = WindowTexts::Skipped);
 
 } // namespace qrv

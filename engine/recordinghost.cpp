@@ -4,23 +4,6 @@
 
 namespace qrv {
 
-namespace {
-
-constexpr std::string_view kFaultSeparator = " error: ";
-constexpr std::string_view kFaultAdvice = "\nTry different values";
-
-} // namespace
-
-void reportFault(EngineHost& host, std::string_view routine, std::string_view description)
-{
-    std::string text(routine);
-    text += kFaultSeparator;
-    text += description;
-    text += kFaultAdvice;
-    ++host.m_faultsReported;
-    host.message(text, Icon::Critical);
-}
-
 void RecordingHost::message(std::string_view text, Icon icon)
 {
     m_messages.push_back({std::string(text), icon});
@@ -28,6 +11,8 @@ void RecordingHost::message(std::string_view text, Icon icon)
 
 void RecordingHost::setText(Window window, std::string_view control, std::string_view text)
 {
+    if (!m_keepsTexts)
+        return;
     slot(window, control).text = text;
     const bool progress = control == resultswindow::kStatus.name || control == resultswindow::kPathCaption.name;
     if (window == resultswindow::kWindow && progress && !text.empty())
@@ -36,26 +21,36 @@ void RecordingHost::setText(Window window, std::string_view control, std::string
 
 void RecordingHost::setEnabled(Window window, std::string_view control, bool enabled)
 {
+    if (!m_keepsTexts)
+        return;
     slot(window, control).enabled = enabled;
 }
 
 void RecordingHost::setVisible(Window window, std::string_view control, bool visible)
 {
+    if (!m_keepsTexts)
+        return;
     slot(window, control).visible = visible;
 }
 
 void RecordingHost::setBold(Window window, std::string_view control, bool bold)
 {
+    if (!m_keepsTexts)
+        return;
     slot(window, control).bold = bold;
 }
 
 void RecordingHost::setColour(Window window, std::string_view control, TextColour colour)
 {
+    if (!m_keepsTexts)
+        return;
     slot(window, control).colour = colour;
 }
 
 void RecordingHost::setChecked(Window window, std::string_view control, bool checked)
 {
+    if (!m_keepsTexts)
+        return;
     slot(window, control).checked = checked;
 }
 

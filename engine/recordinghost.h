@@ -28,6 +28,10 @@ struct HostMessage {
 
 class RecordingHost : public EngineHost {
 public:
+    // Without window texts the host keeps only the messages and what was stored: the
+    // controls keep their default state.
+    explicit RecordingHost(bool keepsTexts = true) : m_keepsTexts(keepsTexts) {}
+
     void message(std::string_view text, Icon icon) override;
     void setText(Window window, std::string_view control, std::string_view text) override;
     void setEnabled(Window window, std::string_view control, bool enabled) override;
@@ -38,6 +42,7 @@ public:
     void processEvents() override {}
     void pause(int milliseconds) override { m_pausedMs += milliseconds; }
     void runStored() override { ++m_runsStored; }
+    bool showsTexts() const override { return m_keepsTexts; }
 
     // The state of a control; a control never touched reads as the default state.
     const ControlState& control(Window window, std::string_view name) const;
@@ -59,6 +64,7 @@ private:
     std::map<std::string, ControlState, std::less<>> m_controls[3];
     std::vector<HostMessage> m_messages;
     std::vector<std::string> m_captions;
+    bool m_keepsTexts;
     long m_pausedMs = 0;
     int m_runsStored = 0;
 };

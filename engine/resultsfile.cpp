@@ -4,9 +4,9 @@
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
 #include "engine/ratioline.h"
-#include "engine/real.h"
 #include "engine/safewrite.h"
 #include "engine/trimmed.h"
+#include "model/real.h"
 
 #include <algorithm>
 #include <cerrno>

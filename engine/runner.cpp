@@ -1,9 +1,10 @@
 #include "engine/runner.h"
 
-#include "engine/calcstate.h"
-#include "engine/equilibrium.h"
-#include "engine/expansion.h"
+#include "engine/driver.h"
+#include "engine/enginehost.h"
 #include "engine/runstore.h"
+#include "model/calcstate.h"
+#include "model/equilibrium.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include "engine/parsenumber.h"
 #include "engine/ratiosweep.h"
-#include "engine/real.h"
+#include "model/real.h"
 #include "engine/trimmed.h"
 
 #include <algorithm>
@@ -45,9 +45,12 @@ std::string SweepFamily::memberLabel(std::size_t member) const
     if (input == FamilyInput::None)
         return {};
     const FamilyInputName& name = familyInputName(input);
-    std::string label = std::string(name.name) + " " + values.at(member);
+    // Appended piece by piece: GCC 12 at -O3 takes a literal prepended to a temporary string
+    // for an overlapping copy (-Wrestrict) and stops a Release build with warnings as errors.
+    std::string label(name.name);
+    label.append(" ").append(values.at(member));
     if (!name.unit.empty())
-        label += " " + std::string(name.unit);
+        label.append(" ").append(name.unit);
     return label;
 }
 
@@ -63,14 +66,17 @@ FamilyValues readFamilyValues(std::string_view list)
             return {{}, "every value needs a number between the commas"};
         const PlainNumber number = readPlainNumber(value);
         if (!number.valid)
-            return {{}, "\"" + std::string(value) + "\" is not a number"};
+            return {{}, std::string("\"").append(value).append("\" is not a number")};
         // Equal members would be the same runs twice, and would write to the same results files.
         const auto same = std::find_if(numbers.begin(), numbers.end(), [&number](double earlier) {
             return sameMember(earlier, number.value);
         });
         if (same != numbers.end())
-            return {{}, "\"" + std::string(value) + "\" is the same value as \""
-                            + read.values[std::size_t(same - numbers.begin())] + "\"; give each value once"};
+            return {{}, std::string("\"")
+                            .append(value)
+                            .append("\" is the same value as \"")
+                            .append(read.values[std::size_t(same - numbers.begin())])
+                            .append("\"; give each value once")};
         numbers.push_back(number.value);
         read.values.emplace_back(value);
         if (comma == std::string_view::npos)
@@ -101,11 +107,11 @@ RunRequest familyMember(const RunRequest& base, const SweepFamily& family, std::
 }
 
 bool runFamilySweep(const RunRequest& base, const SweepFamily& family, const std::vector<double>& ratios,
-                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun)
+                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun, WindowTexts texts)
 {
     for (std::size_t member = 0; member < family.memberCount(); ++member) {
         const bool finished = runSweep(familyMember(base, family, member), ratios,
-                                       [&](const SweepRun& run) { return onRun(member, run); });
+                                       [&](const SweepRun& run) { return onRun(member, run); }, texts);
         if (!finished)
             return false;
     }

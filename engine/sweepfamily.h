@@ -4,6 +4,7 @@
 // of the members: basalt, andesite and rhyolite temperatures, or several depths.
 #pragma once
 
+#include "engine/freshrunner.h"
 #include "engine/runner.h"
 
 #include <array>
@@ -56,6 +57,7 @@ RunRequest familyMember(const RunRequest& base, const SweepFamily& family, std::
 // ratio; onRun gets the member's index with each run and stops everything by returning false.
 // True when every run of every member ran.
 bool runFamilySweep(const RunRequest& base, const SweepFamily& family, const std::vector<double>& ratios,
-                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun);
+                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun,
+                    WindowTexts texts = WindowTexts::Skipped);
 
 } // namespace qrv

@@ -11,6 +11,8 @@ void showText(EngineHost& host, const Control& control, std::string_view text)
 
 void showNumber(EngineHost& host, const Control& control, double value)
 {
+    if (!host.showsTexts())
+        return;
     host.setText(control.window, control.name, formatFixed(value, control.decimals));
 }
 

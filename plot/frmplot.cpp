@@ -1,6 +1,7 @@
 #include "plot/frmplot.h"
 
 #include "chart/chartexport.h"
+#include "chart/renderchart.h"
 #include "engine/appidentity.h"
 #include "engine/enginehost.h"
 #include "engine/runstore.h"

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace qrv::reference {
 
@@ -99,6 +100,28 @@ SinglePhaseEnd solveSinglePhase(const EntropyBalance& balance, BracketEnd low, B
     return {*temperatureK, water.properties.internalEnergy};
 }
 
+// The two ends of the saturation line at a pressure.
+struct SaturatedEnds {
+    double temperatureK;
+    Properties liquid;
+    Properties vapour;
+};
+
+// Both paths of a run end at the same ambient pressure, and so does every run of a sweep:
+// the saturation state there, the costliest solve of a reference, is solved once for the
+// last pressure asked (per thread) and kept.
+const SaturatedEnds& saturatedEndsAt(double pressurePa)
+{
+    thread_local std::optional<std::pair<double, SaturatedEnds>> last;
+    if (!last || last->first != pressurePa) {
+        const steam::SaturationPoint sat = steam::saturationAtPressure(pressurePa);
+        last.emplace(pressurePa, SaturatedEnds{sat.temperatureK,
+                                               steam::propertiesAt(sat.temperatureK, sat.saturation.liquidDensity),
+                                               steam::propertiesAt(sat.temperatureK, sat.saturation.vapourDensity)});
+    }
+    return last->second;
+}
+
 EndState singlePhaseState(const SinglePhaseEnd& end, Phase phase)
 {
     return {end.temperatureK, phase == Phase::Vapour ? 1.0 : 0.0, end.internalEnergy, phase};
@@ -119,10 +142,10 @@ EndState expandReversibly(double pressurePa, double startTemperatureK, double st
                                          : Phase::Supercritical);
     }
 
-    const steam::SaturationPoint sat = steam::saturationAtPressure(pressurePa);
-    const double saturationK = sat.temperatureK;
-    const Properties liquid = steam::propertiesAt(saturationK, sat.saturation.liquidDensity);
-    const Properties vapour = steam::propertiesAt(saturationK, sat.saturation.vapourDensity);
+    const SaturatedEnds& ends = saturatedEndsAt(pressurePa);
+    const double saturationK = ends.temperatureK;
+    const Properties& liquid = ends.liquid;
+    const Properties& vapour = ends.vapour;
     const double needed = balance.waterEntropyNeeded(saturationK);
     if (needed < liquid.entropy)
         return singlePhaseState(solveSinglePhase(balance, coldestEnd(balance),

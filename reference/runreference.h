@@ -3,8 +3,8 @@
 // for a quantity of the store.
 #pragma once
 
-#include "engine/calcstate.h"
 #include "engine/runstore.h"
+#include "model/calcstate.h"
 #include "reference/reference.h"
 
 #include <map>

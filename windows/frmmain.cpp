@@ -58,6 +58,8 @@ QRadioButton* option(const char* name, const QString& text, const QString& tip, 
 FrmMain::FrmMain(QWidget* parent)
     : ChainWindow(QStringLiteral("frmMain"), parent)
 {
+    // Built empty: the program's start writes the start-up values into the boxes, once
+    // (SetDefaults, beside the calculation state they come from).
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     buildUpperPane();
@@ -99,12 +101,8 @@ void FrmMain::buildUpperPane()
     u.optWM->setChecked(true);
     u.Label7 = captionLabel("Label7", caption::kWaterRatio, f);
     u.txtR = box("txtR", QStringLiteral("Enter the water/magma mass ratio"), f);
-    u.txtR->setText(QStringLiteral("0.30"));
     u.Label9 = captionLabel("Label9", caption::kWaterFraction, f);
     u.txtXmix = box("txtXmix", QStringLiteral("Enter the mass ratio of water/rock in sediments"), f);
-    u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction));
-    u.Label9->setEnabled(false);
-    u.txtXmix->setEnabled(false);
 
     u.Command1 = button("Command1", QStringLiteral("Continue"), f);
     u.Command1->setDefault(true);
@@ -151,17 +149,14 @@ void FrmMain::buildLowerPane()
     QWidget* f = u.Frame1;
     u.Label5 = captionLabel("Label5", caption::kEntropy, f);
     u.txtSInit = box("txtSInit", QStringLiteral("Enter the value 'S' from VAPTAB"), f);
-    u.txtSInit->setText(QStringLiteral("366.930"));
     u.Label6 = captionLabel("Label6", caption::kCv, f);
     u.txtCvInit = box("txtCvInit", QStringLiteral("Enter the value 'CV' from VAPTAB"), f);
-    u.txtCvInit->setText(QStringLiteral("4136.766"));
     u.Label8 = captionLabel("Label8", "Initial Heating:", f);
     u.optCV = option("optCV", QStringLiteral("Constant Volume"),
                      QStringLiteral("Select for constant volume heating"), f);
     u.optCV->setEnabled(false);
     u.optSext = option("optSext", QStringLiteral("Entropy Extrapolation"),
                        QStringLiteral("Select for constant entropy heating"), f);
-    u.optSext->setChecked(true);
     u.txtVaptab = named(new QPlainTextEdit(f), "txtVaptab");
     u.txtVaptab->setReadOnly(true);
     u.txtVaptab->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

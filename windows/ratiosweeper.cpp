@@ -1,9 +1,10 @@
 #include "windows/ratiosweeper.h"
 
-#include "engine/calcstate.h"
 #include "engine/ratiosweep.h"
 #include "engine/recordinghost.h"
 #include "engine/runstore.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,10 +3,10 @@
 // unload.
 #pragma once
 
-#include "engine/calcstate.h"
 #include "engine/inputrules.h"
 #include "engine/runstore.h"
 #include "engine/sweepfamily.h"
+#include "model/calcstate.h"
 #include "windows/aboutwindow.h"
 #include "windows/frmcalc.h"
 #include "windows/frmmain.h"

@@ -1,11 +1,11 @@
 // The input window's part of the road: Continue, the steam-table request, Calculate, Cancel.
 #include "windows/session.h"
 
-#include "engine/equilibrium.h"
 #include "engine/inputcaptions.h"
 #include "engine/inputrules.h"
 #include "engine/numberformat.h"
 #include "engine/ratioline.h"
+#include "model/equilibrium.h"
 #include "windows/filedialogs.h"
 #include "windows/frmcalc.h"
 #include "windows/frmmain.h"

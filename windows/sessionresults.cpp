@@ -1,10 +1,10 @@
 // The equilibrium and results windows' part of the road, and results files.
 #include "windows/session.h"
 
-#include "engine/expansion.h"
+#include "engine/driver.h"
 #include "engine/ratioline.h"
-#include "engine/real.h"
 #include "engine/resultsfile.h"
+#include "model/real.h"
 #include "plot/plotview.h"
 #include "reference/referencepanel.h"
 #include "reference/runreference.h"

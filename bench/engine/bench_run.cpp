@@ -1,9 +1,10 @@
 // Cost of whole calculation runs: equilibrium plus both expansion paths, pauses free.
-#include "engine/calcstate.h"
+#include "engine/driver.h"
 #include "engine/enginehost.h"
-#include "engine/equilibrium.h"
-#include "engine/expansion.h"
 #include "engine/runstore.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
+#include "model/equilibrium.h"
 
 #include <benchmark/benchmark.h>
 

@@ -102,12 +102,14 @@ std::string sharedConditions(const std::array<bool, kInputCount>& shared, const 
         parts.push_back(inputLabel(TMagma, run));
     const bool sediment = shared[XWater] && isSediment(run);
     std::string water;
+    // Appended piece by piece: GCC 12 at -O3 takes a literal prepended to a temporary string
+    // for an overlapping copy (-Wrestrict) and stops a Release build with warnings as errors.
     if (shared[TInit])
-        water += " " + formatGeneral(run.TWater) + " K";
+        water.append(" ").append(formatGeneral(run.TWater)).append(" K");
     if (shared[PInit])
-        water += " at " + pressureText(run.PHydroMPa) + " MPa";
+        water.append(" at ").append(pressureText(run.PHydroMPa)).append(" MPa");
     if (sediment)
-        water += " (X " + formatGeneral(run.XWater) + ")";
+        water.append(" (X ").append(formatGeneral(run.XWater)).append(")");
     if (!water.empty())
         parts.push_back((sediment ? "sediment" : "water") + water);
     if (shared[PFinal])

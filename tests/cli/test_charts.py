@@ -98,6 +98,20 @@ class Charts(unittest.TestCase):
         self.assertTrue(any("outside IAPWS-95 validity (extrapolated)" in text for text in texts), texts)
         self.assertNotIn("Adiabatic, IAPWS-95 reference", self.svg_texts(*SWEEP))
 
+    def test_the_largest_chart_and_the_most_runs_are_drawn_one_more_is_refused(self):
+        for size, width_height in [("10000x300", (10000, 300)), ("300x10000", (300, 10000))]:
+            with self.subTest(size=size):
+                png = self.plot("chart.png", "--size", size)
+                self.assertEqual(struct.unpack(">II", png[16:24]), width_height)
+        self.assertEqual(self.chart("most.png", *INPUTS, "--r", "0.005:10:0.005", rows=2000)[:4], b"\x89PNG")
+        for args, expected in [([*SWEEP, "--size", "10001x300"], "each side must be 1 to 10000"),
+                               ([*SWEEP, "--size", "300x10001"], "each side must be 1 to 10000"),
+                               ([*INPUTS, "--r", "0.005:10.005:0.005"], "at most 2000 runs, the sweep has 2001")]:
+            with self.subTest(args=args):
+                done = cli(*args, "--plot", os.path.join(self.dir, "refused.png"))
+                self.assertEqual((done.returncode, done.stdout), (2, b""))
+                self.assertIn(expected, done.stderr.decode())
+
     def test_refused_charts_make_no_runs(self):
         cases = [([*SWEEP, "--plot", "chart.gif"], "does not end in .png, .svg or .pdf"),
                  ([*SWEEP, "--plot", "chart.png", "--y", "xx"], "option --y: \"xx\" is not one of"),

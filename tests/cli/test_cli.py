@@ -314,6 +314,8 @@ class BadInput(CliTest):
             ([*RUN, "--s", "400"], "--s and --cv go together"),
             ([*RUN, "--json=yes"], "takes no value"),
             (["sweep", *START_UP, "--r", "0.1:1"], "is not FROM:TO:STEP"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1:2"], "is not FROM:TO:STEP"),
+            (["sweep", *START_UP, "--r", "0.1:1:0.1:"], "is not FROM:TO:STEP"),
             ([*SWEEP, "--json", "--csv"], "options --csv and --json exclude each other"),
             ([*SWEEP, "--y", "sf"], "option --y goes with --plot"),
             ([*SWEEP, "--curve"], "option --curve goes with --plot"),
@@ -417,6 +419,19 @@ class ExitStatuses(CliTest):
                     self.assertEqual(done.returncode, 3 if ROUTINE_ERROR.search(err) else 0, err)
                     statuses.add(done.returncode)
         self.assertEqual(statuses, {0, 3})
+
+    def test_compressed_liquid_that_does_no_work_is_a_completed_run(self):
+        # Water heated at 40 MPa and expanded to the same pressure: it stays liquid, and a
+        # conversion ratio of exactly 0 is a result, not a ratio held at 0.
+        report = run_json("--tmagma", "400", "--tinit", "300", "--pinit", "40", "--pfinal", "40", "--r", "1")
+        self.assertEqual(report["record"]["CRAdiabatic [%]"], 0.0)
+        self.assertEqual(report["record"]["CRIsothermal [%]"], 0.0)
+        self.assertEqual(report["windowTexts"]["results"]["labRes(1)"], "Supercooled Liquid")
+        self.assertEqual([line for line in report["results_file"] if "Error" in line], [])
+        self.assertEqual(report["messages"], [])
+        done = cli("run", "--tmagma", "400", "--tinit", "300", "--pinit", "40", "--pfinal", "40", "--r", "1")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertNotIn(b"Error", done.stdout)
 
     def test_an_unfinished_run_exits_3_without_a_file(self):
         with tempfile.TemporaryDirectory() as folder:

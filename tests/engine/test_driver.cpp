@@ -1,12 +1,13 @@
-#include "engine/calcstate.h"
-#include "engine/equilibrium.h"
+#include "engine/driver.h"
 #include "engine/equilibriumwindow.h"
-#include "engine/expansion.h"
 #include "engine/phasenames.h"
 #include "engine/ratioline.h"
 #include "engine/recordinghost.h"
 #include "engine/resultswindow.h"
 #include "engine/runstore.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
+#include "model/equilibrium.h"
 #include "tests/engine/enginetest.h"
 
 #include <set>

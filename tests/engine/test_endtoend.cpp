@@ -1,10 +1,11 @@
 // Whole runs as the input window starts them: defaults, typed inputs, equilibrium, expansion.
-#include "engine/calcstate.h"
-#include "engine/equilibrium.h"
-#include "engine/expansion.h"
+#include "engine/driver.h"
 #include "engine/recordinghost.h"
 #include "engine/resultsfile.h"
 #include "engine/runstore.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
+#include "model/equilibrium.h"
 #include "tests/data/referenceruns.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
-#include "engine/calcstate.h"
-#include "engine/equilibrium.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
+#include "model/equilibrium.h"
 #include "tests/engine/enginetest.h"
 
 using namespace qrv;

@@ -1,8 +1,10 @@
-#include "engine/calcstate.h"
-#include "engine/equilibrium.h"
-#include "engine/expansion.h"
-#include "engine/isobars.h"
-#include "engine/waterstates.h"
+#include "engine/startupvalues.h"
+#include "model/adiabat.h"
+#include "model/calcstate.h"
+#include "model/equilibrium.h"
+#include "model/isobars.h"
+#include "model/isotherm.h"
+#include "model/statesat.h"
 #include "tests/engine/enginetest.h"
 
 #include <cmath>

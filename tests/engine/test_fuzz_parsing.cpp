@@ -1,8 +1,8 @@
 // Randomised inputs for the two parsers that read what users and files hand over.
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
-#include "engine/real.h"
 #include "engine/resultsfile.h"
+#include "model/real.h"
 #include "tests/engine/enginetest.h"
 
 #include <cmath>
@@ -32,7 +32,7 @@ std::string randomNumber(std::mt19937& rng)
     const std::string whole = randomDigits(rng, rng() % 4 == 0 ? 0 : 1, 12);
     text += whole;
     if (whole.empty() || rng() % 2)
-        text += "." + randomDigits(rng, whole.empty() ? 1 : 0, 10);
+        text.append(".").append(randomDigits(rng, whole.empty() ? 1 : 0, 10));
     if (rng() % 3 == 0) {
         text += rng() % 2 ? "e" : "E";
         if (rng() % 2)

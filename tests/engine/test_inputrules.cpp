@@ -1,5 +1,6 @@
-#include "engine/calcstate.h"
 #include "engine/inputrules.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
 #include "tests/engine/enginetest.h"
 
 #include <string>

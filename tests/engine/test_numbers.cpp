@@ -1,6 +1,6 @@
 #include "engine/numberformat.h"
 #include "engine/parsenumber.h"
-#include "engine/real.h"
+#include "model/real.h"
 
 #include <gtest/gtest.h>
 

@@ -133,9 +133,9 @@ TEST(RunStoreCsv, CommaDecimalLocaleChangesNothing)
 TEST(RunStoreCsv, ToleratesWindowsLineEndsBlankLinesAndSpaces)
 {
     std::string header = kHeader;
-    header.insert(header.size() - 1, "\r");
+    header.insert(header.end() - 1, '\r');
     std::string fields = row("3", SeriesRecord::kFieldCount - 2);
-    fields.insert(fields.size() - 1, "\r");
+    fields.insert(fields.end() - 1, '\r');
     const std::string text = header + "\n \t\n 0.5 ,2e3\t," + fields + "\n";
     const RunStoreCsv back = read(text);
     ASSERT_TRUE(back.ok()) << back.error;

@@ -103,6 +103,25 @@ TEST_F(SafeWrite, SymbolicLinksAreWrittenThroughToTheirTarget)
     EXPECT_EQ(safeWriteFile(path("loop-a"), "x"), "Symbolic link loop");
 }
 
+// As many links as the kernel follows, 40, are written through; one more is a loop to it.
+TEST_F(SafeWrite, ChainsOfLinksEndWhereTheKernelGivesUp)
+{
+    const auto chain = [this](const std::string& name, int links) {
+        fs::create_directory(m_dir / name);
+        for (int i = 1; i <= links; ++i) {
+            const std::string next = i == links ? "run.qrv" : "link" + std::to_string(i + 1);
+            fs::create_symlink(next, m_dir / name / ("link" + std::to_string(i)));
+        }
+        return path(name + "/link1");
+    };
+    EXPECT_EQ(safeWriteFile(chain("forty", 40), "through 40 links"), "");
+    EXPECT_EQ(slurp("forty/run.qrv"), "through 40 links");
+    EXPECT_TRUE(fs::is_symlink(m_dir / "forty" / "link1"));
+
+    EXPECT_EQ(safeWriteFile(chain("forty-one", 41), "x"), "Symbolic link loop");
+    EXPECT_FALSE(fs::exists(m_dir / "forty-one" / "run.qrv"));
+}
+
 TEST_F(SafeWrite, TheReplacedFileKeepsItsMode)
 {
     writeRaw("private.qrv", "old");

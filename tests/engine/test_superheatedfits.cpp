@@ -1,9 +1,9 @@
 // The superheated-steam fits against IAPWS-95: the refitted 1 and 5 MPa temperature rows
 // and the ideal-gas entropy below 0.1 MPa.
-#include "engine/calcstate.h"
-#include "engine/isobars.h"
 #include "engine/recordinghost.h"
-#include "engine/waterstates.h"
+#include "model/calcstate.h"
+#include "model/isobars.h"
+#include "model/statesuper.h"
 #include "steam/densitysolver.h"
 #include "steam/saturation.h"
 

@@ -78,3 +78,36 @@ TEST(SweepFamily, EachMemberRunsEveryRatioWithItsOwnInput)
     }));
     EXPECT_EQ(runs, 3u);
 }
+
+// A sweep's runs keep their messages and records but no window texts, unless asked for them
+// (for results files): then each run's texts are those of the same run made alone.
+TEST(SweepFamily, RunsKeepWindowTextsOnlyWhenAsked)
+{
+    RunRequest base;
+    base.inputs = {"1473", "298", "0.1", "0.1", "", "--", false};
+    base.constantVolume = true; // every run warns that the Redlich-Kwong pressure failed
+    for (const WindowTexts texts : {WindowTexts::Skipped, WindowTexts::Kept}) {
+        int runs = 0;
+        runFamilySweep(base, SweepFamily{}, {0.3, 2.0}, [&](std::size_t, const SweepRun& step) {
+            ++runs;
+            const RecordingHost& host = step.run.host;
+            EXPECT_TRUE(step.run.record().has_value());
+            EXPECT_EQ(host.messages().size(), 1u);
+            if (texts == WindowTexts::Skipped) {
+                EXPECT_TRUE(host.controls(Window::Results).empty());
+                EXPECT_TRUE(host.controls(Window::Calc).empty());
+                EXPECT_TRUE(host.captions().empty());
+            } else {
+                RunRequest alone = base;
+                alone.inputs.ratio = std::string(step.ratioText);
+                const auto single = FreshRunner().run(alone);
+                EXPECT_EQ(host.controls(Window::Results).size(), single->host.controls(Window::Results).size());
+                for (const auto& [name, state] : single->host.controls(Window::Results))
+                    EXPECT_EQ(host.text(Window::Results, name), state.text) << name;
+                EXPECT_EQ(host.captions(), single->host.captions());
+            }
+            return true;
+        }, texts);
+        EXPECT_EQ(runs, 2);
+    }
+}

@@ -1,5 +1,8 @@
-#include "engine/calcstate.h"
-#include "engine/waterstates.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
+#include "model/state0.h"
+#include "model/statesat.h"
+#include "model/statesuper.h"
 #include "tests/engine/enginetest.h"
 
 #include <cmath>

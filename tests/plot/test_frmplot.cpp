@@ -8,6 +8,7 @@
 #include "reference/runreference.h"
 #include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
+#include "tests/helpercheck.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -206,8 +207,8 @@ private slots:
         const ChartSeries& adiabatic = series(QStringLiteral("Adiabatic"));
         const ChartSeries& isothermal = series(QStringLiteral("Isothermal"));
         QVERIFY(adiabatic.curve.empty() && isothermal.curve.empty());
-        expectMarkersAt(adiabatic, m_store, &SeriesRecord::R, &SeriesRecord::CRAdiabatic);
-        expectMarkersAt(isothermal, m_store, &SeriesRecord::R, &SeriesRecord::CRIsothermal);
+        QRV_CHECKED(expectMarkersAt(adiabatic, m_store, &SeriesRecord::R, &SeriesRecord::CRAdiabatic));
+        QRV_CHECKED(expectMarkersAt(isothermal, m_store, &SeriesRecord::R, &SeriesRecord::CRIsothermal));
         // Told apart by colour and by marker shape, in the legend too.
         QCOMPARE(adiabatic.colour, kBlue);
         QCOMPARE(isothermal.colour, kVermillion);
@@ -241,9 +242,7 @@ private slots:
                 const int yField = offset < 0
                     ? 8
                     : *seriesKeyField(s.name == QLatin1String("Isothermal") ? "cri" : "cra") + offset;
-                expectCurveKeepsToRuns(s, runsOf(m_store, 0, yField, yField == 8 ? 1e-3 : 1));
-                if (QTest::currentTestFailed())
-                    return;
+                QRV_CHECKED(expectCurveKeepsToRuns(s, runsOf(m_store, 0, yField, yField == 8 ? 1e-3 : 1)));
                 // A marker at every run by default.
                 QCOMPARE(int(s.markers.size()), m_store.count());
             }
@@ -260,10 +259,10 @@ private slots:
         click("optY_FT");
         // Three runs at 373 K make a flat line, and nothing but lines is drawn.
         const ChartSeries& adiabatic = series(QStringLiteral("Adiabatic"));
-        expectCurveKeepsToRuns(adiabatic, runsOf(m_store, 0, 12));
+        QRV_CHECKED(expectCurveKeepsToRuns(adiabatic, runsOf(m_store, 0, 12)));
         for (const QPointF& p : adiabatic.curve)
             QCOMPARE(p.y(), 373.0);
-        expectCurveKeepsToRuns(series(QStringLiteral("Isothermal")), runsOf(m_store, 0, 16));
+        QRV_CHECKED(expectCurveKeepsToRuns(series(QStringLiteral("Isothermal")), runsOf(m_store, 0, 16)));
         for (const ChartSeries& s : shown().series)
             QVERIFY(s.markers.empty() && s.line != LineStyle::None);
         QCOMPARE(shown().x.high, 12.0);
@@ -420,9 +419,7 @@ private slots:
                     expected[double(m_store.record(i).R)] = *reference::referenceValue(
                                                                 *references.of(m_store.record(i)).reference, key)
                         * (key == "ee" ? 1e-3 : 1);
-                expectCurveKeepsToRuns(ref, expected);
-                if (QTest::currentTestFailed())
-                    return;
+                QRV_CHECKED(expectCurveKeepsToRuns(ref, expected));
             }
             QCOMPARE(chart.legend.back().text,
                      (equilibrium ? QStringLiteral("Equilibrium") : QStringLiteral("Isothermal"))
@@ -458,12 +455,12 @@ private slots:
         const Chart& chart = shown();
         QCOMPARE(chart.title, QStringLiteral("QRV Equilibrium Temperatures"));
         QCOMPARE(chart.x.title, QStringLiteral("Equilibrium pressure (MPa)"));
-        expectMarkersAt(chart.series.at(0), m_store, &SeriesRecord::PEqMPa, &SeriesRecord::TEq);
+        QRV_CHECKED(expectMarkersAt(chart.series.at(0), m_store, &SeriesRecord::PEqMPa, &SeriesRecord::TEq));
         QVERIFY(chart.x.low <= 4 && chart.x.high >= 100);
 
         // As a curve the runs are joined in order of the X quantity.
         click("optCurve");
-        expectCurveKeepsToRuns(shown().series.at(0), runsOf(m_store, 5, 6));
+        QRV_CHECKED(expectCurveKeepsToRuns(shown().series.at(0), runsOf(m_store, 5, 6)));
 
         // Back against the ratio, every equilibrium option is offered again.
         click("optX(0)");
@@ -639,7 +636,7 @@ private slots:
         QVERIFY(test::countColour(png, kVermillion) > 5 * 20);
 
         save("cmdSaveChart", "fractions.gif");
-        expectOnlyMessage("Save error: unknown picture type \"fractions.gif\"");
+        QRV_CHECKED(expectOnlyMessage("Save error: unknown picture type \"fractions.gif\""));
     }
 
     void cancelWritesNothing()
@@ -705,7 +702,7 @@ private slots:
 
         QVERIFY(QFile::setPermissions(dataFile("kept/chart.png"), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         save("cmdSaveChart", "kept/chart.png", QSize(400, 300));
-        expectOnlyMessage("Save error: Permission denied");
+        QRV_CHECKED(expectOnlyMessage("Save error: Permission denied"));
         QCOMPARE(m_host.messages().front().text, std::string("Save error: Permission denied"));
         QCOMPARE(test::fileContents(dataFile("kept/chart.png")), QByteArray("earlier contents"));
     }

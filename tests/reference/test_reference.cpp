@@ -14,6 +14,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -219,6 +220,29 @@ TEST(Iapws95Reference, DefaultRunGivesTheHandWorkedNumbers)
     EXPECT_EQ(r.adiabatic.phase, Phase::TwoPhase);
     EXPECT_EQ(r.isothermal.phase, Phase::TwoPhase);
     EXPECT_TRUE(r.outsideValidity) << "the equilibrium pressure is above 1000 MPa";
+}
+
+// The saturation state at the ambient pressure is kept between references: a reference
+// at a pressure asked after others, back and forth, is the one a fresh thread works out
+// with nothing kept. A kept state of another pressure moves the final temperature by kelvins.
+TEST(Iapws95Reference, KeptSaturationStateIsThatOfThePressureAsked)
+{
+    const auto at = [](double pFinalPa) {
+        ReferenceInput in;
+        in.ratio = 2.0;
+        in.PFinal = pFinalPa;
+        return in;
+    };
+    const std::vector<double> pressures = {1e5, 5e6, 1e5, 1e5, 2e6, 5e6};
+    for (std::size_t i = 0; i < pressures.size(); ++i) {
+        const ReferenceOutcome kept = computeReference(at(pressures[i]));
+        ReferenceOutcome fresh;
+        std::thread([&] { fresh = computeReference(at(pressures[i])); }).join();
+        ASSERT_TRUE(kept.reference && fresh.reference) << pressures[i];
+        EXPECT_EQ(kept.reference->adiabatic.TFinal, fresh.reference->adiabatic.TFinal) << i;
+        EXPECT_EQ(kept.reference->isothermal.CR, fresh.reference->isothermal.CR) << i;
+        EXPECT_EQ(kept.reference->adiabatic.X, fresh.reference->adiabatic.X) << i;
+    }
 }
 
 // A thousandth of a kilogram of water per kilogram of magma: the equilibrium is within

@@ -1,10 +1,11 @@
 // The reference beside a run as the results window shows it and tables give it: the panel the
 // desktop program and qrv-cli fill, and the columns of Export Data and qrv-cli's sweep.
-#include "engine/calcstate.h"
 #include "engine/recordinghost.h"
 #include "engine/resultswindow.h"
 #include "engine/runstorecsv.h"
+#include "engine/startupvalues.h"
 #include "engine/windowtext.h"
+#include "model/calcstate.h"
 #include "reference/referencecolumns.h"
 #include "reference/referencepanel.h"
 #include "reference/runreference.h"
@@ -196,7 +197,7 @@ TEST(ReferenceColumns, ExportedRunsReadBackWithTheirReference)
     for (const SeriesRecord& run : {water, ice}) {
         std::string cells;
         for (const std::string& cell : referenceCells(computeReference(referenceInputOf(run)), CellPrecision::Full))
-            cells += "," + csvField(cell);
+            cells.append(",").append(csvField(cell));
         std::getline(lines, line);
         EXPECT_TRUE(line.ends_with(cells)) << line << "\n" << cells;
     }

@@ -117,6 +117,18 @@ TEST(Iapws95, SaturationAtPressureFindsTheVerificationTemperatures)
     }
 }
 
+// The line is resolved up to 10 microkelvin below the critical temperature: the pressure
+// there is found back; a pressure half-way from it to the critical one is refused.
+TEST(Iapws95, SaturationAtPressureHoldsToTenMicrokelvinBelowTheCriticalPoint)
+{
+    const double closestK = 647.096 - 1e-5;
+    const double closestPa = saturationAt(closestK).pressurePa;
+    const SaturationPoint sat = saturationAtPressure(closestPa);
+    EXPECT_NEAR(sat.temperatureK, closestK, 1e-9);
+    EXPECT_LT(sat.saturation.vapourDensity, sat.saturation.liquidDensity);
+    EXPECT_THROW(saturationAtPressure(0.5 * (closestPa + 22.064e6)), std::runtime_error);
+}
+
 TEST(Iapws95, SaturationAtPressureRefusesPressuresOffTheLine)
 {
     EXPECT_THROW(saturationAtPressure(600), std::runtime_error);

@@ -53,6 +53,18 @@ TEST(StateAt, ClassifiesStatesWithinOneMillikelvinOfSaturation)
     }
 }
 
+// Water at exactly its saturation pressure is liquid (the boiling water of a steam table);
+// the next pressure down is vapour.
+TEST(StateAt, ExactlyAtTheSaturationPressureIsLiquid)
+{
+    for (double temperatureK : {300.0, 373.124, 550.0, 646.0}) {
+        SCOPED_TRACE(testing::Message() << temperatureK << " K");
+        const double saturationPa = saturationAt(temperatureK).pressurePa;
+        EXPECT_EQ(stateAt(saturationPa, temperatureK).phase, Phase::Liquid);
+        EXPECT_EQ(stateAt(std::nextafter(saturationPa, 0.0), temperatureK).phase, Phase::Vapour);
+    }
+}
+
 TEST(StateAt, RefusesStatesOutsideTheRange)
 {
     for (const auto& [pressurePa, temperatureK] : {std::pair{1e5, 273.15}, {1e5, 1273.5}, {1000.1e6, 500.0},

@@ -153,6 +153,19 @@ TEST(VaptabProgram, OverlongLinesAreRefusedWithoutEchoAndTheProgramGoesOn)
     EXPECT_EQ(answerValues(out).at("p"), "2 MPa");
 }
 
+// 4096 bytes before the line break are a line like any other; one byte more is refused whole.
+TEST(VaptabProgram, LinesOfUpTo4096BytesAreRead)
+{
+    const auto padded = [](std::size_t bytes) { return "2,26.85" + std::string(bytes - 7, ' ') + "\n"; };
+    const std::string longest = runVaptab("p and t\n" + padded(4096));
+    EXPECT_EQ(countPrefix(longest, "error:"), 0) << longest.substr(0, 400);
+    EXPECT_EQ(answerValues(longest).at("p"), "2 MPa");
+
+    const std::string tooLong = runVaptab("p and t\n" + padded(4097));
+    EXPECT_EQ(countPrefix(tooLong, "error:"), 1) << tooLong.substr(0, 400);
+    EXPECT_EQ(answerValues(tooLong).count("p"), 0u);
+}
+
 TEST(VaptabProgram, UnknownCommandsAreEchoedWithTheirControlBytesEscaped)
 {
     const std::string out = runVaptab("\033]0;x\007\nback\\slash\n");

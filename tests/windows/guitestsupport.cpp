@@ -1,10 +1,11 @@
 #include "tests/windows/guitestsupport.h"
 
-#include "engine/calcstate.h"
 #include "engine/ratioline.h"
 #include "engine/resultsfile.h"
 #include "engine/runner.h"
 #include "engine/runstore.h"
+#include "engine/startupvalues.h"
+#include "model/calcstate.h"
 
 #include "windows/describedwindow.h"
 #include "windows/valuelabel.h"

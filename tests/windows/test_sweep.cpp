@@ -159,6 +159,11 @@ private slots:
         QCOMPARE(defaults.ratios.front(), 0.05);
         QVERIFY(std::abs(defaults.ratios.back() - 3.0) < 1e-12);
         QCOMPARE(sweepRange({"0.5", "2", "", "4", true}).ratios, (std::vector<double>{0.5, 1.0, 1.5, 2.0}));
+        // The most ratios a sweep takes, by count and by step; one more is refused.
+        QCOMPARE(sweepRange({"0.001", "100", "", "100000", true}).ratios.size(), std::size_t(100000));
+        QCOMPARE(sweepRange({"0.001", "100", "0.001", "", false}).ratios.size(), std::size_t(100000));
+        QVERIFY(sweepRange({"0.001", "100", "", "100001", true}).error.contains("must not exceed 100000"));
+        QVERIFY(sweepRange({"0.001", "100.001", "0.001", "", false}).error.contains("100000"));
         // A text that is not a number is named by its box, whichever box it is.
         const QString commaHint = QStringLiteral(
             "\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands separators.");

@@ -8,6 +8,7 @@
 #include <limits>
 #include <map>
 #include <random>
+#include <utility>
 
 using qrv::curveThroughRuns;
 using qrv::PlotPoint;
@@ -125,6 +126,32 @@ TEST(SteffenCubic, FollowsSteffensSlopesAndIsSmoothAtTheKnots)
     }
     EXPECT_THROW(SteffenCubic({{0, 1}}), std::invalid_argument);
     EXPECT_THROW(SteffenCubic({{0, 1}, {0, 2}}), std::invalid_argument);
+}
+
+// An end knot takes the slope of the parabola through the three end knots, held to twice the
+// end secant (1 here) and turned to zero where it points against it. With knots (0, 0),
+// (1, 1), (2, y) the parabola's end slope is 2 - y / 2; each bound is tried on both sides.
+TEST(SteffenCubic, EndSlopesAreHeldToTwiceTheSecantAndNeverTurnBack)
+{
+    struct Case {
+        double y;
+        double endSlope;
+    };
+    for (const Case c : {Case{0.2, 1.9}, Case{-0.2, 2.0}, Case{-1.0, 2.0}, Case{3.8, 0.1}, Case{4.2, 0.0}}) {
+        const SteffenCubic cubic({{0, 0}, {1, 1}, {2, c.y}});
+        const double dx = 1e-7;
+        EXPECT_NEAR((cubic.value(dx) - cubic.value(0)) / dx, c.endSlope, 1e-5) << "y " << c.y;
+    }
+}
+
+// Between two runs the curve has exactly as many samples as asked, the runs included; fewer
+// than two asked are two.
+TEST(RunCurve, TwoRunsGiveTheAskedNumberOfSamples)
+{
+    const std::vector<PlotPoint> runs = {{0.1, 5}, {3.0, 40}};
+    for (const auto& [asked, samples] : {std::pair{2, 2}, std::pair{3, 3}, std::pair{1600, 1600},
+                                         std::pair{1, 2}, std::pair{0, 2}})
+        EXPECT_EQ(curveThroughRuns(runs, asked, "ratio").samples.size(), std::size_t(samples)) << asked;
 }
 
 TEST(RunCurve, RandomRunSetsGiveHonestCurves)

@@ -1,8 +1,8 @@
-#include "engine/waterstates.h"
+#include "model/statesat.h"
 
-#include "engine/calcstate.h"
-#include "engine/enginehost.h"
-#include "engine/fitterms.h"
+#include "model/calcstate.h"
+#include "model/fitterms.h"
+#include "model/modelevents.h"
 
 namespace qrv {
 
@@ -95,7 +95,7 @@ void volumes(CalcState& s)
 
 } // namespace
 
-void StateSat(CalcState& s, EngineHost& host)
+void StateSat(CalcState& s, ModelEvents& events)
 {
     try {
         if (s.TSat != 0.0f)
@@ -104,7 +104,7 @@ void StateSat(CalcState& s, EngineHost& host)
             atPressure(s);
         volumes(s);
     } catch (const EngineFault& f) {
-        reportFault(host, "StateSat", f.description());
+        events.fault("StateSat", f);
     }
 }
 

@@ -1,8 +1,8 @@
-#include "engine/waterstates.h"
+#include "model/statesuper.h"
 
-#include "engine/calcstate.h"
-#include "engine/enginehost.h"
-#include "engine/fitterms.h"
+#include "model/calcstate.h"
+#include "model/fitterms.h"
+#include "model/modelevents.h"
 
 #include <array>
 #include <cstddef>
@@ -104,7 +104,7 @@ Real atPressure(Fit fit, float pressurePa, Real s)
 
 } // namespace
 
-void StateSuper(CalcState& s, EngineHost& host)
+void StateSuper(CalcState& s, ModelEvents& events)
 {
     try {
         const Real entropy = Real(s.SFinal) / 1000.0;
@@ -121,7 +121,7 @@ void StateSuper(CalcState& s, EngineHost& host)
         if (s.VFinal < s.VEq)
             s.VFinal = s.VEq;
     } catch (const EngineFault& f) {
-        reportFault(host, "StateSuper", f.description());
+        events.fault("StateSuper", f);
     }
 }
 

@@ -1,12 +1,12 @@
-#include "engine/expansion.h"
+#include "model/isotherm.h"
 
-#include "engine/calcstate.h"
-#include "engine/enginehost.h"
-#include "engine/finalstates.h"
-#include "engine/isobars.h"
-#include "engine/progress.h"
-#include "engine/real.h"
-#include "engine/waterstates.h"
+#include "model/calcstate.h"
+#include "model/finalstates.h"
+#include "model/isobars.h"
+#include "model/modelevents.h"
+#include "model/real.h"
+#include "model/statesat.h"
+#include "model/statesuper.h"
 
 #include <cstdint>
 
@@ -28,11 +28,11 @@ struct DomeWalk {
         pathEntropy += entropySlope;
     }
 
-    void saturate(CalcState& s, EngineHost& host) const
+    void saturate(CalcState& s, ModelEvents& events) const
     {
         s.TSat = stepTemperature;
         s.PSat = 0.0f;
-        StateSat(s, host);
+        StateSat(s, events);
     }
 };
 
@@ -42,14 +42,14 @@ Real singlePhaseWaterWork(const CalcState& s)
     return ((Real(s.TEq) - s.TFinal) * s.CvEqB + s.UEq - s.UFinal) * s.RWater;
 }
 
-Real expandSupercritical(CalcState& s, EngineHost& host)
+Real expandSupercritical(CalcState& s, ModelEvents& events)
 {
-    endAtSupercriticalPressure(s, host);
+    endAtSupercriticalPressure(s, events);
     return singlePhaseWaterWork(s);
 }
 
 // Returns true when the path enters the two-phase region before it reaches TFinal.
-bool walkToDome(CalcState& s, EngineHost& host, DomeWalk& walk)
+bool walkToDome(CalcState& s, ModelEvents& events, DomeWalk& walk)
 {
     walk.entropySlope = (Real(s.SFinal) - s.SEq) / (Real(s.TEq) - s.TFinal);
     walk.stepTemperature = int16(s.TEq);
@@ -57,10 +57,10 @@ bool walkToDome(CalcState& s, EngineHost& host, DomeWalk& walk)
     for (;;) {
         walk.advance();
         if (walk.stepTemperature <= s.TCrit) {
-            walk.saturate(s, host);
+            walk.saturate(s, events);
             if (Real(s.SfSat) <= walk.pathEntropy && walk.pathEntropy <= Real(s.SgSat)) {
-                showPathCaption(host, "Expansion into steam dome");
-                pauseForCaption(host);
+                events.pathStage(PathStage::IntoSteamDome);
+                events.holdProgress();
                 return true;
             }
         }
@@ -69,37 +69,37 @@ bool walkToDome(CalcState& s, EngineHost& host, DomeWalk& walk)
     }
 }
 
-Real finishOutsideDome(CalcState& s, EngineHost& host)
+Real finishOutsideDome(CalcState& s, ModelEvents& events)
 {
     bool supercooled = false;
     if (s.TFinal < s.TCrit) {
-        saturateAtFinalPressure(s, host);
+        saturateAtFinalPressure(s, events);
         supercooled = s.SFinal < s.SfSat;
     }
     if (supercooled) {
-        showPathCaption(host, "Supercooled final state");
-        pauseForCaption(host);
+        events.pathStage(PathStage::Supercooled);
+        events.holdProgress();
         s.XFinal = 0.0f;
         s.UFinal = s.UEq;
         return (Real(s.TEq) - s.TFinal) * s.CvEqB * s.RWater;
     }
-    showPathCaption(host, "Superheated final state");
-    pauseForCaption(host);
+    events.pathStage(PathStage::Superheated);
+    events.holdProgress();
     s.XFinal = 1.0f;
-    StateSuper(s, host);
+    StateSuper(s, events);
     return singlePhaseWaterWork(s);
 }
 
-Real finishInsideDome(CalcState& s, EngineHost& host, DomeWalk& walk)
+Real finishInsideDome(CalcState& s, ModelEvents& events, DomeWalk& walk)
 {
     for (;;) {
         walk.advance();
-        walk.saturate(s, host);
+        walk.saturate(s, events);
         if (walk.pathEntropy >= Real(s.SgSat))
             break;
         if (walk.stepTemperature <= s.TFinal) {
-            showPathCaption(host, "Two-phase final state");
-            pauseForCaption(host);
+            events.pathStage(PathStage::TwoPhase);
+            events.holdProgress();
             const Real sf = s.SfSat;
             const Real sfg = Real(s.SgSat) - sf;
             const Real domeQuality = (Real(s.SEq) - sf) / sfg;
@@ -109,10 +109,10 @@ Real finishInsideDome(CalcState& s, EngineHost& host, DomeWalk& walk)
         }
     }
     // Left the dome on the vapour side: two-phase cooling down to the exit, then vapour.
-    showPathCaption(host, "Superheated final state");
-    pauseForCaption(host);
+    events.pathStage(PathStage::Superheated);
+    events.holdProgress();
     s.XFinal = 1.0f;
-    StateSuper(s, host);
+    StateSuper(s, events);
     const Real exit = walk.stepTemperature;
     return ((Real(s.TEq) - exit) * s.CvEq + s.UEq - s.UFinal) * s.RWater
         + (exit - s.TFinal) * s.CvEqB * s.RWater;
@@ -120,7 +120,7 @@ Real finishInsideDome(CalcState& s, EngineHost& host, DomeWalk& walk)
 
 } // namespace
 
-void Isotherm(CalcState& s, EngineHost& host)
+void Isotherm(CalcState& s, ModelEvents& events)
 {
     try {
         s.IsoError = false;
@@ -138,7 +138,7 @@ void Isotherm(CalcState& s, EngineHost& host)
         // takes the superheated-steam isobars, never below the equilibrium entropy.
         bool heatingLaw = false;
         if (s.PFinal < s.PCrit) {
-            saturateAtFinalPressure(s, host);
+            saturateAtFinalPressure(s, events);
             if (s.TFinal <= s.TSat) {
                 s.SFinal = single(Real(s.CvInit) * log(Real(s.TEq) / s.TFinal) + s.SEq);
                 heatingLaw = true;
@@ -152,15 +152,15 @@ void Isotherm(CalcState& s, EngineHost& host)
 
         Real waterWork;
         if (s.PFinal >= s.PCrit) {
-            waterWork = expandSupercritical(s, host);
+            waterWork = expandSupercritical(s, events);
         } else {
             DomeWalk walk;
-            const bool entered = s.TEq > s.TFinal && walkToDome(s, host, walk);
-            waterWork = entered ? finishInsideDome(s, host, walk) : finishOutsideDome(s, host);
+            const bool entered = s.TEq > s.TFinal && walkToDome(s, events, walk);
+            waterWork = entered ? finishInsideDome(s, events, walk) : finishOutsideDome(s, events);
         }
         s.WIsothermal = single(waterWork + (Real(s.TEq) - s.TFinal) * s.CMagma);
     } catch (const EngineFault& f) {
-        reportFault(host, "Isotherm", f.description());
+        events.fault("Isotherm", f);
     }
 }
 

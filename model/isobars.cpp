@@ -1,6 +1,6 @@
-#include "engine/isobars.h"
+#include "model/isobars.h"
 
-#include "engine/fitterms.h"
+#include "model/fitterms.h"
 
 #include <array>
 #include <cstddef>

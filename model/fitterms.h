@@ -5,7 +5,7 @@
 // first one in the formula is the failure that gets reported, as it always has been.
 #pragma once
 
-#include "engine/real.h"
+#include "model/real.h"
 
 #include <initializer_list>
 

@@ -4,14 +4,14 @@
 namespace qrv {
 
 struct CalcState;
-class EngineHost;
+class ModelEvents;
 
 // Saturation properties at the final pressure (StateSat in its pressure-given form).
-void saturateAtFinalPressure(CalcState& s, EngineHost& host);
+void saturateAtFinalPressure(CalcState& s, ModelEvents& events);
 
 // A final pressure at or above the critical one: StateSuper sets the state at TFinal (found
 // when TFinal is 0); at or below 473 K the water counts as compressed liquid, with the
 // equilibrium internal energy and the saturated-liquid volume. The steam fraction is 0.
-void endAtSupercriticalPressure(CalcState& s, EngineHost& host);
+void endAtSupercriticalPressure(CalcState& s, ModelEvents& events);
 
 } // namespace qrv

@@ -1,13 +1,9 @@
-#include "engine/equilibrium.h"
+#include "model/equilibrium.h"
 
-#include "engine/calcstate.h"
-#include "engine/enginehost.h"
-#include "engine/equilibriumwindow.h"
-#include "engine/numberformat.h"
-#include "engine/real.h"
-#include "engine/waterstates.h"
-
-#include <string>
+#include "model/calcstate.h"
+#include "model/modelevents.h"
+#include "model/real.h"
+#include "model/state0.h"
 
 namespace qrv {
 
@@ -37,8 +33,8 @@ Real equilibriumTemperature(const CalcState& s)
 }
 
 // Heats at the fixed initial volume. The Redlich-Kwong result is kept only while it is in
-// range; otherwise the user is told and the entropy extrapolation takes over.
-void heatAtConstantVolume(CalcState& s, EngineHost& host)
+// range; otherwise the listener is warned and the entropy extrapolation takes over.
+void heatAtConstantVolume(CalcState& s, ModelEvents& events)
 {
     s.VEq = s.VInit;
     s.RhoEq = single(1.0 / Real(s.VInit));
@@ -56,53 +52,31 @@ void heatAtConstantVolume(CalcState& s, EngineHost& host)
     const float reducedPressure = single(Real(s.PEq) / pCrit);
     const float halfReducedTemperature = single(t / tCrit / 2.0);
     if (reducedPressure > halfReducedTemperature) {
-        host.message("Out of useful range for Redlich-Kwong EOS.", Icon::Critical);
-        State0(s, host);
+        events.warning(ModelWarning::RedlichKwongOutOfRange);
+        State0(s, events);
     } else if (s.PEq < 0.0f) {
-        host.message("Redlich-Kwong extrapolation failed!\nUsing entropy extrapolation.", Icon::Critical);
-        State0(s, host);
+        events.warning(ModelWarning::RedlichKwongExtrapolation);
+        State0(s, events);
     }
-}
-
-std::string ratioCaption(const CalcState& s)
-{
-    if (s.XWater == 1.0f)
-        return "R = " + formatFixed(s.RInput, 3);
-    return "Rs = " + formatFixed(s.RInput, 3) + "  --  R = " + formatFixed(s.RWater, 3);
-}
-
-void showEquilibrium(const CalcState& s, EngineHost& host)
-{
-    using namespace equilibriumwindow;
-    showText(host, kRatio, ratioCaption(s));
-    showText(host, kMagmaTemperature, "Tmagma = " + formatFixed(s.TMagma, 0));
-    showNumber(host, kTemperature, s.TEq);
-    showNumber(host, kEntropy, s.SEq / 1000.0);
-    showNumber(host, kPressure, s.PEq / 1e6);
-    showNumber(host, kDensity, s.RhoEq);
-    showNumber(host, kInternalEnergy, s.UEq / 1000.0);
-    showNumber(host, kHeatCapacity, s.CpEq / 1000.0);
-    showNumber(host, kGamma, s.GammaEq);
-    showNumber(host, kSteamFraction, s.XEq);
 }
 
 } // namespace
 
-bool Calculate1(CalcState& s, EngineHost& host)
+bool Calculate1(CalcState& s, ModelEvents& events)
 {
-    const int faultsBefore = host.faultsReported();
+    const int faultsBefore = events.faultsReported();
     try {
         s.CMix = single((1.0 - Real(s.XWater)) * s.CRock + Real(s.CvInit) * s.XWater);
         s.TEq = kelvin(equilibriumTemperature(s));
         if (s.ConstVolume)
-            heatAtConstantVolume(s, host);
+            heatAtConstantVolume(s, events);
         else
-            State0(s, host);
-        showEquilibrium(s, host);
+            State0(s, events);
+        events.equilibriumFound(s);
     } catch (const EngineFault& f) {
-        reportFault(host, "Calculate1", f.description());
+        events.fault("Calculate1", f);
     }
-    return host.faultsReported() == faultsBefore && s.PEq >= 0.0f;
+    return events.faultsReported() == faultsBefore && s.PEq >= 0.0f;
 }
 
 } // namespace qrv

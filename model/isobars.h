@@ -1,7 +1,7 @@
 // Entropy isobars of superheated steam, used for the final entropy of the isothermal path.
 #pragma once
 
-#include "engine/real.h"
+#include "model/real.h"
 
 namespace qrv {
 

@@ -4,11 +4,11 @@
 namespace qrv {
 
 struct CalcState;
-class EngineHost;
+class ModelEvents;
 
-// Energy balance, heated-water state and the equilibrium window's captions. False when a
+// Energy balance and heated-water state, told to the listener when found. False when a
 // routine failed on the way (it has said so) or the equilibrium pressure is below zero: then
 // there is no equilibrium to expand.
-bool Calculate1(CalcState& s, EngineHost& host);
+bool Calculate1(CalcState& s, ModelEvents& events);
 
 } // namespace qrv

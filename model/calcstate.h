@@ -4,8 +4,6 @@
 
 namespace qrv {
 
-class EngineHost;
-
 struct CalcState {
     // Inputs
     float TInit = 0;       // K, initial water (or wet sediment) temperature
@@ -47,7 +45,12 @@ inline constexpr float kStartUpPressurePa = 100000.0f;
 inline constexpr float kStartUpEntropy = 366.93f;
 inline constexpr float kStartUpCv = 4136.766f;
 
-// Fills the state with the start-up values and writes them into the input window.
-void SetDefaults(CalcState& s, EngineHost& host);
+// The typed inputs the program starts with.
+inline constexpr float kStartUpMagmaTemperatureK = 1473.0f;
+inline constexpr float kStartUpAmbientPressurePa = 100000.0f;
+inline constexpr float kStartUpRatio = 0.3f;
+
+// Fills the state with the start-up inputs and the constants of water, magma and rock.
+void setStartUpValues(CalcState& s);
 
 } // namespace qrv

@@ -1,49 +1,49 @@
-#include "engine/expansion.h"
+#include "model/adiabat.h"
 
-#include "engine/calcstate.h"
-#include "engine/enginehost.h"
-#include "engine/finalstates.h"
-#include "engine/progress.h"
-#include "engine/real.h"
-#include "engine/waterstates.h"
+#include "model/calcstate.h"
+#include "model/finalstates.h"
+#include "model/modelevents.h"
+#include "model/real.h"
+#include "model/statesat.h"
+#include "model/statesuper.h"
 
 namespace qrv {
 
 namespace {
 
-void expandSubcritical(CalcState& s, EngineHost& host)
+void expandSubcritical(CalcState& s, ModelEvents& events)
 {
-    saturateAtFinalPressure(s, host);
+    saturateAtFinalPressure(s, events);
     s.TFinal = s.TEq < s.TSat ? s.TEq : s.TSat;
 
     if (s.SfSat < s.SFinal && s.SFinal < s.SgSat) {
-        showPathCaption(host, "Two-phase final state");
+        events.pathStage(PathStage::TwoPhase);
         s.XFinal = single((Real(s.SEq) - s.SfSat) / (Real(s.SgSat) - s.SfSat));
         s.UFinal = single((Real(s.UgSat) - s.UfSat) * s.XFinal + s.UfSat);
         s.VFinal = single(Real(s.VfgSat) * s.XFinal + s.VfSat);
     } else if (s.SFinal > s.SfSat) {
-        showPathCaption(host, "Superheated final state");
+        events.pathStage(PathStage::Superheated);
         s.XFinal = 1.0f;
         s.TFinal = 0.0f;
-        StateSuper(s, host);
+        StateSuper(s, events);
     } else {
-        showPathCaption(host, "Supercooled final state");
+        events.pathStage(PathStage::Supercooled);
         s.XFinal = 0.0f;
         s.UFinal = s.UfSat;
         s.VFinal = s.VfSat;
     }
 }
 
-void expandSupercritical(CalcState& s, EngineHost& host)
+void expandSupercritical(CalcState& s, ModelEvents& events)
 {
     s.XFinal = 1.0f;
     s.TFinal = 0.0f;
-    endAtSupercriticalPressure(s, host);
+    endAtSupercriticalPressure(s, events);
 }
 
 } // namespace
 
-void Adiabat(CalcState& s, EngineHost& host)
+void Adiabat(CalcState& s, ModelEvents& events)
 {
     try {
         s.WAdiabatic = 0.0f;
@@ -53,14 +53,14 @@ void Adiabat(CalcState& s, EngineHost& host)
         s.AdiError = false;
 
         if (s.PFinal < s.PCrit)
-            expandSubcritical(s, host);
+            expandSubcritical(s, events);
         else
-            expandSupercritical(s, host);
+            expandSupercritical(s, events);
 
         s.WAdiabatic = single((Real(s.UEq) - s.UFinal) * s.RWater);
-        pauseForCaption(host);
+        events.holdProgress();
     } catch (const EngineFault& f) {
-        reportFault(host, "Adiabat", f.description());
+        events.fault("Adiabat", f);
     }
 }
 

@@ -1,8 +1,9 @@
-#include "engine/waterstates.h"
+#include "model/state0.h"
 
-#include "engine/calcstate.h"
-#include "engine/enginehost.h"
-#include "engine/fitterms.h"
+#include "model/calcstate.h"
+#include "model/fitterms.h"
+#include "model/modelevents.h"
+#include "model/statesat.h"
 
 namespace qrv {
 
@@ -20,12 +21,12 @@ Real quartic(const double (&c)[5], Real t)
     return sumOf({c[0], c[1] * t, c[2] * pow(t, 2.0), c[3] * pow(t, 2.5), c[4] * pow(t, 3.0)});
 }
 
-float steamFraction(CalcState& s, EngineHost& host)
+float steamFraction(CalcState& s, ModelEvents& events)
 {
     if (s.PEq >= s.PCrit)
         return s.SEq >= s.SCrit ? 1.0f : 0.0f;
     s.TSat = s.TEq;
-    StateSat(s, host);
+    StateSat(s, events);
     if (s.SfSat < s.SEq && s.SEq < s.SgSat)
         return single((Real(s.SEq) - s.SfSat) / (Real(s.SgSat) - s.SfSat));
     return s.SEq > s.SfSat ? 1.0f : 0.0f;
@@ -33,7 +34,7 @@ float steamFraction(CalcState& s, EngineHost& host)
 
 } // namespace
 
-void State0(CalcState& s, EngineHost& host)
+void State0(CalcState& s, ModelEvents& events)
 {
     try {
         const Real t = s.TEq;
@@ -56,9 +57,9 @@ void State0(CalcState& s, EngineHost& host)
         s.CvEqA = s.CvEq;
         s.CvEqB = s.CvEq;
 
-        s.XEq = steamFraction(s, host);
+        s.XEq = steamFraction(s, events);
     } catch (const EngineFault& f) {
-        reportFault(host, "State0", f.description());
+        events.fault("State0", f);
     }
 }
 
