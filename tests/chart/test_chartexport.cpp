@@ -1,5 +1,6 @@
 #include "chart/chartadapter.h"
 #include "chart/chartexport.h"
+#include "chart/renderchart.h"
 #include "engine/runstore.h"
 #include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
