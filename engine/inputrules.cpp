@@ -302,6 +302,11 @@ bool applyCalculate(CalcState& s, std::string_view entropyText, std::string_view
         // at or beyond the magma's temperature.
         if (!(*cv > 0.0f))
             return refuse(host, boxName(caption::kCv) + ": " + quoted(cvText) + " must be above 0.");
+        // The water's heat up to the magma's temperature, S T and Cv T, is a single-precision
+        // quantity like every stored one: a value whose heat overflows it (Cv 3e38) is beyond
+        // the range as surely as one that overflows by itself.
+        fromBox(caption::kEntropy, entropyText, [&] { return single(Real(*entropy) * s.TMagma); });
+        fromBox(caption::kCv, cvText, [&] { return single(Real(*cv) * s.TMagma); });
         s.SInit = *entropy;
         s.CvInit = *cv;
         if (askedWater) {

@@ -382,7 +382,9 @@ class BadInput(CliTest):
                 ("400", "-5", 'Initial Water Cv (J/kg-K): "-5" must be above 0.\n'),
                 ("400", "0", 'Initial Water Cv (J/kg-K): "0" must be above 0.\n'),
                 ("1e39", "4000", 'Calculate error: Overflow\nIniitial Water Entropy (J/kg-K): "1e39" is out of range.\n'
-                                 'Try different values\n')]:
+                                 'Try different values\n'),
+                ("400", "3e38", 'Calculate error: Overflow\nInitial Water Cv (J/kg-K): "3e38" is out of range.\n'
+                                'Try different values\n')]:
             with self.subTest(s=s_value, cv=cv):
                 self.assertEqual(self.refused(*RUN, "--s", s_value, "--cv", cv), message)
 

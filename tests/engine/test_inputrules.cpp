@@ -420,6 +420,9 @@ TEST_F(InputRules, ImpossibleEntropyOrCvIsRefusedNamingTheBox)
         {"572.4", "1e39", "Calculate error: Overflow\nInitial Water Cv (J/kg-K): \"1e39\" is out of range.\nTry different values"},
         {"-1e39", "4000", "Calculate error: Overflow\nIniitial Water Entropy (J/kg-K): \"-1e39\" is out of range.\nTry different values"},
         {"3.4028236e38", "4000", "Calculate error: Overflow\nIniitial Water Entropy (J/kg-K): \"3.4028236e38\" is out of range.\nTry different values"},
+        // Finite alone, but their heat at the magma's 1473 K is not
+        {"572.4", "3e38", "Calculate error: Overflow\nInitial Water Cv (J/kg-K): \"3e38\" is out of range.\nTry different values"},
+        {"-3e36", "4000", "Calculate error: Overflow\nIniitial Water Entropy (J/kg-K): \"-3e36\" is out of range.\nTry different values"},
     };
     for (const auto& [entropy, cv, message] : refused) {
         host.clearLog();
@@ -429,11 +432,11 @@ TEST_F(InputRules, ImpossibleEntropyOrCvIsRefusedNamingTheBox)
         EXPECT_EQ(state.CvInit, 4136.766f);
         EXPECT_EQ(state.TInit, 298.0f);
     }
-    // The largest single and an entropy below 0 are values, however unusual.
+    // An entropy below 0 and a Cv whose heat still fits are values, however unusual.
     host.clearLog();
-    EXPECT_TRUE(applyCalculate(state, "-12.5", "3.4e38", false, asked, host));
+    EXPECT_TRUE(applyCalculate(state, "-12.5", "2e35", false, asked, host));
     EXPECT_EQ(state.SInit, -12.5f);
-    EXPECT_EQ(state.CvInit, 3.4e38f);
+    EXPECT_EQ(state.CvInit, 2e35f);
     EXPECT_TRUE(host.messages().empty());
 }
 
