@@ -129,12 +129,6 @@ std::string optionsText(const CommandSpec& command)
     return text;
 }
 
-const CommandSpec& commandNamed(std::string_view name)
-{
-    const auto commands = commandSpecs();
-    return *std::find_if(commands.begin(), commands.end(), [name](const CommandSpec& c) { return c.name == name; });
-}
-
 } // namespace
 
 std::string usageText()
@@ -150,7 +144,7 @@ std::string usageText()
 
 std::string commandHelp(std::string_view name)
 {
-    const CommandSpec& command = commandNamed(name);
+    const CommandSpec& command = *findCommand(name);
     return "Usage: " + synopsis(command) + '\n' + wrapped(command.description, 0, 0) + "\nOptions:\n"
         + optionsText(command) + '\n' + wrapped(kReferenceNote, 0, 0) + '\n' + kExitStatuses;
 }

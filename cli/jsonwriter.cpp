@@ -3,7 +3,6 @@
 #include "engine/numberformat.h"
 
 #include <algorithm>
-#include <charconv>
 #include <iterator>
 #include <cmath>
 #include <cstdio>

@@ -388,16 +388,25 @@ Command parseOpen(const std::vector<std::string>& args)
 
 bool isHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
 
+// "run, sweep, open"
+std::string commandNames()
+{
+    std::string names;
+    for (const CommandSpec& spec : kCommands)
+        names.append(names.empty() ? "" : ", ").append(spec.name);
+    return names;
+}
+
+} // namespace
+
+std::span<const CommandSpec> commandSpecs() { return kCommands; }
+
 const CommandSpec* findCommand(std::string_view name)
 {
     const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [name](const CommandSpec& spec) { return spec.name == name; });
     return found == std::end(kCommands) ? nullptr : found;
 }
-
-} // namespace
-
-std::span<const CommandSpec> commandSpecs() { return kCommands; }
 
 Command parseCommandLine(int argc, const char* const* argv)
 {
@@ -413,7 +422,7 @@ Command parseCommandLine(int argc, const char* const* argv)
         if (args.empty())
             return HelpCommand{};
         if (args.size() > 1 || findCommand(args.front()) == nullptr)
-            return usageError("help takes one of the commands run, sweep, open");
+            return usageError("help takes one of the commands " + commandNames());
         return HelpCommand{args.front()};
     }
     // Help wins over everything else on the command's line, as it does in most programs.

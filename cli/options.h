@@ -78,4 +78,7 @@ struct CommandSpec {
 // run, sweep and open.
 std::span<const CommandSpec> commandSpecs();
 
+// The command of that name; null when there is none.
+const CommandSpec* findCommand(std::string_view name);
+
 } // namespace qrv::cli
