@@ -1,7 +1,8 @@
 #include "engine/ratiosweep.h"
 
+#include "engine/numberformat.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <memory>
 
@@ -31,9 +32,7 @@ SweepRatios sweepRatios(double from, double to, double step)
 
 std::string ratioText(double ratio)
 {
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, ratio);
-    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+    return formatShortest(ratio);
 }
 
 bool runSweep(const RunRequest& base, const std::vector<double>& ratios,

@@ -67,6 +67,25 @@ std::string replaceRefusal(const Target& target)
 
 // A temporary file in the target's folder, removed again unless it took the target's name.
 // Its name is short, so that a target with the longest legal name still gets one.
+// Writes every byte, again after an interruption. 0, or the errno of the failure.
+int writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno != EINTR)
+            return errno;
+        if (written > 0)
+            bytes.remove_prefix(std::size_t(written));
+    }
+    return 0;
+}
+
+// Every byte on disk; a file system that cannot sync (EINVAL) is no reason to fail the save.
+int syncAll(int fd)
+{
+    return ::fsync(fd) != 0 && errno != EINVAL ? errno : 0;
+}
+
 class TemporaryFile {
 public:
     explicit TemporaryFile(const fs::path& folder)
@@ -100,13 +119,8 @@ public:
 
     void write(std::string_view bytes)
     {
-        while (m_error == 0 && !bytes.empty()) {
-            const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
-            if (written < 0 && errno != EINTR)
-                m_error = errno;
-            else if (written > 0)
-                bytes.remove_prefix(std::size_t(written));
-        }
+        if (m_error == 0)
+            m_error = writeAll(m_fd, bytes);
     }
 
     // The owner, group and permissions of the file it replaces. False when the owner and
@@ -125,9 +139,8 @@ public:
     // Every byte on disk.
     void sync()
     {
-        // A file system that cannot sync (EINVAL) is no reason to fail the save.
-        if (m_fd >= 0 && m_error == 0 && ::fsync(m_fd) != 0 && errno != EINVAL)
-            m_error = errno;
+        if (m_fd >= 0 && m_error == 0)
+            m_error = syncAll(m_fd);
     }
 
     // On disk, closed, and renamed to the target.
@@ -168,17 +181,12 @@ int overwriteInPlace(const fs::path& path, const struct stat& expected, std::str
     int error = ::fstat(fd, &opened) != 0 ? errno : 0;
     if (error == 0 && (opened.st_dev != expected.st_dev || opened.st_ino != expected.st_ino))
         error = EAGAIN;
-    for (std::string_view left = bytes; error == 0 && !left.empty();) {
-        const ssize_t written = ::write(fd, left.data(), left.size());
-        if (written < 0 && errno != EINTR)
-            error = errno;
-        else if (written > 0)
-            left.remove_prefix(std::size_t(written));
-    }
+    if (error == 0)
+        error = writeAll(fd, bytes);
     if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
         error = errno;
-    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL)
-        error = errno;
+    if (error == 0)
+        error = syncAll(fd);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     return error;
