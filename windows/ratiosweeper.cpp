@@ -3,7 +3,6 @@
 #include "engine/ratiosweep.h"
 #include "engine/recordinghost.h"
 #include "engine/runstore.h"
-#include "engine/startupvalues.h"
 #include "model/calcstate.h"
 
 #include <algorithm>
@@ -18,8 +17,7 @@ namespace {
 bool continueRefuses(const InputTexts& texts, RecordingHost& host)
 {
     CalcState state;
-    RecordingHost scratch;
-    SetDefaults(state, scratch);
+    setStartUpValues(state);
     return applyContinue(state, texts, host).outcome == ContinueOutcome::Refused;
 }
 

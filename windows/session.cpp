@@ -9,6 +9,7 @@
 #include "windows/frmresults.h"
 #include "windows/link/linkvaptab.h"
 #include "windows/messagepresenter.h"
+#include "windows/settingsfile.h"
 #include "windows/windowplacement.h"
 
 #include <QApplication>
@@ -24,11 +25,6 @@
 namespace qrv {
 
 namespace {
-
-QSettings programSettings()
-{
-    return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
-}
 
 const QString kShowReferenceKey = QStringLiteral("ShowReference");
 

@@ -76,6 +76,7 @@ private:
     void connectMain();
 
     // Input window
+    InputTexts typedInputs() const;
     void continueInputs();
     void beginSteamTableRequest();
     void showSteamTableOutput();

@@ -77,11 +77,17 @@ void Session::showTypedRatio(const TypedRatio& typed)
     u.txtXmix->setText(QString::fromStdString(typed.waterFraction));
 }
 
+InputTexts Session::typedInputs() const
+{
+    const FrmMainControls& u = m_main->ui();
+    return {stdText(u.txtTMagma), stdText(u.txtTInit), stdText(u.txtPInit), stdText(u.txtPfin),
+            stdText(u.txtR),      stdText(u.txtXmix),  u.optSM->isChecked()};
+}
+
 void Session::continueInputs()
 {
     const FrmMainControls& u = m_main->ui();
-    const InputTexts texts{stdText(u.txtTMagma), stdText(u.txtTInit), stdText(u.txtPInit), stdText(u.txtPfin),
-                           stdText(u.txtR),      stdText(u.txtXmix),  u.optSM->isChecked()};
+    const InputTexts texts = typedInputs();
     m_askedWater.reset();
     const ContinueResult result = applyContinue(m_state, texts, m_host);
     if (result.waterFractionText)

@@ -38,13 +38,6 @@ private:
     QProgressDialog m_dialog;
 };
 
-InputTexts typedInputs(const FrmMainControls& u)
-{
-    return {u.txtTMagma->text().toStdString(), u.txtTInit->text().toStdString(), u.txtPInit->text().toStdString(),
-            u.txtPfin->text().toStdString(),   u.txtR->text().toStdString(),     u.txtXmix->text().toStdString(),
-            u.optSM->isChecked()};
-}
-
 } // namespace
 
 void Session::openSweepDialog()
@@ -55,7 +48,7 @@ void Session::openSweepDialog()
     // A member the input window would refuse is refused while the dialog is still open.
     dialog.setMemberCheck([this, &sweeper](const std::vector<double>& ratios, const SweepFamily& family) {
         const FrmMainControls& u = m_main->ui();
-        return sweeper.prepare(typedInputs(u), u.optCV->isChecked(), ratios.front(), family).has_value();
+        return sweeper.prepare(typedInputs(), u.optCV->isChecked(), ratios.front(), family).has_value();
     });
     if (dialog.exec() == QDialog::Accepted)
         sweep(dialog.ratios(), dialog.family());
@@ -72,7 +65,7 @@ void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family
     }
     const FrmMainControls& u = m_main->ui();
     const std::optional<RunRequest> request =
-        sweeper.prepare(typedInputs(u), u.optCV->isChecked(), ratios.front(), family);
+        sweeper.prepare(typedInputs(), u.optCV->isChecked(), ratios.front(), family);
     if (!request)
         return;
 

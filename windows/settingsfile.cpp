@@ -51,6 +51,11 @@ QStringList settingsFilePaths()
             folder + organisation + QStringLiteral(".conf")};
 }
 
+QSettings programSettings()
+{
+    return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
+}
+
 SettingsGuard guardSettingsFiles()
 {
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

@@ -5,6 +5,7 @@
 // pointing the settings at a folder of this run's own.
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -31,5 +32,8 @@ struct SettingsGuard {
 // elsewhere for this run. Call before the first QSettings. What the user should be told (the
 // file and what happens); both empty when all is well.
 SettingsGuard guardSettingsFiles();
+
+// The program's own settings, where every window keeps what it remembers.
+QSettings programSettings();
 
 } // namespace qrv

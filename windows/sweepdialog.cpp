@@ -1,6 +1,7 @@
 #include "windows/sweepdialog.h"
 
 #include "engine/appidentity.h"
+#include "windows/settingsfile.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -33,11 +34,6 @@ QString counted(std::size_t count, const QString& noun)
 }
 
 // What the dialog remembers between openings, and between starts of the program.
-QSettings sweepSettings()
-{
-    return QSettings(QString::fromUtf8(kOrganisationName), QString::fromUtf8(kApplicationName));
-}
-
 const QString kFromKey = QStringLiteral("Sweep/From");
 const QString kToKey = QStringLiteral("Sweep/To");
 const QString kByCountKey = QStringLiteral("Sweep/ByCount");
@@ -145,7 +141,7 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
 
 void SweepDialog::restoreTyped()
 {
-    const QSettings settings = sweepSettings();
+    const QSettings settings = programSettings();
     const std::pair<QLineEdit*, const QString*> boxes[] = {
         {m_from, &kFromKey}, {m_to, &kToKey}, {m_step, &kStepKey}, {m_count, &kCountKey}, {m_familyValues, &kValuesKey}};
     for (const auto& [edit, key] : boxes)
@@ -163,7 +159,7 @@ void SweepDialog::restoreTyped()
 
 void SweepDialog::saveTyped() const
 {
-    QSettings settings = sweepSettings();
+    QSettings settings = programSettings();
     settings.setValue(kFromKey, m_from->text());
     settings.setValue(kToKey, m_to->text());
     settings.setValue(kByCountKey, m_byCount->isChecked());

@@ -107,6 +107,15 @@ QMargins frameMargins(const QWidget& window)
     return {};
 }
 
+// Moves the window whose frame is `frame` so that the frame becomes `fitted`, shrinking it by
+// as much as the fit did.
+void moveFrameTo(QWidget& window, const QRect& frame, const QRect& fitted)
+{
+    if (fitted.size() != frame.size())
+        window.resize(window.size() - (frame.size() - fitted.size()));
+    window.move(fitted.topLeft());
+}
+
 // Moves a window back wholly onto its screen after the program placed or resized it. A window
 // manager frames a window some time after it is shown, and places a window resized before Qt
 // knew its frame by its client area; so the check waits for the frame and for the window
@@ -159,9 +168,7 @@ private:
             m_armed = !framed;
             return;
         }
-        if (fitted.size() != frame.size())
-            m_window.resize(m_window.size() - (frame.size() - fitted.size()));
-        m_window.move(fitted.topLeft());
+        moveFrameTo(m_window, frame, fitted);
     }
 
     // Whether windows get a frame from a window manager at all (not offscreen, for one).
@@ -185,10 +192,7 @@ void showFrameAt(QWidget& window, QPoint topLeft)
     if (keeper == nullptr)
         keeper = new ScreenKeeper(window);
     const QRect frame(topLeft, window.size().grownBy(frameMargins(window)));
-    const QRect fitted = fittedOnScreens(frame, screenAreas());
-    if (fitted.size() != frame.size())
-        window.resize(window.size() - (frame.size() - fitted.size()));
-    window.move(fitted.topLeft());
+    moveFrameTo(window, frame, fittedOnScreens(frame, screenAreas()));
     window.show();
     keeper->arm();
     // Until the window manager has framed it: a window that its contents resize before then
