@@ -151,11 +151,11 @@ void Session::savePosition()
     settings.setValue(QStringLiteral("MainTop"), pixelsToTwips(frame.top(), dpi));
 }
 
-// A window of the chain that is not up yet is shown where the one before it stands.
-void Session::showFollowing(QWidget& window, const QWidget& leader)
+bool Session::showFollowing(QWidget& window, const QWidget& leader)
 {
     if (!window.isVisible())
         showFrameAt(window, leader.frameGeometry().topLeft());
+    return !m_unloaded;
 }
 
 void Session::runEngine(const std::function<void()>& routine)

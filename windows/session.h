@@ -106,7 +106,10 @@ private:
     void runEngine(const std::function<void()>& routine);
     QPoint restoredPosition() const;
     void savePosition();
-    void showFollowing(QWidget& window, const QWidget& leader);
+    // Shows a window of the chain where the one before it stands. Placing it waits for the
+    // window manager with events running, so the program may be closed meanwhile: false then,
+    // and the caller touches no window.
+    [[nodiscard]] bool showFollowing(QWidget& window, const QWidget& leader);
 
     MessagePresenter& m_presenter;
     FileDialogs& m_dialogs;

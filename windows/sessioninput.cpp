@@ -162,7 +162,8 @@ void Session::calculate()
     m_main->setSteamTableRequest(false);
 
     FrmCalc* calc = loadCalc();
-    showFollowing(*calc, *m_main);
+    if (!showFollowing(*calc, *m_main))
+        return;
     calc->raise();
     calc->activateWindow();
     calc->continueButton()->setFocus();

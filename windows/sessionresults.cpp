@@ -24,7 +24,8 @@ namespace qrv {
 void Session::continueToResults()
 {
     FrmResults* results = loadResults();
-    showFollowing(*results, *loadCalc());
+    if (!showFollowing(*results, *loadCalc()))
+        return;
     results->raise();
     QCoreApplication::processEvents();
     // The equilibrium window stays up during the run; its buttons must not start another.
@@ -135,7 +136,8 @@ void Session::openResultsFile(const QString& path)
         // ReCalculate expands the state of the last calculation, which the file does not hold.
         results->recalculateButton()->setEnabled(m_equilibriumStands);
         // Where the equilibrium window stands, or would stand: at the input window.
-        showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main);
+        if (!showFollowing(*results, m_calc && m_calc->isVisible() ? static_cast<QWidget&>(*m_calc) : *m_main))
+            return;
         m_main->setEnabled(false);
         m_main->minimise();
         m_host.runStored();
