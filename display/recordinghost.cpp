@@ -1,7 +1,5 @@
 #include "display/recordinghost.h"
 
-#include "display/resultswindow.h"
-
 namespace qrv {
 
 void RecordingHost::message(std::string_view text, Icon icon)
@@ -13,10 +11,7 @@ void RecordingHost::setText(Window window, std::string_view control, std::string
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).text = text;
-    const bool progress = control == resultswindow::kStatus.name || control == resultswindow::kPathCaption.name;
-    if (window == resultswindow::kWindow && progress && !text.empty())
-        m_record.captions.emplace_back(text);
+    m_record.setText(window, control, text);
 }
 
 void RecordingHost::setEnabled(Window window, std::string_view control, bool enabled)
@@ -52,12 +47,6 @@ void RecordingHost::setChecked(Window window, std::string_view control, bool che
     if (!m_keepsTexts)
         return;
     m_record.slot(window, control).checked = checked;
-}
-
-void RecordingHost::clearLog()
-{
-    m_record.messages.clear();
-    m_record.captions.clear();
 }
 
 } // namespace qrv

@@ -40,7 +40,7 @@ public:
     int runsStored() const { return m_runsStored; }
 
     // Drops messages and captions (control states stay), for the next run.
-    void clearLog();
+    void clearLog() { m_record.clearLog(); }
 
 private:
     WindowRecord m_record;

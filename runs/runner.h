@@ -39,6 +39,10 @@ struct RunOutcome {
     PathEnd isothermal;
 };
 
+// The equilibrium window's Continue on a state whose equilibrium was found: both paths, and
+// whether the run reached the store. The outcome's `continued` is left empty.
+RunOutcome expandEquilibrium(CalcState& s, RunStore& store, EngineHost& host);
+
 // Runs on the given state, which keeps every field between runs as the program does.
 RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const RunRequest& request);
 

@@ -66,6 +66,7 @@ FrmCalc* Session::loadCalc()
     if (m_calc && !m_calc->unloading())
         return m_calc;
     m_calc = new FrmCalc;
+    m_host.windowLoaded(Window::Calc);
     connect(m_calc, &FrmCalc::closeRequested, this, [this] {
         if (!m_running)
             backToInputs();
@@ -82,14 +83,19 @@ FrmResults* Session::loadResults()
     if (m_results && !m_results->unloading())
         return m_results;
     m_results = new FrmResults;
+    m_host.windowLoaded(Window::Results);
     connect(m_results, &FrmResults::closeRequested, this, [this] {
         if (!m_running)
             newCalculation();
     });
-    connect(m_results->recalculateButton(), &QPushButton::clicked, this, &Session::expand);
+    connect(m_results->recalculateButton(), &QPushButton::clicked, this, [this] {
+        beginRun();
+        expand();
+    });
     connect(m_results->newButton(), &QPushButton::clicked, this, &Session::newCalculation);
     connect(m_results->finishedButton(), &QPushButton::clicked, this, &Session::finish);
     connect(m_results->saveButton(), &QPushButton::clicked, this, &Session::saveResults);
+    connect(m_results->copyAllButton(), &QPushButton::clicked, this, &Session::copyAll);
     connect(m_results->plotButton(), &QPushButton::clicked, this, &Session::plot);
     connect(m_results->helpButton(), &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Results); });
     // Whether the IAPWS-95 reference is shown is the user's choice, kept for the next start.

@@ -3,6 +3,7 @@
 // unload.
 #pragma once
 
+#include "calculation/runresult.h"
 #include "runs/inputrules.h"
 #include "runs/runstore.h"
 #include "calculation/sweepfamily.h"
@@ -94,11 +95,14 @@ private:
 
     // Equilibrium and results windows
     void continueToResults();
+    // A new run on the calculation state: its messages and faults are counted from here.
+    void beginRun();
     void expand();
     void backToInputs();
     void newCalculation();
     void finish();
     void saveResults();
+    void copyAll();
     void plot();
     void showHelp(HelpTopic topic);
 
@@ -130,6 +134,12 @@ private:
     std::optional<WaterState> m_askedWater;
     QString m_dataPath;
     qsizetype m_transcriptStart = 0;
+    // The run the results window shows, when it has shown one to the end, or the results
+    // file it shows; Save and Copy All read it.
+    std::optional<RunResult> m_shownRun;
+    // The inputs of the calculation on the state, and the faults reported before its run began.
+    RunRequest m_request;
+    int m_faultsBefore = 0;
     // The last equilibrium calculation succeeded: its state can be expanded (ReCalculate).
     bool m_equilibriumStands = false;
     bool m_running = false;

@@ -89,6 +89,8 @@ void Session::continueInputs()
     const FrmMainControls& u = m_main->ui();
     const InputTexts texts = typedInputs();
     m_askedWater.reset();
+    beginRun();
+    m_request = {texts, {}, {}, false};
     const ContinueResult result = applyContinue(m_state, texts, m_host);
     if (result.waterFractionText)
         u.txtXmix->setText(QString::fromStdString(*result.waterFractionText));
@@ -151,7 +153,10 @@ void Session::fillSteamTableValues(double entropy, double cv)
 void Session::calculate()
 {
     const FrmMainControls& u = m_main->ui();
-    if (!applyCalculate(m_state, stdText(u.txtSInit), stdText(u.txtCvInit), u.optCV->isChecked(), m_askedWater,
+    m_request.entropyText = stdText(u.txtSInit);
+    m_request.cvText = stdText(u.txtCvInit);
+    m_request.constantVolume = u.optCV->isChecked();
+    if (!applyCalculate(m_state, *m_request.entropyText, *m_request.cvText, m_request.constantVolume, m_askedWater,
                         m_host))
         return;
     m_askedWater.reset();

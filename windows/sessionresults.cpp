@@ -1,7 +1,7 @@
 // The equilibrium and results windows' part of the road, and results files.
 #include "windows/session.h"
 
-#include "runs/driver.h"
+#include "runs/runner.h"
 #include "display/ratioline.h"
 #include "files/resultsfile.h"
 #include "model/real.h"
@@ -36,15 +36,29 @@ void Session::continueToResults()
         m_calc->unload();
 }
 
+void Session::beginRun()
+{
+    m_host.clearLog();
+    m_faultsBefore = m_host.faultsReported();
+}
+
 // The reference is worked from the run's inputs once its results are shown; a failed run has
-// neither.
+// neither. The run's result is what Save and Copy All read.
 void Session::expand()
 {
+    m_shownRun.reset();
     runEngine([this] {
-        if (Calculate2(m_state, m_store, m_host).completed)
-            reference::showReference(m_host, reference::referenceInputOf(m_state));
+        const RunOutcome outcome = expandEquilibrium(m_state, m_store, m_host);
+        reference::ReferenceOutcome reference{{}, std::string(reference::kIncompleteRunReason)};
+        if (outcome.completed)
+            reference = reference::showReference(m_host, reference::referenceInputOf(m_state));
         else
             reference::clearReference(m_host);
+        std::optional<SeriesRecord> stored;
+        if (outcome.stored)
+            stored = m_store.record(m_store.count());
+        m_shownRun = runResultOf(m_request, m_state, outcome, stored, m_host.faultsReported() - m_faultsBefore,
+                                 m_host.record(), std::move(reference));
     });
 }
 
@@ -85,15 +99,22 @@ void Session::plotDataCleared()
 
 void Session::saveResults()
 {
+    // Save is usable only once a run has been shown to the end.
+    if (!m_shownRun)
+        return;
     const QString path = m_dialogs.saveResultsPath(m_results, m_dataPath);
     if (path.isEmpty())
         return;
-    const ResultTexts texts = resultTextsFrom(
-        [this](std::string_view control) { return m_host.text(Window::Results, control).toStdString(); },
-        m_state.PFinal);
-    const std::string error = writeResultsFile(QFile::encodeName(path).toStdString(), texts);
+    const std::string error = writeResultsFile(QFile::encodeName(path).toStdString(), m_shownRun->resultsFile());
     if (!error.empty())
         m_presenter.show(QStringLiteral("Save error: ") + QString::fromStdString(error), Icon::Information);
+}
+
+// While a run is under way, the window as shown so far.
+void Session::copyAll()
+{
+    if (m_results)
+        m_results->copyAll(m_shownRun ? m_shownRun->shown : m_host.record());
 }
 
 void Session::openResultsFile(const QString& path)
@@ -106,6 +127,7 @@ void Session::openResultsFile(const QString& path)
     const ResultTexts& lines = *read.texts;
     const auto line = [&lines](int number) { return lines[std::size_t(number - 1)]; };
 
+    m_shownRun.reset();
     try {
         // Both windows are filled before the results window is shown and the input window
         // minimised: a window that its new texts resize after that is placed anew by the window
@@ -129,7 +151,8 @@ void Session::openResultsFile(const QString& path)
         }
         const SeriesRecord record = recordFromResultTexts(lines);
         m_store.append(record);
-        reference::showReference(m_host, reference::referenceInputOf(record));
+        reference::ReferenceOutcome reference = reference::showReference(m_host, reference::referenceInputOf(record));
+        m_shownRun = openedRunResult(lines, record, m_host.record(), std::move(reference));
 
         for (QPushButton* button : {results->newButton(), results->finishedButton(), results->plotButton()})
             button->setEnabled(true);

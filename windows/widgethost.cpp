@@ -71,35 +71,35 @@ QWidget* WidgetHost::control(Window window, std::string_view control) const
     return widget;
 }
 
-QString WidgetHost::text(Window window, std::string_view control) const
-{
-    return controlText(this->control(window, control));
-}
-
 void WidgetHost::message(std::string_view text, Icon icon)
 {
+    m_record.messages.push_back({std::string(text), icon});
     m_presenter.show(QString::fromUtf8(text), icon);
 }
 
 void WidgetHost::setText(Window window, std::string_view control, std::string_view text)
 {
+    m_record.setText(window, control, text);
     setControlText(this->control(window, control), QString::fromUtf8(text));
 }
 
 void WidgetHost::setEnabled(Window window, std::string_view control, bool enabled)
 {
+    m_record.slot(window, control).enabled = enabled;
     if (QWidget* widget = this->control(window, control))
         widget->setEnabled(enabled);
 }
 
 void WidgetHost::setVisible(Window window, std::string_view control, bool visible)
 {
+    m_record.slot(window, control).visible = visible;
     if (QWidget* widget = this->control(window, control))
         widget->setVisible(visible);
 }
 
 void WidgetHost::setBold(Window window, std::string_view control, bool bold)
 {
+    m_record.slot(window, control).bold = bold;
     if (QWidget* widget = this->control(window, control)) {
         QFont font = widget->font();
         font.setBold(bold);
@@ -109,6 +109,7 @@ void WidgetHost::setBold(Window window, std::string_view control, bool bold)
 
 void WidgetHost::setColour(Window window, std::string_view control, TextColour colour)
 {
+    m_record.slot(window, control).colour = colour;
     QWidget* widget = this->control(window, control);
     if (widget == nullptr)
         return;
@@ -122,6 +123,7 @@ void WidgetHost::setColour(Window window, std::string_view control, TextColour c
 
 void WidgetHost::setChecked(Window window, std::string_view control, bool checked)
 {
+    m_record.slot(window, control).checked = checked;
     if (auto* button = qobject_cast<QAbstractButton*>(this->control(window, control)))
         button->setChecked(checked);
 }

@@ -6,7 +6,9 @@
 #include "files/resultsfile.h"
 #include "display/resultswindow.h"
 #include "reference/reference.h"
+#include "windows/describedwindow.h"
 #include "windows/valuelabel.h"
+#include "windows/widgethost.h"
 
 #include "tests/data/referenceruns.h"
 
@@ -44,11 +46,25 @@ QString labelText(const TestSession& t, const char* name)
     return resultLabel(t, name)->text();
 }
 
+// The results file of the texts on screen, as the user reads them.
 ResultTexts shownTexts(TestSession& t)
 {
     return resultTextsFrom(
-        [&t](std::string_view control) { return t.session->host().text(Window::Results, control).toStdString(); },
+        [&t](std::string_view control) {
+            const QWidget* widget = t.results()->findChild<QWidget*>(qtName(control));
+            if (widget == nullptr)
+                qFatal("no control %s", std::string(control).c_str());
+            return controlText(widget).toStdString();
+        },
         t.session->state().PFinal);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("%s not read", qPrintable(path));
+    return file.readAll();
 }
 
 // The sediment run worked out by hand for X = 0.5, Rs = 0.6 and the start-up values.
@@ -351,6 +367,34 @@ private slots:
         results->newButton()->click();
         QVERIFY(!t.lowerPaneShown());
         QVERIFY(t.ui().Command1->isEnabled() && t.ui().Command3->isEnabled() && t.ui().txtTInit->isEnabled());
+    }
+
+    void openedFile_saveAndCopyAll_theFileAsReadWhateverTheInputWindowHolds()
+    {
+        // A file whose ambient pressure differs from the program's, handed over while a run
+        // is shown and can be saved
+        QTemporaryDir folder;
+        ResultTexts texts = kSedimentRun;
+        texts[std::size_t(kAmbientPressureLine - 1)] = "0.25";
+        const QString original = saved(folder, "ambient.qrv", texts);
+        TestSession t;
+        t.runToResults();
+        t.session->takeHandOver({original});
+        QCOMPARE(t.ui().txtPfin->text(), QString("0.25"));
+        QCOMPARE(shownTexts(t)[1], kSedimentRun[1]);
+        const QString copied = copiedText(t);
+
+        // Saved again: the same bytes, the ambient pressure line included
+        t.dialogs.saveAnswer = folder.filePath("again.qrv");
+        QVERIFY(t.results()->saveButton()->isEnabled());
+        t.results()->saveButton()->click();
+        QVERIFY(t.presenter.shown.isEmpty());
+        QCOMPARE(fileBytes(t.dialogs.saveAnswer), fileBytes(original));
+
+        // Copy All gives the file's run however the values on screen are changed meanwhile
+        t.results()->findChild<QLabel*>("labEffa")->setText("99.99");
+        QCOMPARE(copiedText(t), copied);
+        QVERIFY(copied.contains("Conversion Ratio (%):\t13.75\n"));
     }
 
     void unwritableFolder_save_reportsTheFailure()
