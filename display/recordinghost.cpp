@@ -1,5 +1,7 @@
 #include "display/recordinghost.h"
 
+#include "display/windowdescription.h"
+
 namespace qrv {
 
 void RecordingHost::message(std::string_view text, Icon icon)
@@ -7,46 +9,46 @@ void RecordingHost::message(std::string_view text, Icon icon)
     m_record.messages.push_back({std::string(text), icon});
 }
 
-void RecordingHost::setText(Window window, std::string_view control, std::string_view text)
+void RecordingHost::setText(const Control& control, std::string_view text)
 {
     if (!m_keepsTexts)
         return;
-    m_record.setText(window, control, text);
+    m_record.setText(control.window, control.name, text);
 }
 
-void RecordingHost::setEnabled(Window window, std::string_view control, bool enabled)
+void RecordingHost::setEnabled(const Control& control, bool enabled)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).enabled = enabled;
+    m_record.slot(control.window, control.name).enabled = enabled;
 }
 
-void RecordingHost::setVisible(Window window, std::string_view control, bool visible)
+void RecordingHost::setVisible(const Control& control, bool visible)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).visible = visible;
+    m_record.slot(control.window, control.name).visible = visible;
 }
 
-void RecordingHost::setBold(Window window, std::string_view control, bool bold)
+void RecordingHost::setBold(const Control& control, bool bold)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).bold = bold;
+    m_record.slot(control.window, control.name).bold = bold;
 }
 
-void RecordingHost::setColour(Window window, std::string_view control, TextColour colour)
+void RecordingHost::setColour(const Control& control, TextColour colour)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).colour = colour;
+    m_record.slot(control.window, control.name).colour = colour;
 }
 
-void RecordingHost::setChecked(Window window, std::string_view control, bool checked)
+void RecordingHost::setChecked(const Control& control, bool checked)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).checked = checked;
+    m_record.slot(control.window, control.name).checked = checked;
 }
 
 } // namespace qrv

@@ -1,6 +1,7 @@
 #include "windows/frmmain.h"
 
-#include "display/inputcaptions.h"
+#include "display/inputwindow.h"
+#include "windows/describedwindow.h"
 #include "windows/selectallonfocus.h"
 
 #include <QFontDatabase>
@@ -20,43 +21,45 @@ namespace qrv {
 
 namespace {
 
+using namespace inputwindow;
+
+// The described control's widget: its object name, and its tooltip when it has one.
 template <typename T>
-T* named(T* widget, const char* name)
+T* described(T* widget, const Control& control)
 {
-    widget->setObjectName(QLatin1String(name));
+    widget->setObjectName(qtName(control.name));
+    if (!control.tooltip.empty())
+        widget->setToolTip(qtName(control.tooltip));
     return widget;
 }
 
-QLabel* captionLabel(const char* name, std::string_view text, QWidget* parent)
+QLabel* captionLabel(const Control& control, QWidget* parent)
 {
-    return named(new QLabel(QString::fromUtf8(text), parent), name);
+    return described(new QLabel(qtName(control.design), parent), control);
 }
 
-QLineEdit* box(const char* name, const QString& tip, QWidget* parent)
+QLineEdit* box(const Control& control, QWidget* parent)
 {
-    auto* edit = named(new QLineEdit(parent), name);
-    edit->setToolTip(tip);
+    auto* edit = described(new QLineEdit(parent), control);
     edit->setAlignment(Qt::AlignRight);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
     return edit;
 }
 
-QPushButton* button(const char* name, const QString& text, QWidget* parent)
+QPushButton* button(const Control& control, QWidget* parent)
 {
-    return named(new QPushButton(text, parent), name);
+    return described(new QPushButton(qtName(control.design), parent), control);
 }
 
-QRadioButton* option(const char* name, const QString& text, const QString& tip, QWidget* parent)
+QRadioButton* option(const Control& control, QWidget* parent)
 {
-    auto* radio = named(new QRadioButton(text, parent), name);
-    radio->setToolTip(tip);
-    return radio;
+    return described(new QRadioButton(qtName(control.design), parent), control);
 }
 
 } // namespace
 
 FrmMain::FrmMain(QWidget* parent)
-    : ChainWindow(QStringLiteral("frmMain"), parent)
+    : ChainWindow(qtName(kName), parent)
 {
     // Built empty: the program's start writes the start-up values into the boxes, once
     // (SetDefaults, beside the calculation state they come from).
@@ -84,35 +87,31 @@ FrmMain::FrmMain(QWidget* parent)
 void FrmMain::buildUpperPane()
 {
     auto& u = m_ui;
-    u.frInit = named(new QGroupBox(QStringLiteral("Initial Conditions (SI)"), this), "frInit");
+    u.frInit = described(new QGroupBox(qtName(kInputs.design), this), kInputs);
     QWidget* f = u.frInit;
-    u.Label3 = captionLabel("Label3", caption::kMagmaTemperature, f);
-    u.txtTMagma = box("txtTMagma", QStringLiteral("Enter the magma temperature (K)"), f);
-    u.Label1 = captionLabel("Label1", caption::kWaterTemperature, f);
-    u.txtTInit = box("txtTInit", QStringLiteral("Enter the water temperature (k)"), f);
-    u.Label2 = captionLabel("Label2", caption::kInitialPressure, f);
-    u.txtPInit = box("txtPInit", QStringLiteral("Enter confining pressure (MPa)"), f);
-    u.Label10 = captionLabel("Label10", caption::kAmbientPressure, f);
-    u.txtPfin = box("txtPfin", QStringLiteral("Enter atmospheric pressure (MPa)"), f);
-    u.optWM = option("optWM", QStringLiteral("Water/Magma Interaction"),
-                     QStringLiteral("Select for water/magma interactions"), f);
-    u.optSM = option("optSM", QStringLiteral("Sediment/Magma Interaction"),
-                     QStringLiteral("Select for interactions of water-saturated sediments with magma"), f);
+    u.Label3 = captionLabel(kMagmaTemperatureCaption, f);
+    u.txtTMagma = box(kMagmaTemperature, f);
+    u.Label1 = captionLabel(kWaterTemperatureCaption, f);
+    u.txtTInit = box(kWaterTemperature, f);
+    u.Label2 = captionLabel(kInitialPressureCaption, f);
+    u.txtPInit = box(kInitialPressure, f);
+    u.Label10 = captionLabel(kAmbientPressureCaption, f);
+    u.txtPfin = box(kAmbientPressure, f);
+    u.optWM = option(kWaterMagma, f);
+    u.optSM = option(kSedimentMagma, f);
     u.optWM->setChecked(true);
-    u.Label7 = captionLabel("Label7", caption::kWaterRatio, f);
-    u.txtR = box("txtR", QStringLiteral("Enter the water/magma mass ratio"), f);
-    u.Label9 = captionLabel("Label9", caption::kWaterFraction, f);
-    u.txtXmix = box("txtXmix", QStringLiteral("Enter the mass ratio of water/rock in sediments"), f);
+    u.Label7 = captionLabel(kRatioCaption, f);
+    u.txtR = box(kRatio, f);
+    u.Label9 = captionLabel(kWaterFractionCaption, f);
+    u.txtXmix = box(kWaterFraction, f);
 
-    u.Command1 = button("Command1", QStringLiteral("Continue"), f);
+    u.Command1 = button(kContinue, f);
     u.Command1->setDefault(true);
-    u.cmdSweep = button("cmdSweep", QStringLiteral("Sweep..."), f);
-    u.cmdSweep->setToolTip(QStringLiteral("Run these inputs over a range of ratios and plot the runs"));
-    u.cmdOpen = button("cmdOpen", QStringLiteral("Open"), f);
-    u.cmdAbout = button("cmdAbout", QStringLiteral("About"), f);
-    u.cmdHelpContents = makeHelpButton(QStringLiteral("cmdHelpContents"), f);
-    u.Command3 = button("Command3", QStringLiteral("Quit"), f);
-    u.Command3->setToolTip(QStringLiteral("Quit"));
+    u.cmdSweep = button(kSweep, f);
+    u.cmdOpen = button(kOpen, f);
+    u.cmdAbout = button(kAbout, f);
+    u.cmdHelpContents = makeHelpButton(qtName(kHelpContents.name), f);
+    u.Command3 = button(kQuit, f);
 
     auto* grid = new QGridLayout;
     const std::pair<QLabel*, QLineEdit*> inputs[] = {
@@ -145,28 +144,25 @@ void FrmMain::buildUpperPane()
 void FrmMain::buildLowerPane()
 {
     auto& u = m_ui;
-    u.Frame1 = named(new QGroupBox(QStringLiteral("VAPTAB Data (Initial)"), this), "Frame1");
+    u.Frame1 = described(new QGroupBox(qtName(kSteamTable.design), this), kSteamTable);
     QWidget* f = u.Frame1;
-    u.Label5 = captionLabel("Label5", caption::kEntropy, f);
-    u.txtSInit = box("txtSInit", QStringLiteral("Enter the value 'S' from VAPTAB"), f);
-    u.Label6 = captionLabel("Label6", caption::kCv, f);
-    u.txtCvInit = box("txtCvInit", QStringLiteral("Enter the value 'CV' from VAPTAB"), f);
-    u.Label8 = captionLabel("Label8", "Initial Heating:", f);
-    u.optCV = option("optCV", QStringLiteral("Constant Volume"),
-                     QStringLiteral("Select for constant volume heating"), f);
+    u.Label5 = captionLabel(kEntropyCaption, f);
+    u.txtSInit = box(kEntropy, f);
+    u.Label6 = captionLabel(kCvCaption, f);
+    u.txtCvInit = box(kCv, f);
+    u.Label8 = captionLabel(kHeatingCaption, f);
+    u.optCV = option(kConstantVolume, f);
     u.optCV->setEnabled(false);
-    u.optSext = option("optSext", QStringLiteral("Entropy Extrapolation"),
-                       QStringLiteral("Select for constant entropy heating"), f);
-    u.txtVaptab = named(new QPlainTextEdit(f), "txtVaptab");
+    u.optSext = option(kEntropyExtrapolation, f);
+    u.txtVaptab = described(new QPlainTextEdit(f), kSteamTableOutput);
     u.txtVaptab->setReadOnly(true);
     u.txtVaptab->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    u.txtVaptab->setPlaceholderText(QStringLiteral("The steam-table program's answer appears here."));
+    u.txtVaptab->setPlaceholderText(qtName(kSteamTableOutput.design));
     u.txtVaptab->setFocusPolicy(Qt::ClickFocus);
     u.txtVaptab->setMinimumHeight(u.txtVaptab->fontMetrics().lineSpacing() * 8);
-    u.cmdCalc = button("cmdCalc", QStringLiteral("Calculate"), f);
-    u.Command2 = button("Command2", QStringLiteral("Cancel"), f);
-    u.Command2->setToolTip(QStringLiteral("Go back to the previous window"));
-    u.cmdHelp = makeHelpButton(QStringLiteral("cmdHelp"), f);
+    u.cmdCalc = button(kCalculate, f);
+    u.Command2 = button(kCancel, f);
+    u.cmdHelp = makeHelpButton(qtName(kHelp.name), f);
 
     auto* grid = new QGridLayout;
     grid->addWidget(u.Label5, 0, 0);

@@ -2,6 +2,7 @@
 #include "windows/session.h"
 
 #include "runs/runner.h"
+#include "display/inputwindow.h"
 #include "display/ratioline.h"
 #include "files/resultsfile.h"
 #include "model/real.h"
@@ -134,20 +135,20 @@ void Session::openResultsFile(const QString& path)
         // manager, the input window over the results, the results window's title bar off screen.
         using namespace resultswindow;
         showTypedRatio(typedRatio(line(kRatioCaption.fileLine), line(kRatio.fileLine)));
-        const std::pair<const char*, int> inputs[] = {{"txtTMagma", kMagmaTemperature.fileLine},
-                                                      {"txtTInit", kWaterTemperature.fileLine},
-                                                      {"txtPInit", kWaterPressure.fileLine},
-                                                      {"txtPfin", kAmbientPressureLine}};
+        const std::pair<const Control*, int> inputs[] = {{&inputwindow::kMagmaTemperature, kMagmaTemperature.fileLine},
+                                                         {&inputwindow::kWaterTemperature, kWaterTemperature.fileLine},
+                                                         {&inputwindow::kInitialPressure, kWaterPressure.fileLine},
+                                                         {&inputwindow::kAmbientPressure, kAmbientPressureLine}};
         for (const auto& [box, number] : inputs)
-            m_host.setText(Window::Main, box, line(number));
+            m_host.setText(*box, line(number));
 
         FrmResults* results = loadResults();
         // As a completed run leaves them: the path caption says nothing once both paths are done.
-        showText(m_host, kStatus, "Calculation Complete");
-        showText(m_host, kPathCaption, "");
+        m_host.setText(kStatus, "Calculation Complete");
+        m_host.setText(kPathCaption, "");
         for (int i = 0; i < kResultLineCount; ++i) {
             if (const Control* control = kResultLineControls[std::size_t(i)])
-                showText(m_host, *control, lines[std::size_t(i)]);
+                m_host.setText(*control, lines[std::size_t(i)]);
         }
         const SeriesRecord record = recordFromResultTexts(lines);
         m_store.append(record);

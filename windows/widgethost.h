@@ -28,17 +28,18 @@ public:
     WidgetHost(WindowLoader loader, MessagePresenter& presenter);
 
     void message(std::string_view text, Icon icon) override;
-    void setText(Window window, std::string_view control, std::string_view text) override;
-    void setEnabled(Window window, std::string_view control, bool enabled) override;
-    void setVisible(Window window, std::string_view control, bool visible) override;
-    void setBold(Window window, std::string_view control, bool bold) override;
-    void setColour(Window window, std::string_view control, TextColour colour) override;
-    void setChecked(Window window, std::string_view control, bool checked) override;
+    void setText(const Control& control, std::string_view text) override;
+    void setEnabled(const Control& control, bool enabled) override;
+    void setVisible(const Control& control, bool visible) override;
+    void setBold(const Control& control, bool bold) override;
+    void setColour(const Control& control, TextColour colour) override;
+    void setChecked(const Control& control, bool checked) override;
     void processEvents() override;
     void pause(int milliseconds) override;
     void runStored() override;
 
-    QWidget* control(Window window, std::string_view control) const;
+    // The widget of a described control in its window, loading the window when needed.
+    QWidget* widgetOf(const Control& control) const;
 
     // What the routines wrote since the windows loaded, and the messages and captions since
     // the log was last cleared.

@@ -2,6 +2,9 @@
 // position on screens, and the single-instance hand-over and where its socket lives.
 #include "tests/windows/guitestsupport.h"
 
+#include "display/inputwindow.h"
+#include "display/resultswindow.h"
+
 #include "windows/singleinstance.h"
 #include "windows/windowplacement.h"
 
@@ -51,13 +54,13 @@ void AppHelpersTest::widgetHost_engineCalls_reachTheNamedWidgets()
     RecordingPresenter presenter;
     WidgetHost host([&window](Window) { return &window; }, presenter);
 
-    host.setText(Window::Results, "labES(0)", "148.9");
-    host.setText(Window::Main, "txtR", "0.30");
-    host.setBold(Window::Results, "labES(0)", true);
-    host.setColour(Window::Results, "labES(0)", TextColour::Red);
-    host.setEnabled(Window::Main, "txtR", false);
-    host.setVisible(Window::Results, "labES(0)", false);
-    host.setText(Window::Results, "noSuchControl", "ignored");
+    const Control& value = resultswindow::kEquilibriumState[0];
+    host.setText(value, "148.9");
+    host.setText(inputwindow::kRatio, "0.30");
+    host.setBold(value, true);
+    host.setColour(value, TextColour::Red);
+    host.setEnabled(inputwindow::kRatio, false);
+    host.setVisible(value, false);
     host.message("Rmix error", Icon::Critical);
 
     QCOMPARE(label->text(), QString("148.9"));
@@ -73,7 +76,7 @@ void AppHelpersTest::widgetHost_engineCalls_reachTheNamedWidgets()
     QCOMPARE(presenter.shown.size(), 1);
     QCOMPARE(presenter.shown[0].text, QString("Rmix error"));
 
-    host.setColour(Window::Results, "labES(0)", TextColour::ButtonText);
+    host.setColour(value, TextColour::ButtonText);
     QCOMPARE(label->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::ButtonText));
 }
 

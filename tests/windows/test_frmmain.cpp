@@ -2,6 +2,10 @@
 // the interaction type, Enter moves, Open refusals and the remembered position.
 #include "tests/windows/guitestsupport.h"
 
+#include "display/inputwindow.h"
+#include "windows/describedwindow.h"
+#include "windows/widgethost.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QFile>
@@ -27,6 +31,22 @@ bool calcWindowShown(const TestSession& t)
 class FrmMainTest : public QObject {
     Q_OBJECT
 private slots:
+    void loaded_everyDescribedControlIsOneWidgetWithItsCaptionAndTip()
+    {
+        FrmMain window;
+        QCOMPARE(window.objectName(), qtName(inputwindow::kName));
+        for (const Control* control : inputwindow::kControls) {
+            const QString name = qtName(control->name);
+            const QList<QWidget*> widgets = window.findChildren<QWidget*>(name);
+            QVERIFY2(widgets.size() == 1, qPrintable(name));
+            const QWidget* widget = widgets.front();
+            if (control->look != Look::Box && control->look != Look::HelpButton)
+                QCOMPARE(controlText(widget), qtName(control->design));
+            if (!control->tooltip.empty())
+                QCOMPARE(widget->toolTip(), qtName(control->tooltip));
+        }
+    }
+
     void defaults_continue_equilibriumWindowAsTheEngineFillsIt()
     {
         TestSession t;
