@@ -1,6 +1,7 @@
 #include "windows/frmmain.h"
 
 #include "display/inputwindow.h"
+#include "runs/inputrules.h"
 #include "windows/describedwindow.h"
 #include "windows/selectallonfocus.h"
 
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <string_view>
@@ -81,7 +83,153 @@ FrmMain::FrmMain(QWidget* parent)
         selectAll->watch(edit);
     }
     connectEnterMoves();
+    connectRequests();
     showLowerPane(false);
+}
+
+void FrmMain::connectRequests()
+{
+    const auto& u = m_ui;
+    const std::pair<QPushButton*, void (FrmMain::*)()> requests[] = {
+        {u.Command1, &FrmMain::continueRequested},  {u.cmdSweep, &FrmMain::sweepRequested},
+        {u.cmdCalc, &FrmMain::calculateRequested},  {u.Command2, &FrmMain::cancelRequested},
+        {u.Command3, &FrmMain::quitRequested},      {u.cmdOpen, &FrmMain::openRequested},
+        {u.cmdAbout, &FrmMain::aboutRequested},     {u.cmdHelp, &FrmMain::helpRequested},
+        {u.cmdHelpContents, &FrmMain::helpContentsRequested}};
+    for (const auto& [button, request] : requests)
+        connect(button, &QPushButton::clicked, this, request);
+    for (QRadioButton* option : {u.optWM, u.optSM})
+        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected)
+                emit interactionChosen(m_ui.optSM->isChecked());
+        });
+}
+
+namespace {
+
+std::string stdText(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
+
+void setStdText(QLineEdit* box, std::string_view text)
+{
+    box->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+} // namespace
+
+InputTexts FrmMain::inputs() const
+{
+    const auto& u = m_ui;
+    return {stdText(u.txtTMagma), stdText(u.txtTInit), stdText(u.txtPInit), stdText(u.txtPfin),
+            stdText(u.txtR),      stdText(u.txtXmix),  u.optSM->isChecked()};
+}
+
+void FrmMain::showInputs(const InputTexts& inputs)
+{
+    const auto& u = m_ui;
+    (inputs.sedimentMode ? u.optSM : u.optWM)->setChecked(true);
+    const std::pair<QLineEdit*, const std::string*> boxes[] = {
+        {u.txtTMagma, &inputs.tMagma}, {u.txtTInit, &inputs.tInit}, {u.txtPInit, &inputs.pInit},
+        {u.txtPfin, &inputs.pFinal},   {u.txtR, &inputs.ratio},     {u.txtXmix, &inputs.waterFraction}};
+    for (const auto& [box, text] : boxes)
+        setStdText(box, *text);
+}
+
+void FrmMain::showContinued(const ContinueResult& continued)
+{
+    if (continued.waterFractionText)
+        setStdText(m_ui.txtXmix, *continued.waterFractionText);
+    if (continued.initialPressureText)
+        setStdText(m_ui.txtPInit, *continued.initialPressureText);
+}
+
+void FrmMain::showInteraction(bool sediment, std::string_view value)
+{
+    const auto& u = m_ui;
+    u.Label7->setText(qtName(sediment ? caption::kSedimentRatio : caption::kWaterRatio));
+    u.Label9->setEnabled(sediment);
+    u.txtXmix->setEnabled(sediment);
+    if (sediment) {
+        setStdText(u.txtXmix, value);
+    } else {
+        setStdText(u.txtR, value);
+        setStdText(u.txtXmix, caption::kUnusedWaterFraction);
+    }
+}
+
+std::string FrmMain::entropyText() const
+{
+    return stdText(m_ui.txtSInit);
+}
+
+std::string FrmMain::cvText() const
+{
+    return stdText(m_ui.txtCvInit);
+}
+
+bool FrmMain::constantVolume() const
+{
+    return m_ui.optCV->isChecked();
+}
+
+void FrmMain::showInitialWater(std::string_view entropy, std::string_view cv)
+{
+    setStdText(m_ui.txtSInit, entropy);
+    setStdText(m_ui.txtCvInit, cv);
+}
+
+void FrmMain::showSteamTableAnswer(std::string_view entropy, std::string_view cv)
+{
+    showInitialWater(entropy, cv);
+    m_ui.txtSInit->setFocus();
+}
+
+void FrmMain::showSteamTableRequest()
+{
+    setSteamTableRequest(true);
+    showLowerPane(true);
+    m_ui.txtSInit->clear();
+    m_ui.txtCvInit->clear();
+    m_ui.txtVaptab->clear();
+    m_ui.txtSInit->setFocus();
+}
+
+void FrmMain::showSteamTableOutput(const QString& text)
+{
+    QPlainTextEdit* area = m_ui.txtVaptab;
+    area->setPlainText(text);
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+}
+
+bool FrmMain::asksForInitialWater() const
+{
+    return m_ui.Frame1->isVisible() && m_ui.cmdCalc->isEnabled();
+}
+
+void FrmMain::endSteamTableRequest()
+{
+    setSteamTableRequest(false);
+    m_ui.txtSInit->clear();
+    m_ui.txtCvInit->clear();
+    showLowerPane(false);
+}
+
+void FrmMain::takeInput()
+{
+    setSteamTableRequest(false);
+    showLowerPane(false);
+    setEnabled(true);
+    showNormal();
+    raise();
+    activateWindow();
+    m_ui.txtR->setFocus();
+}
+
+void FrmMain::focusCalculate()
+{
+    m_ui.cmdCalc->setFocus();
 }
 
 void FrmMain::buildUpperPane()

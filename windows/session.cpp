@@ -180,13 +180,7 @@ void Session::restoreMain()
     // A file opened during a steam-table request ends the request: with the lower pane gone
     // the upper pane must take input again, and nothing is asked for any more.
     m_askedWater.reset();
-    m_main->setSteamTableRequest(false);
-    m_main->showLowerPane(false);
-    m_main->setEnabled(true);
-    m_main->showNormal();
-    m_main->raise();
-    m_main->activateWindow();
-    m_main->ui().txtR->setFocus();
+    m_main->takeInput();
 }
 
 void Session::bringToFront()

@@ -29,7 +29,6 @@ class FileDialogs;
 class LinkVaptab;
 class MessagePresenter;
 class PlotView;
-struct TypedRatio;
 
 class Session : public QObject {
     Q_OBJECT
@@ -77,7 +76,6 @@ private:
     void connectMain();
 
     // Input window
-    InputTexts typedInputs() const;
     void continueInputs();
     void beginSteamTableRequest();
     void showSteamTableOutput();
@@ -85,8 +83,6 @@ private:
     void calculate();
     void cancelSteamTableRequest();
     void openSweepDialog();
-    void chooseInteraction();
-    void showTypedRatio(const TypedRatio& typed);
     void openResults();
     void showAbout();
     void restoreMain();

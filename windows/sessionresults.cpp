@@ -2,7 +2,6 @@
 #include "windows/session.h"
 
 #include "runs/runner.h"
-#include "display/inputwindow.h"
 #include "display/ratioline.h"
 #include "files/resultsfile.h"
 #include "model/real.h"
@@ -17,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace qrv {
@@ -134,13 +132,10 @@ void Session::openResultsFile(const QString& path)
         // minimised: a window that its new texts resize after that is placed anew by the window
         // manager, the input window over the results, the results window's title bar off screen.
         using namespace resultswindow;
-        showTypedRatio(typedRatio(line(kRatioCaption.fileLine), line(kRatio.fileLine)));
-        const std::pair<const Control*, int> inputs[] = {{&inputwindow::kMagmaTemperature, kMagmaTemperature.fileLine},
-                                                         {&inputwindow::kWaterTemperature, kWaterTemperature.fileLine},
-                                                         {&inputwindow::kInitialPressure, kWaterPressure.fileLine},
-                                                         {&inputwindow::kAmbientPressure, kAmbientPressureLine}};
-        for (const auto& [box, number] : inputs)
-            m_host.setText(*box, line(number));
+        const TypedRatio typed = typedRatio(line(kRatioCaption.fileLine), line(kRatio.fileLine));
+        m_main->showInputs({line(kMagmaTemperature.fileLine), line(kWaterTemperature.fileLine),
+                            line(kWaterPressure.fileLine), line(kAmbientPressureLine), typed.ratio,
+                            typed.waterFraction, typed.sedimentMode});
 
         FrmResults* results = loadResults();
         // As a completed run leaves them: the path caption says nothing once both paths are done.

@@ -164,7 +164,7 @@ void AppHelpersTest::runningInstance_secondStartWithAFile_theFirstOpensIt()
     const QString path = folder.filePath("a run, with \"odd\" name\n.qrv");
     QVERIFY(writeWaterRun(path, "1400", "298"));
     TestSession t;
-    t.main().ui().Command1->click();
+    InputWidgets(t.main()).Command1->click();
     QVERIFY(t.session->calcWindow() != nullptr);
     SingleInstance running(QStringLiteral("open-test"));
     QVERIFY(running.listen());

@@ -151,7 +151,7 @@ private slots:
         if (vaptabProgram().isEmpty() || !QFile::exists(vaptabProgram()))
             QSKIP("the steam-table program was not built");
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.txtTInit->setText("350");
         u.txtPInit->setText("5");
         u.Command1->click();
@@ -178,7 +178,7 @@ private slots:
     void vaptabMissing_continue_messageAndTheValuesAreTyped()
     {
         TestSession t(QStringLiteral("/nonexistent/vaptab"));
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.txtTInit->setText("350");
         u.Command1->click();
         QCOMPARE(t.presenter.shown.size(), 1);
@@ -212,7 +212,7 @@ private slots:
     {
         // Water at 350 K and 5 MPa asked for, S typed, then cancelled
         TestSession t(QStringLiteral("/nonexistent/vaptab"));
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.txtTInit->setText("350");
         u.txtPInit->setText("5");
         u.Command1->click();
@@ -273,7 +273,7 @@ private slots:
     void interactionType_switch_captionsAndBoxesFollow()
     {
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.optSM->click();
         expectInteractionType(u, true, "1.00");
         u.txtR->setText("0.9");
@@ -293,7 +293,7 @@ private slots:
     void interactionType_toggledWithoutMouse_followsOnlyOnAChange()
     {
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         // A screen reader's toggle
         QAccessibleInterface* sediment = QAccessible::queryAccessibleInterface(u.optSM);
         QVERIFY(sediment != nullptr && sediment->actionInterface() != nullptr);
@@ -318,7 +318,7 @@ private slots:
     void enterKey_inEachBox_movesOnOrContinues()
     {
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         const std::pair<QLineEdit*, QWidget*> moves[]
             = {{u.txtTMagma, u.txtTInit}, {u.txtTInit, u.txtPInit}, {u.txtPInit, u.txtPfin}, {u.txtPfin, u.txtR}};
         for (const auto& [from, to] : moves) {
