@@ -35,6 +35,7 @@ Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QStrin
     , m_presenter(presenter)
     , m_dialogs(dialogs)
     , m_host([this](Window which) { return window(which); }, presenter)
+    , m_shownRun(m_host)
     , m_link(new LinkVaptab(m_host, m_tools, vaptabPath, this))
 {
     connect(m_link, &LinkVaptab::outputChanged, this, &Session::showSteamTableOutput);
@@ -89,7 +90,7 @@ FrmResults* Session::loadResults()
             newCalculation();
     });
     connect(m_results->recalculateButton(), &QPushButton::clicked, this, [this] {
-        beginRun();
+        m_shownRun.again();
         expand();
     });
     connect(m_results->newButton(), &QPushButton::clicked, this, &Session::newCalculation);

@@ -3,7 +3,6 @@
 // unload.
 #pragma once
 
-#include "calculation/runresult.h"
 #include "runs/inputrules.h"
 #include "runs/runstore.h"
 #include "calculation/sweepfamily.h"
@@ -14,6 +13,7 @@
 #include "windows/frmresults.h"
 #include "windows/helpwindow.h"
 #include "windows/link/desktoptools.h"
+#include "windows/shownrun.h"
 #include "windows/widgethost.h"
 
 #include <QObject>
@@ -91,8 +91,6 @@ private:
 
     // Equilibrium and results windows
     void continueToResults();
-    // A new run on the calculation state: its messages and faults are counted from here.
-    void beginRun();
     void expand();
     void backToInputs();
     void newCalculation();
@@ -116,6 +114,7 @@ private:
     CalcState m_state;
     RunStore m_store;
     WidgetHost m_host;
+    ShownRun m_shownRun;
     DesktopTools m_tools;
     LinkVaptab* m_link;
     PlotView* m_plotView = nullptr;
@@ -130,12 +129,6 @@ private:
     std::optional<WaterState> m_askedWater;
     QString m_dataPath;
     qsizetype m_transcriptStart = 0;
-    // The run the results window shows, when it has shown one to the end, or the results
-    // file it shows; Save and Copy All read it.
-    std::optional<RunResult> m_shownRun;
-    // The inputs of the calculation on the state, and the faults reported before its run began.
-    RunRequest m_request;
-    int m_faultsBefore = 0;
     // The last equilibrium calculation succeeded: its state can be expanded (ReCalculate).
     bool m_equilibriumStands = false;
     bool m_running = false;

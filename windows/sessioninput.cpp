@@ -35,8 +35,7 @@ void Session::continueInputs()
 {
     const InputTexts texts = m_main->inputs();
     m_askedWater.reset();
-    beginRun();
-    m_request = {texts, {}, {}, false};
+    m_shownRun.begin(texts);
     const ContinueResult result = applyContinue(m_state, texts, m_host);
     m_main->showContinued(result);
 
@@ -82,10 +81,9 @@ void Session::fillSteamTableValues(double entropy, double cv)
 
 void Session::calculate()
 {
-    m_request.entropyText = m_main->entropyText();
-    m_request.cvText = m_main->cvText();
-    m_request.constantVolume = m_main->constantVolume();
-    if (!applyCalculate(m_state, *m_request.entropyText, *m_request.cvText, m_request.constantVolume, m_askedWater,
+    const RunRequest& request =
+        m_shownRun.takeInitialWater(m_main->entropyText(), m_main->cvText(), m_main->constantVolume());
+    if (!applyCalculate(m_state, *request.entropyText, *request.cvText, request.constantVolume, m_askedWater,
                         m_host))
         return;
     m_askedWater.reset();

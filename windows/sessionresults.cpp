@@ -35,17 +35,11 @@ void Session::continueToResults()
         m_calc->unload();
 }
 
-void Session::beginRun()
-{
-    m_host.clearLog();
-    m_faultsBefore = m_host.faultsReported();
-}
-
 // The reference is worked from the run's inputs once its results are shown; a failed run has
 // neither. The run's result is what Save and Copy All read.
 void Session::expand()
 {
-    m_shownRun.reset();
+    m_shownRun.forget();
     runEngine([this] {
         const RunOutcome outcome = expandEquilibrium(m_state, m_store, m_host);
         reference::ReferenceOutcome reference{{}, std::string(reference::kIncompleteRunReason)};
@@ -56,8 +50,7 @@ void Session::expand()
         std::optional<SeriesRecord> stored;
         if (outcome.stored)
             stored = m_store.record(m_store.count());
-        m_shownRun = runResultOf(m_request, m_state, outcome, stored, m_host.faultsReported() - m_faultsBefore,
-                                 m_host.record(), std::move(reference));
+        m_shownRun.expanded(m_state, outcome, std::move(stored), std::move(reference));
     });
 }
 
@@ -99,12 +92,12 @@ void Session::plotDataCleared()
 void Session::saveResults()
 {
     // Save is usable only once a run has been shown to the end.
-    if (!m_shownRun)
+    if (!m_shownRun.result())
         return;
     const QString path = m_dialogs.saveResultsPath(m_results, m_dataPath);
     if (path.isEmpty())
         return;
-    const std::string error = writeResultsFile(QFile::encodeName(path).toStdString(), m_shownRun->resultsFile());
+    const std::string error = writeResultsFile(QFile::encodeName(path).toStdString(), m_shownRun.result()->resultsFile());
     if (!error.empty())
         m_presenter.show(QStringLiteral("Save error: ") + QString::fromStdString(error), Icon::Information);
 }
@@ -113,7 +106,7 @@ void Session::saveResults()
 void Session::copyAll()
 {
     if (m_results)
-        m_results->copyAll(m_shownRun ? m_shownRun->shown : m_host.record());
+        m_results->copyAll(m_shownRun.shown());
 }
 
 void Session::openResultsFile(const QString& path)
@@ -126,7 +119,7 @@ void Session::openResultsFile(const QString& path)
     const ResultTexts& lines = *read.texts;
     const auto line = [&lines](int number) { return lines[std::size_t(number - 1)]; };
 
-    m_shownRun.reset();
+    m_shownRun.forget();
     try {
         // Both windows are filled before the results window is shown and the input window
         // minimised: a window that its new texts resize after that is placed anew by the window
@@ -148,7 +141,7 @@ void Session::openResultsFile(const QString& path)
         const SeriesRecord record = recordFromResultTexts(lines);
         m_store.append(record);
         reference::ReferenceOutcome reference = reference::showReference(m_host, reference::referenceInputOf(record));
-        m_shownRun = openedRunResult(lines, record, m_host.record(), std::move(reference));
+        m_shownRun.opened(lines, record, std::move(reference));
 
         for (QPushButton* button : {results->newButton(), results->finishedButton(), results->plotButton()})
             button->setEnabled(true);
