@@ -2,6 +2,7 @@
 
 #ifdef QRV_CHART_PLUGIN_FROM_BIN
 
+#include "chart/contour/mapgrid.h"
 #include "cli/chartplugin/chartplugin.h"
 #include "engine/runstore.h"
 #include "engine/version.h"
@@ -25,7 +26,8 @@ struct LoadedPlugin {
 bool sameBuild(const ChartPlugin& plugin)
 {
     return plugin.versionMajor == kVersionMajor && plugin.versionMinor == kVersionMinor
-        && plugin.versionRevision == kVersionRevision && plugin.runStoreSize == sizeof(RunStore);
+        && plugin.versionRevision == kVersionRevision && plugin.runStoreSize == sizeof(RunStore)
+        && plugin.mapGridSize == sizeof(MapGrid);
 }
 
 LoadedPlugin load(const fs::path& path)
@@ -84,6 +86,22 @@ std::string writeSweepChart(const RunStore& runs, const ChartRequest& request)
     return loaded.plugin->writeChart(runs, request);
 }
 
+std::string mapRequestError(const MapRequest& request)
+{
+    const LoadedPlugin& loaded = chartPlugin();
+    if (loaded.plugin == nullptr)
+        return "option --plot: maps are not available: " + loaded.error;
+    return loaded.plugin->mapRequestError(request);
+}
+
+std::string writeMapPicture(const MapGrid& map, const MapRequest& request)
+{
+    const LoadedPlugin& loaded = chartPlugin();
+    if (loaded.plugin == nullptr)
+        return "maps are not available: " + loaded.error;
+    return loaded.plugin->writeMap(map, request);
+}
+
 } // namespace qrv::cli
 
 #else
@@ -96,6 +114,13 @@ std::string chartRequestError(const ChartRequest&)
 }
 
 std::string writeSweepChart(const RunStore&, const ChartRequest& request) { return chartRequestError(request); }
+
+std::string mapRequestError(const MapRequest&)
+{
+    return "option --plot: maps are not available in this build of qrv-cli, which has no Qt";
+}
+
+std::string writeMapPicture(const MapGrid&, const MapRequest& request) { return mapRequestError(request); }
 
 } // namespace qrv::cli
 

@@ -13,12 +13,11 @@ namespace {
 // 33 evenly spaced positions of its 256-entry table: linear interpolation between them stays
 // within 2/255 of the table.
 constexpr std::array<Rgb, 33> kViridis = {{
-    {68, 1, 84},     {71, 13, 96},    {72, 24, 106},   {72, 35, 116},   {71, 45, 123},   {69, 54, 129},
-    {66, 64, 134},   {63, 73, 137},   {59, 82, 139},   {55, 90, 141},   {51, 99, 141},   {47, 106, 142},
-    {44, 114, 142},  {41, 122, 142},  {38, 129, 142},  {35, 137, 142},  {33, 144, 140},  {31, 152, 139},
-    {31, 159, 136},  {33, 166, 133},  {40, 174, 128},  {49, 181, 123},  {62, 188, 116},  {76, 194, 108},
-    {93, 201, 99},   {110, 206, 88},  {130, 211, 76},  {150, 216, 63},  {171, 220, 50},  {192, 223, 36},
-    {213, 226, 26},  {234, 229, 26},  {253, 231, 37},
+    {68, 1, 84},    {71, 13, 96},   {72, 24, 106},  {72, 35, 116},  {71, 45, 123},  {69, 54, 129},  {66, 64, 134},
+    {63, 73, 137},  {59, 82, 139},  {55, 90, 141},  {51, 99, 141},  {47, 106, 142}, {44, 114, 142}, {41, 122, 142},
+    {38, 129, 142}, {35, 137, 142}, {33, 144, 140}, {31, 152, 139}, {31, 159, 136}, {33, 166, 133}, {40, 174, 128},
+    {49, 181, 123}, {62, 188, 116}, {76, 194, 108}, {93, 201, 99},  {110, 206, 88}, {130, 211, 76}, {150, 216, 63},
+    {171, 220, 50}, {192, 223, 36}, {213, 226, 26}, {234, 229, 26}, {253, 231, 37},
 }};
 
 // ColorBrewer's eleven-class RdBu (Cynthia Brewer, colorbrewer2.org), from blue to red as
@@ -60,9 +59,15 @@ double linear(std::uint8_t channel)
 
 } // namespace
 
-Rgb viridis(double t) { return sample(kViridis, t); }
+Rgb viridis(double t)
+{
+    return sample(kViridis, t);
+}
 
-Rgb blueWhiteRed(double t) { return sample(kBlueWhiteRed, t); }
+Rgb blueWhiteRed(double t)
+{
+    return sample(kBlueWhiteRed, t);
+}
 
 double luminance(Rgb colour)
 {

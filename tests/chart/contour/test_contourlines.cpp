@@ -10,7 +10,10 @@ using namespace qrv;
 
 namespace {
 
-double plane(double x, double y) { return x + y; }
+double plane(double x, double y)
+{
+    return x + y;
+}
 
 // The cell (i, j) that holds a point strictly inside it, on ascending axes.
 std::pair<std::size_t, std::size_t> cellOf(const MapGrid& grid, ContourPoint p)
@@ -47,9 +50,7 @@ TEST(ContourLines, PlaneGivesTheLineWhereXPlusYIsTheLevel)
         ASSERT_GE(line.size(), 2u);
         for (const ContourPoint& p : line)
             EXPECT_NEAR(p.x + p.y, level, 1e-12) << level;
-        const auto onBorder = [](ContourPoint p) {
-            return p.x == 0 || p.x == 4 || p.y == 0 || p.y == 4;
-        };
+        const auto onBorder = [](ContourPoint p) { return p.x == 0 || p.x == 4 || p.y == 0 || p.y == 4; };
         EXPECT_TRUE(onBorder(line.front()) && onBorder(line.back())) << level;
         // Joined in order along the line: x only ever moves one way.
         const double direction = line.back().x - line.front().x;
