@@ -4,8 +4,8 @@
 
 #include "chart/contour/mapgrid.h"
 #include "cli/chartplugin/chartplugin.h"
-#include "engine/runstore.h"
-#include "engine/version.h"
+#include "runs/runstore.h"
+#include "base/version.h"
 
 #include <dlfcn.h>
 

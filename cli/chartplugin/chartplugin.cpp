@@ -3,9 +3,9 @@
 #include "cli/chartplugin/chartplugin.h"
 
 #include "chart/chartexport.h"
+#include "base/version.h"
 #include "chart/contour/mapgrid.h"
-#include "engine/runstore.h"
-#include "engine/version.h"
+#include "runs/runstore.h"
 
 #include <QApplication>
 #include <QFile>

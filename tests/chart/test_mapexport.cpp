@@ -2,7 +2,7 @@
 #include "chart/contour/colourscale.h"
 #include "chart/contour/mapgrid.h"
 #include "chart/rendermap.h"
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 #include "tests/chart/contour/samplegrids.h"
 #include "tests/chart/exportfiles.h"
 
