@@ -2,10 +2,10 @@
 
 #ifdef QRV_CHART_PLUGIN_FROM_BIN
 
+#include "base/version.h"
 #include "chart/contour/mapgrid.h"
 #include "cli/chartplugin/chartplugin.h"
 #include "runs/runstore.h"
-#include "base/version.h"
 
 #include <dlfcn.h>
 
@@ -68,38 +68,39 @@ const LoadedPlugin& chartPlugin()
     return loaded;
 }
 
+// The plug-in's answer, or why there is no plug-in to ask, after the words unavailable.
+template <typename Ask>
+std::string askPlugin(const char* unavailable, Ask ask)
+{
+    const LoadedPlugin& loaded = chartPlugin();
+    if (loaded.plugin == nullptr)
+        return unavailable + loaded.error;
+    return ask(*loaded.plugin);
+}
+
 } // namespace
 
 std::string chartRequestError(const ChartRequest& request)
 {
-    const LoadedPlugin& loaded = chartPlugin();
-    if (loaded.plugin == nullptr)
-        return "option --plot: charts are not available: " + loaded.error;
-    return loaded.plugin->requestError(request);
+    return askPlugin("option --plot: charts are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.requestError(request); });
 }
 
 std::string writeSweepChart(const RunStore& runs, const ChartRequest& request)
 {
-    const LoadedPlugin& loaded = chartPlugin();
-    if (loaded.plugin == nullptr)
-        return "charts are not available: " + loaded.error;
-    return loaded.plugin->writeChart(runs, request);
+    return askPlugin("charts are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.writeChart(runs, request); });
 }
 
 std::string mapRequestError(const MapRequest& request)
 {
-    const LoadedPlugin& loaded = chartPlugin();
-    if (loaded.plugin == nullptr)
-        return "option --plot: maps are not available: " + loaded.error;
-    return loaded.plugin->mapRequestError(request);
+    return askPlugin("option --plot: maps are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.mapRequestError(request); });
 }
 
 std::string writeMapPicture(const MapGrid& map, const MapRequest& request)
 {
-    const LoadedPlugin& loaded = chartPlugin();
-    if (loaded.plugin == nullptr)
-        return "maps are not available: " + loaded.error;
-    return loaded.plugin->writeMap(map, request);
+    return askPlugin("maps are not available: ", [&](const ChartPlugin& plugin) { return plugin.writeMap(map, request); });
 }
 
 } // namespace qrv::cli
