@@ -1,5 +1,5 @@
 // The energy check on whole runs from a fresh start, as qrv-cli and sweeps make them.
-#include "engine/freshrunner.h"
+#include "runs/freshrunner.h"
 #include "model/energycheck.h"
 
 #include <gtest/gtest.h>
