@@ -101,15 +101,15 @@ TEST(ReferencePanel, SedimentRunCarriesItsRockAndAFlagOnlyWhenOutsideValidity)
     EXPECT_LT(computeReference(referenceInputOf(hotterRock)).reference->TEq, outcome.reference->TEq);
 }
 
-// The reference's ratio counts only the magma's heat: water that comes in hot (600 K under
-// 10 MPa, one kilogram per kilogram of 1073 K magma) converts more than 100 % of it, within
+// The reference's ratio counts only the magma's heat: hot water (liquid at 570 K under
+// 10 MPa, three kilograms per kilogram of 1073 K magma) converts more than 100 % of it, within
 // IAPWS-95's validity. The note says why; the ratio is shown as it is.
 TEST(ReferencePanel, RatioAboveAHundredPercentIsExplainedBesideIt)
 {
     RecordingHost host;
-    CalcState hot = stateOf(1.0f, 1.0f);
+    CalcState hot = stateOf(3.0f, 1.0f);
     hot.TMagma = 1073;
-    hot.TInit = 600;
+    hot.TInit = 570;
     hot.PInit = 10e6f;
     const ReferenceOutcome outcome = showReference(host, referenceInputOf(hot));
     ASSERT_TRUE(outcome.reference) << outcome.reason;
