@@ -30,6 +30,7 @@ RunResult runResultOf(const RunRequest& inputs, const CalcState& state, const Ru
         result.equilibrium = equilibriumOf(state);
         result.adiabatic = outcome.adiabatic;
         result.isothermal = outcome.isothermal;
+        result.energy = outcome.energy;
     }
     result.reference = std::move(reference);
     result.state = state;

@@ -20,6 +20,7 @@ RunOutcome expandEquilibrium(CalcState& s, RunStore& store, EngineHost& host)
     outcome.stored = store.count() > before;
     outcome.adiabatic = expansion.adiabatic;
     outcome.isothermal = expansion.isothermal;
+    outcome.energy = expansion.energy;
     return outcome;
 }
 

@@ -37,6 +37,7 @@ struct RunOutcome {
     bool stored = false;    // the run reached the store
     PathEnd adiabatic;      // where each path ended, when it did
     PathEnd isothermal;
+    EnergyCheck energy;
 };
 
 // The equilibrium window's Continue on a state whose equilibrium was found: both paths, and

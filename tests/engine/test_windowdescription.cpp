@@ -70,6 +70,7 @@ TEST(WindowText, HiddenRowsAndPanelsAreLeftOutAndRewrittenCaptionsGetTheirColon)
 
     host.setVisible(kAdiabatic.frame, false);
     host.setVisible(kReference.frame, false);
+    host.setVisible(kEnergyCheck.frame, false);
     const std::string withoutPanel = windowText(kDescription, host.record());
     EXPECT_EQ(withoutPanel.find("Adiabatic"), std::string::npos) << withoutPanel;
     EXPECT_EQ(withoutPanel.find("IAPWS-95"), std::string::npos) << withoutPanel;
