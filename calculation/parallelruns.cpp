@@ -47,7 +47,9 @@ bool runInParallel(std::size_t count, const std::function<void(Calculator&, std:
             finished.notify_all();
         });
     }
-    bool stopped = false;
+    // The first report at once, the others while the workers run, the last when they are done.
+    bool stopped = progress && !progress(0, count);
+    stop = stopped;
     {
         std::unique_lock lock(mutex);
         while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return running == 0; })) {

@@ -10,8 +10,8 @@
 
 namespace qrv {
 
-// How far a long study got: called on the caller's thread about ten times a second and once
-// at the end. Returning false stops the study; runs already started finish.
+// How far a long study got: called on the caller's thread at its start, about ten times a
+// second, and once at the end. Returning false stops the study; runs already started finish.
 using StudyProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // Runs work(calculator, index) for every index below count on `threads` workers (0: one per
