@@ -88,6 +88,16 @@ double SampleRandom::draw(const Distribution& distribution)
     return distribution.a + (distribution.b - distribution.a) * uniform();
 }
 
+bool sampleFailed(const RunResult& run)
+{
+    return !run.stored || run.faults != 0;
+}
+
+std::size_t failedSamples(const UncertaintyResult& result)
+{
+    return std::size_t(std::count_if(result.runs.begin(), result.runs.end(), sampleFailed));
+}
+
 std::vector<double> drawSample(const UncertaintyRequest& request, std::size_t sample)
 {
     SampleRandom random(request.seed, sample);

@@ -67,6 +67,10 @@ struct UncertaintyResult {
     bool finished = true;                   // false when the progress stopped it
 };
 
+// A sample fails when its run was not stored or a routine reported an error.
+bool sampleFailed(const RunResult& run);
+std::size_t failedSamples(const UncertaintyResult& result);
+
 // The values of sample `sample`, one per drawn input, in the request's order.
 std::vector<double> drawSample(const UncertaintyRequest& request, std::size_t sample);
 

@@ -7,11 +7,12 @@
 #include "cli/mapplot.h"
 #include "cli/progressline.h"
 #include "cli/runoutput.h"
-#include "report/jsonwriter.h"
+#include "report/jsonreport.h"
 #include "report/runend.h"
 #include "report/steamtablenote.h"
 #include "report/sweeptable.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qrv::cli {
@@ -148,16 +149,11 @@ int uncertaintyCommand(const UncertaintyCommand& command, std::ostream& out, std
         ProgressLine progress(err, terminalProgress(), request.samples);
         result = runUncertainty(request, progressOn(progress));
     }
-    std::size_t failed = 0;
-    for (std::size_t sample = 0; sample < result.runs.size(); ++sample) {
-        const RunResult& run = result.runs[sample];
-        if (runStatus(run) == kDone)
-            continue;
-        // The first failure tells why; the count tells how often.
-        if (failed++ == 0) {
-            err << "qrv-cli: sample " << sample + 1 << ": " << runStatusText(run) << '\n';
-        }
-    }
+    const std::size_t failed = failedSamples(result);
+    // The first failure tells why; the count tells how often.
+    const auto firstFailed = std::find_if(result.runs.begin(), result.runs.end(), sampleFailed);
+    if (firstFailed != result.runs.end())
+        err << "qrv-cli: sample " << firstFailed - result.runs.begin() + 1 << ": " << runStatusText(*firstFailed) << '\n';
 
     if (command.csv) {
         std::vector<std::string> headings{"Sample"};
@@ -177,22 +173,7 @@ int uncertaintyCommand(const UncertaintyCommand& command, std::ostream& out, std
             printTableLine(out, true, headings, cells);
         }
     } else if (command.json) {
-        JsonWriter json;
-        json.beginObject();
-        json.key("samples").value(std::uint64_t(request.samples));
-        json.key("failed").value(std::uint64_t(failed));
-        json.key("seed").value(request.seed);
-        json.key("outputs").beginObject();
-        for (const StudyOutput& output : kStudyOutputs) {
-            const Spread spread = spreadOf(studyOutputValues(result.runs, output));
-            json.key(studyOutputHeader(output)).beginObject();
-            json.key("count").value(std::uint64_t(spread.count));
-            for (const auto& [name, value] : spreadFigures(spread))
-                json.key(name).value(value);
-            json.endObject();
-        }
-        json.endObject().endObject();
-        out << json.text() << '\n';
+        out << uncertaintyJson(request, result) << '\n';
     } else {
         out << "Samples: " << request.samples << ", failed: " << failed << ", seed: " << request.seed << "\n\n";
         std::vector<std::string> headings{"Output", "Count"};
