@@ -6,15 +6,6 @@
 
 namespace qrv {
 
-const std::array<StudyInputName, 6> kStudyInputs = {{
-    {StudyInput::R, "r", "R", ""},
-    {StudyInput::TMagma, "tmagma", "TMagma", "K"},
-    {StudyInput::TInit, "tinit", "TInit", "K"},
-    {StudyInput::PInit, "pinit", "PInit", "MPa"},
-    {StudyInput::PFinal, "pfinal", "PFinal", "MPa"},
-    {StudyInput::X, "x", "X", ""},
-}};
-
 const StudyInputName& studyInputName(StudyInput input)
 {
     const auto found = std::find_if(kStudyInputs.begin(), kStudyInputs.end(),

@@ -5,6 +5,7 @@
 #include "calculation/sweepfamily.h"
 
 #include <array>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -13,14 +14,23 @@ namespace qrv {
 enum class StudyInput { R, TMagma, TInit, PInit, PFinal, X };
 
 struct StudyInputName {
-    StudyInput input;
+    StudyInput input = StudyInput::R;
     std::string_view key;  // "tmagma"
     std::string_view name; // "TMagma"
     std::string_view unit; // "K", "MPa", or empty
 };
 
-// In the order of the input window.
-extern const std::array<StudyInputName, 6> kStudyInputs;
+// The ratio, then the inputs a family takes, in their order.
+inline constexpr std::array<StudyInputName, 6> kStudyInputs = [] {
+    constexpr StudyInput kFamily[] = {StudyInput::TMagma, StudyInput::TInit, StudyInput::PInit, StudyInput::PFinal,
+                                      StudyInput::X};
+    static_assert(std::size(kFamily) == kFamilyInputs.size());
+    std::array<StudyInputName, 6> inputs{};
+    inputs[0] = {StudyInput::R, "r", "R", ""};
+    for (std::size_t k = 0; k < kFamilyInputs.size(); ++k)
+        inputs[k + 1] = {kFamily[k], kFamilyInputs[k].key, kFamilyInputs[k].name, kFamilyInputs[k].unit};
+    return inputs;
+}();
 const StudyInputName& studyInputName(StudyInput input);
 
 // The study input that a family's input is.

@@ -24,14 +24,6 @@ bool sameMember(double a, double b)
 
 } // namespace
 
-const std::array<FamilyInputName, 5> kFamilyInputs = {{
-    {FamilyInput::TMagma, "tmagma", "TMagma", "K"},
-    {FamilyInput::TInit, "tinit", "TInit", "K"},
-    {FamilyInput::PInit, "pinit", "PInit", "MPa"},
-    {FamilyInput::PFinal, "pfinal", "PFinal", "MPa"},
-    {FamilyInput::X, "x", "X", ""},
-}};
-
 const FamilyInputName& familyInputName(FamilyInput input)
 {
     const auto found = std::find_if(kFamilyInputs.begin(), kFamilyInputs.end(),

@@ -13,30 +13,21 @@ import sys
 import tempfile
 import unittest
 
-CLI = None
+import test_cli
+from test_cli import cli
 
 FIXED = ["--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1"]
 START_UP = ["--tmagma", "1473", *FIXED]
-
-
-def cli(*args):
-    return subprocess.run([CLI, *args], capture_output=True, timeout=120)
 
 
 def rows(done):
     return list(csv.DictReader(io.StringIO(done.stdout.decode())))
 
 
-class Study(unittest.TestCase):
-    def ok(self, *args):
-        done = cli(*args)
-        self.assertEqual(done.returncode, 0, done.stderr)
-        return done
-
+class Study(test_cli.CliTest):
     def refused(self, *args):
-        done = cli(*args)
-        self.assertEqual((done.returncode, done.stdout), (2, b""), done.stderr)
-        return done.stderr.decode().splitlines()[0]
+        """The first line of the refusal."""
+        return super().refused(*args).splitlines()[0]
 
 
 class Map(Study):
@@ -184,7 +175,7 @@ class Progress(Study):
         pipe never blocks the program while its terminal is read."""
         leader, follower = pty.openpty()
         with tempfile.TemporaryFile() as out:
-            done = subprocess.Popen([CLI, *args], stdout=out, stderr=follower)
+            done = subprocess.Popen([test_cli.CLI, *args], stdout=out, stderr=follower)
             os.close(follower)
             err = b""
             while True:
@@ -216,5 +207,5 @@ class Progress(Study):
 
 
 if __name__ == "__main__":
-    CLI = sys.argv.pop(1)
+    test_cli.CLI = sys.argv.pop(1)
     unittest.main(verbosity=1)
