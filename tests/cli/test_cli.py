@@ -560,6 +560,14 @@ class HelpAndVersion(CliTest):
         samples = number_in("samples, 1 to {}", self.help_of("mc", "--help"))
         self.assertIn("1 to 1000000", self.refused("mc", *START_UP, "--r", "0.3", "--n", str(samples + 1)))
 
+    def test_stated_energy_check_figures_are_the_start_up_run(self):
+        text = self.help_of("run", "--help")
+        stated = re.search(r"it\s+is\s+([\d.]+)\s+kJ\s+per\s+kg\s+of\s+magma\s+\(([\d.]+)\s+%\)", text)
+        self.assertIsNotNone(stated, text)
+        run = json.loads(self.ok("run", *START_UP, "--r", "0.3", "--json").stdout)
+        self.assertEqual(stated.group(1), "%.1f" % (run["WIsothermal"] / 1000))
+        self.assertEqual(stated.group(2), "%.2f" % run["record"]["CRIsothermal [%]"])
+
     def test_listed_family_inputs_are_taken(self):
         text = self.help_of("sweep", "--help")
         block = text.split("\n  --family", 1)[1].split("\n  --", 1)[0]
