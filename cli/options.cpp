@@ -100,9 +100,8 @@ std::vector<OptionSpec> studyOptionsWith(std::string_view form, std::initializer
 std::vector<Choice> mapQuantityChoices()
 {
     std::vector<Choice> choices;
-    for (const MapQuantity& quantity : kMapQuantities)
-        choices.push_back({std::string(quantity.key),
-                           std::string(quantity.quantity) + " (" + std::string(quantity.unit) + ")"});
+    for (const MapZKey& z : kMapZKeys)
+        choices.push_back({std::string(z.key), std::string(z.quantity) + " (" + std::string(z.unit) + ")"});
     return choices;
 }
 
@@ -539,14 +538,14 @@ Command parseMap(const std::vector<std::string>& args)
         return command;
     }
     MapPlot plot;
-    plot.path = *path;
+    plot.picture.path = *path;
     const auto z = take(p, "--z");
     if (!z)
         return usageError("option --plot needs --z, the quantity the map colours");
-    plot.quantity = findMapQuantity(*z);
-    if (plot.quantity == nullptr)
+    plot.z = findMapZKey(*z);
+    if (plot.z == nullptr)
         return usageError("option --z: \"" + *z + "\" is not one of the quantities a map colours (see qrv-cli map --help)");
-    if (auto error = readSize(p, plot.widthPx, plot.heightPx))
+    if (auto error = readSize(p, plot.picture.widthPx, plot.picture.heightPx))
         return *error;
     command.plot = plot;
     return command;

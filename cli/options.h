@@ -34,12 +34,10 @@ struct SweepCommand {
     bool peaks = false; // each curve's largest conversion ratio instead of the runs
 };
 
-// A map's picture: the quantity coloured, the file and its size.
+// A map's picture: the file and its size, and the quantity coloured.
 struct MapPlot {
-    std::string path;
-    const MapQuantity* quantity = nullptr;
-    int widthPx = 1600;
-    int heightPx = 1000;
+    MapRequest picture;
+    const MapZKey* z = nullptr;
 };
 
 struct MapCommand {

@@ -4,10 +4,11 @@
 #include "base/numberformat.h"
 #include "calculation/peaks.h"
 #include "calculation/studyoutput.h"
-#include "cli/mapplot.h"
+#include "cli/sweepchart.h"
 #include "cli/progressline.h"
 #include "cli/runoutput.h"
 #include "report/jsonreport.h"
+#include "report/mapvalues.h"
 #include "report/runend.h"
 #include "report/steamtablenote.h"
 #include "report/sweeptable.h"
@@ -93,7 +94,7 @@ int peaksCommand(const SweepCommand& command, const std::vector<double>& ratios,
 int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err)
 {
     if (command.plot) {
-        if (const std::string error = mapPlotError(*command.plot); !error.empty()) {
+        if (const std::string error = mapRequestError(command.plot->picture); !error.empty()) {
             err << "qrv-cli: option --plot: " << error << '\n';
             return kRefused;
         }
@@ -132,8 +133,8 @@ int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err)
     if (failed > 0)
         err << "qrv-cli: " << failed << " of " << result.runs.size() << " points failed\n";
     if (command.plot) {
-        const MapValues values = mapValues(map, result, *command.plot->quantity);
-        if (const std::string error = writeMapPlot(values, *command.plot); !error.empty()) {
+        const MapGrid grid = mapGrid(map, result, *command.plot->z);
+        if (const std::string error = writeMapPicture(grid, command.plot->picture); !error.empty()) {
             err << "Save error: " << error << '\n';
             status = combined(status, kFileError);
         }

@@ -6,22 +6,10 @@
 
 namespace qrv {
 
-const std::array<MapQuantity, 8> kMapQuantities = {{
-    {"cr-adiabatic", "Adiabatic conversion ratio", "%", false},
-    {"cr-isothermal", "Isothermal conversion ratio", "%", false},
-    {"ref-cr-adiabatic", "IAPWS-95 adiabatic conversion ratio", "%", false},
-    {"ref-cr-isothermal", "IAPWS-95 isothermal conversion ratio", "%", false},
-    {"diff-adiabatic", "Adiabatic CR, model minus IAPWS-95", "% points", true},
-    {"diff-isothermal", "Isothermal CR, model minus IAPWS-95", "% points", true},
-    {"teq", "Equilibrium temperature", "K", false},
-    {"peq", "Equilibrium pressure", "MPa", false},
-}};
-
-const MapQuantity* findMapQuantity(std::string_view key)
+const MapZKey* findMapZKey(std::string_view key)
 {
-    const auto found = std::find_if(kMapQuantities.begin(), kMapQuantities.end(),
-                                    [key](const MapQuantity& q) { return q.key == key; });
-    return found == kMapQuantities.end() ? nullptr : &*found;
+    const auto found = std::find_if(kMapZKeys.begin(), kMapZKeys.end(), [key](const MapZKey& z) { return z.key == key; });
+    return found == kMapZKeys.end() ? nullptr : &*found;
 }
 
 namespace {
@@ -42,15 +30,34 @@ double valueOf(const RunResult& run, std::string_view key)
         - studyOutputValue(run, adiabatic ? kReferenceAdiabaticCR : kReferenceIsothermalCR);
 }
 
+// The axis of a range, titled as charts title its input; R of a wet sediment is Rs.
+MapAxis axisOf(const MapStudy& map, const MapRange& range)
+{
+    const std::string_view key = studyInputName(range.input).key;
+    const bool sediment = map.base.inputs.sedimentMode || map.x.input == StudyInput::X || map.y.input == StudyInput::X;
+    if (range.input == StudyInput::R && sediment)
+        return {"Sediment/magma ratio Rs", "", range.values};
+    const auto axis = std::find_if(kMapAxisKeys.begin(), kMapAxisKeys.end(),
+                                   [key](const MapAxisKey& k) { return k.key == key; });
+    return {std::string(axis->quantity), std::string(axis->unit), range.values};
+}
+
 } // namespace
 
-MapValues mapValues(const MapStudy& map, const MapResult& result, const MapQuantity& quantity)
+MapGrid mapGrid(const MapStudy& map, const MapResult& result, const MapZKey& z)
 {
-    MapValues values{&quantity, map.x, map.y, {}, fixedConditions(map)};
-    values.z.reserve(result.runs.size());
+    MapGrid grid;
+    grid.title = z.title;
+    grid.conditions = fixedConditions(map);
+    grid.x = axisOf(map, map.x);
+    grid.y = axisOf(map, map.y);
+    grid.zQuantity = z.quantity;
+    grid.zUnit = z.unit;
+    grid.diverging = z.diverging;
+    grid.z.reserve(result.runs.size());
     for (const RunResult& run : result.runs)
-        values.z.push_back(valueOf(run, quantity.key));
-    return values;
+        grid.z.push_back(valueOf(run, z.key));
+    return grid;
 }
 
 std::string fixedConditions(const MapStudy& map)

@@ -149,13 +149,17 @@ TEST(Studies, MapPointsAreSingleRunsInGridOrder)
     }
 
     // A failed point is missing from the values and keeps its row, without numbers.
-    const MapValues teq = mapValues(map, result, *findMapQuantity("teq"));
-    EXPECT_TRUE(std::isnan(teq.z[0]) && std::isnan(teq.z[3]));
-    EXPECT_FLOAT_EQ(float(teq.z[5]), result.runs[5].record->TEq);
-    const MapValues diff = mapValues(map, result, *findMapQuantity("diff-isothermal"));
-    EXPECT_NEAR(diff.z[4], result.runs[4].record->CRIsothermal - result.runs[4].reference->reference->isothermal.CR,
-                1e-5);
+    const MapGrid teq = mapGrid(map, result, *findMapZKey("teq"));
+    EXPECT_TRUE(std::isnan(teq.at(0, 0)) && std::isnan(teq.at(0, 1)));
+    EXPECT_FLOAT_EQ(float(teq.at(2, 1)), result.runs[5].record->TEq);
+    EXPECT_EQ(mapGridError(teq), "");
     EXPECT_EQ(teq.conditions, "TInit 298 K, PInit 0.1 MPa, PFinal 0.1 MPa");
+    EXPECT_EQ(quantityTitle(teq.x.quantity, teq.x.unit), "Water/magma ratio R");
+    EXPECT_EQ(quantityTitle(teq.y.quantity, teq.y.unit), "Magma temperature (K)");
+    const MapGrid diff = mapGrid(map, result, *findMapZKey("diff-isothermal"));
+    EXPECT_TRUE(diff.diverging);
+    EXPECT_NEAR(diff.at(1, 1),
+                result.runs[4].record->CRIsothermal - result.runs[4].reference->reference->isothermal.CR, 1e-5);
     const auto failed = mapRowCells(map, 0, 1, result.runs[3]);
     ASSERT_EQ(failed.size(), mapHeadings(map).size());
     EXPECT_EQ(failed[0], "0");
