@@ -40,6 +40,7 @@ RunResult Calculator::run(const RunRequest& request)
         result.equilibrium = equilibriumOf(run->state);
         result.adiabatic = run->outcome.adiabatic;
         result.isothermal = run->outcome.isothermal;
+        result.energy = run->outcome.energy;
     }
     if (m_options.reference)
         result.reference = referenceOf(*run);

@@ -41,6 +41,9 @@ struct RunResult {
     std::optional<EquilibriumState> equilibrium;
     PathEnd adiabatic;
     PathEnd isothermal;
+    // Each path's work minus the energy the run's own states release on it, CR points; empty
+    // unless the run completed.
+    EnergyCheck energy;
     std::optional<SeriesRecord> record;
     // When asked for: the reference of a completed run, or why there is none.
     std::optional<reference::ReferenceOutcome> reference;

@@ -42,6 +42,9 @@ void resetResults(EngineHost& host)
     }
     for (std::size_t i = 0; i < 4; ++i)
         host.setBold(kWindow, kEquilibriumState[i].name, false);
+    showText(host, kEnergyCheck.adiabatic, "");
+    showText(host, kEnergyCheck.isothermal, "");
+    host.setVisible(kWindow, kEnergyCheck.note.name, false);
     for (const Control* button : kOffDuringPaths)
         host.setEnabled(kWindow, button->name, false);
 }
@@ -87,6 +90,17 @@ void showPathResult(const PathEnd& end, const PathControls& c, EngineHost& host)
     showNumber(host, c.finalState[1], end.VFinal);
     showNumber(host, c.finalState[2], end.TFinal);
     showNumber(host, c.finalState[3], end.SFinal / 1000.0);
+}
+
+void showEnergyCheck(const EnergyCheck& check, EngineHost& host)
+{
+    if (check.adiabaticExcess)
+        showNumber(host, kEnergyCheck.adiabatic, *check.adiabaticExcess);
+    if (check.isothermalExcess)
+        showNumber(host, kEnergyCheck.isothermal, *check.isothermalExcess);
+    const std::string note = energyCheckNote(check);
+    host.setVisible(kWindow, kEnergyCheck.note.name, !note.empty());
+    showText(host, kEnergyCheck.note, note);
 }
 
 // A path whose routines failed keeps the empty texts of the reset and shows its error mark.
@@ -194,6 +208,8 @@ Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         showText(host, kStatus, "Calculation Complete");
         showPathResult(run.isothermal, kIsothermal, host);
         complete = true;
+        run.energy = energyCheck(s);
+        showEnergyCheck(run.energy, host);
 
         showText(host, kPathCaption, "");
         for (const Control* button : kDescription.buttons)

@@ -37,6 +37,7 @@ RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const
     outcome.completed = expansion.completed;
     outcome.adiabatic = expansion.adiabatic;
     outcome.isothermal = expansion.isothermal;
+    outcome.energy = expansion.energy;
     outcome.stage = RunStage::Expanded;
     outcome.stored = store.count() > before;
     return outcome;

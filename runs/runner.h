@@ -37,6 +37,7 @@ struct RunOutcome {
     bool stored = false;    // the run reached the store
     PathEnd adiabatic;      // where each path ended, when it did
     PathEnd isothermal;
+    EnergyCheck energy;
 };
 
 // Runs on the given state, which keeps every field between runs as the program does.

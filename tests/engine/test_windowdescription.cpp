@@ -70,6 +70,7 @@ TEST(WindowText, HiddenRowsAndPanelsAreLeftOutAndRewrittenCaptionsGetTheirColon)
 
     host.setVisible(kWindow, kAdiabatic.frame.name, false);
     host.setVisible(kWindow, kReference.frame.name, false);
+    host.setVisible(kWindow, kEnergyCheck.frame.name, false);
     const std::string withoutPanel = windowText(kDescription, host.record());
     EXPECT_EQ(withoutPanel.find("Adiabatic"), std::string::npos) << withoutPanel;
     EXPECT_EQ(withoutPanel.find("IAPWS-95"), std::string::npos) << withoutPanel;

@@ -31,11 +31,12 @@ bool noteShown(const RecordingHost& host)
     return host.control(Window::Results, kReference.note.name).visible;
 }
 
-// The panel's lines of the results window's text.
+// The panel's lines of the results window's text, up to the energy check under it.
 std::string panelText(const RecordingHost& host)
 {
     const std::string text = windowText(resultswindow::kDescription, host.record());
-    return text.substr(text.find("IAPWS-95 Reference\n"));
+    const auto start = text.find("IAPWS-95 Reference\n");
+    return text.substr(start, text.find("Energy Check\n") - start);
 }
 
 // The calculation state of a run with the start-up temperatures and pressures.
