@@ -2,6 +2,7 @@
 
 #include "base/parsenumber.h"
 #include "calculation/ratiosweep.h"
+#include "calculation/studyinput.h"
 #include "model/real.h"
 #include "base/trimmed.h"
 
@@ -22,14 +23,6 @@ bool sameMember(double a, double b)
 }
 
 } // namespace
-
-const std::array<FamilyInputName, 5> kFamilyInputs = {{
-    {FamilyInput::TMagma, "tmagma", "TMagma", "K"},
-    {FamilyInput::TInit, "tinit", "TInit", "K"},
-    {FamilyInput::PInit, "pinit", "PInit", "MPa"},
-    {FamilyInput::PFinal, "pfinal", "PFinal", "MPa"},
-    {FamilyInput::X, "x", "X", ""},
-}};
 
 const FamilyInputName& familyInputName(FamilyInput input)
 {
@@ -90,19 +83,7 @@ RunRequest familyMember(const RunRequest& base, const SweepFamily& family, std::
     RunRequest request = base;
     if (family.input == FamilyInput::None)
         return request;
-    const std::string& value = family.values.at(member);
-    InputTexts& in = request.inputs;
-    switch (family.input) {
-    case FamilyInput::TMagma: in.tMagma = value; break;
-    case FamilyInput::TInit: in.tInit = value; break;
-    case FamilyInput::PInit: in.pInit = value; break;
-    case FamilyInput::PFinal: in.pFinal = value; break;
-    case FamilyInput::X:
-        in.waterFraction = value;
-        in.sedimentMode = true;
-        break;
-    case FamilyInput::None: break;
-    }
+    setStudyInput(request, studyInputOf(family.input), family.values.at(member));
     return request;
 }
 

@@ -25,7 +25,13 @@ struct FamilyInputName {
 };
 
 // Every input but None, in the order the sweep dialog offers them.
-extern const std::array<FamilyInputName, 5> kFamilyInputs;
+inline constexpr std::array<FamilyInputName, 5> kFamilyInputs = {{
+    {FamilyInput::TMagma, "tmagma", "TMagma", "K"},
+    {FamilyInput::TInit, "tinit", "TInit", "K"},
+    {FamilyInput::PInit, "pinit", "PInit", "MPa"},
+    {FamilyInput::PFinal, "pfinal", "PFinal", "MPa"},
+    {FamilyInput::X, "x", "X", ""},
+}};
 const FamilyInputName& familyInputName(FamilyInput input);
 
 struct SweepFamily {

@@ -1,9 +1,12 @@
 #include "cli/commands.h"
 
 #include "cli/help.h"
+#include "cli/progressline.h"
 #include "report/jsonreport.h"
 #include "cli/ratiofilenames.h"
 #include "cli/report.h"
+#include "cli/runoutput.h"
+#include "report/sweeptable.h"
 #include "report/runend.h"
 #include "report/steamtablenote.h"
 #include "calculation/calculate.h"
@@ -24,59 +27,6 @@ namespace qrv::cli {
 
 namespace {
 
-// A message box on the terminal; every line of a multi-line text gets the prefix.
-void printMessage(std::ostream& err, std::string_view prefix, std::string_view text)
-{
-    std::size_t start = 0;
-    while (true) {
-        const auto end = text.find('\n', start);
-        err << prefix << text.substr(start, end - start) << '\n';
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-}
-
-// The sweep table's column headings: a family's member ("Member TMagma [K]"), the stored
-// fields, then the IAPWS-95 reference.
-std::vector<std::string> sweepHeadings(const SweepFamily& family)
-{
-    std::vector<std::string> headings;
-    if (family.input != FamilyInput::None) {
-        const FamilyInputName& name = familyInputName(family.input);
-        headings.push_back("Member " + std::string(name.name)
-                           + (name.unit.empty() ? "" : " [" + std::string(name.unit) + "]"));
-    }
-    const auto columns = csvHeaderNames(reference::referenceColumnNames());
-    headings.insert(headings.end(), columns.begin(), columns.end());
-    return headings;
-}
-
-// One line of the table: CSV, or columns as wide as their headings.
-void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>& headings,
-                    const std::vector<std::string>& cells)
-{
-    if (csv) {
-        out << csvLine(cells) << '\n';
-        return;
-    }
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        out << std::left << std::setw(std::max<int>(int(headings[i].size()), 11) + 2) << cells[i];
-    out << '\n';
-}
-
-// A run's cells after its member's: its stored fields and its reference, at full precision in
-// CSV and as short as the values allow in the table.
-void appendRunCells(std::vector<std::string>& cells, bool csv, const SeriesRecord& record,
-                    const std::optional<reference::ReferenceOutcome>& reference)
-{
-    for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
-        cells.push_back(csv ? formatShortest(record.field(i)) : formatGeneral(record.field(i)));
-    const auto referenceCells = reference::referenceCells(
-        reference.value(), csv ? reference::CellPrecision::Full : reference::CellPrecision::Single);
-    cells.insert(cells.end(), referenceCells.begin(), referenceCells.end());
-}
-
 // The folder of each member's results files, made: the folder given, and in it one per member
 // of a family ("tmagma-1073"). The failure's description, empty when all were made.
 std::string makeMemberFolders(const std::string& folder, const SweepFamily& family,
@@ -92,29 +42,6 @@ std::string makeMemberFolders(const std::string& folder, const SweepFamily& fami
             return ec.message();
     }
     return {};
-}
-
-// The status of two outcomes together.
-int combined(int status, int other)
-{
-    if (status == kDone || other == kDone)
-        return status == kDone ? other : status;
-    return std::min(status, other);
-}
-
-// What a run earns: refused inputs, a calculation that reported an error or stopped, or done.
-int runStatus(const RunResult& run)
-{
-    switch (run.stage) {
-    case RunStage::Refused:
-    case RunStage::SteamTableNeeded:
-        return kRefused;
-    case RunStage::NoEquilibrium:
-        return kCalculationError;
-    case RunStage::Expanded:
-        break;
-    }
-    return run.stored && run.faults == 0 ? kDone : kCalculationError;
 }
 
 // Refuses a chart that cannot be drawn before any run is made.
@@ -170,6 +97,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         err << "qrv-cli: option --r: " << sweep.error << '\n' << usageText();
         return kRefused;
     }
+    if (command.peaks)
+        return peaksCommand(command, sweep.ratios, out, err);
     const SweepFamily& family = command.family;
     const bool members = family.input != FamilyInput::None;
     const std::size_t runCount = sweep.ratios.size() * family.memberCount();
@@ -189,11 +118,13 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
 
     const std::vector<std::string> headings = sweepHeadings(family);
     if (!command.json)
-        printSweepLine(out, command.csv, headings, headings);
+        printTableLine(out, command.csv, headings, headings);
     RunStore chartRuns;
     bool steamTableNoted = false;
     int status = kDone;
     std::size_t failedRatios = 0;
+    ProgressLine progress(err, terminalProgress(), runCount);
+    std::size_t runsDone = 0;
     // A sweep ends early only when the initial water has no S and Cv or the output is lost.
     const bool finished = runFamilySweep(command.request, family, sweep.ratios,
                                          [&](std::size_t member, const SweepRun& step) {
@@ -201,6 +132,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         const std::string memberPrefix
             = members ? std::string(familyInputName(family.input).name) + "=" + family.values[member] + " " : "";
         const std::string prefix = "[" + memberPrefix + "R=" + std::string(step.ratioText) + "] ";
+        if (!run.messages().empty())
+            progress.clear();
         for (const auto& message : run.messages())
             printMessage(err, prefix, message.text);
         const bool lastRun = run.stage == RunStage::SteamTableNeeded;
@@ -228,8 +161,9 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             std::vector<std::string> cells;
             if (members)
                 cells.push_back(family.values[member]);
-            appendRunCells(cells, command.csv, *record, run.reference);
-            printSweepLine(out, command.csv, headings, cells);
+            appendRunCells(cells, command.csv ? reference::CellPrecision::Full : reference::CellPrecision::Single, *record,
+                           run.reference);
+            printTableLine(out, command.csv, headings, cells);
         }
         // Output that is lost ends the sweep; the caller says why.
         if (!out) {
@@ -238,8 +172,10 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         }
         if (command.chart && record)
             chartRuns.append(*record);
+        progress.update(++runsDone);
         return !lastRun;
     }, CalculateOptions{command.qrvDir ? WindowTexts::Kept : WindowTexts::Skipped, true});
+    progress.clear();
     if (!finished)
         return status;
     if (failedRatios > 0)

@@ -1,4 +1,4 @@
-// The three commands of qrv-cli. Each returns its exit status.
+// The commands of qrv-cli. Each returns its exit status.
 #pragma once
 
 #include "cli/options.h"
@@ -17,6 +17,10 @@ enum ExitStatus : int {
 
 int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err);
 int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& err);
+// sweep --peaks: each curve's largest conversion ratio over the sweep's ratios.
+int peaksCommand(const SweepCommand& command, const std::vector<double>& ratios, std::ostream& out, std::ostream& err);
+int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err);
+int uncertaintyCommand(const UncertaintyCommand& command, std::ostream& out, std::ostream& err);
 int openCommand(const OpenCommand& command, std::ostream& out, std::ostream& err);
 
 } // namespace qrv::cli

@@ -32,6 +32,10 @@ int runCommandLine(int argc, char** argv, std::ostream& out)
         return runCommand(*run, out, std::cerr);
     if (const auto* sweep = std::get_if<SweepCommand>(&command))
         return sweepCommand(*sweep, out, std::cerr);
+    if (const auto* map = std::get_if<MapCommand>(&command))
+        return mapCommand(*map, out, std::cerr);
+    if (const auto* mc = std::get_if<UncertaintyCommand>(&command))
+        return uncertaintyCommand(*mc, out, std::cerr);
     return openCommand(std::get<OpenCommand>(command), out, std::cerr);
 }
 

@@ -4,7 +4,10 @@
 #include "base/parsenumber.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <deque>
+#include <limits>
 #include <map>
 
 namespace qrv::cli {
@@ -13,6 +16,9 @@ namespace {
 
 // Larger pictures than this are refused rather than allocated.
 constexpr int kMostChartPixels = 10000;
+// A map's points and an uncertainty study's samples are all kept until the study ends.
+constexpr std::size_t kMostMapPoints = 100000;
+constexpr std::size_t kMostSamples = 1000000;
 
 std::vector<Choice> familyChoices()
 {
@@ -62,6 +68,9 @@ const OptionSpec kInputOptions[] = {
      "extrapolation, the only heating mode the input window offers"},
 };
 
+const OptionSpec kRatioOption = {"--r", Value::Number, "R",
+                                 "water/magma mass ratio R (with --x the sediment/magma ratio Rs), above 0", true};
+
 std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra)
 {
     std::vector<OptionSpec> specs(std::begin(kInputOptions), std::end(kInputOptions));
@@ -69,8 +78,39 @@ std::vector<OptionSpec> inputOptionsWith(std::initializer_list<OptionSpec> extra
     return specs;
 }
 
+// The inputs of run, those a study may vary taking `form` beside a number: "K|FROM:TO:STEP".
+std::vector<OptionSpec> studyOptionsWith(std::string_view form, std::initializer_list<OptionSpec> extra)
+{
+    // The tables' placeholders live as long as the program.
+    static std::deque<std::string> placeholders;
+    std::vector<OptionSpec> specs = inputOptionsWith({kRatioOption});
+    for (OptionSpec& spec : specs) {
+        const bool varied = std::any_of(kStudyInputs.begin(), kStudyInputs.end(), [&spec](const StudyInputName& input) {
+            return spec.name.substr(2) == input.key;
+        });
+        if (!varied)
+            continue;
+        spec.value = Value::Text;
+        spec.placeholder = placeholders.emplace_back(std::string(spec.placeholder) + "|" + std::string(form));
+    }
+    specs.insert(specs.end(), extra);
+    return specs;
+}
+
+std::vector<Choice> mapQuantityChoices()
+{
+    std::vector<Choice> choices;
+    for (const MapZKey& z : kMapZKeys)
+        choices.push_back({std::string(z.key), std::string(z.quantity) + " (" + std::string(z.unit) + ")"});
+    return choices;
+}
+
+const OptionSpec kSizeOption = {"--size", Value::Text, "WxH",
+                                "with --plot: the picture's width and height in pixels, each 1 to 10000; default "
+                                "1600x1000 (a PDF page takes its aspect)"};
+
 const std::vector<OptionSpec> kRunOptions = inputOptionsWith({
-    {"--r", Value::Number, "R", "water/magma mass ratio R (with --x the sediment/magma ratio Rs), above 0", true},
+    kRatioOption,
     {"--json", Value::None, "", "print the whole calculation as one JSON object instead of the windows' text"},
     {"--qrv", Value::Text, "FILE",
      "also save the run as a results file, as the results window's Save does; a run that did not "
@@ -99,9 +139,30 @@ const std::vector<OptionSpec> kSweepOptions = inputOptionsWith({
      "with --plot: curves through the runs (shape-preserving, never beyond two neighbouring runs) "
      "instead of markers alone"},
     {"--reference", Value::None, "", "with --plot: the runs' IAPWS-95 reference beside them, dashed"},
-    {"--size", Value::Text, "WxH",
-     "with --plot: the picture's width and height in pixels, each 1 to 10000; default 1600x1000 (a PDF "
-     "page takes its aspect)"},
+    kSizeOption,
+    {"--peaks", Value::None, "",
+     "instead of the runs, each curve's largest conversion ratio over the range and the R where it "
+     "lies (to 1e-4, found by runs between the sweep's ratios): a row per member and path (Adiabatic, "
+     "Isothermal and their IAPWS-95 references); not with --json, --qrv-dir or --plot"},
+});
+
+const std::vector<OptionSpec> kMapOptions = studyOptionsWith("FROM:TO:STEP", {
+    {"--csv", Value::None, "", "comma-separated rows at full precision instead of the table"},
+    {"--plot", Value::Text, "FILE",
+     "draw the map into FILE, a picture chosen by its ending: .png, .svg or .pdf; needs --z"},
+    {"--z", Value::Text, "KEY", "with --plot: the quantity coloured:", false, mapQuantityChoices},
+    kSizeOption,
+});
+
+const std::vector<OptionSpec> kUncertaintyOptions = studyOptionsWith("MEAN~SD|FROM..TO", {
+    {"--n", Value::Text, "N", "the number of samples, 1 to 1,000,000; default 1000"},
+    {"--seed", Value::Text, "S",
+     "the seed of the draws, a whole number from 0 to 18446744073709551615; the same seed gives the "
+     "same samples on every machine; default 1"},
+    {"--json", Value::None, "", "the summary as one JSON object instead of the table"},
+    {"--csv", Value::None, "",
+     "every sample as a comma-separated row (its drawn inputs, the outputs, its status) instead of the "
+     "summary; not with --json"},
 });
 
 const OptionSpec kOpenOptions[] = {
@@ -120,6 +181,22 @@ const CommandSpec kCommands[] = {
      "completed run: the stored fields, then the IAPWS-95 columns. A failed ratio does not stop the "
      "sweep, which ends with \"N of M ratios failed\" on stderr.",
      kSweepOptions},
+    {"map", "", "", "one calculation per point of a grid over two inputs: a table or a map",
+     "One calculation per point of a grid: exactly two of --r, --tmagma, --tinit, --pinit, --pfinal "
+     "and --x are FROM:TO:STEP ranges (as sweep's --r), the others numbers as for run; at most 100,000 "
+     "points, run on every core. Prints a header line and one row per point, the first range varying "
+     "fastest: the point's two values, the columns of sweep, and the point's status; a failed point "
+     "keeps its row with its status and no values. Ends with \"N of M points failed\" on stderr when "
+     "some did.",
+     kMapOptions},
+    {"mc", "", "", "the spread of the results when inputs are uncertain (Monte Carlo)",
+     "The inputs of run, any of --r, --tmagma, --tinit, --pinit, --pfinal and --x given as a "
+     "distribution: MEAN~SD normal, FROM..TO uniform. Runs --n samples on every core and prints, for "
+     "the conversion ratio of both paths, their IAPWS-95 references, TEq and PEq, how many samples "
+     "gave a value, the mean, the standard deviation and the 5, 25, 50, 75 and 95 % percentiles, "
+     "then how many samples failed (those are counted, never left out silently; a failed sample sets "
+     "exit status 3).",
+     kUncertaintyOptions},
     {"open", "FILE", "a results file that QRV saved", "read a results file back",
      "Reads a results file back, as the input window's Open does, and prints its 25 lines and the run "
      "it adds to the store. A file whose number lines hold anything but numbers is refused.",
@@ -314,6 +391,31 @@ Command parseRun(const std::vector<std::string>& args)
     return run;
 }
 
+// --size WxH into the picture's sides.
+std::optional<UsageError> readSize(const Parsed& parsed, int& widthPx, int& heightPx)
+{
+    const auto size = take(parsed, "--size");
+    if (!size)
+        return std::nullopt;
+    const std::vector<std::string> sides = split(*size, 'x');
+    if (sides.size() != 2 || !isPixelCount(sides[0]) || !isPixelCount(sides[1]))
+        return usageError("option --size: \"" + *size + "\" is not WxH");
+    widthPx = std::stoi(sides[0]);
+    heightPx = std::stoi(sides[1]);
+    if (widthPx < 1 || heightPx < 1 || widthPx > kMostChartPixels || heightPx > kMostChartPixels)
+        return usageError("option --size: each side must be 1 to " + std::to_string(kMostChartPixels) + " pixels");
+    return std::nullopt;
+}
+
+// Options that shape a picture, refused without --plot.
+std::optional<UsageError> onlyWithPlot(const Parsed& parsed, std::initializer_list<const char*> names)
+{
+    for (const auto name : names)
+        if (take(parsed, name))
+            return usageError("option " + std::string(name) + " goes with --plot");
+    return std::nullopt;
+}
+
 // --plot and the options that shape its chart; those without --plot are refused.
 std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& parsed)
 {
@@ -321,9 +423,8 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
         return *error;
     const auto path = take(parsed, "--plot");
     if (!path) {
-        for (const auto name : {"--y", "--curve", "--reference", "--size"})
-            if (take(parsed, name))
-                return usageError("option " + std::string(name) + " goes with --plot");
+        if (auto error = onlyWithPlot(parsed, {"--y", "--curve", "--reference", "--size"}))
+            return *error;
         return std::optional<ChartRequest>();
     }
     ChartRequest chart;
@@ -331,17 +432,34 @@ std::variant<std::optional<ChartRequest>, UsageError> chartFrom(const Parsed& pa
     chart.yKey = take(parsed, "--y").value_or(chart.yKey);
     chart.curve = take(parsed, "--curve").has_value();
     chart.reference = take(parsed, "--reference").has_value();
-    if (const auto size = take(parsed, "--size")) {
-        const std::vector<std::string> sides = split(*size, 'x');
-        if (sides.size() != 2 || !isPixelCount(sides[0]) || !isPixelCount(sides[1]))
-            return usageError("option --size: \"" + *size + "\" is not WxH");
-        chart.widthPx = std::stoi(sides[0]);
-        chart.heightPx = std::stoi(sides[1]);
-        if (chart.widthPx < 1 || chart.heightPx < 1 || chart.widthPx > kMostChartPixels
-            || chart.heightPx > kMostChartPixels)
-            return usageError("option --size: each side must be 1 to " + std::to_string(kMostChartPixels) + " pixels");
-    }
+    if (auto error = readSize(parsed, chart.widthPx, chart.heightPx))
+        return *error;
     return chart;
+}
+
+// "FROM:TO:STEP" as the values of a range; its refusal names the option.
+std::variant<std::vector<double>, UsageError> rangeFrom(std::string_view option, const std::string& text)
+{
+    const std::vector<std::string> parts = split(text, ':');
+    if (parts.size() != 3 || !std::all_of(parts.begin(), parts.end(), isPlainNumber))
+        return usageError("option " + std::string(option) + ": \"" + text + "\" is not FROM:TO:STEP");
+    // A range too large for a double reads as infinite and is refused with the range.
+    SweepRatios range = sweepRatios(std::strtod(parts[0].c_str(), nullptr), std::strtod(parts[1].c_str(), nullptr),
+                                    std::strtod(parts[2].c_str(), nullptr));
+    if (!range.error.empty())
+        return usageError("option " + std::string(option) + ": " + range.error);
+    return std::move(range.ratios);
+}
+
+// "--r, --tmagma, --tinit, --pinit, --pfinal and --x"
+std::string studyOptionNames()
+{
+    std::string names;
+    for (std::size_t k = 0; k < kStudyInputs.size(); ++k)
+        names.append(k == 0 ? "" : k + 1 == kStudyInputs.size() ? " and " : ", ")
+            .append("--")
+            .append(kStudyInputs[k].key);
+    return names;
 }
 
 Command parseSweep(const std::vector<std::string>& args)
@@ -364,6 +482,9 @@ Command parseSweep(const std::vector<std::string>& args)
     if (auto* error = std::get_if<UsageError>(&chart))
         return *error;
     sweep.chart = std::get<std::optional<ChartRequest>>(chart);
+    sweep.peaks = take(p, "--peaks").has_value();
+    if (sweep.peaks && (sweep.json || sweep.qrvDir || sweep.chart))
+        return usageError("option --peaks goes with --csv alone, not with --json, --qrv-dir or --plot");
     const std::string text = sweep.request.inputs.ratio;
     const std::vector<std::string> parts = split(text, ':');
     if (parts.size() != 3 || !std::all_of(parts.begin(), parts.end(), isPlainNumber))
@@ -373,6 +494,111 @@ Command parseSweep(const std::vector<std::string>& args)
     sweep.to = std::strtod(parts[1].c_str(), nullptr);
     sweep.step = std::strtod(parts[2].c_str(), nullptr);
     return sweep;
+}
+
+Command parseMap(const std::vector<std::string>& args)
+{
+    auto parsed = parseRequest(args, kMapOptions);
+    if (auto* error = std::get_if<UsageError>(&parsed))
+        return *error;
+    const auto& [p, request, family] = std::get<ParsedRequest>(parsed);
+    MapCommand command;
+    command.map.base = request;
+    std::vector<MapRange> ranges;
+    for (const StudyInputName& input : kStudyInputs) {
+        const std::string option = "--" + std::string(input.key);
+        const auto text = take(p, option);
+        if (!text || text->find(':') == std::string::npos) {
+            if (text && !isPlainNumber(*text))
+                return usageError("option " + option + ": \"" + *text + "\" is neither a number nor FROM:TO:STEP");
+            continue;
+        }
+        auto values = rangeFrom(option, *text);
+        if (auto* error = std::get_if<UsageError>(&values))
+            return *error;
+        ranges.push_back({input.input, std::get<std::vector<double>>(std::move(values))});
+    }
+    if (ranges.size() != 2)
+        return usageError("map takes exactly two of " + studyOptionNames() + " as FROM:TO:STEP ranges, not "
+                          + std::to_string(ranges.size()));
+    if (ranges[0].values.size() * ranges[1].values.size() > kMostMapPoints)
+        return usageError("map: the grid has " + std::to_string(ranges[0].values.size()) + " x "
+                          + std::to_string(ranges[1].values.size()) + " points, more than "
+                          + std::to_string(kMostMapPoints));
+    command.map.x = std::move(ranges[0]);
+    command.map.y = std::move(ranges[1]);
+    command.csv = take(p, "--csv").has_value();
+
+    if (auto error = emptyName(p, "--plot", "file name"))
+        return *error;
+    const auto path = take(p, "--plot");
+    if (!path) {
+        if (auto error = onlyWithPlot(p, {"--z", "--size"}))
+            return *error;
+        return command;
+    }
+    MapPlot plot;
+    plot.picture.path = *path;
+    const auto z = take(p, "--z");
+    if (!z)
+        return usageError("option --plot needs --z, the quantity the map colours");
+    plot.z = findMapZKey(*z);
+    if (plot.z == nullptr)
+        return usageError("option --z: \"" + *z + "\" is not one of the quantities a map colours (see qrv-cli map --help)");
+    if (auto error = readSize(p, plot.picture.widthPx, plot.picture.heightPx))
+        return *error;
+    command.plot = plot;
+    return command;
+}
+
+// A whole number of at most 20 digits within `most`.
+std::optional<std::uint64_t> wholeNumber(const std::string& text, std::uint64_t most)
+{
+    if (text.empty() || text.size() > 20 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || value > most)
+        return std::nullopt;
+    return std::uint64_t(value);
+}
+
+Command parseUncertainty(const std::vector<std::string>& args)
+{
+    auto parsed = parseRequest(args, kUncertaintyOptions);
+    if (auto* error = std::get_if<UsageError>(&parsed))
+        return *error;
+    const auto& [p, request, family] = std::get<ParsedRequest>(parsed);
+    UncertaintyCommand command;
+    command.request.base = request;
+    for (const StudyInputName& input : kStudyInputs) {
+        const std::string option = "--" + std::string(input.key);
+        const auto text = take(p, option);
+        if (!text)
+            continue;
+        const DistributionText read = readDistribution(*text);
+        if (!read.error.empty())
+            return usageError("option " + option + ": " + read.error);
+        if (read.distribution)
+            command.request.drawn.push_back({input.input, *read.distribution});
+    }
+    if (const auto n = take(p, "--n")) {
+        const auto samples = wholeNumber(*n, kMostSamples);
+        if (!samples || *samples == 0)
+            return usageError("option --n: \"" + *n + "\" is not a number of samples from 1 to 1000000");
+        command.request.samples = std::size_t(*samples);
+    }
+    if (const auto seed = take(p, "--seed")) {
+        const auto value = wholeNumber(*seed, std::numeric_limits<std::uint64_t>::max());
+        if (!value)
+            return usageError("option --seed: \"" + *seed + "\" is not a whole number from 0 to 18446744073709551615");
+        command.request.seed = *value;
+    }
+    command.json = take(p, "--json").has_value();
+    command.csv = take(p, "--csv").has_value();
+    if (command.csv && command.json)
+        return usageError("options --csv and --json exclude each other");
+    return command;
 }
 
 Command parseOpen(const std::vector<std::string>& args)
@@ -432,6 +658,10 @@ Command parseCommandLine(int argc, const char* const* argv)
         return parseRun(args);
     if (command == "sweep")
         return parseSweep(args);
+    if (command == "map")
+        return parseMap(args);
+    if (command == "mc")
+        return parseUncertainty(args);
     if (command == "open")
         return parseOpen(args);
     return usageError("unknown command " + command);

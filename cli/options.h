@@ -1,10 +1,13 @@
-// The command line of qrv-cli: three commands and their options, checked strictly. Each
+// The command line of qrv-cli: its commands and their options, checked strictly. Each
 // option is written once, in its command's table, with the line the help gives it.
 #pragma once
 
 #include "cli/sweepchart.h"
 #include "runs/runner.h"
+#include "calculation/montecarlo.h"
+#include "calculation/runmap.h"
 #include "calculation/sweepfamily.h"
+#include "report/mapvalues.h"
 
 #include <optional>
 #include <span>
@@ -28,6 +31,25 @@ struct SweepCommand {
     bool json = false; // one JSON object per run, a line each
     std::optional<std::string> qrvDir; // one results file per run into this folder
     std::optional<ChartRequest> chart;
+    bool peaks = false; // each curve's largest conversion ratio instead of the runs
+};
+
+// A map's picture: the file and its size, and the quantity coloured.
+struct MapPlot {
+    MapRequest picture;
+    const MapZKey* z = nullptr;
+};
+
+struct MapCommand {
+    MapStudy map;
+    bool csv = false;
+    std::optional<MapPlot> plot;
+};
+
+struct UncertaintyCommand {
+    UncertaintyRequest request;
+    bool json = false;
+    bool csv = false; // every sample instead of the summary
 };
 
 struct OpenCommand {
@@ -45,7 +67,8 @@ struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<RunCommand, SweepCommand, OpenCommand, HelpCommand, VersionCommand, UsageError>;
+using Command = std::variant<RunCommand, SweepCommand, MapCommand, UncertaintyCommand, OpenCommand, HelpCommand,
+                             VersionCommand, UsageError>;
 
 Command parseCommandLine(int argc, const char* const* argv);
 
@@ -75,7 +98,7 @@ struct CommandSpec {
     std::span<const OptionSpec> options;
 };
 
-// run, sweep and open.
+// run, sweep, map, mc and open.
 std::span<const CommandSpec> commandSpecs();
 
 // The command of that name; null when there is none.

@@ -37,6 +37,11 @@ std::string columnName(const Column& column)
 
 } // namespace
 
+std::string referenceColumnName(std::string_view seriesKey)
+{
+    return columnName(Column{seriesKey});
+}
+
 const std::vector<std::string>& referenceColumnNames()
 {
     static const std::vector<std::string> names = [] {

@@ -9,12 +9,16 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qrv::reference {
 
 // "IAPWS-95 PEq [MPa]", "IAPWS-95 TEq [K]", ..., "IAPWS-95 Note".
 const std::vector<std::string>& referenceColumnNames();
+
+// The column of one stored quantity's reference: "IAPWS-95 CRAdiabatic [%]" for "cra".
+std::string referenceColumnName(std::string_view seriesKey);
 
 // How a cell's number is written.
 enum class CellPrecision {

@@ -1,5 +1,8 @@
 #include "report/jsonreport.h"
 
+#include "calculation/montecarlo.h"
+#include "calculation/studyoutput.h"
+
 #include "report/jsonwriter.h"
 #include "report/runend.h"
 #include "report/statefields.h"
@@ -205,6 +208,26 @@ OpenJson openJson(const ResultTexts& texts, const SeriesRecord& record, const re
     writeReference(json, reference);
     json.endObject();
     return {json.text(), json.replacedBytes()};
+}
+
+std::string uncertaintyJson(const UncertaintyRequest& request, const UncertaintyResult& result)
+{
+    JsonWriter json;
+    beginReport(json);
+    json.key("samples").value(std::uint64_t(request.samples));
+    json.key("failed").value(std::uint64_t(failedSamples(result)));
+    json.key("seed").value(request.seed);
+    json.key("outputs").beginObject();
+    for (const StudyOutput& output : kStudyOutputs) {
+        const Spread spread = spreadOf(studyOutputValues(result.runs, output));
+        json.key(studyOutputHeader(output)).beginObject();
+        json.key("count").value(std::uint64_t(spread.count));
+        for (const auto& [name, value] : spreadFigures(spread))
+            json.key(name).value(value);
+        json.endObject();
+    }
+    json.endObject().endObject();
+    return json.text();
 }
 
 } // namespace qrv

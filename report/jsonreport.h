@@ -12,6 +12,8 @@ namespace qrv {
 
 struct RunResult;
 struct SweepFamily;
+struct UncertaintyRequest;
+struct UncertaintyResult;
 
 // A run whose expansion paths ran: how far it got ("completed", "stage", "error" when it did
 // not complete), the state's fields by name in SI units, where the initial water's S and Cv
@@ -24,6 +26,11 @@ std::string runJson(const RunResult& run);
 // One line of a sweep: how far the run got, its ratio, its family member, its stored record
 // (null when it has none), its reference and its messages.
 std::string sweepRunJson(const RunResult& run, double ratio, const SweepFamily& family, std::size_t member);
+
+// An uncertainty study's summary: its samples, how many failed, its seed, and per output (by
+// its sweep CSV header) how many samples gave a value, their mean, standard deviation and
+// 5/25/50/75/95 % percentiles.
+std::string uncertaintyJson(const UncertaintyRequest& request, const UncertaintyResult& result);
 
 struct OpenJson {
     std::string text;

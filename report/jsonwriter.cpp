@@ -148,6 +148,13 @@ JsonWriter& JsonWriter::value(int number)
     return *this;
 }
 
+JsonWriter& JsonWriter::value(std::uint64_t number)
+{
+    beforeValue();
+    m_out += std::to_string(number);
+    return *this;
+}
+
 JsonWriter& JsonWriter::value(bool flag)
 {
     beforeValue();

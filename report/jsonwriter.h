@@ -2,6 +2,7 @@
 // flags.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,7 @@ public:
     JsonWriter& value(float number);
     JsonWriter& value(double number);
     JsonWriter& value(int number);
+    JsonWriter& value(std::uint64_t number);
     JsonWriter& value(bool flag);
     JsonWriter& null();
 

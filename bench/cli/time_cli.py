@@ -4,7 +4,10 @@ what a script calling qrv-cli waits for. Prints the median, the quartiles and th
 
 Cases: run (one run at the start-up inputs; target under 10 ms), family-chart (three magma
 temperatures over the 60 ratios 0.05 to 3, drawn as curves into a PNG; under 1 s) and
-reference-chart (the 60 ratios with the IAPWS-95 reference, drawn as curves; under 1 s).
+reference-chart (the 60 ratios with the IAPWS-95 reference, drawn as curves; under 1 s), map
+(100 x 100 points of R and TMagma with the reference, as CSV and drawn into a PNG; under 3 s), mc
+(10,000 samples with the reference, TMagma and R uncertain; under 3 s) and peaks (the peaks of
+a family of three magma temperatures over the 60 ratios; under 1 s).
 
 Run: /usr/bin/python3 bench/cli/time_cli.py [PATH-TO-QRV-CLI] [--case CASE] [--runs N]
 (default build/bin/qrv-cli, the run case, 500 processes after 20 to warm the file cache)."""
@@ -25,6 +28,11 @@ CASES = {
                                     "--plot", os.path.join(folder, "family.png")],
     "reference-chart": lambda folder: [*SWEEP, "--tmagma", "1473", "--reference",
                                        "--plot", os.path.join(folder, "reference.png")],
+    "map": lambda folder: ["map", *START_UP, "--r", "0.05:5:0.05", "--tmagma", "1000:1495:5", "--csv",
+                           "--plot", os.path.join(folder, "map.png"), "--z", "cr-isothermal"],
+    "mc": lambda folder: ["mc", *START_UP, "--r", "0.3~0.05", "--tmagma", "1473~50", "--n", "10000"],
+    "peaks": lambda folder: ["sweep", *START_UP, "--r", "0.05:3:0.05", "--family", "tmagma=1073,1273,1473",
+                             "--peaks"],
 }
 
 

@@ -124,7 +124,7 @@ class Installed(unittest.TestCase):
                 open(os.path.join(folder, name), "w").close()
             os.mkdir(os.path.join(folder, "reports"))
             cases = [
-                (("",), ["--help", "--version", "help", "open", "run", "sweep"]),
+                (("",), ["--help", "--version", "help", "map", "mc", "open", "run", "sweep"]),
                 (("sw",), ["sweep"]),
                 (("run", "--c"), ["--constvolume", "--cv"]),
                 (("sweep", "--qrv"), ["--qrv-dir"]),
@@ -137,6 +137,9 @@ class Installed(unittest.TestCase):
                 (("run", "--json", "re"), []),
                 (("sweep", "--y", "e"), ["ed", "ee", "ep", "et"]),
                 (("sweep", "--family", "t"), ["tinit=", "tmagma="]),
+                (("map", "--z", "cr"), ["cr-adiabatic", "cr-isothermal"]),
+                (("map", "--plot", "res"), ["results.qrv"]),
+                (("mc", "--s"), ["--s", "--seed"]),
             ]
             for words, expected in cases:
                 with self.subTest(words=words):

@@ -145,6 +145,18 @@ class Charts(unittest.TestCase):
         self.assertFalse(os.path.exists(none))
 
 
+    def test_a_map_is_drawn_with_its_quantity_and_conditions_despite_failed_points(self):
+        path = os.path.join(self.dir, "map.svg")
+        done = cli("map", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1", "--r", "0:0.4:0.1",
+                   "--tmagma", "1273:1473:100", "--plot", path, "--z", "diff-isothermal")
+        # The points at R = 0 are refused: the status says so, the map shows them missing.
+        self.assertEqual((done.returncode, len(done.stdout.splitlines())), (2, 16), done.stderr)
+        texts = [node.text or "" for node in ElementTree.parse(path).iter()]
+        for text in ["QRV Isothermal Conversion Ratio minus IAPWS-95", "TInit 298 K, PInit 0.1 MPa, PFinal 0.1 MPa",
+                     "Magma temperature (K)", "Water/magma ratio R"]:
+            self.assertTrue(any(text in t for t in texts), text)
+
+
 class PlugIn(unittest.TestCase):
     def test_runs_load_no_qt(self):
         libraries = subprocess.run(["ldd", CLI], capture_output=True, check=True, timeout=60).stdout.decode()
@@ -173,6 +185,11 @@ class NoChartsInThisBuild(unittest.TestCase):
             self.assertEqual((done.returncode, done.stdout), (2, b""))
             self.assertEqual(done.stderr, b"qrv-cli: option --plot: charts are not available in this build of "
                                           b"qrv-cli, which has no Qt\n")
+            self.assertFalse(os.path.exists(chart))
+            done = cli("map", "--tinit", "298", "--pinit", "0.1", "--pfinal", "0.1", "--r", "0.1:0.4:0.1",
+                       "--tmagma", "1273:1473:100", "--plot", chart, "--z", "teq")
+            self.assertEqual((done.returncode, done.stdout), (2, b""))
+            self.assertIn(b"qrv-cli: option --plot: ", done.stderr)
             self.assertFalse(os.path.exists(chart))
 
 

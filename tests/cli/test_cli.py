@@ -521,7 +521,7 @@ def number_in(words, text):
 
 
 class HelpAndVersion(CliTest):
-    COMMANDS = ["run", "sweep", "open"]
+    COMMANDS = ["run", "sweep", "map", "mc", "open"]
 
     def help_of(self, *args):
         done = self.ok(*args)
@@ -571,6 +571,11 @@ class HelpAndVersion(CliTest):
             err = self.refused("sweep", *START_UP, "--r", "1:2:1", "--plot", chart, "--size", "%dx10" % (side + 1))
             self.assertIn("1 to %d pixels" % side, err)
             self.assertEqual(os.listdir(folder), [])
+        points = number_in("at most {} points", self.help_of("map", "--help"))
+        err = self.refused("map", *START_UP[2:], "--r", "1:%d:1" % (points + 1), "--tmagma", "1473:1473:1")
+        self.assertIn("more than %d" % points, err)
+        samples = number_in("samples, 1 to {}", self.help_of("mc", "--help"))
+        self.assertIn("1 to 1000000", self.refused("mc", *START_UP, "--r", "0.3", "--n", str(samples + 1)))
 
     def test_stated_energy_check_figures_are_the_start_up_run(self):
         text = self.help_of("run", "--help")

@@ -107,6 +107,16 @@ class Schema(unittest.TestCase):
                     self.assert_valid("open", json.loads(cli("open", path, "--json").stdout))
 
 
+    def test_uncertainty_summaries_follow_the_schema(self):
+        # Failed samples, and samples without a reference (ice has none).
+        for args in [[*START_UP, "--r", "-0.1..0.3"], [*START_UP[:2], "--tinit", "250~10", *START_UP[4:], "--r", "0.3"]]:
+            with self.subTest(args=args):
+                report = json.loads(cli("mc", *args, "--n", "50", "--json").stdout)
+                self.assert_valid("uncertainty", report)
+                self.assertEqual(report["samples"], 50)
+        self.assertGreater(report["outputs"]["TEq [K]"]["count"], report["outputs"]["IAPWS-95 CRAdiabatic [%]"]["count"])
+
+
 class JsonReports(unittest.TestCase):
     def test_a_run_that_did_not_complete_says_so_with_its_messages(self):
         for name in ["paths failed", "refused", "no equilibrium", "no steam-table values"]:
