@@ -1,0 +1,10 @@
+// qrv.read_qrv: results files (*.qrv) through the desktop program's own reader.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+namespace qrv::python {
+
+void addResultsFileFunctions(pybind11::module_& qrv);
+
+} // namespace qrv::python
