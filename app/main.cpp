@@ -1,6 +1,6 @@
 // The desktop program: one instance per user, the input window, and a results file given
 // as the first argument opened as "Open" would, by the running instance when there is one.
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 #include "plot/frmplot.h"
 #include "windows/filedialogs.h"
 #include "windows/messagepresenter.h"

@@ -1,7 +1,7 @@
 #include "chart/chartadapter.h"
 
 #include "chart/renderchart.h"
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 
 #include <QBuffer>
 #include <QClipboard>

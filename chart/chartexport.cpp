@@ -3,9 +3,9 @@
 #include "chart/chartadapter.h"
 #include "chart/renderchart.h"
 #include "chart/ykeys.h"
-#include "engine/appidentity.h"
-#include "engine/runstore.h"
-#include "engine/safewrite.h"
+#include "base/appidentity.h"
+#include "runs/runstore.h"
+#include "files/safewrite.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "chart/plotroutine.h"
 
-#include "engine/runstore.h"
+#include "runs/runstore.h"
 #include "chart/spline/axisscale.h"
 #include "chart/spline/runcurve.h"
 #include "chart/spline/rungroups.h"

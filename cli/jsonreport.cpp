@@ -3,11 +3,11 @@
 #include "cli/jsonwriter.h"
 #include "cli/runend.h"
 #include "cli/statefields.h"
-#include "engine/equilibriumwindow.h"
-#include "engine/freshrunner.h"
-#include "engine/parsenumber.h"
-#include "engine/sweepfamily.h"
-#include "engine/version.h"
+#include "display/equilibriumwindow.h"
+#include "runs/freshrunner.h"
+#include "base/parsenumber.h"
+#include "calculation/sweepfamily.h"
+#include "base/version.h"
 
 namespace qrv::cli {
 

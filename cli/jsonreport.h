@@ -3,7 +3,7 @@
 // or changes its meaning), and "version", the program's release.
 #pragma once
 
-#include "engine/resultsfile.h"
+#include "files/resultsfile.h"
 #include "reference/reference.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "cli/jsonwriter.h"
 
-#include "engine/numberformat.h"
+#include "base/numberformat.h"
 
 #include <algorithm>
 #include <iterator>

@@ -3,7 +3,7 @@
 #include "cli/help.h"
 #include "cli/options.h"
 #include "cli/outputbuffer.h"
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 
 #include <cstring>
 #include <iostream>

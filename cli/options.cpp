@@ -1,7 +1,7 @@
 #include "cli/options.h"
 
 #include "chart/ykeys.h"
-#include "engine/parsenumber.h"
+#include "base/parsenumber.h"
 
 #include <algorithm>
 #include <cstdlib>

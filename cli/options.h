@@ -3,8 +3,8 @@
 #pragma once
 
 #include "cli/sweepchart.h"
-#include "engine/runner.h"
-#include "engine/sweepfamily.h"
+#include "runs/runner.h"
+#include "calculation/sweepfamily.h"
 
 #include <optional>
 #include <span>

@@ -1,6 +1,6 @@
 #include "cli/ratiofilenames.h"
 
-#include "engine/numberformat.h"
+#include "base/numberformat.h"
 
 #include <set>
 

@@ -1,9 +1,9 @@
 #include "cli/report.h"
 
-#include "engine/equilibriumwindow.h"
-#include "engine/numberformat.h"
-#include "engine/resultswindow.h"
-#include "engine/windowtext.h"
+#include "display/equilibriumwindow.h"
+#include "base/numberformat.h"
+#include "display/resultswindow.h"
+#include "display/windowtext.h"
 
 #include <iomanip>
 

@@ -1,7 +1,7 @@
 // Plain-text reports: a run as its windows show it, an opened results file line by line.
 #pragma once
 
-#include "engine/resultsfile.h"
+#include "files/resultsfile.h"
 
 #include <ostream>
 

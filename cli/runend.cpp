@@ -1,7 +1,7 @@
 #include "cli/runend.h"
 
 #include "cli/steamtablenote.h"
-#include "engine/freshrunner.h"
+#include "runs/freshrunner.h"
 
 namespace qrv::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/steamtablenote.h"
 
-#include "engine/numberformat.h"
+#include "base/numberformat.h"
 
 namespace qrv::cli {
 

@@ -2,7 +2,7 @@
 // why a run stopped when it did not.
 #pragma once
 
-#include "engine/steamtable.h"
+#include "runs/steamtable.h"
 
 #include <string>
 

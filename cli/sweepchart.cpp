@@ -3,8 +3,8 @@
 #ifdef QRV_CHART_PLUGIN_FROM_BIN
 
 #include "cli/chartplugin/chartplugin.h"
-#include "engine/runstore.h"
-#include "engine/version.h"
+#include "runs/runstore.h"
+#include "base/version.h"
 
 #include <dlfcn.h>
 

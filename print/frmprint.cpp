@@ -1,9 +1,9 @@
 #include "print/frmprint.h"
 
-#include "engine/appidentity.h"
-#include "engine/enginehost.h"
-#include "engine/numberformat.h"
-#include "engine/parsenumber.h"
+#include "base/appidentity.h"
+#include "display/enginehost.h"
+#include "base/numberformat.h"
+#include "base/parsenumber.h"
 #include "print/pagepreview.h"
 
 #include <QApplication>

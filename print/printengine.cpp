@@ -1,7 +1,7 @@
 #include "print/printengine.h"
 
-#include "engine/appidentity.h"
-#include "engine/safewrite.h"
+#include "base/appidentity.h"
+#include "files/safewrite.h"
 #include "print/printdialogs.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "reference/referencecolumns.h"
 
-#include "engine/numberformat.h"
-#include "engine/runstorecsv.h"
+#include "base/numberformat.h"
+#include "files/runstorecsv.h"
 #include "reference/runreference.h"
 
 #include <string_view>

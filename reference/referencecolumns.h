@@ -4,7 +4,7 @@
 // flag, or why there is no reference).
 #pragma once
 
-#include "engine/runstore.h"
+#include "runs/runstore.h"
 #include "reference/reference.h"
 
 #include <iosfwd>

@@ -1,6 +1,6 @@
 #include "reference/referencepanel.h"
 
-#include "engine/resultswindow.h"
+#include "display/resultswindow.h"
 #include "reference/runreference.h"
 
 namespace qrv::reference {

@@ -3,7 +3,7 @@
 // for a quantity of the store.
 #pragma once
 
-#include "engine/runstore.h"
+#include "runs/runstore.h"
 #include "model/calcstate.h"
 #include "reference/reference.h"
 

@@ -1,6 +1,6 @@
 // vaptab: a steam-table program driven by commands on its standard input.
 #include "cli/outputbuffer.h"
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 #include "vaptab/conversation.h"
 
 #include <csignal>

@@ -1,8 +1,8 @@
-// Texts that the program shows about itself; its names are in engine/appidentity.h.
+// Texts that the program shows about itself; its names are in base/appidentity.h.
 #pragma once
 
-#include "engine/appidentity.h"
-#include "engine/version.h"
+#include "base/appidentity.h"
+#include "base/version.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "windows/datafolder.h"
 
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 #include "windows/link/desktoptools.h"
 
 #include <QDir>

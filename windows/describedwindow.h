@@ -1,9 +1,9 @@
-// Builds a window from its description (engine/windowdescription.h): every control becomes a
+// Builds a window from its description (display/windowdescription.h): every control becomes a
 // widget with the control's object name, caption, tooltip and colours, laid out as described,
 // created in the window's order so that Tab follows it.
 #pragma once
 
-#include "engine/windowdescription.h"
+#include "display/windowdescription.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "windows/frmcalc.h"
 
-#include "engine/equilibriumwindow.h"
+#include "display/equilibriumwindow.h"
 #include "windows/describedwindow.h"
 
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-// The equilibrium window, built from its description (engine/equilibriumwindow.h): the state
+// The equilibrium window, built from its description (display/equilibriumwindow.h): the state
 // of the heated water before expansion, and the gate to the expansion paths ("Continue") or
 // back to the inputs ("<Back").
 #pragma once

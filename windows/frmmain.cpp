@@ -1,6 +1,6 @@
 #include "windows/frmmain.h"
 
-#include "engine/inputcaptions.h"
+#include "display/inputcaptions.h"
 #include "windows/selectallonfocus.h"
 
 #include <QFontDatabase>

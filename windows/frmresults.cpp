@@ -1,7 +1,7 @@
 #include "windows/frmresults.h"
 
-#include "engine/resultswindow.h"
-#include "engine/windowtext.h"
+#include "display/resultswindow.h"
+#include "display/windowtext.h"
 #include "windows/describedwindow.h"
 #include "windows/valuelabel.h"
 #include "windows/widgethost.h"

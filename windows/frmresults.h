@@ -1,4 +1,4 @@
-// The results window, built from its description (engine/resultswindow.h): one run's inputs,
+// The results window, built from its description (display/resultswindow.h): one run's inputs,
 // equilibrium state, the two expansion paths and their IAPWS-95 reference, which a check box
 // shows or hides. Every value is a caption; clicking one copies it and marks it bold, Copy All
 // copies every value shown.

@@ -1,6 +1,6 @@
 #include "windows/helpwindow.h"
 
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 
 #include <QIcon>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #include "windows/messagepresenter.h"
 
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 
 #include <QApplication>
 #include <QMessageBox>

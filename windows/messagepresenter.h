@@ -2,7 +2,7 @@
 // with the application title; tests install a recorder so that nothing blocks.
 #pragma once
 
-#include "engine/enginehost.h"
+#include "display/enginehost.h"
 
 #include <QString>
 

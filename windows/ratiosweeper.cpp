@@ -1,8 +1,8 @@
 #include "windows/ratiosweeper.h"
 
-#include "engine/ratiosweep.h"
-#include "engine/recordinghost.h"
-#include "engine/runstore.h"
+#include "calculation/ratiosweep.h"
+#include "display/recordinghost.h"
+#include "runs/runstore.h"
 #include "model/calcstate.h"
 
 #include <algorithm>

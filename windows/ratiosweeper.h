@@ -3,9 +3,9 @@
 // to the program's store. Nothing here shows a window, so tests and benchmarks drive it alone.
 #pragma once
 
-#include "engine/inputrules.h"
-#include "engine/runner.h"
-#include "engine/sweepfamily.h"
+#include "runs/inputrules.h"
+#include "runs/runner.h"
+#include "calculation/sweepfamily.h"
 
 #include <cstddef>
 #include <optional>

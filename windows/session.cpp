@@ -1,7 +1,7 @@
 #include "windows/session.h"
 
-#include "engine/appidentity.h"
-#include "engine/startupvalues.h"
+#include "base/appidentity.h"
+#include "runs/startupvalues.h"
 #include "plot/plotview.h"
 #include "windows/datafolder.h"
 #include "windows/frmcalc.h"

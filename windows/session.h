@@ -3,9 +3,9 @@
 // unload.
 #pragma once
 
-#include "engine/inputrules.h"
-#include "engine/runstore.h"
-#include "engine/sweepfamily.h"
+#include "runs/inputrules.h"
+#include "runs/runstore.h"
+#include "calculation/sweepfamily.h"
 #include "model/calcstate.h"
 #include "windows/aboutwindow.h"
 #include "windows/frmcalc.h"

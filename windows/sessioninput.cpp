@@ -1,10 +1,10 @@
 // The input window's part of the road: Continue, the steam-table request, Calculate, Cancel.
 #include "windows/session.h"
 
-#include "engine/inputcaptions.h"
-#include "engine/inputrules.h"
-#include "engine/numberformat.h"
-#include "engine/ratioline.h"
+#include "display/inputcaptions.h"
+#include "runs/inputrules.h"
+#include "base/numberformat.h"
+#include "display/ratioline.h"
 #include "model/equilibrium.h"
 #include "windows/filedialogs.h"
 #include "windows/frmcalc.h"

@@ -1,9 +1,9 @@
 // The equilibrium and results windows' part of the road, and results files.
 #include "windows/session.h"
 
-#include "engine/driver.h"
-#include "engine/ratioline.h"
-#include "engine/resultsfile.h"
+#include "runs/driver.h"
+#include "display/ratioline.h"
+#include "files/resultsfile.h"
 #include "model/real.h"
 #include "plot/plotview.h"
 #include "reference/referencepanel.h"

@@ -2,7 +2,7 @@
 // for whatever the runs reported.
 #include "windows/session.h"
 
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 #include "plot/plotview.h"
 #include "windows/frmmain.h"
 #include "windows/messagepresenter.h"

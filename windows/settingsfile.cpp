@@ -1,6 +1,6 @@
 #include "windows/settingsfile.h"
 
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "windows/sweepdialog.h"
 
-#include "engine/appidentity.h"
+#include "base/appidentity.h"
 #include "windows/settingsfile.h"
 
 #include <QComboBox>

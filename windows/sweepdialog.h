@@ -2,7 +2,7 @@
 // and a family: one more input taking a list of values, every ratio run for each.
 #pragma once
 
-#include "engine/sweepfamily.h"
+#include "calculation/sweepfamily.h"
 #include "windows/sweeprange.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "windows/sweeprange.h"
 
-#include "engine/inputrules.h"
-#include "engine/parsenumber.h"
-#include "engine/ratiosweep.h"
+#include "runs/inputrules.h"
+#include "base/parsenumber.h"
+#include "calculation/ratiosweep.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // in a local event loop so that the windows keep repainting.
 #pragma once
 
-#include "engine/enginehost.h"
+#include "display/enginehost.h"
 
 #include <QPointer>
 #include <QString>

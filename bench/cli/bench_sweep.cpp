@@ -1,6 +1,6 @@
 // A 1,000-ratio sweep, each run a fresh start as `qrv-cli sweep` makes it; target under 50 ms.
 // Water held by the input rules, and water whose S and Cv IAPWS-95 answers once per sweep.
-#include "engine/ratiosweep.h"
+#include "calculation/ratiosweep.h"
 
 #include <benchmark/benchmark.h>
 

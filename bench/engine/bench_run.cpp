@@ -1,8 +1,8 @@
 // Cost of whole calculation runs: equilibrium plus both expansion paths, pauses free.
-#include "engine/driver.h"
-#include "engine/enginehost.h"
-#include "engine/runstore.h"
-#include "engine/startupvalues.h"
+#include "runs/driver.h"
+#include "display/enginehost.h"
+#include "runs/runstore.h"
+#include "runs/startupvalues.h"
 #include "model/calcstate.h"
 #include "model/equilibrium.h"
 

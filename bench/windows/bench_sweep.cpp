@@ -1,8 +1,8 @@
 // A 60-ratio sweep of the desktop program (0.05 to 3 by 0.05, the dialog's start-up range):
 // the plain sweeper into a store, and the input window's whole Sweep with the plot window
 // drawing the runs, which must be on screen in under a second.
-#include "engine/recordinghost.h"
-#include "engine/runstore.h"
+#include "display/recordinghost.h"
+#include "runs/runstore.h"
 #include "plot/frmplot.h"
 #include "windows/filedialogs.h"
 #include "windows/messagepresenter.h"

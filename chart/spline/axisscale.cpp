@@ -1,6 +1,6 @@
 #include "chart/spline/axisscale.h"
 
-#include "engine/numberformat.h"
+#include "base/numberformat.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "chart/spline/rungroups.h"
 
-#include "engine/numberformat.h"
+#include "base/numberformat.h"
 
 #include <array>
 #include <bit>

@@ -4,7 +4,7 @@
 // share name the chart's conditions under its title.
 #pragma once
 
-#include "engine/runstore.h"
+#include "runs/runstore.h"
 
 #include <string>
 #include <vector>

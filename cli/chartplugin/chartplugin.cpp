@@ -3,8 +3,8 @@
 #include "cli/chartplugin/chartplugin.h"
 
 #include "chart/chartexport.h"
-#include "engine/runstore.h"
-#include "engine/version.h"
+#include "runs/runstore.h"
+#include "base/version.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "print/layout/printlayout.h"
 
-#include "engine/numberformat.h"
-#include "engine/parsenumber.h"
+#include "base/numberformat.h"
+#include "base/parsenumber.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // A handful of runs as the expansion driver stores them, ratios in no particular order.
 #pragma once
 
-#include "engine/runstore.h"
+#include "runs/runstore.h"
 
 namespace qrv::test {
 

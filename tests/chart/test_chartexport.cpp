@@ -1,7 +1,7 @@
 #include "chart/chartadapter.h"
 #include "chart/chartexport.h"
 #include "chart/renderchart.h"
-#include "engine/runstore.h"
+#include "runs/runstore.h"
 #include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
 

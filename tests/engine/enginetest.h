@@ -1,7 +1,7 @@
 // What the engine tests share: the one message a routine reported, and a folder of their own.
 #pragma once
 
-#include "engine/recordinghost.h"
+#include "display/recordinghost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/startupvalues.h"
+#include "runs/startupvalues.h"
 #include "model/calcstate.h"
 #include "model/equilibrium.h"
 #include "tests/engine/enginetest.h"

@@ -1,7 +1,7 @@
 // Randomised inputs for the two parsers that read what users and files hand over.
-#include "engine/numberformat.h"
-#include "engine/parsenumber.h"
-#include "engine/resultsfile.h"
+#include "base/numberformat.h"
+#include "base/parsenumber.h"
+#include "files/resultsfile.h"
 #include "model/real.h"
 #include "tests/engine/enginetest.h"
 

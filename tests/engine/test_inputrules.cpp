@@ -1,5 +1,5 @@
-#include "engine/inputrules.h"
-#include "engine/startupvalues.h"
+#include "runs/inputrules.h"
+#include "runs/startupvalues.h"
 #include "model/calcstate.h"
 #include "tests/engine/enginetest.h"
 

@@ -1,5 +1,5 @@
-#include "engine/numberformat.h"
-#include "engine/parsenumber.h"
+#include "base/numberformat.h"
+#include "base/parsenumber.h"
 #include "model/real.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "engine/resultsfile.h"
+#include "files/resultsfile.h"
 #include "tests/data/referenceruns.h"
 #include "tests/engine/enginetest.h"
 

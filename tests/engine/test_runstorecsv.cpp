@@ -1,4 +1,4 @@
-#include "engine/runstorecsv.h"
+#include "files/runstorecsv.h"
 
 #include <gtest/gtest.h>
 

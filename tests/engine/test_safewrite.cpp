@@ -1,4 +1,4 @@
-#include "engine/safewrite.h"
+#include "files/safewrite.h"
 #include "tests/engine/enginetest.h"
 
 #include <csignal>

@@ -1,6 +1,6 @@
 // The superheated-steam fits against IAPWS-95: the refitted 1 and 5 MPa temperature rows
 // and the ideal-gas entropy below 0.1 MPa.
-#include "engine/recordinghost.h"
+#include "display/recordinghost.h"
 #include "model/calcstate.h"
 #include "model/isobars.h"
 #include "model/statesuper.h"

@@ -1,5 +1,5 @@
-#include "engine/ratiosweep.h"
-#include "engine/sweepfamily.h"
+#include "calculation/ratiosweep.h"
+#include "calculation/sweepfamily.h"
 
 #include <gtest/gtest.h>
 

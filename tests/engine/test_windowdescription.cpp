@@ -1,10 +1,10 @@
 // The descriptions of the equilibrium and results windows, and the text rendering that
 // Copy All and qrv-cli share.
-#include "engine/equilibriumwindow.h"
-#include "engine/recordinghost.h"
-#include "engine/resultsfile.h"
-#include "engine/resultswindow.h"
-#include "engine/windowtext.h"
+#include "display/equilibriumwindow.h"
+#include "display/recordinghost.h"
+#include "files/resultsfile.h"
+#include "display/resultswindow.h"
+#include "display/windowtext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The desktop tools and the steam-table link, driving the real vaptab program.
-#include "engine/recordinghost.h"
+#include "display/recordinghost.h"
 #include "windows/link/desktoptools.h"
 #include "windows/link/linkvaptab.h"
 

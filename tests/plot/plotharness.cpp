@@ -1,7 +1,7 @@
 // Shows the plot window over a few typical runs and saves pictures of it, and the chart
 // printed to a PDF file, for a look at the layout: plot_harness OUTPUT_DIR
-#include "engine/recordinghost.h"
-#include "engine/runstore.h"
+#include "display/recordinghost.h"
+#include "runs/runstore.h"
 #include "plot/frmplot.h"
 #include "plot/picturesizedialog.h"
 #include "print/frmprint.h"

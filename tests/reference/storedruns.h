@@ -2,7 +2,7 @@
 // the reference beside stored runs.
 #pragma once
 
-#include "engine/runstore.h"
+#include "runs/runstore.h"
 
 namespace qrv::test {
 

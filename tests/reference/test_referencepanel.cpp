@@ -1,10 +1,10 @@
 // The reference beside a run as the results window shows it and tables give it: the panel the
 // desktop program and qrv-cli fill, and the columns of Export Data and qrv-cli's sweep.
-#include "engine/recordinghost.h"
-#include "engine/resultswindow.h"
-#include "engine/runstorecsv.h"
-#include "engine/startupvalues.h"
-#include "engine/windowtext.h"
+#include "display/recordinghost.h"
+#include "display/resultswindow.h"
+#include "files/runstorecsv.h"
+#include "runs/startupvalues.h"
+#include "display/windowtext.h"
 #include "model/calcstate.h"
 #include "reference/referencecolumns.h"
 #include "reference/referencepanel.h"

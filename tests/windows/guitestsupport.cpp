@@ -1,10 +1,10 @@
 #include "tests/windows/guitestsupport.h"
 
-#include "engine/ratioline.h"
-#include "engine/resultsfile.h"
-#include "engine/runner.h"
-#include "engine/runstore.h"
-#include "engine/startupvalues.h"
+#include "display/ratioline.h"
+#include "files/resultsfile.h"
+#include "runs/runner.h"
+#include "runs/runstore.h"
+#include "runs/startupvalues.h"
 #include "model/calcstate.h"
 
 #include "windows/describedwindow.h"

@@ -2,9 +2,9 @@
 // and scripted instead of shown, settings and documents in a private folder, short pauses.
 #pragma once
 
-#include "engine/inputrules.h"
-#include "engine/recordinghost.h"
-#include "engine/windowdescription.h"
+#include "runs/inputrules.h"
+#include "display/recordinghost.h"
+#include "display/windowdescription.h"
 #include "plot/plotview.h"
 #include "windows/filedialogs.h"
 #include "windows/link/linkvaptab.h"

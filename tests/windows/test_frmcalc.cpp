@@ -2,7 +2,7 @@
 // closing it from the title bar.
 #include "tests/windows/guitestsupport.h"
 
-#include "engine/equilibriumwindow.h"
+#include "display/equilibriumwindow.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // Finished, Save and Open, and the IAPWS-95 reference beside the run.
 #include "tests/windows/guitestsupport.h"
 
-#include "engine/appidentity.h"
-#include "engine/resultsfile.h"
-#include "engine/resultswindow.h"
+#include "base/appidentity.h"
+#include "files/resultsfile.h"
+#include "display/resultswindow.h"
 #include "reference/reference.h"
 #include "windows/valuelabel.h"
 

@@ -3,11 +3,11 @@
 // collected messages.
 #include "tests/windows/guitestsupport.h"
 
-#include "engine/freshrunner.h"
-#include "engine/parsenumber.h"
-#include "engine/ratiosweep.h"
-#include "engine/runner.h"
-#include "engine/runstore.h"
+#include "runs/freshrunner.h"
+#include "base/parsenumber.h"
+#include "calculation/ratiosweep.h"
+#include "runs/runner.h"
+#include "runs/runstore.h"
 #include "reference/referencecolumns.h"
 #include "steam/densitysolver.h"
 #include "windows/ratiosweeper.h"

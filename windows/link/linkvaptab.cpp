@@ -1,6 +1,6 @@
 #include "windows/link/linkvaptab.h"
 
-#include "engine/numberformat.h"
+#include "base/numberformat.h"
 #include "windows/link/desktoptools.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // and tells it to stop. The process is the task: its id is `VaptabTaskId`, 0 when none.
 #pragma once
 
-#include "engine/enginehost.h"
+#include "display/enginehost.h"
 
 #include <QObject>
 #include <QProcess>

@@ -4,8 +4,8 @@
 // taking the keyboard at start-up.
 #include "tests/windows/guitestsupport.h"
 
-#include "engine/ratioline.h"
-#include "engine/resultsfile.h"
+#include "display/ratioline.h"
+#include "files/resultsfile.h"
 #include "windows/aboutwindow.h"
 #include "windows/frmcalc.h"
 #include "windows/frmresults.h"

@@ -1,0 +1,213 @@
+#include "runs/driver.h"
+
+#include "display/enginehost.h"
+#include "display/phasenames.h"
+#include "display/ratioline.h"
+#include "display/resultswindow.h"
+#include "runs/runstore.h"
+#include "model/adiabat.h"
+#include "model/calcstate.h"
+#include "model/conversionratio.h"
+#include "model/isotherm.h"
+#include "model/real.h"
+
+namespace qrv {
+
+namespace {
+
+using namespace resultswindow;
+
+// Off while the paths are computed; Save and Plot keep their state through a ReCalculate.
+constexpr const Control* kOffDuringPaths[] = {&kNew, &kFinished, &kRecalculate};
+
+void resetResults(EngineHost& host)
+{
+    for (const Control* text : {&kStatus, &kRatio, &kWaterPressure, &kWaterTemperature, &kDataSource,
+                                &kEquilibriumMethod, &kAdiabatic.phase, &kIsothermal.phase, &kPathCaption})
+        showText(host, *text, "");
+    for (const Control& value : kEquilibriumState)
+        showText(host, value, "");
+    for (const PathControls* path : {&kAdiabatic, &kIsothermal}) {
+        for (const Control& value : path->finalState) {
+            showText(host, value, "");
+            host.setBold(kWindow, value.name, false);
+        }
+        for (const Control* value : {&path->ratio, &path->steam, &path->water}) {
+            showText(host, *value, "");
+            host.setBold(kWindow, value->name, false);
+        }
+        showText(host, path->waterCaption, "Water Fraction");
+        host.setVisible(kWindow, path->errorMark.name, false);
+        host.setColour(kWindow, path->ratio.name, TextColour::ButtonText);
+    }
+    for (std::size_t i = 0; i < 4; ++i)
+        host.setBold(kWindow, kEquilibriumState[i].name, false);
+    for (const Control* button : kOffDuringPaths)
+        host.setEnabled(kWindow, button->name, false);
+}
+
+void showRunInputs(const CalcState& s, EngineHost& host)
+{
+    if (!host.showsTexts())
+        return;
+    const RatioLine ratio = ratioLine(s.XWater != 1.0f, s.RInput, s.RWater);
+    showText(host, kRatioCaption, ratio.caption);
+    showText(host, kRatio, ratio.ratio);
+    showNumber(host, kMagmaTemperature, s.TMagma);
+    showNumber(host, kWaterTemperature, s.TInit);
+    showNumber(host, kWaterPressure, s.PInit / 1e6);
+    showText(host, kDataSource, s.ConstVolume ? "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)"
+                                              : "NIST: Steam Table Extrapolation");
+    showText(host, kEquilibriumMethod,
+             s.ConstVolume ? "Constant volume extrapolation" : "Volume by entropy extrapolation");
+    showNumber(host, kEquilibriumState[0], s.PEq / 1e6);
+    showNumber(host, kEquilibriumState[1], s.VEq);
+    showNumber(host, kEquilibriumState[2], s.TEq);
+    showNumber(host, kEquilibriumState[3], s.SEq / 1000.0);
+    showText(host, kEquilibriumState[4], equilibriumPhaseName(s.TEq, s.TCrit, s.XEq));
+}
+
+void showPhase(const CalcState& s, const PathControls& c, EngineHost& host)
+{
+    const FinalPhase phase = finalPhase(s.XFinal, s.TFinal);
+    showText(host, c.phase, phase.name);
+    showText(host, c.waterCaption, phase.waterRowCaption);
+}
+
+void showPathResult(const CalcState& s, const PathControls& c, float ratio, bool clamped, float finalT,
+                    EngineHost& host)
+{
+    showNumber(host, c.ratio, ratio);
+    showNumber(host, c.steam, s.XFinal);
+    showNumber(host, c.water, 1.0 - double(s.XFinal));
+    host.setVisible(kWindow, c.errorMark.name, clamped);
+    showText(host, c.errorMark, clamped ? c.errorText : " ");
+    if (clamped)
+        host.setColour(kWindow, c.ratio.name, TextColour::Red);
+    showNumber(host, c.finalState[0], s.PFinal / 1e6);
+    showNumber(host, c.finalState[1], s.VFinal);
+    showNumber(host, c.finalState[2], finalT);
+    showNumber(host, c.finalState[3], s.SFinal / 1000.0);
+}
+
+// A path whose routines failed keeps the empty texts of the reset and shows its error mark.
+void showPathFailed(const PathControls& c, EngineHost& host)
+{
+    host.setVisible(kWindow, c.errorMark.name, true);
+    showText(host, c.errorMark, c.errorText);
+}
+
+// Runs one path; false when a routine failed in it, which that routine has reported.
+template <typename Path>
+bool pathCompleted(CalcState& s, EngineHost& host, Path path)
+{
+    const int faultsBefore = host.faultsReported();
+    path(s, host);
+    return host.faultsReported() == faultsBefore;
+}
+
+// The end of a run that did not complete: the window can go on to a new calculation, repeat
+// it or end, but there is nothing to save.
+void showRunFailed(EngineHost& host)
+{
+    showText(host, kStatus, "Calculation Failed");
+    showText(host, kPathCaption, "");
+    for (const Control* button : kOffDuringPaths)
+        host.setEnabled(kWindow, button->name, true);
+    host.setEnabled(kWindow, kSave.name, false);
+}
+
+// A path's conversion ratio, and its final state kept in the path's own fields, because the
+// next path overwrites XFinal and TFinal.
+ConversionRatio keepPathEnd(CalcState& s, float work, bool& pathError, float& steamFraction, float& temperature)
+{
+    const ConversionRatio end = conversionRatio(work, s.EMagma);
+    if (end.clamped)
+        pathError = true;
+    steamFraction = s.XFinal;
+    temperature = s.TFinal;
+    return end;
+}
+
+SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isothermalRatio)
+{
+    SeriesRecord r;
+    r.R = s.RInput;
+    r.TMagma = s.TMagma;
+    r.TWater = s.TInit;
+    r.PHydroMPa = single(Real(s.PInit) / 1e6);
+    r.PFinalMPa = single(Real(s.PFinal) / 1e6);
+    r.PEqMPa = single(Real(s.PEq) / 1e6);
+    r.TEq = s.TEq;
+    r.RhoEq = s.RhoEq;
+    r.SEq = s.SEq;
+    r.CRAdiabatic = adiabaticRatio;
+    r.SFAdiabatic = s.XAdiabatic;
+    r.WFAdiabatic = single(1.0 - Real(s.XAdiabatic));
+    r.TFAdiabatic = s.TAdiabatic;
+    r.CRIsothermal = isothermalRatio;
+    r.SFIsothermal = s.XIsothermal;
+    r.WFIsothermal = single(1.0 - Real(s.XIsothermal));
+    r.TFIsothermal = s.TIsothermal;
+    r.XWater = s.XWater;
+    return r;
+}
+
+} // namespace
+
+// The run is counted only when its record is stored, so a failed run leaves no empty
+// record behind in the plot series. The isothermal path starts from the adiabatic final
+// temperature, so it is not computed when the adiabatic path failed.
+bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
+{
+    bool complete = false;
+    try {
+        s.WAdiabatic = 0.0f;
+        s.WIsothermal = 0.0f;
+        s.XFinal = 0.0f;
+        resetResults(host);
+
+        showText(host, kStatus, "Calculating ADIABATIC Path");
+        showRunInputs(s, host);
+        host.processEvents();
+        if (!pathCompleted(s, host, Adiabat)) {
+            showPathFailed(kAdiabatic, host);
+            showPathFailed(kIsothermal, host);
+            showRunFailed(host);
+            return false;
+        }
+
+        const ConversionRatio adiabatic = keepPathEnd(s, s.WAdiabatic, s.AdiError, s.XAdiabatic, s.TAdiabatic);
+        showPhase(s, kAdiabatic, host);
+        showPathResult(s, kAdiabatic, adiabatic.percent, adiabatic.clamped, s.TAdiabatic, host);
+        host.holdProgress();
+
+        showText(host, kStatus, "Calculating ISOTHERMAL Path");
+        if (!pathCompleted(s, host, Isotherm)) {
+            showPathFailed(kIsothermal, host);
+            showRunFailed(host);
+            return false;
+        }
+        const ConversionRatio isothermal = keepPathEnd(s, s.WIsothermal, s.IsoError, s.XIsothermal, s.TIsothermal);
+        showPhase(s, kIsothermal, host);
+        showText(host, kStatus, "Calculation Complete");
+        showPathResult(s, kIsothermal, isothermal.percent, isothermal.clamped, s.TIsothermal, host);
+        complete = true;
+
+        showText(host, kPathCaption, "");
+        for (const Control* button : kDescription.buttons)
+            if (button->look == Look::RunButton)
+                host.setEnabled(kWindow, button->name, true);
+
+        store.append(runRecord(s, adiabatic.percent, isothermal.percent));
+        host.runStored();
+    } catch (const EngineFault& f) {
+        host.fault("Calculate2", f);
+        // A run shown complete stays so (only its storing failed); any other ends failed.
+        if (!complete)
+            showRunFailed(host);
+    }
+    return complete;
+}
+
+} // namespace qrv
