@@ -1,5 +1,5 @@
 // The module `qrv`: what QRV calculates, for Python.
-#include "engine/version.h"
+#include "base/version.h"
 #include "python/resultsfilebinding.h"
 #include "python/steambinding.h"
 

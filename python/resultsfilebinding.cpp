@@ -1,8 +1,8 @@
 #include "python/resultsfilebinding.h"
 
-#include "engine/numberformat.h"
-#include "engine/resultsfile.h"
-#include "engine/runstore.h"
+#include "base/numberformat.h"
+#include "files/resultsfile.h"
+#include "runs/runstore.h"
 
 #include <pybind11/stl.h>
 
