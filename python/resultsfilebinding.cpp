@@ -6,6 +6,7 @@
 
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <string>
 
 namespace py = pybind11;
@@ -55,6 +56,37 @@ py::dict readQrv(const py::object& pathLike)
     return result;
 }
 
+// The 25 texts of a run's results file: a result of qrv.run (attribute results_file) or a dict
+// as read_qrv gives it.
+ResultTexts resultTextsOf(const py::object& result)
+{
+    const py::object texts = py::hasattr(result, "results_file") ? result.attr("results_file")
+                                                                 : py::object(result[py::str("results_file")]);
+    const auto list = texts.cast<std::vector<std::string>>();
+    if (list.size() != std::size_t(kResultLineCount))
+        throw py::value_error("a results file holds " + std::to_string(kResultLineCount) + " texts, not "
+                              + std::to_string(list.size()));
+    ResultTexts out;
+    std::copy(list.begin(), list.end(), out.begin());
+    return out;
+}
+
+void writeQrv(const py::object& pathLike, const py::object& result)
+{
+    const ResultTexts texts = resultTextsOf(result);
+    const std::string path = py::bytes(py::module_::import("os").attr("fsencode")(pathLike));
+    std::string error;
+    {
+        py::gil_scoped_release unlocked;
+        error = writeResultsFile(path, texts);
+    }
+    // The safe save names the failure in the program's words only, without an error number.
+    if (!error.empty()) {
+        PyErr_SetString(PyExc_OSError, ("Save error: " + error).c_str());
+        throw py::error_already_set();
+    }
+}
+
 constexpr char kReadDoc[] = R"(read_qrv(path) -> dict
 
 Reads a results file (*.qrv) as the desktop program opens it, with the same checks.
@@ -77,11 +109,26 @@ Raises OSError (FileNotFoundError, IsADirectoryError, PermissionError, ...) when
 cannot be read, ValueError when it is not a results file ("Open error: line 8 is not a
 number", "Open error: Input past end of file", ...). The messages are the program's.)";
 
+constexpr char kWriteDoc[] = R"(write_qrv(path, result) -> None
+
+Saves a run as a results file (*.qrv), through the desktop program's safe save: the file is
+written beside the target and takes its name only when every byte is on disk, so a failed
+save leaves the file that was there as it was.
+
+path:    str or os.PathLike.
+result:  what the file keeps: its `results_file`, the 25 texts of the results window (a dict
+         as read_qrv returns it, or an object with that attribute).
+
+Raises OSError ("Save error: Permission denied", ...) when the file cannot be written, and
+ValueError when there are not 25 texts. A double quote in a text is saved as ', as the
+program saves it.)";
+
 } // namespace
 
 void addResultsFileFunctions(py::module_& qrv)
 {
     qrv.def("read_qrv", &readQrv, py::arg("path"), kReadDoc);
+    qrv.def("write_qrv", &writeQrv, py::arg("path"), py::arg("result"), kWriteDoc);
 }
 
 } // namespace qrv::python

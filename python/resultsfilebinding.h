@@ -1,4 +1,5 @@
-// qrv.read_qrv: results files (*.qrv) through the desktop program's own reader.
+// qrv.read_qrv and qrv.write_qrv: results files (*.qrv) through the desktop program's own
+// reader and safe save.
 #pragma once
 
 #include <pybind11/pybind11.h>

@@ -78,3 +78,25 @@ def test_refusals_raise_with_the_message_qrv_cli_gives(bad_files):
 
 def test_version_is_the_programs():
     assert cli("--version").stdout.split()[-1] == qrv.__version__
+
+
+def test_a_file_written_from_python_opens_in_qrv_cli_as_the_file_it_came_from(run_file, tmp_path):
+    original = run_file(*RUNS["sediment"])
+    copy = tmp_path / "copy.qrv"
+    qrv.write_qrv(copy, qrv.read_qrv(original))
+    assert copy.read_bytes() == original.read_bytes()
+    assert cli_json("open", copy, "--json") == cli_json("open", original, "--json")
+
+
+def test_a_save_that_fails_raises_the_programs_message_and_leaves_no_file(run_file, tmp_path):
+    texts = qrv.read_qrv(run_file(*RUNS["water"]))
+    target = tmp_path / "no such folder" / "run.qrv"
+    refused = cli("run", *RUNS["water"], "--qrv", target, check=False)
+    with pytest.raises(OSError) as raised:
+        qrv.write_qrv(target, texts)
+    assert str(raised.value) == refused.stderr.strip().splitlines()[-1]
+    assert str(raised.value).startswith("Save error: ")
+    assert not target.parent.exists()
+    with pytest.raises(ValueError, match="25 texts"):
+        qrv.write_qrv(tmp_path / "short.qrv", {"results_file": texts["results_file"][:24]})
+    assert not (tmp_path / "short.qrv").exists()
