@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace qrv {
 
@@ -36,14 +35,14 @@ std::string ratioText(double ratio)
 }
 
 bool runSweep(const RunRequest& base, const std::vector<double>& ratios,
-              const std::function<bool(const SweepRun&)>& onRun, WindowTexts texts)
+              const std::function<bool(const SweepRun&)>& onRun, CalculateOptions options)
 {
-    FreshRunner runner(texts);
+    Calculator calculator(options);
     RunRequest request = base;
     for (std::size_t i = 0; i < ratios.size(); ++i) {
         request.inputs.ratio = ratioText(ratios[i]);
-        const std::unique_ptr<FreshRun> run = runner.run(request);
-        if (!onRun(SweepRun{i, ratios[i], request.inputs.ratio, *run}))
+        const RunResult run = calculator.run(request);
+        if (!onRun(SweepRun{i, ratios[i], request.inputs.ratio, run}))
             return false;
     }
     return true;

@@ -2,8 +2,7 @@
 // program start with the same inputs and only the ratio changed.
 #pragma once
 
-#include "runs/freshrunner.h"
-#include "runs/runner.h"
+#include "calculation/calculate.h"
 
 #include <functional>
 #include <string>
@@ -31,16 +30,19 @@ struct SweepRun {
     std::size_t index;          // the ratio's place in the sweep, from 0
     double ratio;
     std::string_view ratioText; // the ratio as the run's ratio box held it
-    const FreshRun& run;
+    const RunResult& run;
 };
 
+// A sweep's runs keep no window texts unless asked (for results files), and work their reference.
+inline constexpr CalculateOptions kSweepRuns{WindowTexts::Skipped, true};
+
 // The one loop of every sweep, in the desktop program and in qrv-cli: runs `base` once per
-// ratio, its ratio text replaced, each run a fresh start (FreshRunner: S and Cv from IAPWS-95
+// ratio, its ratio text replaced, each run a fresh start (Calculator: S and Cv from IAPWS-95
 // where the input rules would ask the steam-table program), and reports each run as it ends.
-// The runs keep their window texts only when asked (for results files). The sweep stops
+// The sweep stops
 // early when onRun returns false; true when every ratio ran. A family (calculation/sweepfamily.h)
 // runs this once per member.
 bool runSweep(const RunRequest& base, const std::vector<double>& ratios,
-              const std::function<bool(const SweepRun&)>& onRun, WindowTexts texts = WindowTexts::Skipped);
+              const std::function<bool(const SweepRun&)>& onRun, CalculateOptions options = kSweepRuns);
 
 } // namespace qrv

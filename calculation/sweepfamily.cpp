@@ -107,11 +107,11 @@ RunRequest familyMember(const RunRequest& base, const SweepFamily& family, std::
 }
 
 bool runFamilySweep(const RunRequest& base, const SweepFamily& family, const std::vector<double>& ratios,
-                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun, WindowTexts texts)
+                    const std::function<bool(std::size_t member, const SweepRun&)>& onRun, CalculateOptions options)
 {
     for (std::size_t member = 0; member < family.memberCount(); ++member) {
         const bool finished = runSweep(familyMember(base, family, member), ratios,
-                                       [&](const SweepRun& run) { return onRun(member, run); }, texts);
+                                       [&](const SweepRun& run) { return onRun(member, run); }, options);
         if (!finished)
             return false;
     }

@@ -4,8 +4,7 @@
 // of the members: basalt, andesite and rhyolite temperatures, or several depths.
 #pragma once
 
-#include "runs/freshrunner.h"
-#include "runs/runner.h"
+#include "calculation/ratiosweep.h"
 
 #include <array>
 #include <cstddef>
@@ -15,8 +14,6 @@
 #include <vector>
 
 namespace qrv {
-
-struct SweepRun;
 
 enum class FamilyInput { None, TMagma, TInit, PInit, PFinal, X };
 
@@ -58,6 +55,6 @@ RunRequest familyMember(const RunRequest& base, const SweepFamily& family, std::
 // True when every run of every member ran.
 bool runFamilySweep(const RunRequest& base, const SweepFamily& family, const std::vector<double>& ratios,
                     const std::function<bool(std::size_t member, const SweepRun&)>& onRun,
-                    WindowTexts texts = WindowTexts::Skipped);
+                    CalculateOptions options = kSweepRuns);
 
 } // namespace qrv

@@ -1,12 +1,12 @@
 #include "cli/commands.h"
 
 #include "cli/help.h"
-#include "cli/jsonreport.h"
+#include "report/jsonreport.h"
 #include "cli/ratiofilenames.h"
 #include "cli/report.h"
-#include "cli/runend.h"
-#include "cli/steamtablenote.h"
-#include "runs/freshrunner.h"
+#include "report/runend.h"
+#include "report/steamtablenote.h"
+#include "calculation/calculate.h"
 #include "base/numberformat.h"
 #include "calculation/ratiosweep.h"
 #include "files/resultsfile.h"
@@ -35,12 +35,6 @@ void printMessage(std::ostream& err, std::string_view prefix, std::string_view t
             break;
         start = end + 1;
     }
-}
-
-ResultTexts resultTextsOf(const FreshRun& run)
-{
-    return resultTextsFrom([&run](std::string_view control) { return run.host.text(Window::Results, control); },
-                           run.state.PFinal);
 }
 
 // The sweep table's column headings: a family's member ("Member TMagma [K]"), the stored
@@ -74,21 +68,13 @@ void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>&
 // A run's cells after its member's: its stored fields and its reference, at full precision in
 // CSV and as short as the values allow in the table.
 void appendRunCells(std::vector<std::string>& cells, bool csv, const SeriesRecord& record,
-                    const reference::ReferenceOutcome& reference)
+                    const std::optional<reference::ReferenceOutcome>& reference)
 {
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
         cells.push_back(csv ? formatShortest(record.field(i)) : formatGeneral(record.field(i)));
     const auto referenceCells = reference::referenceCells(
-        reference, csv ? reference::CellPrecision::Full : reference::CellPrecision::Single);
+        reference.value(), csv ? reference::CellPrecision::Full : reference::CellPrecision::Single);
     cells.insert(cells.end(), referenceCells.begin(), referenceCells.end());
-}
-
-// The reference of the inputs a completed run ran with; a run without results has none.
-reference::ReferenceOutcome referenceOf(const FreshRun& run)
-{
-    if (!run.outcome.completed)
-        return {{}, std::string(kDidNotComplete)};
-    return reference::computeReference(reference::referenceInputOf(run.state));
 }
 
 // The folder of each member's results files, made: the folder given, and in it one per member
@@ -117,9 +103,9 @@ int combined(int status, int other)
 }
 
 // What a run earns: refused inputs, a calculation that reported an error or stopped, or done.
-int runStatus(const FreshRun& run)
+int runStatus(const RunResult& run)
 {
-    switch (run.outcome.stage) {
+    switch (run.stage) {
     case RunStage::Refused:
     case RunStage::SteamTableNeeded:
         return kRefused;
@@ -128,7 +114,7 @@ int runStatus(const FreshRun& run)
     case RunStage::Expanded:
         break;
     }
-    return run.outcome.stored && run.host.faultsReported() == 0 ? kDone : kCalculationError;
+    return run.stored && run.faults == 0 ? kDone : kCalculationError;
 }
 
 // Refuses a chart that cannot be drawn before any run is made.
@@ -146,40 +132,30 @@ std::string sweepChartError(const SweepCommand& command, std::size_t runCount)
 
 int runCommand(const RunCommand& command, std::ostream& out, std::ostream& err)
 {
-    FreshRunner runner;
-    const auto run = runner.run(command.request);
-    for (const auto& message : run->host.messages())
+    const RunResult run = calculate(command.request);
+    for (const auto& message : run.messages())
         printMessage(err, "", message.text);
-    const int status = runStatus(*run);
-    const RunStage stage = run->outcome.stage;
-    if (stage == RunStage::SteamTableNeeded || stage == RunStage::NoEquilibrium)
-        err << "qrv-cli: " << runEnd(*run).error << '\n';
-    if (stage != RunStage::Expanded) {
-        if (command.json)
-            out << stoppedRunJson(*run) << '\n';
+    const int status = runStatus(run);
+    if (run.stage == RunStage::SteamTableNeeded || run.stage == RunStage::NoEquilibrium)
+        err << "qrv-cli: " << runEnd(run).error << '\n';
+    if (command.json)
+        out << runJson(run) << '\n';
+    if (run.stage != RunStage::Expanded)
         return status;
+    if (!command.json) {
+        if (run.source == InitialValuesSource::Iapws95)
+            out << steamTableNote(run.steamTable) << "\n\n";
+        printRunReport(out, run.shown);
     }
 
-    // A run without a reference is still a completed run: the reference never sets the status.
-    const reference::ReferenceOutcome reference =
-        run->outcome.completed ? reference::showReference(run->host, reference::referenceInputOf(run->state))
-                               : referenceOf(*run);
-    const ResultTexts texts = resultTextsOf(*run);
-    if (command.json) {
-        out << runJson(*run, texts, reference) << '\n';
-    } else {
-        if (run->source == InitialValuesSource::Iapws95)
-            out << steamTableNote(run->steamTable) << "\n\n";
-        printRunReport(out, run->host);
-    }
-
-    // The results window enables Save only when a run has completed.
-    if (command.qrvPath && !run->outcome.stored) {
+    // The results window enables Save only when a run has completed; a run without a
+    // reference is still a completed run: the reference never sets the status.
+    if (command.qrvPath && !run.stored) {
         err << "qrv-cli: the run did not complete; no results file was written\n";
         return status;
     }
     if (command.qrvPath) {
-        if (const std::string error = writeResultsFile(*command.qrvPath, texts); !error.empty()) {
+        if (const std::string error = writeResultsFile(*command.qrvPath, run.resultsFile()); !error.empty()) {
             err << "Save error: " << error << '\n';
             return combined(status, kFileError);
         }
@@ -221,13 +197,13 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
     // A sweep ends early only when the initial water has no S and Cv or the output is lost.
     const bool finished = runFamilySweep(command.request, family, sweep.ratios,
                                          [&](std::size_t member, const SweepRun& step) {
-        const FreshRun& run = step.run;
+        const RunResult& run = step.run;
         const std::string memberPrefix
             = members ? std::string(familyInputName(family.input).name) + "=" + family.values[member] + " " : "";
         const std::string prefix = "[" + memberPrefix + "R=" + std::string(step.ratioText) + "] ";
-        for (const auto& message : run.host.messages())
+        for (const auto& message : run.messages())
             printMessage(err, prefix, message.text);
-        const bool lastRun = run.outcome.stage == RunStage::SteamTableNeeded;
+        const bool lastRun = run.stage == RunStage::SteamTableNeeded;
         if (lastRun) {
             err << "qrv-cli: " << runEnd(run).error << '\n';
         } else if (run.source == InitialValuesSource::Iapws95 && !steamTableNoted) {
@@ -238,21 +214,21 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             ++failedRatios;
             status = combined(status, ratioStatus);
         }
-        if (command.qrvDir && run.outcome.stored) {
+        if (command.qrvDir && run.stored) {
             const auto path = folders[member] / fileNames[step.index];
-            if (const std::string error = writeResultsFile(path.string(), resultTextsOf(run)); !error.empty()) {
+            if (const std::string error = writeResultsFile(path.string(), run.resultsFile()); !error.empty()) {
                 err << prefix << "Save error: " << error << '\n';
                 status = combined(status, kFileError);
             }
         }
-        const auto record = run.record();
+        const auto& record = run.record;
         if (command.json) {
-            out << sweepRunJson(run, step.ratio, family, member, referenceOf(run)) << '\n';
+            out << sweepRunJson(run, step.ratio, family, member) << '\n';
         } else if (record) {
             std::vector<std::string> cells;
             if (members)
                 cells.push_back(family.values[member]);
-            appendRunCells(cells, command.csv, *record, referenceOf(run));
+            appendRunCells(cells, command.csv, *record, run.reference);
             printSweepLine(out, command.csv, headings, cells);
         }
         // Output that is lost ends the sweep; the caller says why.
@@ -263,7 +239,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         if (command.chart && record)
             chartRuns.append(*record);
         return !lastRun;
-    }, command.qrvDir ? WindowTexts::Kept : WindowTexts::Skipped);
+    }, CalculateOptions{command.qrvDir ? WindowTexts::Kept : WindowTexts::Skipped, true});
     if (!finished)
         return status;
     if (failedRatios > 0)

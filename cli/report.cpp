@@ -20,10 +20,10 @@ void printRow(std::ostream& out, std::string_view caption, std::string_view valu
 
 } // namespace
 
-void printRunReport(std::ostream& out, const RecordingHost& host)
+void printRunReport(std::ostream& out, const WindowRecord& shown)
 {
-    out << windowText(equilibriumwindow::kDescription, host) << '\n'
-        << windowText(resultswindow::kDescription, host);
+    out << windowText(equilibriumwindow::kDescription, shown) << '\n'
+        << windowText(resultswindow::kDescription, shown);
 }
 
 void printOpenReport(std::ostream& out, const ResultTexts& texts, const SeriesRecord& record)

@@ -6,14 +6,14 @@
 #include <ostream>
 
 namespace qrv {
-class RecordingHost;
+struct WindowRecord;
 }
 
 namespace qrv::cli {
 
 // The equilibrium window, a blank line, then the results window as Copy All puts it on the
 // clipboard, as the run left them.
-void printRunReport(std::ostream& out, const RecordingHost& host);
+void printRunReport(std::ostream& out, const WindowRecord& shown);
 
 // An opened results file: its 25 texts, then the run it adds to the store.
 void printOpenReport(std::ostream& out, const ResultTexts& texts, const SeriesRecord& record);

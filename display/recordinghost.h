@@ -3,28 +3,11 @@
 // from it; tests read it.
 #pragma once
 
-#include "display/enginehost.h"
+#include "display/windowrecord.h"
 
-#include <map>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace qrv {
-
-struct ControlState {
-    std::string text;
-    bool enabled = true;
-    bool visible = true;
-    bool bold = false;
-    bool checked = false;
-    TextColour colour = TextColour::ButtonText;
-};
-
-struct HostMessage {
-    std::string text;
-    Icon icon;
-};
 
 class RecordingHost : public EngineHost {
 public:
@@ -44,14 +27,15 @@ public:
     void runStored() override { ++m_runsStored; }
     bool showsTexts() const override { return m_keepsTexts; }
 
-    // The state of a control; a control never touched reads as the default state.
-    const ControlState& control(Window window, std::string_view name) const;
-    std::string text(Window window, std::string_view name) const { return control(window, name).text; }
-    const std::map<std::string, ControlState, std::less<>>& controls(Window window) const;
+    const WindowRecord& record() const { return m_record; }
+    // The record, handed over whole: the host keeps an empty one.
+    WindowRecord takeRecord() { return std::exchange(m_record, {}); }
 
-    const std::vector<HostMessage>& messages() const { return m_messages; }
-    // Non-empty texts of the status line and the path caption of the results window, in order.
-    const std::vector<std::string>& captions() const { return m_captions; }
+    const ControlState& control(Window window, std::string_view name) const { return m_record.control(window, name); }
+    std::string text(Window window, std::string_view name) const { return m_record.text(window, name); }
+    const ControlStates& controls(Window window) const { return m_record.controls(window); }
+    const std::vector<HostMessage>& messages() const { return m_record.messages; }
+    const std::vector<std::string>& captions() const { return m_record.captions; }
     long pausedMs() const { return m_pausedMs; }
     int runsStored() const { return m_runsStored; }
 
@@ -59,11 +43,7 @@ public:
     void clearLog();
 
 private:
-    ControlState& slot(Window window, std::string_view name);
-
-    std::map<std::string, ControlState, std::less<>> m_controls[3];
-    std::vector<HostMessage> m_messages;
-    std::vector<std::string> m_captions;
+    WindowRecord m_record;
     bool m_keepsTexts;
     long m_pausedMs = 0;
     int m_runsStored = 0;

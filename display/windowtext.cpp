@@ -1,6 +1,6 @@
 #include "display/windowtext.h"
 
-#include "display/recordinghost.h"
+#include "display/windowrecord.h"
 
 #include <vector>
 
@@ -117,10 +117,10 @@ std::string windowText(const WindowDescription& window, const ShownText& shown)
     return writer.text();
 }
 
-std::string windowText(const WindowDescription& window, const RecordingHost& host)
+std::string windowText(const WindowDescription& window, const WindowRecord& record)
 {
-    return windowText(window, [&window, &host](const Control& control) -> std::optional<std::string> {
-        const auto& touched = host.controls(window.window);
+    return windowText(window, [&window, &record](const Control& control) -> std::optional<std::string> {
+        const auto& touched = record.controls(window.window);
         if (const auto it = touched.find(control.name); it != touched.end()) {
             if (!it->second.visible)
                 return std::nullopt;

@@ -13,14 +13,14 @@
 
 namespace qrv {
 
-class RecordingHost;
+struct WindowRecord;
 
 // The caption a control shows; none while it is hidden.
 using ShownText = std::function<std::optional<std::string>(const Control& control)>;
 
 std::string windowText(const WindowDescription& window, const ShownText& shown);
 
-// The window as the routines left it in `host`; a control they never touched is as designed.
-std::string windowText(const WindowDescription& window, const RecordingHost& host);
+// The window as the routines left it in `record`; a control they never touched is as designed.
+std::string windowText(const WindowDescription& window, const WindowRecord& record);
 
 } // namespace qrv

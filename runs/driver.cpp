@@ -74,20 +74,19 @@ void showPhase(const CalcState& s, const PathControls& c, EngineHost& host)
     showText(host, c.waterCaption, phase.waterRowCaption);
 }
 
-void showPathResult(const CalcState& s, const PathControls& c, float ratio, bool clamped, float finalT,
-                    EngineHost& host)
+void showPathResult(const PathEnd& end, const PathControls& c, EngineHost& host)
 {
-    showNumber(host, c.ratio, ratio);
-    showNumber(host, c.steam, s.XFinal);
-    showNumber(host, c.water, 1.0 - double(s.XFinal));
-    host.setVisible(kWindow, c.errorMark.name, clamped);
-    showText(host, c.errorMark, clamped ? c.errorText : " ");
-    if (clamped)
+    showNumber(host, c.ratio, end.conversionRatio);
+    showNumber(host, c.steam, end.steamFraction);
+    showNumber(host, c.water, end.waterFraction);
+    host.setVisible(kWindow, c.errorMark.name, end.clamped);
+    showText(host, c.errorMark, end.clamped ? c.errorText : " ");
+    if (end.clamped)
         host.setColour(kWindow, c.ratio.name, TextColour::Red);
-    showNumber(host, c.finalState[0], s.PFinal / 1e6);
-    showNumber(host, c.finalState[1], s.VFinal);
-    showNumber(host, c.finalState[2], finalT);
-    showNumber(host, c.finalState[3], s.SFinal / 1000.0);
+    showNumber(host, c.finalState[0], end.PFinal / 1e6);
+    showNumber(host, c.finalState[1], end.VFinal);
+    showNumber(host, c.finalState[2], end.TFinal);
+    showNumber(host, c.finalState[3], end.SFinal / 1000.0);
 }
 
 // A path whose routines failed keeps the empty texts of the reset and shows its error mark.
@@ -117,16 +116,17 @@ void showRunFailed(EngineHost& host)
     host.setEnabled(kWindow, kSave.name, false);
 }
 
-// A path's conversion ratio, and its final state kept in the path's own fields, because the
-// next path overwrites XFinal and TFinal.
-ConversionRatio keepPathEnd(CalcState& s, float work, bool& pathError, float& steamFraction, float& temperature)
+// A path's conversion ratio and final state, also kept in the path's own fields of the state,
+// because the next path overwrites XFinal and TFinal.
+PathEnd keepPathEnd(CalcState& s, float work, bool& pathError, float& steamFraction, float& temperature)
 {
-    const ConversionRatio end = conversionRatio(work, s.EMagma);
-    if (end.clamped)
+    const ConversionRatio ratio = conversionRatio(work, s.EMagma);
+    if (ratio.clamped)
         pathError = true;
     steamFraction = s.XFinal;
     temperature = s.TFinal;
-    return end;
+    return {true, ratio.percent, ratio.clamped, s.XFinal, 1.0 - double(s.XFinal), s.PFinal, s.VFinal,
+            s.TFinal, s.SFinal, finalPhase(s.XFinal, s.TFinal).name};
 }
 
 SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isothermalRatio)
@@ -158,9 +158,10 @@ SeriesRecord runRecord(const CalcState& s, float adiabaticRatio, float isotherma
 // The run is counted only when its record is stored, so a failed run leaves no empty
 // record behind in the plot series. The isothermal path starts from the adiabatic final
 // temperature, so it is not computed when the adiabatic path failed.
-bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
+Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host)
 {
-    bool complete = false;
+    Expansion run;
+    bool& complete = run.completed;
     try {
         s.WAdiabatic = 0.0f;
         s.WIsothermal = 0.0f;
@@ -174,24 +175,24 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             showPathFailed(kAdiabatic, host);
             showPathFailed(kIsothermal, host);
             showRunFailed(host);
-            return false;
+            return run;
         }
 
-        const ConversionRatio adiabatic = keepPathEnd(s, s.WAdiabatic, s.AdiError, s.XAdiabatic, s.TAdiabatic);
+        run.adiabatic = keepPathEnd(s, s.WAdiabatic, s.AdiError, s.XAdiabatic, s.TAdiabatic);
         showPhase(s, kAdiabatic, host);
-        showPathResult(s, kAdiabatic, adiabatic.percent, adiabatic.clamped, s.TAdiabatic, host);
+        showPathResult(run.adiabatic, kAdiabatic, host);
         host.holdProgress();
 
         showText(host, kStatus, "Calculating ISOTHERMAL Path");
         if (!pathCompleted(s, host, Isotherm)) {
             showPathFailed(kIsothermal, host);
             showRunFailed(host);
-            return false;
+            return run;
         }
-        const ConversionRatio isothermal = keepPathEnd(s, s.WIsothermal, s.IsoError, s.XIsothermal, s.TIsothermal);
+        run.isothermal = keepPathEnd(s, s.WIsothermal, s.IsoError, s.XIsothermal, s.TIsothermal);
         showPhase(s, kIsothermal, host);
         showText(host, kStatus, "Calculation Complete");
-        showPathResult(s, kIsothermal, isothermal.percent, isothermal.clamped, s.TIsothermal, host);
+        showPathResult(run.isothermal, kIsothermal, host);
         complete = true;
 
         showText(host, kPathCaption, "");
@@ -199,7 +200,7 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
             if (button->look == Look::RunButton)
                 host.setEnabled(kWindow, button->name, true);
 
-        store.append(runRecord(s, adiabatic.percent, isothermal.percent));
+        store.append(runRecord(s, run.adiabatic.conversionRatio, run.isothermal.conversionRatio));
         host.runStored();
     } catch (const EngineFault& f) {
         host.fault("Calculate2", f);
@@ -207,7 +208,7 @@ bool Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         if (!complete)
             showRunFailed(host);
     }
-    return complete;
+    return run;
 }
 
 } // namespace qrv

@@ -33,7 +33,10 @@ RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const
         return outcome;
     }
     const int before = store.count();
-    outcome.completed = Calculate2(s, store, host);
+    const Expansion expansion = Calculate2(s, store, host);
+    outcome.completed = expansion.completed;
+    outcome.adiabatic = expansion.adiabatic;
+    outcome.isothermal = expansion.isothermal;
     outcome.stage = RunStage::Expanded;
     outcome.stored = store.count() > before;
     return outcome;

@@ -3,6 +3,7 @@
 // FreshRunner (runs/freshrunner.h) runs it from a fresh start for qrv-cli and every sweep.
 #pragma once
 
+#include "runs/driver.h"
 #include "runs/inputrules.h"
 
 #include <optional>
@@ -34,6 +35,8 @@ struct RunOutcome {
     ContinueResult continued;
     bool completed = false; // both paths' results are shown
     bool stored = false;    // the run reached the store
+    PathEnd adiabatic;      // where each path ended, when it did
+    PathEnd isothermal;
 };
 
 // Runs on the given state, which keeps every field between runs as the program does.

@@ -1,7 +1,6 @@
 #include "windows/ratiosweeper.h"
 
 #include "calculation/ratiosweep.h"
-#include "display/recordinghost.h"
 #include "runs/runstore.h"
 #include "model/calcstate.h"
 
@@ -11,6 +10,9 @@
 namespace qrv {
 
 namespace {
+
+// The plot window works the reference of the stored runs when it draws them.
+constexpr CalculateOptions kDesktopSweepRuns{WindowTexts::Skipped, false};
 
 // Continue's checks on a fresh state, as every run of the sweep gets: they refuse exactly what
 // they would refuse for a single run after start-up. The messages go to `host`.
@@ -86,21 +88,21 @@ SweepReport RatioSweeper::run(const RunRequest& request, const std::vector<doubl
         return report;
     const int total = int(runs);
     runFamilySweep(request, family, ratios, [&](std::size_t member, const SweepRun& step) {
-        const FreshRun& run = step.run;
-        if (run.outcome.stage == RunStage::SteamTableNeeded) {
+        const RunResult& run = step.run;
+        if (run.stage == RunStage::SteamTableNeeded) {
             report.refusal = "The steam table has no initial water state for this sweep: " + run.steamTable.error;
             return false;
         }
         ++report.done;
-        if (const std::optional<SeriesRecord> record = run.record()) {
-            m_store.append(*record);
+        if (run.record) {
+            m_store.append(*run.record);
             ++report.stored;
         }
-        for (const HostMessage& message : run.host.messages())
+        for (const HostMessage& message : run.messages())
             report.messages.push_back({step.ratio, message.text, family.memberLabel(member)});
         report.cancelled = !progress.advance(report.done, total) && report.done < total;
         return !report.cancelled;
-    });
+    }, kDesktopSweepRuns);
     return report;
 }
 

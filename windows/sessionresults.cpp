@@ -41,7 +41,7 @@ void Session::continueToResults()
 void Session::expand()
 {
     runEngine([this] {
-        if (Calculate2(m_state, m_store, m_host))
+        if (Calculate2(m_state, m_store, m_host).completed)
             reference::showReference(m_host, reference::referenceInputOf(m_state));
         else
             reference::clearReference(m_host);

@@ -15,7 +15,7 @@ void sweepThousandRatios(benchmark::State& state, const qrv::InputTexts& inputs)
     for (auto _ : state) {
         stored = 0;
         qrv::runSweep(request, sweep.ratios, [&stored](const qrv::SweepRun& step) {
-            stored += step.run.outcome.stored;
+            stored += step.run.stored;
             return true;
         });
         benchmark::DoNotOptimize(stored);

@@ -90,24 +90,24 @@ TEST(SweepFamily, RunsKeepWindowTextsOnlyWhenAsked)
         int runs = 0;
         runFamilySweep(base, SweepFamily{}, {0.3, 2.0}, [&](std::size_t, const SweepRun& step) {
             ++runs;
-            const RecordingHost& host = step.run.host;
-            EXPECT_TRUE(step.run.record().has_value());
-            EXPECT_EQ(host.messages().size(), 1u);
+            const WindowRecord& shown = step.run.shown;
+            EXPECT_TRUE(step.run.record.has_value());
+            EXPECT_EQ(shown.messages.size(), 1u);
             if (texts == WindowTexts::Skipped) {
-                EXPECT_TRUE(host.controls(Window::Results).empty());
-                EXPECT_TRUE(host.controls(Window::Calc).empty());
-                EXPECT_TRUE(host.captions().empty());
+                EXPECT_TRUE(shown.controls(Window::Results).empty());
+                EXPECT_TRUE(shown.controls(Window::Calc).empty());
+                EXPECT_TRUE(shown.captions.empty());
             } else {
                 RunRequest alone = base;
                 alone.inputs.ratio = std::string(step.ratioText);
-                const auto single = FreshRunner().run(alone);
-                EXPECT_EQ(host.controls(Window::Results).size(), single->host.controls(Window::Results).size());
-                for (const auto& [name, state] : single->host.controls(Window::Results))
-                    EXPECT_EQ(host.text(Window::Results, name), state.text) << name;
-                EXPECT_EQ(host.captions(), single->host.captions());
+                const RunResult single = calculate(alone);
+                EXPECT_EQ(shown.controls(Window::Results).size(), single.shown.controls(Window::Results).size());
+                for (const auto& [name, state] : single.shown.controls(Window::Results))
+                    EXPECT_EQ(shown.text(Window::Results, name), state.text) << name;
+                EXPECT_EQ(shown.captions, single.shown.captions);
             }
             return true;
-        }, texts);
+        }, CalculateOptions{texts, true});
         EXPECT_EQ(runs, 2);
     }
 }

@@ -41,11 +41,11 @@ TEST(WindowDescription, NamesAndFileLinesAreOneToOne)
 TEST(WindowText, UntouchedControlsReadAsDesignedAndErrorMarksStayHidden)
 {
     const RecordingHost host;
-    EXPECT_EQ(windowText(equilibriumwindow::kDescription, host),
+    EXPECT_EQ(windowText(equilibriumwindow::kDescription, host.record()),
               "Equilibrium Conditions (SI)\nR = 1.00\nTmagma\nTemperature (K):\t\nEntropy (kJ/kg-K):\t\n"
               "Pressure (MPa):\t\nDensity (kg/m3):\t\nInternal Energy (kJ/kg):\t\nHeat Cap-Cp (kJ/kg K):\t\n"
               "Gamma (Cp/Cv):\t\nSteam fraction (X):\t\n");
-    const std::string results = windowText(resultswindow::kDescription, host);
+    const std::string results = windowText(resultswindow::kDescription, host.record());
     EXPECT_NE(results.find("Equilibrium Phase:\tSaturated Liquid\nAdiabatic Results:\tState\n"), std::string::npos)
         << results;
     EXPECT_EQ(results.find("Error"), std::string::npos) << results;
@@ -61,7 +61,7 @@ TEST(WindowText, HiddenRowsAndPanelsAreLeftOutAndRewrittenCaptionsGetTheirColon)
     showText(host, kIsothermal.errorMark, "Isothermal Error");
     host.setVisible(kWindow, kAdiabatic.errorMark.name, false);
     host.setVisible(kWindow, kEquilibriumState[1].name, false);
-    const std::string text = windowText(kDescription, host);
+    const std::string text = windowText(kDescription, host.record());
     EXPECT_NE(text.find("\nIce Fraction:\t0.46\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nError:\tIsothermal Error\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("Volume"), std::string::npos) << text;
@@ -70,7 +70,7 @@ TEST(WindowText, HiddenRowsAndPanelsAreLeftOutAndRewrittenCaptionsGetTheirColon)
 
     host.setVisible(kWindow, kAdiabatic.frame.name, false);
     host.setVisible(kWindow, kReference.frame.name, false);
-    const std::string withoutPanel = windowText(kDescription, host);
+    const std::string withoutPanel = windowText(kDescription, host.record());
     EXPECT_EQ(withoutPanel.find("Adiabatic"), std::string::npos) << withoutPanel;
     EXPECT_EQ(withoutPanel.find("IAPWS-95"), std::string::npos) << withoutPanel;
     EXPECT_EQ(withoutPanel.find("Ice Fraction"), std::string::npos) << withoutPanel;

@@ -228,7 +228,7 @@ private slots:
         request.inputs = {"1473", "298", "0.1", "0.1", "", "--", false};
         m_store.clear();
         runSweep(request, sweepRatios(0.05, 3, 0.05).ratios, [this](const SweepRun& step) {
-            m_store.append(*step.run.record());
+            m_store.append(step.run.record.value());
             return true;
         });
         m_plot->showAndPlot();

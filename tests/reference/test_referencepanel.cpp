@@ -34,7 +34,7 @@ bool noteShown(const RecordingHost& host)
 // The panel's lines of the results window's text.
 std::string panelText(const RecordingHost& host)
 {
-    const std::string text = windowText(resultswindow::kDescription, host);
+    const std::string text = windowText(resultswindow::kDescription, host.record());
     return text.substr(text.find("IAPWS-95 Reference\n"));
 }
 

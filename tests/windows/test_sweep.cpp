@@ -338,7 +338,7 @@ private slots:
         t.ui().optCV->setChecked(true);
         std::vector<SweepMessage> expected;
         runSweep(requestOf(kStartUp, true), kDefaultRatios, [&expected](const SweepRun& step) {
-            for (const HostMessage& message : step.run.host.messages())
+            for (const HostMessage& message : step.run.messages())
                 expected.push_back({step.ratio, message.text, {}});
             return true;
         });

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace qrv::cli {
+namespace qrv {
 
 // "Initial water S and Cv from IAPWS-95 at 5.00 MPa, 400.0 K: ..." with both values.
 std::string steamTableNote(const SteamTableAnswer& answer);
@@ -15,4 +15,4 @@ std::string steamTableNote(const SteamTableAnswer& answer);
 // has none: ...; give its entropy with --s and its Cv with --cv, in J/(kg K)"
 std::string noSteamTableValuesText(const SteamTableAnswer& asked);
 
-} // namespace qrv::cli
+} // namespace qrv

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-namespace qrv::cli {
+namespace qrv {
 
 struct NumberField {
     std::string_view name;
@@ -21,4 +21,4 @@ struct FlagField {
 extern const std::array<NumberField, 51> kNumberFields;
 extern const std::array<FlagField, 3> kFlagFields;
 
-} // namespace qrv::cli
+} // namespace qrv

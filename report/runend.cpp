@@ -1,13 +1,13 @@
-#include "cli/runend.h"
+#include "report/runend.h"
 
-#include "cli/steamtablenote.h"
-#include "runs/freshrunner.h"
+#include "report/steamtablenote.h"
+#include "calculation/runresult.h"
 
-namespace qrv::cli {
+namespace qrv {
 
-RunEnd runEnd(const FreshRun& run)
+RunEnd runEnd(const RunResult& run)
 {
-    switch (run.outcome.stage) {
+    switch (run.stage) {
     case RunStage::Refused:
         return {false, "refused", "an input was refused"};
     case RunStage::SteamTableNeeded:
@@ -17,9 +17,9 @@ RunEnd runEnd(const FreshRun& run)
     case RunStage::Expanded:
         break;
     }
-    if (!run.outcome.completed)
+    if (!run.completed)
         return {false, "expanded", std::string(kDidNotComplete)};
     return {true, "expanded", {}};
 }
 
-} // namespace qrv::cli
+} // namespace qrv

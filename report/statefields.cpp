@@ -1,6 +1,6 @@
-#include "cli/statefields.h"
+#include "report/statefields.h"
 
-namespace qrv::cli {
+namespace qrv {
 
 #define QRV_FIELD(name) NumberField{#name, &CalcState::name}
 
@@ -32,4 +32,4 @@ const std::array<FlagField, 3> kFlagFields = {
     FlagField{"IsoError", &CalcState::IsoError},
 };
 
-} // namespace qrv::cli
+} // namespace qrv

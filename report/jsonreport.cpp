@@ -1,15 +1,15 @@
-#include "cli/jsonreport.h"
+#include "report/jsonreport.h"
 
-#include "cli/jsonwriter.h"
-#include "cli/runend.h"
-#include "cli/statefields.h"
+#include "report/jsonwriter.h"
+#include "report/runend.h"
+#include "report/statefields.h"
 #include "display/equilibriumwindow.h"
-#include "runs/freshrunner.h"
+#include "calculation/runresult.h"
 #include "base/parsenumber.h"
 #include "calculation/sweepfamily.h"
 #include "base/version.h"
 
-namespace qrv::cli {
+namespace qrv {
 
 namespace {
 
@@ -50,7 +50,7 @@ void beginReport(JsonWriter& json)
     json.key("schema").value(kSchema).key("version").value(kVersionText);
 }
 
-void writeEnd(JsonWriter& json, const FreshRun& run)
+void writeEnd(JsonWriter& json, const RunResult& run)
 {
     const RunEnd end = runEnd(run);
     json.key("completed").value(end.completed).key("stage").value(end.stage);
@@ -87,8 +87,9 @@ void writePath(JsonWriter& json, std::string_view name, const reference::PathRes
     json.endObject();
 }
 
-void writeReference(JsonWriter& json, const reference::ReferenceOutcome& outcome)
+void writeReference(JsonWriter& json, const std::optional<reference::ReferenceOutcome>& worked)
 {
+    const reference::ReferenceOutcome outcome = worked.value_or(reference::ReferenceOutcome{{}, "not worked"});
     json.key("reference").beginObject();
     if (const auto& r = outcome.reference) {
         json.key("TEq").value(r->TEq).key("PEq").value(r->PEq).key("SEq").value(r->SEq);
@@ -102,7 +103,7 @@ void writeReference(JsonWriter& json, const reference::ReferenceOutcome& outcome
 }
 
 // The texts of the equilibrium window's shown values and of the results window's labels.
-void writeWindowTexts(JsonWriter& json, const RecordingHost& host)
+void writeWindowTexts(JsonWriter& json, const WindowRecord& host)
 {
     json.key("windowTexts").beginObject();
     json.key("equilibrium").beginObject();
@@ -119,57 +120,47 @@ void writeWindowTexts(JsonWriter& json, const RecordingHost& host)
     json.endObject();
 }
 
-void writeMessages(JsonWriter& json, const RecordingHost& host)
+void writeMessages(JsonWriter& json, const WindowRecord& host)
 {
     json.key("messages").beginArray();
-    for (const auto& message : host.messages())
+    for (const auto& message : host.messages)
         json.beginObject().key("text").value(message.text).key("icon").value(iconName(message.icon)).endObject();
     json.endArray();
 }
 
-void writeCaptions(JsonWriter& json, const RecordingHost& host)
+void writeCaptions(JsonWriter& json, const WindowRecord& host)
 {
     json.key("captions").beginArray();
-    for (const auto& caption : host.captions())
+    for (const auto& caption : host.captions)
         json.value(caption);
     json.endArray();
 }
 
 } // namespace
 
-std::string runJson(const FreshRun& run, const ResultTexts& texts, const reference::ReferenceOutcome& reference)
+std::string runJson(const RunResult& run)
 {
     JsonWriter json;
     beginReport(json);
     writeEnd(json, run);
-    for (const auto& field : kNumberFields)
-        json.key(field.name).value(run.state.*field.member);
-    for (const auto& field : kFlagFields)
-        json.key(field.name).value(run.state.*field.member);
-    json.key("initial_values_source").value(sourceName(run.source));
-    writeWindowTexts(json, run.host);
-    writeTexts(json, texts);
-    writeRecord(json, run.record());
-    writeReference(json, reference);
-    writeMessages(json, run.host);
-    writeCaptions(json, run.host);
+    if (run.stage == RunStage::Expanded) {
+        for (const auto& field : kNumberFields)
+            json.key(field.name).value(run.state.*field.member);
+        for (const auto& field : kFlagFields)
+            json.key(field.name).value(run.state.*field.member);
+        json.key("initial_values_source").value(sourceName(run.source));
+        writeWindowTexts(json, run.shown);
+        writeTexts(json, run.resultsFile());
+        writeRecord(json, run.record);
+        writeReference(json, run.reference);
+    }
+    writeMessages(json, run.shown);
+    writeCaptions(json, run.shown);
     json.endObject();
     return json.text();
 }
 
-std::string stoppedRunJson(const FreshRun& run)
-{
-    JsonWriter json;
-    beginReport(json);
-    writeEnd(json, run);
-    writeMessages(json, run.host);
-    writeCaptions(json, run.host);
-    json.endObject();
-    return json.text();
-}
-
-std::string sweepRunJson(const FreshRun& run, double ratio, const SweepFamily& family, std::size_t member,
-                         const reference::ReferenceOutcome& reference)
+std::string sweepRunJson(const RunResult& run, double ratio, const SweepFamily& family, std::size_t member)
 {
     JsonWriter json;
     beginReport(json);
@@ -182,9 +173,9 @@ std::string sweepRunJson(const FreshRun& run, double ratio, const SweepFamily& f
         json.key("value").value(readPlainNumber(family.values.at(member)).value);
         json.endObject();
     }
-    writeRecord(json, run.record());
-    writeReference(json, reference);
-    writeMessages(json, run.host);
+    writeRecord(json, run.record);
+    writeReference(json, run.reference);
+    writeMessages(json, run.shown);
     json.endObject();
     return json.text();
 }
@@ -200,4 +191,4 @@ OpenJson openJson(const ResultTexts& texts, const SeriesRecord& record, const re
     return {json.text(), json.replacedBytes()};
 }
 
-} // namespace qrv::cli
+} // namespace qrv

@@ -7,10 +7,8 @@
 #include <string_view>
 
 namespace qrv {
-struct FreshRun;
-}
 
-namespace qrv::cli {
+struct RunResult;
 
 struct RunEnd {
     bool completed = false; // both paths' results are shown
@@ -22,6 +20,6 @@ struct RunEnd {
 // Said of a run whose paths ran but did not both come to results.
 inline constexpr std::string_view kDidNotComplete = reference::kIncompleteRunReason;
 
-RunEnd runEnd(const FreshRun& run);
+RunEnd runEnd(const RunResult& run);
 
-} // namespace qrv::cli
+} // namespace qrv

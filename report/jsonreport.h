@@ -9,26 +9,21 @@
 #include <string>
 
 namespace qrv {
-struct FreshRun;
-struct SweepFamily;
-}
 
-namespace qrv::cli {
+struct RunResult;
+struct SweepFamily;
 
 // A run whose expansion paths ran: how far it got ("completed", "stage", "error" when it did
 // not complete), the state's fields by name in SI units, where the initial water's S and Cv
 // came from, the windows' texts by control name ("windowTexts"), the results-file texts, the
 // stored record (null when the run was not stored), the IAPWS-95 reference ({"error": reason}
-// when there is none), the messages and the progress captions.
-std::string runJson(const FreshRun& run, const ResultTexts& texts, const reference::ReferenceOutcome& reference);
-
-// A run that stopped before its paths: how far it got and why, its messages and captions.
-std::string stoppedRunJson(const FreshRun& run);
+// when there is none), the messages and the progress captions. A run that stopped before its
+// paths: how far it got and why, its messages and captions.
+std::string runJson(const RunResult& run);
 
 // One line of a sweep: how far the run got, its ratio, its family member, its stored record
 // (null when it has none), its reference and its messages.
-std::string sweepRunJson(const FreshRun& run, double ratio, const SweepFamily& family, std::size_t member,
-                         const reference::ReferenceOutcome& reference);
+std::string sweepRunJson(const RunResult& run, double ratio, const SweepFamily& family, std::size_t member);
 
 struct OpenJson {
     std::string text;
@@ -39,4 +34,4 @@ struct OpenJson {
 // run's inputs.
 OpenJson openJson(const ResultTexts& texts, const SeriesRecord& record, const reference::ReferenceOutcome& reference);
 
-} // namespace qrv::cli
+} // namespace qrv

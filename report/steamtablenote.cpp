@@ -1,8 +1,8 @@
-#include "cli/steamtablenote.h"
+#include "report/steamtablenote.h"
 
 #include "base/numberformat.h"
 
-namespace qrv::cli {
+namespace qrv {
 
 namespace {
 
@@ -27,4 +27,4 @@ std::string noSteamTableValuesText(const SteamTableAnswer& asked)
         + "; give its entropy with --s and its Cv with --cv, in J/(kg K)";
 }
 
-} // namespace qrv::cli
+} // namespace qrv

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qrv::cli {
+namespace qrv {
 
 class JsonWriter {
 public:
@@ -44,4 +44,4 @@ private:
     std::size_t m_replacedBytes = 0;
 };
 
-} // namespace qrv::cli
+} // namespace qrv

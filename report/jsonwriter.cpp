@@ -1,4 +1,4 @@
-#include "cli/jsonwriter.h"
+#include "report/jsonwriter.h"
 
 #include "base/numberformat.h"
 
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace qrv::cli {
+namespace qrv {
 
 void JsonWriter::beforeValue()
 {
@@ -162,4 +162,4 @@ JsonWriter& JsonWriter::null()
     return *this;
 }
 
-} // namespace qrv::cli
+} // namespace qrv
