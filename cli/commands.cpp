@@ -6,14 +6,12 @@
 #include "cli/report.h"
 #include "report/runend.h"
 #include "report/steamtablenote.h"
+#include "report/sweeptable.h"
 #include "calculation/calculate.h"
-#include "base/numberformat.h"
 #include "calculation/ratiosweep.h"
 #include "files/resultsfile.h"
 #include "files/runstorecsv.h"
 #include "calculation/sweepfamily.h"
-#include "reference/referencecolumns.h"
-#include "reference/referencepanel.h"
 #include "reference/runreference.h"
 
 #include <algorithm>
@@ -37,21 +35,6 @@ void printMessage(std::ostream& err, std::string_view prefix, std::string_view t
     }
 }
 
-// The sweep table's column headings: a family's member ("Member TMagma [K]"), the stored
-// fields, then the IAPWS-95 reference.
-std::vector<std::string> sweepHeadings(const SweepFamily& family)
-{
-    std::vector<std::string> headings;
-    if (family.input != FamilyInput::None) {
-        const FamilyInputName& name = familyInputName(family.input);
-        headings.push_back("Member " + std::string(name.name)
-                           + (name.unit.empty() ? "" : " [" + std::string(name.unit) + "]"));
-    }
-    const auto columns = csvHeaderNames(reference::referenceColumnNames());
-    headings.insert(headings.end(), columns.begin(), columns.end());
-    return headings;
-}
-
 // One line of the table: CSV, or columns as wide as their headings.
 void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>& headings,
                     const std::vector<std::string>& cells)
@@ -63,18 +46,6 @@ void printSweepLine(std::ostream& out, bool csv, const std::vector<std::string>&
     for (std::size_t i = 0; i < cells.size(); ++i)
         out << std::left << std::setw(std::max<int>(int(headings[i].size()), 11) + 2) << cells[i];
     out << '\n';
-}
-
-// A run's cells after its member's: its stored fields and its reference, at full precision in
-// CSV and as short as the values allow in the table.
-void appendRunCells(std::vector<std::string>& cells, bool csv, const SeriesRecord& record,
-                    const std::optional<reference::ReferenceOutcome>& reference)
-{
-    for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
-        cells.push_back(csv ? formatShortest(record.field(i)) : formatGeneral(record.field(i)));
-    const auto referenceCells = reference::referenceCells(
-        reference.value(), csv ? reference::CellPrecision::Full : reference::CellPrecision::Single);
-    cells.insert(cells.end(), referenceCells.begin(), referenceCells.end());
 }
 
 // The folder of each member's results files, made: the folder given, and in it one per member
@@ -187,7 +158,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         fileNames = ratioFileNames(sweep.ratios);
     }
 
-    const std::vector<std::string> headings = sweepHeadings(family);
+    const std::vector<std::string> headings = sweepTableHeadings(family);
     if (!command.json)
         printSweepLine(out, command.csv, headings, headings);
     RunStore chartRuns;
@@ -228,7 +199,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             std::vector<std::string> cells;
             if (members)
                 cells.push_back(family.values[member]);
-            appendRunCells(cells, command.csv, *record, run.reference);
+            appendRunCells(cells, command.csv ? reference::CellPrecision::Full : reference::CellPrecision::Single, *record,
+                           run.reference);
             printSweepLine(out, command.csv, headings, cells);
         }
         // Output that is lost ends the sweep; the caller says why.

@@ -1,7 +1,7 @@
 #include "python/resultsfilebinding.h"
 
-#include "base/numberformat.h"
 #include "files/resultsfile.h"
+#include "python/shownnumber.h"
 #include "runs/runstore.h"
 
 #include <pybind11/stl.h>
@@ -29,10 +29,6 @@ namespace {
     throw py::error_already_set();
 }
 
-// A stored single-precision number as the double of its shortest text (0.3f -> 0.3), as the
-// JSON of qrv-cli open gives it.
-double asShown(float value) { return std::stod(formatShortest(value)); }
-
 py::dict readQrv(const py::object& pathLike)
 {
     // The file system's bytes, so that any name the system allows can be opened.
@@ -48,7 +44,7 @@ py::dict readQrv(const py::object& pathLike)
     const SeriesRecord record = recordFromResultTexts(*read.texts);
     py::dict fields;
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
-        fields[py::str(std::string(kSeriesFieldNames[std::size_t(i)]))] = asShown(record.field(i));
+        fields[py::str(std::string(kSeriesFieldNames[std::size_t(i)]))] = shownNumber(record.field(i));
 
     py::dict result;
     result["results_file"] = py::list(py::cast(*read.texts));
@@ -62,6 +58,9 @@ ResultTexts resultTextsOf(const py::object& result)
 {
     const py::object texts = py::hasattr(result, "results_file") ? result.attr("results_file")
                                                                  : py::object(result[py::str("results_file")]);
+    // The results window enables Save only when a run has completed.
+    if (texts.is_none())
+        throw py::value_error("the run did not complete; no results file was written");
     const auto list = texts.cast<std::vector<std::string>>();
     if (list.size() != std::size_t(kResultLineCount))
         throw py::value_error("a results file holds " + std::to_string(kResultLineCount) + " texts, not "
@@ -116,11 +115,12 @@ written beside the target and takes its name only when every byte is on disk, so
 save leaves the file that was there as it was.
 
 path:    str or os.PathLike.
-result:  what the file keeps: its `results_file`, the 25 texts of the results window (a dict
-         as read_qrv returns it, or an object with that attribute).
+result:  a result of qrv.run, or a dict as read_qrv returns it: what the file keeps is its
+         `results_file`, the 25 texts of the results window.
 
 Raises OSError ("Save error: Permission denied", ...) when the file cannot be written, and
-ValueError when there are not 25 texts. A double quote in a text is saved as ', as the
+ValueError when there are not 25 texts or the run did not complete ("the run did not
+complete; no results file was written"). A double quote in a text is saved as ', as the
 program saves it.)";
 
 } // namespace

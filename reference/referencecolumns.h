@@ -16,6 +16,9 @@ namespace qrv::reference {
 // "IAPWS-95 PEq [MPa]", "IAPWS-95 TEq [K]", ..., "IAPWS-95 Note".
 const std::vector<std::string>& referenceColumnNames();
 
+// Whether the column of this index holds texts (the phases and the note) rather than numbers.
+bool referenceColumnHoldsText(std::size_t column);
+
 // How a cell's number is written.
 enum class CellPrecision {
     Full,   // the shortest text that reads back as the same double: files (CSV)

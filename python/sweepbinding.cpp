@@ -1,0 +1,235 @@
+#include "python/sweepbinding.h"
+
+#include "calculation/calculate.h"
+#include "calculation/sweepfamily.h"
+#include "python/parallelchunks.h"
+#include "python/runarguments.h"
+#include "report/runend.h"
+#include "report/sweeptable.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include <charconv>
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace py = pybind11;
+
+namespace qrv::python {
+
+namespace {
+
+using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// The inputs of every run, broadcast to one shape and laid out flat (C order).
+struct SweepInputs {
+    std::vector<py::ssize_t> shape;
+    std::size_t count = 0;
+    std::vector<std::vector<double>> columns; // tmagma, tinit, pinit, pfinal, r, then x, s, cv when given
+    bool hasX = false, hasS = false, hasCv = false;
+    bool constantVolume = false;
+
+    RunArguments argumentsAt(std::size_t i) const
+    {
+        RunArguments a{columns[0][i], columns[1][i], columns[2][i], columns[3][i], columns[4][i], {}, {}, {},
+                       constantVolume};
+        std::size_t next = 5;
+        if (hasX)
+            a.x = columns[next++][i];
+        if (hasS)
+            a.entropy = columns[next++][i];
+        if (hasCv)
+            a.cv = columns[next++][i];
+        return a;
+    }
+};
+
+SweepInputs broadcastInputs(const std::vector<py::object>& given, bool hasX, bool hasS, bool hasCv, bool constVolume)
+{
+    const py::module_ numpy = py::module_::import("numpy");
+    py::list arrays;
+    for (const py::object& values : given)
+        arrays.append(values);
+    const py::tuple broadcast = numpy.attr("broadcast_arrays")(*arrays);
+    SweepInputs inputs;
+    inputs.hasX = hasX;
+    inputs.hasS = hasS;
+    inputs.hasCv = hasCv;
+    inputs.constantVolume = constVolume;
+    for (const py::handle item : broadcast) {
+        const Doubles flat = numpy.attr("array")(item, py::arg("dtype") = "float64", py::arg("order") = "C");
+        if (inputs.columns.empty()) {
+            inputs.shape.assign(flat.shape(), flat.shape() + flat.ndim());
+            inputs.count = std::size_t(flat.size());
+        }
+        inputs.columns.emplace_back(flat.data(), flat.data() + flat.size());
+    }
+    return inputs;
+}
+
+// Every run's cells, by column: numbers where the column holds numbers, texts where it holds
+// texts; a run without a stored record has NaN and "" in every column.
+struct SweepCells {
+    std::vector<std::string> headings;
+    std::vector<bool> text;
+    std::vector<std::vector<double>> numbers; // by column, empty for text columns
+    std::vector<std::vector<std::string>> texts; // by column, empty for number columns
+    std::vector<std::string> status;
+
+    explicit SweepCells(std::size_t count)
+        : headings(sweepTableHeadings(SweepFamily{}))
+        , status(count)
+    {
+        for (std::size_t c = 0; c < headings.size(); ++c) {
+            text.push_back(runCellHoldsText(c));
+            numbers.emplace_back(text.back() ? 0 : count, std::numeric_limits<double>::quiet_NaN());
+            texts.emplace_back(text.back() ? count : 0);
+        }
+    }
+
+    void set(std::size_t run, const std::vector<std::string>& cells)
+    {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (text[c]) {
+                texts[c][run] = cells[c];
+            } else if (!cells[c].empty()) {
+                const std::string& cell = cells[c];
+                std::from_chars(cell.data(), cell.data() + cell.size(), numbers[c][run]);
+            }
+        }
+    }
+};
+
+void runChunk(const SweepInputs& inputs, SweepCells& out, std::size_t begin, std::size_t end)
+{
+    // The windows' texts are not needed; one calculator keeps its steam-table answer between runs.
+    Calculator calculator(CalculateOptions{WindowTexts::Skipped, true});
+    std::vector<std::string> cells;
+    for (std::size_t i = begin; i < end; ++i) {
+        const RunResult run = calculator.run(requestOf(inputs.argumentsAt(i)));
+        out.status[i] = run.completed ? "completed" : std::string(runEnd(run).stage);
+        if (run.record) {
+            cells.clear();
+            appendRunCells(cells, reference::CellPrecision::Full, *run.record, run.reference);
+            out.set(i, cells);
+        }
+    }
+}
+
+// The table handed to Python: columns by heading, flat, and the shape the inputs broadcast to.
+class Table {
+public:
+    Table(py::dict columns, py::list names, py::tuple shape)
+        : m_columns(std::move(columns)), m_names(std::move(names)), m_shape(std::move(shape)) {}
+
+    py::object column(const std::string& name) const
+    {
+        if (!m_columns.contains(name))
+            throw py::key_error(name);
+        return m_columns[py::str(name)];
+    }
+    py::list names() const { return m_names; }
+    py::tuple shape() const { return m_shape; }
+    std::size_t size() const { return m_columns[py::str("status")].cast<py::array>().size(); }
+    py::object toPandas() const { return py::module_::import("pandas").attr("DataFrame")(m_columns, py::arg("columns") = m_names); }
+    py::dict toDict() const { return py::dict(m_columns); }
+
+private:
+    py::dict m_columns;
+    py::list m_names;
+    py::tuple m_shape;
+};
+
+Table sweep(const py::object& tMagma, const py::object& tInit, const py::object& pInit, const py::object& pFinal,
+            const py::object& r, const py::object& x, const py::object& s, const py::object& cv, bool constVolume)
+{
+    if (s.is_none() != cv.is_none())
+        throw py::value_error("s and cv go together: give both or neither");
+    std::vector<py::object> given{tMagma, tInit, pInit, pFinal, r};
+    for (const py::object& optional : {x, s, cv})
+        if (!optional.is_none())
+            given.push_back(optional);
+    const SweepInputs inputs = broadcastInputs(given, !x.is_none(), !s.is_none(), !cv.is_none(), constVolume);
+
+    SweepCells cells(inputs.count);
+    {
+        py::gil_scoped_release unlocked;
+        std::exception_ptr failure;
+        std::mutex failureLock;
+        // A run takes tens of microseconds: a few hundred make a thread worth starting.
+        forEachChunk(inputs.count, 200, [&](std::size_t begin, std::size_t end) {
+            try {
+                runChunk(inputs, cells, begin, end);
+            } catch (...) {
+                const std::lock_guard lock(failureLock);
+                failure = std::current_exception();
+            }
+        });
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+
+    const py::module_ numpy = py::module_::import("numpy");
+    const auto textArray = [&numpy](const std::vector<std::string>& texts) {
+        py::list list;
+        for (const auto& text : texts)
+            list.append(py::str(text));
+        return numpy.attr("array")(list, py::arg("dtype") = "str");
+    };
+    py::dict columns;
+    py::list names;
+    for (std::size_t c = 0; c < cells.headings.size(); ++c) {
+        names.append(cells.headings[c]);
+        columns[py::str(cells.headings[c])] = cells.text[c] ? textArray(cells.texts[c])
+                                                            : py::object(py::array_t<double>(py::ssize_t(inputs.count), cells.numbers[c].data()));
+    }
+    names.append("status");
+    columns["status"] = textArray(cells.status);
+    return Table(columns, names, py::tuple(py::cast(inputs.shape)));
+}
+
+constexpr char kSweepDoc[] = R"(sweep(tmagma, tinit, pinit, pfinal, r, x=None, s=None, cv=None, constvolume=False) -> Table
+
+Many calculations at once: the arguments of qrv.run (same units: K, MPa, J/(kg K)), each a
+number or an array-like, broadcast against each other as NumPy does. A family of sweeps is
+two arrays: tmagma=[[1073], [1273]] and r=numpy.linspace(0.1, 3, 30) make 2 x 30 runs.
+Every run is made as qrv-cli makes it, with its IAPWS-95 reference; runs are shared out over
+every core, with the interpreter's lock released.
+
+Returns a Table with one row per run (C order of the broadcast shape; reshape a column with
+table.shape). Its columns are those of `qrv-cli sweep --csv`, same headings, same order:
+"R", "TMagma [K]", "TWater [K]", "PHydro [MPa]", "PFinal [MPa]", "PEq [MPa]", "TEq [K]",
+"RhoEq [kg/m3]", "SEq [J/kg-K]", "CRAdiabatic [%]", "SFAdiabatic", "WFAdiabatic",
+"TFAdiabatic [K]", "CRIsothermal [%]", "SFIsothermal", "WFIsothermal", "TFIsothermal [K]"
+(the stored record), then "IAPWS-95 PEq [MPa]" ... "IAPWS-95 Note" (the reference): NumPy
+arrays of float, the phases and the note arrays of str, the numbers exactly those of the CSV.
+Last comes "status": "completed", or how far a run got ("refused", "steamTableNeeded",
+"noEquilibrium", "expanded"); a run that was not stored has NaN and "" in the other columns.
+Use qrv.run on its inputs for its messages.
+
+Table: table["CRAdiabatic [%]"], table.columns, table.shape, len(table), table.to_dict(),
+table.to_pandas() (a pandas DataFrame, when pandas is installed).)";
+
+} // namespace
+
+void addSweepFunction(py::module_& qrv)
+{
+    py::class_<Table>(qrv, "Table", "The runs of a sweep by column: see help(qrv.sweep).")
+        .def("__getitem__", &Table::column, py::arg("column"), "The column of this heading (NumPy array).")
+        .def_property_readonly("columns", &Table::names, "The headings, in qrv-cli's order, then \"status\".")
+        .def_property_readonly("shape", &Table::shape, "The shape the inputs broadcast to.")
+        .def("__len__", &Table::size)
+        .def("to_dict", &Table::toDict, "The columns by heading (dict of NumPy arrays).")
+        .def("to_pandas", &Table::toPandas, "The table as a pandas DataFrame, columns in order.");
+    qrv.def("sweep", &sweep, py::arg("tmagma"), py::arg("tinit"), py::arg("pinit"), py::arg("pfinal"), py::arg("r"),
+            py::arg("x") = py::none(), py::arg("s") = py::none(), py::arg("cv") = py::none(),
+            py::arg("constvolume") = false, kSweepDoc);
+}
+
+} // namespace qrv::python
