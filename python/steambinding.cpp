@@ -1,5 +1,6 @@
 #include "python/steambinding.h"
 
+#include "python/broadcast.h"
 #include "python/parallelchunks.h"
 #include "steam/densitysolver.h"
 
@@ -15,8 +16,6 @@ namespace py = pybind11;
 namespace qrv::python {
 
 namespace {
-
-using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
 // The returned quantities, each with its unit for the docstring; `phase` comes beside them.
 struct Quantity {
@@ -59,18 +58,12 @@ py::object shaped(const py::array& values, bool scalar)
     return scalar ? values[py::tuple()] : py::object(values);
 }
 
-py::dict state(const Doubles& pressureMPa, const Doubles& temperatureK)
+py::dict state(const py::object& pressureMPa, const py::object& temperatureK)
 {
+    const Broadcast inputs = broadcastDoubles({pressureMPa, temperatureK});
+    const std::vector<py::ssize_t>& shape = inputs.shape;
+    const py::ssize_t count = py::ssize_t(inputs.count);
     const py::module_ numpy = py::module_::import("numpy");
-    const py::tuple both = numpy.attr("broadcast_arrays")(pressureMPa, temperatureK);
-    // Copies that are contiguous: broadcast views repeat elements with zero strides.
-    const auto contiguous = [&numpy](const py::handle& values) -> Doubles {
-        return numpy.attr("array")(values, py::arg("dtype") = "float64", py::arg("order") = "C");
-    };
-    const Doubles p = contiguous(both[0]);
-    const Doubles t = contiguous(both[1]);
-    const std::vector<py::ssize_t> shape(p.shape(), p.shape() + p.ndim());
-    const py::ssize_t count = p.size();
 
     std::vector<Doubles> columns;
     for (std::size_t i = 0; i < kQuantities.size(); ++i)
@@ -80,8 +73,8 @@ py::dict state(const Doubles& pressureMPa, const Doubles& temperatureK)
         std::array<double*, kQuantities.size()> out;
         for (std::size_t q = 0; q < kQuantities.size(); ++q)
             out[q] = columns[q].mutable_data();
-        const double* pIn = p.data();
-        const double* tIn = t.data();
+        const double* pIn = inputs.arrays[0].data();
+        const double* tIn = inputs.arrays[1].data();
         std::int8_t* phaseOut = phases.mutable_data();
         py::gil_scoped_release unlocked;
         forEachChunk(std::size_t(count), kLeastStatesPerThread, [&](std::size_t begin, std::size_t end) {

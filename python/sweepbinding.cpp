@@ -2,6 +2,7 @@
 
 #include "calculation/calculate.h"
 #include "calculation/sweepfamily.h"
+#include "python/broadcast.h"
 #include "python/parallelchunks.h"
 #include "python/runarguments.h"
 #include "report/runend.h"
@@ -25,53 +26,26 @@ namespace qrv::python {
 
 namespace {
 
-using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
-
-// The inputs of every run, broadcast to one shape and laid out flat (C order).
+// The inputs of every run, broadcast to one shape and laid out flat.
 struct SweepInputs {
-    std::vector<py::ssize_t> shape;
-    std::size_t count = 0;
-    std::vector<std::vector<double>> columns; // tmagma, tinit, pinit, pfinal, r, then x, s, cv when given
+    Broadcast values; // tmagma, tinit, pinit, pfinal, r, then x, s, cv when given
     bool hasX = false, hasS = false, hasCv = false;
     bool constantVolume = false;
 
     RunArguments argumentsAt(std::size_t i) const
     {
-        RunArguments a{columns[0][i], columns[1][i], columns[2][i], columns[3][i], columns[4][i], {}, {}, {},
-                       constantVolume};
+        const auto at = [this, i](std::size_t column) { return values.arrays[column].data()[i]; };
+        RunArguments a{at(0), at(1), at(2), at(3), at(4), {}, {}, {}, constantVolume};
         std::size_t next = 5;
         if (hasX)
-            a.x = columns[next++][i];
+            a.x = at(next++);
         if (hasS)
-            a.entropy = columns[next++][i];
+            a.entropy = at(next++);
         if (hasCv)
-            a.cv = columns[next++][i];
+            a.cv = at(next++);
         return a;
     }
 };
-
-SweepInputs broadcastInputs(const std::vector<py::object>& given, bool hasX, bool hasS, bool hasCv, bool constVolume)
-{
-    const py::module_ numpy = py::module_::import("numpy");
-    py::list arrays;
-    for (const py::object& values : given)
-        arrays.append(values);
-    const py::tuple broadcast = numpy.attr("broadcast_arrays")(*arrays);
-    SweepInputs inputs;
-    inputs.hasX = hasX;
-    inputs.hasS = hasS;
-    inputs.hasCv = hasCv;
-    inputs.constantVolume = constVolume;
-    for (const py::handle item : broadcast) {
-        const Doubles flat = numpy.attr("array")(item, py::arg("dtype") = "float64", py::arg("order") = "C");
-        if (inputs.columns.empty()) {
-            inputs.shape.assign(flat.shape(), flat.shape() + flat.ndim());
-            inputs.count = std::size_t(flat.size());
-        }
-        inputs.columns.emplace_back(flat.data(), flat.data() + flat.size());
-    }
-    return inputs;
-}
 
 // Every run's cells, by column: numbers where the column holds numbers, texts where it holds
 // texts; a run without a stored record has NaN and "" in every column.
@@ -155,15 +129,16 @@ Table sweep(const py::object& tMagma, const py::object& tInit, const py::object&
     for (const py::object& optional : {x, s, cv})
         if (!optional.is_none())
             given.push_back(optional);
-    const SweepInputs inputs = broadcastInputs(given, !x.is_none(), !s.is_none(), !cv.is_none(), constVolume);
+    const SweepInputs inputs{broadcastDoubles(given), !x.is_none(), !s.is_none(), !cv.is_none(), constVolume};
+    const std::size_t count = inputs.values.count;
 
-    SweepCells cells(inputs.count);
+    SweepCells cells(count);
     {
         py::gil_scoped_release unlocked;
         std::exception_ptr failure;
         std::mutex failureLock;
         // A run takes tens of microseconds: a few hundred make a thread worth starting.
-        forEachChunk(inputs.count, 200, [&](std::size_t begin, std::size_t end) {
+        forEachChunk(count, 200, [&](std::size_t begin, std::size_t end) {
             try {
                 runChunk(inputs, cells, begin, end);
             } catch (...) {
@@ -187,11 +162,11 @@ Table sweep(const py::object& tMagma, const py::object& tInit, const py::object&
     for (std::size_t c = 0; c < cells.headings.size(); ++c) {
         names.append(cells.headings[c]);
         columns[py::str(cells.headings[c])] = cells.text[c] ? textArray(cells.texts[c])
-                                                            : py::object(py::array_t<double>(py::ssize_t(inputs.count), cells.numbers[c].data()));
+                                                            : py::object(py::array_t<double>(py::ssize_t(count), cells.numbers[c].data()));
     }
     names.append("status");
     columns["status"] = textArray(cells.status);
-    return Table(columns, names, py::tuple(py::cast(inputs.shape)));
+    return Table(columns, names, py::tuple(py::cast(inputs.values.shape)));
 }
 
 constexpr char kSweepDoc[] = R"(sweep(tmagma, tinit, pinit, pfinal, r, x=None, s=None, cv=None, constvolume=False) -> Table
