@@ -6,6 +6,7 @@
 
 #include <pybind11/numpy.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -17,7 +18,7 @@ namespace qrv::python {
 
 namespace {
 
-// The returned quantities, each with its unit for the docstring; `phase` comes beside them.
+// The returned quantities by their keys; `phase` comes beside them.
 struct Quantity {
     const char* key;
     double steam::Properties::*member;
@@ -33,24 +34,17 @@ constexpr std::array kQuantities{
     Quantity{"speed_of_sound", &steam::Properties::speedOfSound},
 };
 
-// Phase codes index these names; the last marks a state outside the formulation's range.
-constexpr std::array kPhaseNames{"liquid", "vapour", "supercritical", ""};
-constexpr std::int8_t kOutOfRange = 3;
-// A state takes a few microseconds; fewer than this per thread do not pay for the thread.
-constexpr std::size_t kLeastStatesPerThread = 2000;
+// A state's phase is kept as its index here; kPhases.size() marks a state outside the range.
+constexpr std::array kPhases{steam::Phase::Liquid, steam::Phase::Vapour, steam::Phase::Supercritical};
+constexpr auto kOutOfRange = std::int8_t(kPhases.size());
 
 std::int8_t phaseCode(steam::Phase phase)
 {
-    switch (phase) {
-    case steam::Phase::Liquid:
-        return 0;
-    case steam::Phase::Vapour:
-        return 1;
-    case steam::Phase::Supercritical:
-        return 2;
-    }
-    return kOutOfRange;
+    return std::int8_t(std::find(kPhases.begin(), kPhases.end(), phase) - kPhases.begin());
 }
+
+// A state takes a few microseconds; fewer than this per thread do not pay for the thread.
+constexpr std::size_t kLeastStatesPerThread = 2000;
 
 // A 0-d result becomes a NumPy scalar, as NumPy's own functions return for scalar input.
 py::object shaped(const py::array& values, bool scalar)
@@ -98,8 +92,9 @@ py::dict state(const py::object& pressureMPa, const py::object& temperatureK)
     for (std::size_t q = 0; q < kQuantities.size(); ++q)
         result[kQuantities[q].key] = shaped(columns[q], scalar);
     py::list nameList;
-    for (const char* name : kPhaseNames)
-        nameList.append(name);
+    for (const steam::Phase phase : kPhases)
+        nameList.append(steam::phaseName(phase));
+    nameList.append("");
     const py::array names = numpy.attr("array")(nameList);
     result["phase"] = shaped(names[phases], scalar);
     return result;
