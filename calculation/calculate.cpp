@@ -1,17 +1,13 @@
 #include "calculation/calculate.h"
 
-#include "display/phasenames.h"
 #include "reference/referencepanel.h"
 #include "reference/runreference.h"
+
+#include <utility>
 
 namespace qrv {
 
 namespace {
-
-EquilibriumState equilibriumOf(const CalcState& s)
-{
-    return {s.PEq, s.VEq, s.TEq, s.SEq, s.RhoEq, s.XEq, equilibriumPhaseName(s.TEq, s.TCrit, s.XEq)};
-}
 
 // A completed run's reference is shown on its results window when its texts are kept.
 reference::ReferenceOutcome referenceOf(FreshRun& run)
@@ -27,36 +23,20 @@ reference::ReferenceOutcome referenceOf(FreshRun& run)
 RunResult Calculator::run(const RunRequest& request)
 {
     const std::unique_ptr<FreshRun> run = m_runner.run(request);
-    RunResult result;
-    result.inputs = request;
-    result.stage = run->outcome.stage;
-    result.completed = run->outcome.completed;
-    result.stored = run->outcome.stored;
-    result.faults = run->host.faultsReported();
+    // Worked before the record is taken: a kept window shows it.
+    std::optional<reference::ReferenceOutcome> reference;
+    if (m_options.reference)
+        reference = referenceOf(*run);
+    RunResult result = runResultOf(request, run->state, run->outcome, run->record(), run->host.faultsReported(),
+                                   run->host.takeRecord(), std::move(reference));
     result.source = run->source;
     result.steamTable = run->steamTable;
-    result.record = run->record();
-    if (result.stage == RunStage::Expanded) {
-        result.equilibrium = equilibriumOf(run->state);
-        result.adiabatic = run->outcome.adiabatic;
-        result.isothermal = run->outcome.isothermal;
-    }
-    if (m_options.reference)
-        result.reference = referenceOf(*run);
-    result.state = run->state;
-    result.shown = run->host.takeRecord();
     return result;
 }
 
 RunResult calculate(const RunRequest& request, CalculateOptions options)
 {
     return Calculator(options).run(request);
-}
-
-ResultTexts RunResult::resultsFile() const
-{
-    return resultTextsFrom([this](std::string_view control) { return shown.text(Window::Results, control); },
-                           state.PFinal);
 }
 
 } // namespace qrv

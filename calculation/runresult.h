@@ -11,6 +11,7 @@
 #include "runs/freshrunner.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace qrv {
@@ -41,15 +42,33 @@ struct RunResult {
     std::optional<EquilibriumState> equilibrium;
     PathEnd adiabatic;
     PathEnd isothermal;
+    // Each path's work minus the energy the run's own states release on it, CR points; empty
+    // unless the run completed.
+    EnergyCheck energy;
     std::optional<SeriesRecord> record;
     // When asked for: the reference of a completed run, or why there is none.
     std::optional<reference::ReferenceOutcome> reference;
     // Messages and progress captions always; the controls' texts when they were kept.
     WindowRecord shown;
+    // A run opened from a results file: the file's ambient pressure line as read. No window
+    // shows it, and the calculation state has none of the file's values.
+    std::optional<std::string> ambientPressureText;
 
     const std::vector<HostMessage>& messages() const { return shown.messages; }
     // The run's results file, as Save writes it.
     ResultTexts resultsFile() const;
 };
+
+// The result of a run that the routines took as far as `outcome` says, on `state`, with what
+// its windows showed and its reference. calculate() and the desktop program's chain of windows
+// (whose state lives on between runs) both make a run's result here.
+RunResult runResultOf(const RunRequest& inputs, const CalcState& state, const RunOutcome& outcome,
+                      std::optional<SeriesRecord> record, int faults, WindowRecord shown,
+                      std::optional<reference::ReferenceOutcome> reference);
+
+// A run opened from a results file: the file's texts as its windows show them, the run it adds
+// to the store and its reference.
+RunResult openedRunResult(const ResultTexts& file, const SeriesRecord& record, WindowRecord shown,
+                          reference::ReferenceOutcome reference);
 
 } // namespace qrv

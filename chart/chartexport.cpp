@@ -1,7 +1,9 @@
 #include "chart/chartexport.h"
 
 #include "chart/chartadapter.h"
+#include "chart/contour/mapgrid.h"
 #include "chart/renderchart.h"
+#include "chart/rendermap.h"
 #include "chart/ykeys.h"
 #include "base/appidentity.h"
 #include "runs/runstore.h"
@@ -17,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <utility>
 
 namespace qrv {
@@ -37,11 +40,17 @@ bool fail(QString* error, const QString& why)
     return false;
 }
 
+// What a picture file shows: a chart or a map, drawn by its one render function.
+struct Picture {
+    QString title;
+    std::function<void(QPainter&, const QRectF&)> render;
+};
+
 qreal layoutScale(QSize pixels) { return std::max(1.0, pixels.width() / kLayoutWidth); }
 
 QSizeF layoutSize(QSize pixels) { return QSizeF(pixels) / layoutScale(pixels); }
 
-bool writePng(const Chart& chart, QIODevice& device, QSize pixels)
+bool writePng(const Picture& picture, QIODevice& device, QSize pixels)
 {
     const qreal scale = layoutScale(pixels);
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -51,12 +60,12 @@ bool writePng(const Chart& chart, QIODevice& device, QSize pixels)
     {
         QPainter painter(&image);
         painter.scale(scale, scale);
-        renderChart(chart, painter, QRectF(QPointF(0, 0), layoutSize(pixels)));
+        picture.render(painter, QRectF(QPointF(0, 0), layoutSize(pixels)));
     }
     return image.save(&device, "PNG");
 }
 
-bool writeSvg(const Chart& chart, QIODevice& device, QSize pixels)
+bool writeSvg(const Picture& picture, QIODevice& device, QSize pixels)
 {
     const QSizeF layout = layoutSize(pixels);
     QSvgGenerator generator;
@@ -64,20 +73,20 @@ bool writeSvg(const Chart& chart, QIODevice& device, QSize pixels)
     generator.setSize(pixels);
     generator.setViewBox(QRectF(QPointF(0, 0), layout));
     generator.setResolution(kScreenDpi);
-    generator.setTitle(chart.title);
+    generator.setTitle(picture.title);
     generator.setDescription(QString::fromStdString(madeByText()));
     QPainter painter(&generator);
     if (!painter.isActive())
         return false;
-    renderChart(chart, painter, QRectF(QPointF(0, 0), layout));
+    picture.render(painter, QRectF(QPointF(0, 0), layout));
     return painter.end();
 }
 
-bool writePdf(const Chart& chart, QIODevice& device, QSize pixels)
+bool writePdf(const Picture& picture, QIODevice& device, QSize pixels)
 {
     const QSizeF layout = layoutSize(pixels);
     QPdfWriter writer(&device);
-    writer.setTitle(chart.title);
+    writer.setTitle(picture.title);
     writer.setCreator(QString::fromStdString(madeByText()));
     writer.setResolution(kScreenDpi);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -86,11 +95,11 @@ bool writePdf(const Chart& chart, QIODevice& device, QSize pixels)
     QPainter painter(&writer);
     if (!painter.isActive())
         return false;
-    renderChart(chart, painter, QRectF(QPointF(0, 0), layout));
+    picture.render(painter, QRectF(QPointF(0, 0), layout));
     return painter.end();
 }
 
-using Writer = bool (*)(const Chart&, QIODevice&, QSize);
+using Writer = bool (*)(const Picture&, QIODevice&, QSize);
 constexpr std::pair<std::string_view, Writer> kWriters[] = {{"png", writePng}, {"svg", writeSvg}, {"pdf", writePdf}};
 
 Writer writerFor(const QString& path)
@@ -100,6 +109,31 @@ Writer writerFor(const QString& path)
         if (suffix == known)
             return writer;
     return nullptr;
+}
+
+bool exportPicture(const Picture& picture, const QString& path, QSize pixels, QString* error)
+{
+    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kMaxSide ||
+        pixels.height() > kMaxSide)
+        return fail(error, QStringLiteral("a picture must be 1 to %1 pixels wide and high, not %2 x %3")
+                               .arg(kMaxSide).arg(pixels.width()).arg(pixels.height()));
+    const Writer write = writerFor(path);
+    if (!write)
+        return fail(error, QStringLiteral("unknown picture type \"%1\": use .png, .svg or .pdf")
+                               .arg(QFileInfo(path).fileName()));
+
+    // Drawn in memory first: the picture writers do not all notice a short write.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(picture, buffer, pixels))
+        return fail(error, QStringLiteral("the %1 x %2 picture could not be drawn")
+                               .arg(pixels.width()).arg(pixels.height()));
+    const std::string failure = safeWriteFile(QFile::encodeName(path).toStdString(),
+                                              std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!failure.empty())
+        return fail(error, QString::fromStdString(failure));
+    return true;
 }
 
 } // namespace
@@ -116,27 +150,18 @@ std::string yKeysText()
 
 bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString* error)
 {
-    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kMaxSide ||
-        pixels.height() > kMaxSide)
-        return fail(error, QStringLiteral("a picture must be 1 to %1 pixels wide and high, not %2 x %3")
-                               .arg(kMaxSide).arg(pixels.width()).arg(pixels.height()));
-    const Writer write = writerFor(path);
-    if (!write)
-        return fail(error, QStringLiteral("unknown picture type \"%1\": use .png, .svg or .pdf")
-                               .arg(QFileInfo(path).fileName()));
+    return exportPicture({chart.title, [&chart](QPainter& painter, const QRectF& target) { renderChart(chart, painter, target); }},
+                         path, pixels, error);
+}
 
-    // Drawn in memory first: the picture writers do not all notice a short write.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!write(chart, buffer, pixels))
-        return fail(error, QStringLiteral("the %1 x %2 picture could not be drawn")
-                               .arg(pixels.width()).arg(pixels.height()));
-    const std::string failure = safeWriteFile(QFile::encodeName(path).toStdString(),
-                                              std::string_view(bytes.constData(), std::size_t(bytes.size())));
-    if (!failure.empty())
-        return fail(error, QString::fromStdString(failure));
-    return true;
+bool exportMap(const MapGrid& map, const QString& path, QSize pixels, QString* error)
+{
+    const std::string unfit = mapGridError(map);
+    if (!unfit.empty())
+        return fail(error, QString::fromStdString("the map cannot be drawn: " + unfit));
+    return exportPicture({QString::fromStdString(map.title),
+                          [&map](QPainter& painter, const QRectF& target) { renderMap(map, painter, target); }},
+                         path, pixels, error);
 }
 
 std::optional<YChoice> yChoiceFromKey(std::string_view key)

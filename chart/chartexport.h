@@ -1,4 +1,4 @@
-// The chart written to a picture file, from the plot window or from the command-line tool
+// The chart (or map) written to a picture file, from the plot window or from the command-line tool
 // without any window: PNG, SVG or PDF, chosen by the file's suffix. Drawing a chart needs a
 // QApplication (the offscreen platform will do), never a visible window.
 #pragma once
@@ -15,12 +15,17 @@
 namespace qrv {
 
 struct Chart;
+struct MapGrid;
 class RunStore;
 
 // Writes the chart as it now stands. pixels is the size of a PNG, the size of an SVG and the
 // aspect of a PDF page. The file is replaced only once it is complete; on failure error (when
 // given) says why and an existing file is left as it was.
 bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString* error);
+
+// Writes the map as exportChart writes a chart: the same picture types, sizes, title and
+// description. A grid that cannot be drawn (mapGridError) is a failure that says why.
+bool exportMap(const MapGrid& map, const QString& path, QSize pixels, QString* error);
 
 // Whether the file's suffix names a picture type exportChart writes: .png, .svg or .pdf.
 bool isChartFileName(const QString& path);

@@ -3,6 +3,8 @@
 // scaled to a printer or a large picture scales them with everything else.
 #include "chart/renderchart.h"
 
+#include "chart/charttext.h"
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetricsF>
@@ -24,15 +26,6 @@ constexpr double kLineWidth = 2;
 constexpr double kMarkerSize = 8;
 constexpr double kLegendSample = 40;
 constexpr double kLegendGap = 20;
-
-QFont font(double pixels, bool bold = false, bool italic = false)
-{
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setPixelSize(int(pixels));
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
 
 QPen linePen(LineStyle style, const QColor& colour)
 {
@@ -58,35 +51,6 @@ void drawMarker(QPainter& painter, MarkerShape shape, QPointF centre, const QCol
         painter.drawEllipse(box);
     else if (shape == MarkerShape::Square)
         painter.drawRect(box);
-}
-
-// Wrapped text, centred, from top; returns the height it took.
-double drawLines(QPainter& painter, const QFont& f, const QString& text, const QRectF& area, bool draw)
-{
-    if (text.isEmpty())
-        return 0;
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-    const QRectF needed = QFontMetricsF(f).boundingRect(area, flags, text);
-    if (draw) {
-        painter.setFont(f);
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(area.left(), area.top(), area.width(), needed.height()), flags, text);
-    }
-    return needed.height();
-}
-
-// The title, the conditions and the notes from the top of area; returns their height.
-double drawTitles(QPainter& painter, const Chart& chart, const QRectF& area)
-{
-    double y = area.top();
-    const auto line = [&](const QFont& f, const QString& text) {
-        y += drawLines(painter, f, text, QRectF(area.left(), y, area.width(), area.height()), true);
-    };
-    line(font(17, true), chart.title);
-    line(font(13), chart.conditions);
-    for (const QString& note : chart.notes)
-        line(font(12, false, true), note);
-    return y - area.top();
 }
 
 struct LegendRow {
@@ -115,14 +79,14 @@ double legendRowHeight(const QFontMetricsF& metrics)
 
 double legendHeight(const Chart& chart, double width)
 {
-    const QFontMetricsF metrics(font(12));
+    const QFontMetricsF metrics(chartFont(12));
     return double(legendRows(chart, metrics, width).size()) * legendRowHeight(metrics);
 }
 
 // Every entry with a piece of its line and its marker, rows centred, from the top of area.
 void drawLegend(QPainter& painter, const Chart& chart, const QRectF& area)
 {
-    const QFont f = font(12);
+    const QFont f = chartFont(12);
     const QFontMetricsF metrics(f);
     double y = area.top();
     for (const LegendRow& row : legendRows(chart, metrics, area.width())) {
@@ -154,10 +118,10 @@ QCategoryAxis* makeAxis(const ChartAxis& axis)
     made->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     for (std::size_t i = 0; i < axis.ticks.size() && i < std::size_t(axis.labels.size()); ++i)
         made->append(axis.labels[qsizetype(i)], axis.ticks[i]);
-    made->setLabelsFont(font(12));
+    made->setLabelsFont(chartFont(12));
     made->setLabelsColor(Qt::black);
     made->setTitleText(axis.title);
-    made->setTitleFont(font(13));
+    made->setTitleFont(chartFont(13));
     made->setTitleBrush(Qt::black);
     made->setLinePenColor(Qt::black);
     made->setGridLineColor(QColor(215, 215, 215));
@@ -246,7 +210,7 @@ void renderChart(const Chart& chart, QPainter& painter, const QRectF& target)
     painter.fillRect(target, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF inner = target.adjusted(kPad, kPad, -kPad, -kPad);
-    const double titles = drawTitles(painter, chart, inner);
+    const double titles = drawTitles(painter, chart.title, chart.conditions, chart.notes, inner);
     const double legend = legendHeight(chart, inner.width());
     const QRectF plot(inner.left(), inner.top() + titles + (titles > 0 ? 6 : 0), inner.width(),
                       std::max(1.0, inner.height() - titles - legend - (titles > 0 ? 6 : 0)));

@@ -2,9 +2,10 @@
 
 #ifdef QRV_CHART_PLUGIN_FROM_BIN
 
+#include "base/version.h"
+#include "chart/contour/mapgrid.h"
 #include "cli/chartplugin/chartplugin.h"
 #include "runs/runstore.h"
-#include "base/version.h"
 
 #include <dlfcn.h>
 
@@ -25,7 +26,8 @@ struct LoadedPlugin {
 bool sameBuild(const ChartPlugin& plugin)
 {
     return plugin.versionMajor == kVersionMajor && plugin.versionMinor == kVersionMinor
-        && plugin.versionRevision == kVersionRevision && plugin.runStoreSize == sizeof(RunStore);
+        && plugin.versionRevision == kVersionRevision && plugin.runStoreSize == sizeof(RunStore)
+        && plugin.mapGridSize == sizeof(MapGrid);
 }
 
 LoadedPlugin load(const fs::path& path)
@@ -66,22 +68,39 @@ const LoadedPlugin& chartPlugin()
     return loaded;
 }
 
+// The plug-in's answer, or why there is no plug-in to ask, after the words unavailable.
+template <typename Ask>
+std::string askPlugin(const char* unavailable, Ask ask)
+{
+    const LoadedPlugin& loaded = chartPlugin();
+    if (loaded.plugin == nullptr)
+        return unavailable + loaded.error;
+    return ask(*loaded.plugin);
+}
+
 } // namespace
 
 std::string chartRequestError(const ChartRequest& request)
 {
-    const LoadedPlugin& loaded = chartPlugin();
-    if (loaded.plugin == nullptr)
-        return "option --plot: charts are not available: " + loaded.error;
-    return loaded.plugin->requestError(request);
+    return askPlugin("option --plot: charts are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.requestError(request); });
 }
 
 std::string writeSweepChart(const RunStore& runs, const ChartRequest& request)
 {
-    const LoadedPlugin& loaded = chartPlugin();
-    if (loaded.plugin == nullptr)
-        return "charts are not available: " + loaded.error;
-    return loaded.plugin->writeChart(runs, request);
+    return askPlugin("charts are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.writeChart(runs, request); });
+}
+
+std::string mapRequestError(const MapRequest& request)
+{
+    return askPlugin("option --plot: maps are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.mapRequestError(request); });
+}
+
+std::string writeMapPicture(const MapGrid& map, const MapRequest& request)
+{
+    return askPlugin("maps are not available: ", [&](const ChartPlugin& plugin) { return plugin.writeMap(map, request); });
 }
 
 } // namespace qrv::cli
@@ -96,6 +115,13 @@ std::string chartRequestError(const ChartRequest&)
 }
 
 std::string writeSweepChart(const RunStore&, const ChartRequest& request) { return chartRequestError(request); }
+
+std::string mapRequestError(const MapRequest&)
+{
+    return "option --plot: maps are not available in this build of qrv-cli, which has no Qt";
+}
+
+std::string writeMapPicture(const MapGrid&, const MapRequest& request) { return mapRequestError(request); }
 
 } // namespace qrv::cli
 

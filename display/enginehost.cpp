@@ -2,6 +2,7 @@
 
 #include "display/equilibriumwindow.h"
 #include "display/resultswindow.h"
+#include "display/windowdescription.h"
 
 #include <string>
 
@@ -62,7 +63,7 @@ void EngineHost::warning(ModelWarning warning)
 
 void EngineHost::pathStage(PathStage stage)
 {
-    showText(*this, resultswindow::kPathCaption, stageCaption(stage));
+    setText(resultswindow::kPathCaption, stageCaption(stage));
 }
 
 void EngineHost::holdProgress()

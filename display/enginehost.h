@@ -15,6 +15,8 @@
 
 namespace qrv {
 
+struct Control;
+
 enum class Window { Main, Calc, Results };
 enum class Icon { None, Critical, Exclamation, Information };
 enum class TextColour { ButtonText, Red };
@@ -24,13 +26,14 @@ public:
     // A message box with the application title as caption.
     virtual void message(std::string_view text, Icon icon) = 0;
 
-    // Controls are named as on screen, an element of a control array with its index: "name(0)".
-    virtual void setText(Window window, std::string_view control, std::string_view text) = 0;
-    virtual void setEnabled(Window window, std::string_view control, bool enabled) = 0;
-    virtual void setVisible(Window window, std::string_view control, bool visible) = 0;
-    virtual void setBold(Window window, std::string_view control, bool bold) = 0;
-    virtual void setColour(Window window, std::string_view control, TextColour colour) = 0;
-    virtual void setChecked(Window window, std::string_view control, bool checked) = 0;
+    // Controls are those the window descriptions name (display/inputwindow.h,
+    // equilibriumwindow.h, resultswindow.h): a control's window and name come with it.
+    virtual void setText(const Control& control, std::string_view text) = 0;
+    virtual void setEnabled(const Control& control, bool enabled) = 0;
+    virtual void setVisible(const Control& control, bool visible) = 0;
+    virtual void setBold(const Control& control, bool bold) = 0;
+    virtual void setColour(const Control& control, TextColour colour) = 0;
+    virtual void setChecked(const Control& control, bool checked) = 0;
 
     // Lets pending window events run (repaints).
     virtual void processEvents() = 0;

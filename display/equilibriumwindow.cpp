@@ -21,8 +21,8 @@ std::string ratioCaption(const CalcState& s)
 void showEquilibrium(const CalcState& s, EngineHost& host)
 {
     using namespace equilibriumwindow;
-    showText(host, kRatio, ratioCaption(s));
-    showText(host, kMagmaTemperature, "Tmagma = " + formatFixed(s.TMagma, 0));
+    host.setText(kRatio, ratioCaption(s));
+    host.setText(kMagmaTemperature, "Tmagma = " + formatFixed(s.TMagma, 0));
     showNumber(host, kTemperature, s.TEq);
     showNumber(host, kEntropy, s.SEq / 1000.0);
     showNumber(host, kPressure, s.PEq / 1e6);

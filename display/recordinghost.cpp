@@ -1,6 +1,6 @@
 #include "display/recordinghost.h"
 
-#include "display/resultswindow.h"
+#include "display/windowdescription.h"
 
 namespace qrv {
 
@@ -9,55 +9,46 @@ void RecordingHost::message(std::string_view text, Icon icon)
     m_record.messages.push_back({std::string(text), icon});
 }
 
-void RecordingHost::setText(Window window, std::string_view control, std::string_view text)
+void RecordingHost::setText(const Control& control, std::string_view text)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).text = text;
-    const bool progress = control == resultswindow::kStatus.name || control == resultswindow::kPathCaption.name;
-    if (window == resultswindow::kWindow && progress && !text.empty())
-        m_record.captions.emplace_back(text);
+    m_record.setText(control.window, control.name, text);
 }
 
-void RecordingHost::setEnabled(Window window, std::string_view control, bool enabled)
+void RecordingHost::setEnabled(const Control& control, bool enabled)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).enabled = enabled;
+    m_record.slot(control.window, control.name).enabled = enabled;
 }
 
-void RecordingHost::setVisible(Window window, std::string_view control, bool visible)
+void RecordingHost::setVisible(const Control& control, bool visible)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).visible = visible;
+    m_record.slot(control.window, control.name).visible = visible;
 }
 
-void RecordingHost::setBold(Window window, std::string_view control, bool bold)
+void RecordingHost::setBold(const Control& control, bool bold)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).bold = bold;
+    m_record.slot(control.window, control.name).bold = bold;
 }
 
-void RecordingHost::setColour(Window window, std::string_view control, TextColour colour)
+void RecordingHost::setColour(const Control& control, TextColour colour)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).colour = colour;
+    m_record.slot(control.window, control.name).colour = colour;
 }
 
-void RecordingHost::setChecked(Window window, std::string_view control, bool checked)
+void RecordingHost::setChecked(const Control& control, bool checked)
 {
     if (!m_keepsTexts)
         return;
-    m_record.slot(window, control).checked = checked;
-}
-
-void RecordingHost::clearLog()
-{
-    m_record.messages.clear();
-    m_record.captions.clear();
+    m_record.slot(control.window, control.name).checked = checked;
 }
 
 } // namespace qrv

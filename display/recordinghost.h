@@ -16,12 +16,12 @@ public:
     explicit RecordingHost(bool keepsTexts = true) : m_keepsTexts(keepsTexts) {}
 
     void message(std::string_view text, Icon icon) override;
-    void setText(Window window, std::string_view control, std::string_view text) override;
-    void setEnabled(Window window, std::string_view control, bool enabled) override;
-    void setVisible(Window window, std::string_view control, bool visible) override;
-    void setBold(Window window, std::string_view control, bool bold) override;
-    void setColour(Window window, std::string_view control, TextColour colour) override;
-    void setChecked(Window window, std::string_view control, bool checked) override;
+    void setText(const Control& control, std::string_view text) override;
+    void setEnabled(const Control& control, bool enabled) override;
+    void setVisible(const Control& control, bool visible) override;
+    void setBold(const Control& control, bool bold) override;
+    void setColour(const Control& control, TextColour colour) override;
+    void setChecked(const Control& control, bool checked) override;
     void processEvents() override {}
     void pause(int milliseconds) override { m_pausedMs += milliseconds; }
     void runStored() override { ++m_runsStored; }
@@ -40,7 +40,7 @@ public:
     int runsStored() const { return m_runsStored; }
 
     // Drops messages and captions (control states stay), for the next run.
-    void clearLog();
+    void clearLog() { m_record.clearLog(); }
 
 private:
     WindowRecord m_record;

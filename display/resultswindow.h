@@ -185,6 +185,35 @@ inline constexpr ReferenceControls kReference = {
              .tooltip = "Validity of the IAPWS-95 reference"},
 };
 
+// The energy check of the run (model/energycheck.h), under the reference: each path's work
+// minus the energy that the run's own states release on it, in points of conversion ratio,
+// and a plain sentence where a path gives more than the first law allows. The driver fills it
+// after a completed run; an opened file has no state to check.
+struct EnergyCheckControls {
+    Control frame;
+    Control adiabatic, isothermal;
+    // What the numbers mean where an excess is above the notice limit; hidden otherwise.
+    Control note;
+};
+
+namespace detail {
+
+inline constexpr Rgb kEnergyCheckColour = {245, 238, 228};
+inline constexpr std::string_view kEnergyCheckTip =
+    "Work minus the energy this run's own states release on the path, in points of conversion ratio "
+    "(Click to copy)";
+
+} // namespace detail
+
+inline constexpr EnergyCheckControls kEnergyCheck = {
+    .frame = detail::frame("FrameEnergy", "Energy Check",
+                           "The model's work held against the energy its own states release"),
+    .adiabatic = detail::value("labExcessa", 1, detail::kEnergyCheckColour, detail::kEnergyCheckTip),
+    .isothermal = detail::value("labExcessi", 1, detail::kEnergyCheckColour, detail::kEnergyCheckTip),
+    .note = {.window = kWindow, .name = "labExcessNote", .design = "Note", .look = Look::ErrorMark,
+             .tooltip = "Where the model's work exceeds the first law"},
+};
+
 // Left to right under the panels.
 inline constexpr Control kShowReference = {.window = kWindow, .name = "chkReference", .design = "IAPWS-95 Reference",
                                            .look = Look::CheckBox,
@@ -266,6 +295,19 @@ inline constexpr Row kReferenceRows[] = {
     referenceRow(6, &ReferencePathControls::phase),
 };
 
+inline constexpr Control kEnergyCheckCaptions[] = {
+    caption("LabelEnergy(0)", "Path:"),
+    caption("LabelEnergy(1)", "Work Above Energy Released (CR points):"),
+};
+inline constexpr Control kEnergyCheckHeadings[] = {
+    {.window = kWindow, .name = "labExcessPath(0)", .design = "Adiabatic", .look = Look::Heading, .bold = true},
+    {.window = kWindow, .name = "labExcessPath(1)", .design = "Isothermal", .look = Look::Heading, .bold = true},
+};
+inline constexpr Row kEnergyCheckRows[] = {
+    {&kEnergyCheckCaptions[0], {&kEnergyCheckHeadings[0], &kEnergyCheckHeadings[1]}},
+    {&kEnergyCheckCaptions[1], {&kEnergyCheck.adiabatic, &kEnergyCheck.isothermal}},
+};
+
 inline constexpr Panel kPanels[] = {
     {.rows = kInputRows, .notes = kInputNotes},
     {.frame = &kStatesFrame, .heading = &kColumnHeadings, .rows = kStateRows},
@@ -274,6 +316,7 @@ inline constexpr Panel kPanels[] = {
     {.frame = &kIsothermal.frame, .heading = &kIsothermal.phase, .rows = kIsothermalRows,
      .errorMark = &kIsothermal.errorMark, .besidePrevious = true},
     {.frame = &kReference.frame, .rows = kReferenceRows, .errorMark = &kReference.note},
+    {.frame = &kEnergyCheck.frame, .rows = kEnergyCheckRows, .errorMark = &kEnergyCheck.note},
 };
 
 inline constexpr const Control* kButtons[] = {&kShowReference, &kRecalculate, &kHelp, &kPlot, &kNew, &kSave, &kCopyAll, &kFinished};

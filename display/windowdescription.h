@@ -32,6 +32,8 @@ enum class Look {
     RunButton,  // a button usable once a run is shown
     HelpButton, // the help icon
     CheckBox,   // a check box under the panels, checked when the window opens
+    Box,        // a box the user types into; its design is what it shows while empty
+    Option,     // one of a group of options, one chosen at a time
 };
 
 // Decimals of a control that holds text rather than a number.
@@ -123,9 +125,7 @@ constexpr const Control* findControl(const WindowDescription& window, std::strin
     return found;
 }
 
-// The routines write through these, so that a control is named only where it is described.
-void showText(EngineHost& host, const Control& control, std::string_view text);
-// `value` in the control's number format.
+// `value` in the control's number format, written only by a host that keeps texts.
 void showNumber(EngineHost& host, const Control& control, double value);
 
 } // namespace qrv

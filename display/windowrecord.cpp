@@ -1,5 +1,7 @@
 #include "display/windowrecord.h"
 
+#include "display/resultswindow.h"
+
 namespace qrv {
 
 const ControlState& WindowRecord::control(Window window, std::string_view name) const
@@ -17,6 +19,20 @@ ControlState& WindowRecord::slot(Window window, std::string_view name)
     if (it == map.end())
         it = map.emplace(std::string(name), ControlState{}).first;
     return it->second;
+}
+
+void WindowRecord::setText(Window window, std::string_view name, std::string_view text)
+{
+    slot(window, name).text = text;
+    const bool progress = name == resultswindow::kStatus.name || name == resultswindow::kPathCaption.name;
+    if (window == resultswindow::kWindow && progress && !text.empty())
+        captions.emplace_back(text);
+}
+
+void WindowRecord::clearLog()
+{
+    messages.clear();
+    captions.clear();
 }
 
 } // namespace qrv

@@ -40,6 +40,14 @@ struct WindowRecord {
     const ControlStates& controls(Window window) const { return windows[static_cast<int>(window)]; }
     // The control's state, made when it was never touched.
     ControlState& slot(Window window, std::string_view name);
+
+    // Keeps a control's new text; a non-empty text of the results window's status line or
+    // path caption is also a caption of the run.
+    void setText(Window window, std::string_view name, std::string_view text);
+    // Drops messages and captions (control states stay), for the next run.
+    void clearLog();
+    // A window loaded anew shows its design again: none of its controls was touched.
+    void forget(Window window) { windows[static_cast<int>(window)].clear(); }
 };
 
 } // namespace qrv

@@ -14,6 +14,11 @@ constexpr float kSupercriticalLiquidK = 473.0f;
 
 } // namespace
 
+bool endsAsCompressedLiquid(const CalcState& s)
+{
+    return s.PFinal >= s.PCrit && s.TFinal <= kSupercriticalLiquidK;
+}
+
 void saturateAtFinalPressure(CalcState& s, ModelEvents& events)
 {
     s.TSat = 0.0f;
@@ -25,7 +30,7 @@ void endAtSupercriticalPressure(CalcState& s, ModelEvents& events)
 {
     StateSuper(s, events);
     s.XFinal = 0.0f;
-    if (s.TFinal > kSupercriticalLiquidK) {
+    if (!endsAsCompressedLiquid(s)) {
         events.pathStage(PathStage::Supercritical);
         return;
     }

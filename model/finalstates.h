@@ -14,4 +14,8 @@ void saturateAtFinalPressure(CalcState& s, ModelEvents& events);
 // equilibrium internal energy and the saturated-liquid volume. The steam fraction is 0.
 void endAtSupercriticalPressure(CalcState& s, ModelEvents& events);
 
+// The end at TFinal and PFinal counts as compressed liquid: a supercritical final pressure
+// and at most 473 K.
+bool endsAsCompressedLiquid(const CalcState& s);
+
 } // namespace qrv

@@ -49,8 +49,7 @@ void State0(CalcState& s, ModelEvents& events)
         s.RhoEq = single(sumOf({d[0], d[1] * t, d[2] * pow(t, 2.5), d[3] / t}));
         s.VEq = single(1.0 / Real(s.RhoEq));
 
-        const auto& u = kEnergy;
-        s.UEq = single(1000.0 * sumOf({u[0], u[1] * t, u[2] * pow(t, 1.5), u[3] * pow(t, 2.0)}));
+        s.UEq = single(heatedWaterEnergy(t));
         s.CpEq = single(1000.0 * quartic(kCp, t));
         s.GammaEq = single(quartic(kGamma, t));
         s.CvEq = single(Real(s.CpEq) / Real(s.GammaEq));
@@ -61,6 +60,12 @@ void State0(CalcState& s, ModelEvents& events)
     } catch (const EngineFault& f) {
         events.fault("State0", f);
     }
+}
+
+Real heatedWaterEnergy(Real t)
+{
+    const auto& u = kEnergy;
+    return 1000.0 * sumOf({u[0], u[1] * t, u[2] * pow(t, 1.5), u[3] * pow(t, 2.0)});
 }
 
 } // namespace qrv

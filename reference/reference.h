@@ -61,6 +61,11 @@ struct Reference {
 
 // What is shown beside a reference whose outsideValidity is set.
 inline constexpr std::string_view kOutsideValidityNote = "outside IAPWS-95 validity (extrapolated)";
+// What is shown beside a reference whose conversion ratio (either path) exceeds 100 %: the
+// ratio counts only the magma's heat, while water heated or compressed beforehand brings
+// energy of its own.
+inline constexpr std::string_view kAboveMagmaHeatNote =
+    "conversion ratio above 100 %: hot or compressed initial water adds its own energy";
 
 struct ReferenceOutcome {
     std::optional<Reference> reference;  // empty when there is no reference

@@ -12,8 +12,8 @@ using resultswindow::ReferencePathControls;
 
 void showNote(EngineHost& host, std::string_view note)
 {
-    host.setVisible(kReference.note.window, kReference.note.name, !note.empty());
-    showText(host, kReference.note, note);
+    host.setVisible(kReference.note, !note.empty());
+    host.setText(kReference.note, note);
 }
 
 void showPath(EngineHost& host, const ReferencePathControls& controls, const PathResult& path)
@@ -21,16 +21,16 @@ void showPath(EngineHost& host, const ReferencePathControls& controls, const Pat
     showNumber(host, controls.ratio, path.CR);
     showNumber(host, controls.steam, path.X);
     showNumber(host, controls.finalTemperature, path.TFinal);
-    showText(host, controls.phase, phaseName(path.phase));
+    host.setText(controls.phase, phaseName(path.phase));
 }
 
 void clearValues(EngineHost& host)
 {
     for (const Control* value : {&kReference.temperature, &kReference.pressure})
-        showText(host, *value, "");
+        host.setText(*value, "");
     for (const ReferencePathControls* path : {&kReference.adiabatic, &kReference.isothermal})
         for (const Control* value : {&path->ratio, &path->steam, &path->finalTemperature, &path->phase})
-            showText(host, *value, "");
+            host.setText(*value, "");
 }
 
 } // namespace

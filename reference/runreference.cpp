@@ -43,7 +43,18 @@ std::string referenceNote(const ReferenceOutcome& outcome)
 {
     if (!outcome.reference)
         return "No reference: " + outcome.reason;
-    return outcome.reference->outsideValidity ? std::string(kOutsideValidityNote) : std::string();
+    const Reference& r = *outcome.reference;
+    std::string note;
+    const auto add = [&note](std::string_view part) {
+        if (!note.empty())
+            note += "; ";
+        note += part;
+    };
+    if (r.outsideValidity)
+        add(kOutsideValidityNote);
+    if (r.adiabatic.CR > 100 || r.isothermal.CR > 100)
+        add(kAboveMagmaHeatNote);
+    return note;
 }
 
 std::optional<double> referenceValue(const Reference& reference, std::string_view seriesKey)

@@ -29,8 +29,9 @@ private:
     std::map<ReferenceInput, ReferenceOutcome> m_outcomes;
 };
 
-// What is said beside a reference wherever it is shown: the validity flag when it is set,
-// "No reference: " and the reason when there is none, otherwise nothing.
+// What is said beside a reference wherever it is shown: "No reference: " and the reason when
+// there is none; else the validity flag when it is set and the note of a conversion ratio
+// above 100 %, joined by "; "; otherwise nothing.
 std::string referenceNote(const ReferenceOutcome& outcome);
 
 // Why a run that failed has no reference.

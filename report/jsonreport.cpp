@@ -102,6 +102,20 @@ void writeReference(JsonWriter& json, const std::optional<reference::ReferenceOu
     json.endObject();
 }
 
+void writeChecks(JsonWriter& json, const EnergyCheck& check)
+{
+    json.key("checks").beginObject();
+    for (const auto& [key, excess] : {std::pair{"adiabaticEnergyExcess", check.adiabaticExcess},
+                                      std::pair{"isothermalEnergyExcess", check.isothermalExcess}}) {
+        json.key(key);
+        if (excess)
+            json.value(*excess);
+        else
+            json.null();
+    }
+    json.endObject();
+}
+
 // The texts of the equilibrium window's shown values and of the results window's labels.
 void writeWindowTexts(JsonWriter& json, const WindowRecord& host)
 {
@@ -153,6 +167,7 @@ std::string runJson(const RunResult& run)
         writeTexts(json, run.resultsFile());
         writeRecord(json, run.record);
         writeReference(json, run.reference);
+        writeChecks(json, run.energy);
     }
     writeMessages(json, run.shown);
     writeCaptions(json, run.shown);
@@ -175,6 +190,7 @@ std::string sweepRunJson(const RunResult& run, double ratio, const SweepFamily& 
     }
     writeRecord(json, run.record);
     writeReference(json, run.reference);
+    writeChecks(json, run.energy);
     writeMessages(json, run.shown);
     json.endObject();
     return json.text();

@@ -24,26 +24,29 @@ void resetResults(EngineHost& host)
 {
     for (const Control* text : {&kStatus, &kRatio, &kWaterPressure, &kWaterTemperature, &kDataSource,
                                 &kEquilibriumMethod, &kAdiabatic.phase, &kIsothermal.phase, &kPathCaption})
-        showText(host, *text, "");
+        host.setText(*text, "");
     for (const Control& value : kEquilibriumState)
-        showText(host, value, "");
+        host.setText(value, "");
     for (const PathControls* path : {&kAdiabatic, &kIsothermal}) {
         for (const Control& value : path->finalState) {
-            showText(host, value, "");
-            host.setBold(kWindow, value.name, false);
+            host.setText(value, "");
+            host.setBold(value, false);
         }
         for (const Control* value : {&path->ratio, &path->steam, &path->water}) {
-            showText(host, *value, "");
-            host.setBold(kWindow, value->name, false);
+            host.setText(*value, "");
+            host.setBold(*value, false);
         }
-        showText(host, path->waterCaption, "Water Fraction");
-        host.setVisible(kWindow, path->errorMark.name, false);
-        host.setColour(kWindow, path->ratio.name, TextColour::ButtonText);
+        host.setText(path->waterCaption, "Water Fraction");
+        host.setVisible(path->errorMark, false);
+        host.setColour(path->ratio, TextColour::ButtonText);
     }
     for (std::size_t i = 0; i < 4; ++i)
-        host.setBold(kWindow, kEquilibriumState[i].name, false);
+        host.setBold(kEquilibriumState[i], false);
+    host.setText(kEnergyCheck.adiabatic, "");
+    host.setText(kEnergyCheck.isothermal, "");
+    host.setVisible(kEnergyCheck.note, false);
     for (const Control* button : kOffDuringPaths)
-        host.setEnabled(kWindow, button->name, false);
+        host.setEnabled(*button, false);
 }
 
 void showRunInputs(const CalcState& s, EngineHost& host)
@@ -51,27 +54,27 @@ void showRunInputs(const CalcState& s, EngineHost& host)
     if (!host.showsTexts())
         return;
     const RatioLine ratio = ratioLine(s.XWater != 1.0f, s.RInput, s.RWater);
-    showText(host, kRatioCaption, ratio.caption);
-    showText(host, kRatio, ratio.ratio);
+    host.setText(kRatioCaption, ratio.caption);
+    host.setText(kRatio, ratio.ratio);
     showNumber(host, kMagmaTemperature, s.TMagma);
     showNumber(host, kWaterTemperature, s.TInit);
     showNumber(host, kWaterPressure, s.PInit / 1e6);
-    showText(host, kDataSource, s.ConstVolume ? "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)"
+    host.setText(kDataSource, s.ConstVolume ? "NIST: Steam Table Extrapolation\n(Redlich-Kwong pressure)"
                                               : "NIST: Steam Table Extrapolation");
-    showText(host, kEquilibriumMethod,
+    host.setText(kEquilibriumMethod,
              s.ConstVolume ? "Constant volume extrapolation" : "Volume by entropy extrapolation");
     showNumber(host, kEquilibriumState[0], s.PEq / 1e6);
     showNumber(host, kEquilibriumState[1], s.VEq);
     showNumber(host, kEquilibriumState[2], s.TEq);
     showNumber(host, kEquilibriumState[3], s.SEq / 1000.0);
-    showText(host, kEquilibriumState[4], equilibriumPhaseName(s.TEq, s.TCrit, s.XEq));
+    host.setText(kEquilibriumState[4], equilibriumPhaseName(s.TEq, s.TCrit, s.XEq));
 }
 
 void showPhase(const CalcState& s, const PathControls& c, EngineHost& host)
 {
     const FinalPhase phase = finalPhase(s.XFinal, s.TFinal);
-    showText(host, c.phase, phase.name);
-    showText(host, c.waterCaption, phase.waterRowCaption);
+    host.setText(c.phase, phase.name);
+    host.setText(c.waterCaption, phase.waterRowCaption);
 }
 
 void showPathResult(const PathEnd& end, const PathControls& c, EngineHost& host)
@@ -79,21 +82,32 @@ void showPathResult(const PathEnd& end, const PathControls& c, EngineHost& host)
     showNumber(host, c.ratio, end.conversionRatio);
     showNumber(host, c.steam, end.steamFraction);
     showNumber(host, c.water, end.waterFraction);
-    host.setVisible(kWindow, c.errorMark.name, end.clamped);
-    showText(host, c.errorMark, end.clamped ? c.errorText : " ");
+    host.setVisible(c.errorMark, end.clamped);
+    host.setText(c.errorMark, end.clamped ? c.errorText : " ");
     if (end.clamped)
-        host.setColour(kWindow, c.ratio.name, TextColour::Red);
+        host.setColour(c.ratio, TextColour::Red);
     showNumber(host, c.finalState[0], end.PFinal / 1e6);
     showNumber(host, c.finalState[1], end.VFinal);
     showNumber(host, c.finalState[2], end.TFinal);
     showNumber(host, c.finalState[3], end.SFinal / 1000.0);
 }
 
+void showEnergyCheck(const EnergyCheck& check, EngineHost& host)
+{
+    if (check.adiabaticExcess)
+        showNumber(host, kEnergyCheck.adiabatic, *check.adiabaticExcess);
+    if (check.isothermalExcess)
+        showNumber(host, kEnergyCheck.isothermal, *check.isothermalExcess);
+    const std::string note = energyCheckNote(check);
+    host.setVisible(kEnergyCheck.note, !note.empty());
+    host.setText(kEnergyCheck.note, note);
+}
+
 // A path whose routines failed keeps the empty texts of the reset and shows its error mark.
 void showPathFailed(const PathControls& c, EngineHost& host)
 {
-    host.setVisible(kWindow, c.errorMark.name, true);
-    showText(host, c.errorMark, c.errorText);
+    host.setVisible(c.errorMark, true);
+    host.setText(c.errorMark, c.errorText);
 }
 
 // Runs one path; false when a routine failed in it, which that routine has reported.
@@ -109,11 +123,11 @@ bool pathCompleted(CalcState& s, EngineHost& host, Path path)
 // it or end, but there is nothing to save.
 void showRunFailed(EngineHost& host)
 {
-    showText(host, kStatus, "Calculation Failed");
-    showText(host, kPathCaption, "");
+    host.setText(kStatus, "Calculation Failed");
+    host.setText(kPathCaption, "");
     for (const Control* button : kOffDuringPaths)
-        host.setEnabled(kWindow, button->name, true);
-    host.setEnabled(kWindow, kSave.name, false);
+        host.setEnabled(*button, true);
+    host.setEnabled(kSave, false);
 }
 
 // A path's conversion ratio and final state, also kept in the path's own fields of the state,
@@ -168,7 +182,7 @@ Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         s.XFinal = 0.0f;
         resetResults(host);
 
-        showText(host, kStatus, "Calculating ADIABATIC Path");
+        host.setText(kStatus, "Calculating ADIABATIC Path");
         showRunInputs(s, host);
         host.processEvents();
         if (!pathCompleted(s, host, Adiabat)) {
@@ -183,7 +197,7 @@ Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         showPathResult(run.adiabatic, kAdiabatic, host);
         host.holdProgress();
 
-        showText(host, kStatus, "Calculating ISOTHERMAL Path");
+        host.setText(kStatus, "Calculating ISOTHERMAL Path");
         if (!pathCompleted(s, host, Isotherm)) {
             showPathFailed(kIsothermal, host);
             showRunFailed(host);
@@ -191,14 +205,16 @@ Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         }
         run.isothermal = keepPathEnd(s, s.WIsothermal, s.IsoError, s.XIsothermal, s.TIsothermal);
         showPhase(s, kIsothermal, host);
-        showText(host, kStatus, "Calculation Complete");
+        host.setText(kStatus, "Calculation Complete");
         showPathResult(run.isothermal, kIsothermal, host);
         complete = true;
+        run.energy = energyCheck(s);
+        showEnergyCheck(run.energy, host);
 
-        showText(host, kPathCaption, "");
+        host.setText(kPathCaption, "");
         for (const Control* button : kDescription.buttons)
             if (button->look == Look::RunButton)
-                host.setEnabled(kWindow, button->name, true);
+                host.setEnabled(*button, true);
 
         store.append(runRecord(s, run.adiabatic.conversionRatio, run.isothermal.conversionRatio));
         host.runStored();

@@ -2,6 +2,8 @@
 // results window and stores the run.
 #pragma once
 
+#include "model/energycheck.h"
+
 #include <string_view>
 
 namespace qrv {
@@ -29,6 +31,8 @@ struct Expansion {
     bool completed = false; // both paths' results are shown (even if the store refused the run)
     PathEnd adiabatic;
     PathEnd isothermal;
+    // Of a completed run.
+    EnergyCheck energy;
 };
 
 Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host);

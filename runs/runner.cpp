@@ -6,7 +6,23 @@
 #include "model/calcstate.h"
 #include "model/equilibrium.h"
 
+#include <utility>
+
 namespace qrv {
+
+RunOutcome expandEquilibrium(CalcState& s, RunStore& store, EngineHost& host)
+{
+    const int before = store.count();
+    const Expansion expansion = Calculate2(s, store, host);
+    RunOutcome outcome;
+    outcome.stage = RunStage::Expanded;
+    outcome.completed = expansion.completed;
+    outcome.stored = store.count() > before;
+    outcome.adiabatic = expansion.adiabatic;
+    outcome.isothermal = expansion.isothermal;
+    outcome.energy = expansion.energy;
+    return outcome;
+}
 
 RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const RunRequest& request)
 {
@@ -32,14 +48,9 @@ RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const
         outcome.stage = RunStage::NoEquilibrium;
         return outcome;
     }
-    const int before = store.count();
-    const Expansion expansion = Calculate2(s, store, host);
-    outcome.completed = expansion.completed;
-    outcome.adiabatic = expansion.adiabatic;
-    outcome.isothermal = expansion.isothermal;
-    outcome.stage = RunStage::Expanded;
-    outcome.stored = store.count() > before;
-    return outcome;
+    RunOutcome expanded = expandEquilibrium(s, store, host);
+    expanded.continued = std::move(outcome.continued);
+    return expanded;
 }
 
 } // namespace qrv

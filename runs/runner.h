@@ -37,7 +37,12 @@ struct RunOutcome {
     bool stored = false;    // the run reached the store
     PathEnd adiabatic;      // where each path ended, when it did
     PathEnd isothermal;
+    EnergyCheck energy;
 };
+
+// The equilibrium window's Continue on a state whose equilibrium was found: both paths, and
+// whether the run reached the store. The outcome's `continued` is left empty.
+RunOutcome expandEquilibrium(CalcState& s, RunStore& store, EngineHost& host);
 
 // Runs on the given state, which keeps every field between runs as the program does.
 RunOutcome runCalculation(CalcState& s, RunStore& store, EngineHost& host, const RunRequest& request);

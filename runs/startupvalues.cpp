@@ -1,7 +1,7 @@
 #include "runs/startupvalues.h"
 
 #include "display/enginehost.h"
-#include "display/inputcaptions.h"
+#include "display/inputwindow.h"
 #include "base/numberformat.h"
 #include "model/calcstate.h"
 
@@ -10,18 +10,19 @@ namespace qrv {
 void SetDefaults(CalcState& s, EngineHost& host)
 {
     setStartUpValues(s);
-    host.setText(Window::Main, "txtTInit", formatGeneral(s.TInit));
-    host.setText(Window::Main, "txtPInit", formatFixed(s.PInit / 1e6, 1));
-    host.setText(Window::Main, "txtSInit", formatFixed(s.SInit, 3));
-    host.setText(Window::Main, "txtCvInit", formatFixed(s.CvInit, 3));
-    host.setText(Window::Main, "txtPfin", formatFixed(s.PFinal / 1e6, 1));
-    host.setText(Window::Main, "txtR", formatFixed(s.RInput, 2));
-    host.setText(Window::Main, "txtTMagma", formatGeneral(s.TMagma));
-    host.setText(Window::Main, "Label7", caption::kWaterRatio);
-    host.setText(Window::Main, "txtXmix", caption::kUnusedWaterFraction);
-    host.setEnabled(Window::Main, "Label9", false);
-    host.setEnabled(Window::Main, "txtXmix", false);
-    host.setChecked(Window::Main, "optSext", true);
+    using namespace inputwindow;
+    host.setText(kWaterTemperature, formatGeneral(s.TInit));
+    host.setText(kInitialPressure, formatFixed(s.PInit / 1e6, 1));
+    host.setText(kEntropy, formatFixed(s.SInit, 3));
+    host.setText(kCv, formatFixed(s.CvInit, 3));
+    host.setText(kAmbientPressure, formatFixed(s.PFinal / 1e6, 1));
+    host.setText(kRatio, formatFixed(s.RInput, 2));
+    host.setText(kMagmaTemperature, formatGeneral(s.TMagma));
+    host.setText(kRatioCaption, caption::kWaterRatio);
+    host.setText(kWaterFraction, caption::kUnusedWaterFraction);
+    host.setEnabled(kWaterFractionCaption, false);
+    host.setEnabled(kWaterFraction, false);
+    host.setChecked(kEntropyExtrapolation, true);
     host.processEvents();
 }
 

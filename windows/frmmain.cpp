@@ -1,6 +1,8 @@
 #include "windows/frmmain.h"
 
-#include "display/inputcaptions.h"
+#include "display/inputwindow.h"
+#include "runs/inputrules.h"
+#include "windows/describedwindow.h"
 #include "windows/selectallonfocus.h"
 
 #include <QFontDatabase>
@@ -12,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <string_view>
@@ -20,43 +23,45 @@ namespace qrv {
 
 namespace {
 
+using namespace inputwindow;
+
+// The described control's widget: its object name, and its tooltip when it has one.
 template <typename T>
-T* named(T* widget, const char* name)
+T* described(T* widget, const Control& control)
 {
-    widget->setObjectName(QLatin1String(name));
+    widget->setObjectName(qtName(control.name));
+    if (!control.tooltip.empty())
+        widget->setToolTip(qtName(control.tooltip));
     return widget;
 }
 
-QLabel* captionLabel(const char* name, std::string_view text, QWidget* parent)
+QLabel* captionLabel(const Control& control, QWidget* parent)
 {
-    return named(new QLabel(QString::fromUtf8(text), parent), name);
+    return described(new QLabel(qtName(control.design), parent), control);
 }
 
-QLineEdit* box(const char* name, const QString& tip, QWidget* parent)
+QLineEdit* box(const Control& control, QWidget* parent)
 {
-    auto* edit = named(new QLineEdit(parent), name);
-    edit->setToolTip(tip);
+    auto* edit = described(new QLineEdit(parent), control);
     edit->setAlignment(Qt::AlignRight);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
     return edit;
 }
 
-QPushButton* button(const char* name, const QString& text, QWidget* parent)
+QPushButton* button(const Control& control, QWidget* parent)
 {
-    return named(new QPushButton(text, parent), name);
+    return described(new QPushButton(qtName(control.design), parent), control);
 }
 
-QRadioButton* option(const char* name, const QString& text, const QString& tip, QWidget* parent)
+QRadioButton* option(const Control& control, QWidget* parent)
 {
-    auto* radio = named(new QRadioButton(text, parent), name);
-    radio->setToolTip(tip);
-    return radio;
+    return described(new QRadioButton(qtName(control.design), parent), control);
 }
 
 } // namespace
 
 FrmMain::FrmMain(QWidget* parent)
-    : ChainWindow(QStringLiteral("frmMain"), parent)
+    : ChainWindow(qtName(kName), parent)
 {
     // Built empty: the program's start writes the start-up values into the boxes, once
     // (SetDefaults, beside the calculation state they come from).
@@ -78,41 +83,183 @@ FrmMain::FrmMain(QWidget* parent)
         selectAll->watch(edit);
     }
     connectEnterMoves();
+    connectRequests();
     showLowerPane(false);
+}
+
+void FrmMain::connectRequests()
+{
+    const auto& u = m_ui;
+    const std::pair<QPushButton*, void (FrmMain::*)()> requests[] = {
+        {u.Command1, &FrmMain::continueRequested},  {u.cmdSweep, &FrmMain::sweepRequested},
+        {u.cmdCalc, &FrmMain::calculateRequested},  {u.Command2, &FrmMain::cancelRequested},
+        {u.Command3, &FrmMain::quitRequested},      {u.cmdOpen, &FrmMain::openRequested},
+        {u.cmdAbout, &FrmMain::aboutRequested},     {u.cmdHelp, &FrmMain::helpRequested},
+        {u.cmdHelpContents, &FrmMain::helpContentsRequested}};
+    for (const auto& [button, request] : requests)
+        connect(button, &QPushButton::clicked, this, request);
+    for (QRadioButton* option : {u.optWM, u.optSM})
+        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected)
+                emit interactionChosen(m_ui.optSM->isChecked());
+        });
+}
+
+namespace {
+
+std::string stdText(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
+
+void setStdText(QLineEdit* box, std::string_view text)
+{
+    box->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+} // namespace
+
+InputTexts FrmMain::inputs() const
+{
+    const auto& u = m_ui;
+    return {stdText(u.txtTMagma), stdText(u.txtTInit), stdText(u.txtPInit), stdText(u.txtPfin),
+            stdText(u.txtR),      stdText(u.txtXmix),  u.optSM->isChecked()};
+}
+
+void FrmMain::showInputs(const InputTexts& inputs)
+{
+    const auto& u = m_ui;
+    (inputs.sedimentMode ? u.optSM : u.optWM)->setChecked(true);
+    const std::pair<QLineEdit*, const std::string*> boxes[] = {
+        {u.txtTMagma, &inputs.tMagma}, {u.txtTInit, &inputs.tInit}, {u.txtPInit, &inputs.pInit},
+        {u.txtPfin, &inputs.pFinal},   {u.txtR, &inputs.ratio},     {u.txtXmix, &inputs.waterFraction}};
+    for (const auto& [box, text] : boxes)
+        setStdText(box, *text);
+}
+
+void FrmMain::showContinued(const ContinueResult& continued)
+{
+    if (continued.waterFractionText)
+        setStdText(m_ui.txtXmix, *continued.waterFractionText);
+    if (continued.initialPressureText)
+        setStdText(m_ui.txtPInit, *continued.initialPressureText);
+}
+
+void FrmMain::showInteraction(bool sediment, std::string_view value)
+{
+    const auto& u = m_ui;
+    u.Label7->setText(qtName(sediment ? caption::kSedimentRatio : caption::kWaterRatio));
+    u.Label9->setEnabled(sediment);
+    u.txtXmix->setEnabled(sediment);
+    if (sediment) {
+        setStdText(u.txtXmix, value);
+    } else {
+        setStdText(u.txtR, value);
+        setStdText(u.txtXmix, caption::kUnusedWaterFraction);
+    }
+}
+
+std::string FrmMain::entropyText() const
+{
+    return stdText(m_ui.txtSInit);
+}
+
+std::string FrmMain::cvText() const
+{
+    return stdText(m_ui.txtCvInit);
+}
+
+bool FrmMain::constantVolume() const
+{
+    return m_ui.optCV->isChecked();
+}
+
+void FrmMain::showInitialWater(std::string_view entropy, std::string_view cv)
+{
+    setStdText(m_ui.txtSInit, entropy);
+    setStdText(m_ui.txtCvInit, cv);
+}
+
+void FrmMain::showSteamTableAnswer(std::string_view entropy, std::string_view cv)
+{
+    showInitialWater(entropy, cv);
+    m_ui.txtSInit->setFocus();
+}
+
+void FrmMain::showSteamTableRequest()
+{
+    setSteamTableRequest(true);
+    showLowerPane(true);
+    m_ui.txtSInit->clear();
+    m_ui.txtCvInit->clear();
+    m_ui.txtVaptab->clear();
+    m_ui.txtSInit->setFocus();
+}
+
+void FrmMain::showSteamTableOutput(const QString& text)
+{
+    QPlainTextEdit* area = m_ui.txtVaptab;
+    area->setPlainText(text);
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+}
+
+bool FrmMain::asksForInitialWater() const
+{
+    return m_ui.Frame1->isVisible() && m_ui.cmdCalc->isEnabled();
+}
+
+void FrmMain::endSteamTableRequest()
+{
+    setSteamTableRequest(false);
+    m_ui.txtSInit->clear();
+    m_ui.txtCvInit->clear();
+    showLowerPane(false);
+}
+
+void FrmMain::takeInput()
+{
+    setSteamTableRequest(false);
+    showLowerPane(false);
+    setEnabled(true);
+    showNormal();
+    raise();
+    activateWindow();
+    m_ui.txtR->setFocus();
+}
+
+void FrmMain::focusCalculate()
+{
+    m_ui.cmdCalc->setFocus();
 }
 
 void FrmMain::buildUpperPane()
 {
     auto& u = m_ui;
-    u.frInit = named(new QGroupBox(QStringLiteral("Initial Conditions (SI)"), this), "frInit");
+    u.frInit = described(new QGroupBox(qtName(kInputs.design), this), kInputs);
     QWidget* f = u.frInit;
-    u.Label3 = captionLabel("Label3", caption::kMagmaTemperature, f);
-    u.txtTMagma = box("txtTMagma", QStringLiteral("Enter the magma temperature (K)"), f);
-    u.Label1 = captionLabel("Label1", caption::kWaterTemperature, f);
-    u.txtTInit = box("txtTInit", QStringLiteral("Enter the water temperature (k)"), f);
-    u.Label2 = captionLabel("Label2", caption::kInitialPressure, f);
-    u.txtPInit = box("txtPInit", QStringLiteral("Enter confining pressure (MPa)"), f);
-    u.Label10 = captionLabel("Label10", caption::kAmbientPressure, f);
-    u.txtPfin = box("txtPfin", QStringLiteral("Enter atmospheric pressure (MPa)"), f);
-    u.optWM = option("optWM", QStringLiteral("Water/Magma Interaction"),
-                     QStringLiteral("Select for water/magma interactions"), f);
-    u.optSM = option("optSM", QStringLiteral("Sediment/Magma Interaction"),
-                     QStringLiteral("Select for interactions of water-saturated sediments with magma"), f);
+    u.Label3 = captionLabel(kMagmaTemperatureCaption, f);
+    u.txtTMagma = box(kMagmaTemperature, f);
+    u.Label1 = captionLabel(kWaterTemperatureCaption, f);
+    u.txtTInit = box(kWaterTemperature, f);
+    u.Label2 = captionLabel(kInitialPressureCaption, f);
+    u.txtPInit = box(kInitialPressure, f);
+    u.Label10 = captionLabel(kAmbientPressureCaption, f);
+    u.txtPfin = box(kAmbientPressure, f);
+    u.optWM = option(kWaterMagma, f);
+    u.optSM = option(kSedimentMagma, f);
     u.optWM->setChecked(true);
-    u.Label7 = captionLabel("Label7", caption::kWaterRatio, f);
-    u.txtR = box("txtR", QStringLiteral("Enter the water/magma mass ratio"), f);
-    u.Label9 = captionLabel("Label9", caption::kWaterFraction, f);
-    u.txtXmix = box("txtXmix", QStringLiteral("Enter the mass ratio of water/rock in sediments"), f);
+    u.Label7 = captionLabel(kRatioCaption, f);
+    u.txtR = box(kRatio, f);
+    u.Label9 = captionLabel(kWaterFractionCaption, f);
+    u.txtXmix = box(kWaterFraction, f);
 
-    u.Command1 = button("Command1", QStringLiteral("Continue"), f);
+    u.Command1 = button(kContinue, f);
     u.Command1->setDefault(true);
-    u.cmdSweep = button("cmdSweep", QStringLiteral("Sweep..."), f);
-    u.cmdSweep->setToolTip(QStringLiteral("Run these inputs over a range of ratios and plot the runs"));
-    u.cmdOpen = button("cmdOpen", QStringLiteral("Open"), f);
-    u.cmdAbout = button("cmdAbout", QStringLiteral("About"), f);
-    u.cmdHelpContents = makeHelpButton(QStringLiteral("cmdHelpContents"), f);
-    u.Command3 = button("Command3", QStringLiteral("Quit"), f);
-    u.Command3->setToolTip(QStringLiteral("Quit"));
+    u.cmdSweep = button(kSweep, f);
+    u.cmdOpen = button(kOpen, f);
+    u.cmdAbout = button(kAbout, f);
+    u.cmdHelpContents = makeHelpButton(qtName(kHelpContents.name), f);
+    u.Command3 = button(kQuit, f);
 
     auto* grid = new QGridLayout;
     const std::pair<QLabel*, QLineEdit*> inputs[] = {
@@ -145,28 +292,25 @@ void FrmMain::buildUpperPane()
 void FrmMain::buildLowerPane()
 {
     auto& u = m_ui;
-    u.Frame1 = named(new QGroupBox(QStringLiteral("VAPTAB Data (Initial)"), this), "Frame1");
+    u.Frame1 = described(new QGroupBox(qtName(kSteamTable.design), this), kSteamTable);
     QWidget* f = u.Frame1;
-    u.Label5 = captionLabel("Label5", caption::kEntropy, f);
-    u.txtSInit = box("txtSInit", QStringLiteral("Enter the value 'S' from VAPTAB"), f);
-    u.Label6 = captionLabel("Label6", caption::kCv, f);
-    u.txtCvInit = box("txtCvInit", QStringLiteral("Enter the value 'CV' from VAPTAB"), f);
-    u.Label8 = captionLabel("Label8", "Initial Heating:", f);
-    u.optCV = option("optCV", QStringLiteral("Constant Volume"),
-                     QStringLiteral("Select for constant volume heating"), f);
+    u.Label5 = captionLabel(kEntropyCaption, f);
+    u.txtSInit = box(kEntropy, f);
+    u.Label6 = captionLabel(kCvCaption, f);
+    u.txtCvInit = box(kCv, f);
+    u.Label8 = captionLabel(kHeatingCaption, f);
+    u.optCV = option(kConstantVolume, f);
     u.optCV->setEnabled(false);
-    u.optSext = option("optSext", QStringLiteral("Entropy Extrapolation"),
-                       QStringLiteral("Select for constant entropy heating"), f);
-    u.txtVaptab = named(new QPlainTextEdit(f), "txtVaptab");
+    u.optSext = option(kEntropyExtrapolation, f);
+    u.txtVaptab = described(new QPlainTextEdit(f), kSteamTableOutput);
     u.txtVaptab->setReadOnly(true);
     u.txtVaptab->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    u.txtVaptab->setPlaceholderText(QStringLiteral("The steam-table program's answer appears here."));
+    u.txtVaptab->setPlaceholderText(qtName(kSteamTableOutput.design));
     u.txtVaptab->setFocusPolicy(Qt::ClickFocus);
     u.txtVaptab->setMinimumHeight(u.txtVaptab->fontMetrics().lineSpacing() * 8);
-    u.cmdCalc = button("cmdCalc", QStringLiteral("Calculate"), f);
-    u.Command2 = button("Command2", QStringLiteral("Cancel"), f);
-    u.Command2->setToolTip(QStringLiteral("Go back to the previous window"));
-    u.cmdHelp = makeHelpButton(QStringLiteral("cmdHelp"), f);
+    u.cmdCalc = button(kCalculate, f);
+    u.Command2 = button(kCancel, f);
+    u.cmdHelp = makeHelpButton(qtName(kHelp.name), f);
 
     auto* grid = new QGridLayout;
     grid->addWidget(u.Label5, 0, 0);

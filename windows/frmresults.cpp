@@ -4,7 +4,6 @@
 #include "display/windowtext.h"
 #include "windows/describedwindow.h"
 #include "windows/valuelabel.h"
-#include "windows/widgethost.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,7 +43,6 @@ FrmResults::FrmResults(QWidget* parent)
     m_save = describedWidget<QPushButton>(*this, kSave);
     m_finished = describedWidget<QPushButton>(*this, kFinished);
     m_copyAll = describedWidget<QPushButton>(*this, kCopyAll);
-    connect(m_copyAll, &QPushButton::clicked, this, &FrmResults::copyAll);
 
     m_showReference = describedWidget<QCheckBox>(*this, kShowReference);
     m_reference = describedWidget<QGroupBox>(*this, kReference.frame);
@@ -66,15 +64,12 @@ void FrmResults::copyValue(ValueLabel* value)
     value->setFont(font);
 }
 
-void FrmResults::copyAll()
+void FrmResults::copyAll(WindowRecord shown)
 {
-    const std::string text = windowText(kDescription, [this](const Control& control) -> std::optional<std::string> {
-        const QWidget* widget = describedWidget<QWidget>(*this, control);
-        if (widget == nullptr || !widget->isVisibleTo(this))
-            return std::nullopt;
-        return controlText(widget).toStdString();
-    });
-    QApplication::clipboard()->setText(QString::fromStdString(text));
+    // Whether the reference is shown is the user's choice on this window, not the run's.
+    if (!m_showReference->isChecked())
+        shown.slot(kWindow, kReference.frame.name).visible = false;
+    QApplication::clipboard()->setText(QString::fromStdString(windowText(kDescription, shown)));
 }
 
 } // namespace qrv

@@ -4,6 +4,7 @@
 // copies every value shown.
 #pragma once
 
+#include "display/windowrecord.h"
 #include "windows/chainwindow.h"
 
 #include <QList>
@@ -33,8 +34,9 @@ public:
 
     // Puts the caption on the clipboard and leaves only this value bold.
     void copyValue(ValueLabel* value);
-    // Puts every shown caption and value on the clipboard as tab-separated lines.
-    void copyAll();
+    // Puts every caption and value that `shown` holds on the clipboard as tab-separated lines,
+    // the reference among them while this window shows it.
+    void copyAll(WindowRecord shown);
 
 private:
     QList<ValueLabel*> m_markable; // values whose bold type marks the clipboard

@@ -35,6 +35,7 @@ Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QStrin
     , m_presenter(presenter)
     , m_dialogs(dialogs)
     , m_host([this](Window which) { return window(which); }, presenter)
+    , m_shownRun(m_host)
     , m_link(new LinkVaptab(m_host, m_tools, vaptabPath, this))
 {
     connect(m_link, &LinkVaptab::outputChanged, this, &Session::showSteamTableOutput);
@@ -66,6 +67,7 @@ FrmCalc* Session::loadCalc()
     if (m_calc && !m_calc->unloading())
         return m_calc;
     m_calc = new FrmCalc;
+    m_host.windowLoaded(Window::Calc);
     connect(m_calc, &FrmCalc::closeRequested, this, [this] {
         if (!m_running)
             backToInputs();
@@ -82,14 +84,19 @@ FrmResults* Session::loadResults()
     if (m_results && !m_results->unloading())
         return m_results;
     m_results = new FrmResults;
+    m_host.windowLoaded(Window::Results);
     connect(m_results, &FrmResults::closeRequested, this, [this] {
         if (!m_running)
             newCalculation();
     });
-    connect(m_results->recalculateButton(), &QPushButton::clicked, this, &Session::expand);
+    connect(m_results->recalculateButton(), &QPushButton::clicked, this, [this] {
+        m_shownRun.again();
+        expand();
+    });
     connect(m_results->newButton(), &QPushButton::clicked, this, &Session::newCalculation);
     connect(m_results->finishedButton(), &QPushButton::clicked, this, &Session::finish);
     connect(m_results->saveButton(), &QPushButton::clicked, this, &Session::saveResults);
+    connect(m_results->copyAllButton(), &QPushButton::clicked, this, &Session::copyAll);
     connect(m_results->plotButton(), &QPushButton::clicked, this, &Session::plot);
     connect(m_results->helpButton(), &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Results); });
     // Whether the IAPWS-95 reference is shown is the user's choice, kept for the next start.
@@ -174,13 +181,7 @@ void Session::restoreMain()
     // A file opened during a steam-table request ends the request: with the lower pane gone
     // the upper pane must take input again, and nothing is asked for any more.
     m_askedWater.reset();
-    m_main->setSteamTableRequest(false);
-    m_main->showLowerPane(false);
-    m_main->setEnabled(true);
-    m_main->showNormal();
-    m_main->raise();
-    m_main->activateWindow();
-    m_main->ui().txtR->setFocus();
+    m_main->takeInput();
 }
 
 void Session::bringToFront()

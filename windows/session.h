@@ -13,6 +13,7 @@
 #include "windows/frmresults.h"
 #include "windows/helpwindow.h"
 #include "windows/link/desktoptools.h"
+#include "windows/shownrun.h"
 #include "windows/widgethost.h"
 
 #include <QObject>
@@ -28,7 +29,6 @@ class FileDialogs;
 class LinkVaptab;
 class MessagePresenter;
 class PlotView;
-struct TypedRatio;
 
 class Session : public QObject {
     Q_OBJECT
@@ -76,7 +76,6 @@ private:
     void connectMain();
 
     // Input window
-    InputTexts typedInputs() const;
     void continueInputs();
     void beginSteamTableRequest();
     void showSteamTableOutput();
@@ -84,8 +83,6 @@ private:
     void calculate();
     void cancelSteamTableRequest();
     void openSweepDialog();
-    void chooseInteraction();
-    void showTypedRatio(const TypedRatio& typed);
     void openResults();
     void showAbout();
     void restoreMain();
@@ -99,6 +96,7 @@ private:
     void newCalculation();
     void finish();
     void saveResults();
+    void copyAll();
     void plot();
     void showHelp(HelpTopic topic);
 
@@ -116,6 +114,7 @@ private:
     CalcState m_state;
     RunStore m_store;
     WidgetHost m_host;
+    ShownRun m_shownRun;
     DesktopTools m_tools;
     LinkVaptab* m_link;
     PlotView* m_plotView = nullptr;

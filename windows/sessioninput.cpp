@@ -1,10 +1,8 @@
 // The input window's part of the road: Continue, the steam-table request, Calculate, Cancel.
 #include "windows/session.h"
 
-#include "display/inputcaptions.h"
 #include "runs/inputrules.h"
 #include "base/numberformat.h"
-#include "display/ratioline.h"
 #include "model/equilibrium.h"
 #include "windows/filedialogs.h"
 #include "windows/frmcalc.h"
@@ -12,88 +10,34 @@
 #include "windows/frmresults.h"
 #include "windows/link/linkvaptab.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 
 namespace qrv {
 
-namespace {
-
-std::string stdText(const QLineEdit* box)
-{
-    return box->text().toStdString();
-}
-
-} // namespace
-
 void Session::connectMain()
 {
-    const FrmMainControls& u = m_main->ui();
     connect(m_main, &FrmMain::closeRequested, this, &Session::unloadProgram);
-    connect(u.Command1, &QPushButton::clicked, this, &Session::continueInputs);
-    connect(u.cmdSweep, &QPushButton::clicked, this, &Session::openSweepDialog);
-    connect(u.cmdCalc, &QPushButton::clicked, this, &Session::calculate);
-    connect(u.Command2, &QPushButton::clicked, this, &Session::cancelSteamTableRequest);
-    connect(u.Command3, &QPushButton::clicked, this, &Session::unloadProgram);
-    connect(u.cmdOpen, &QPushButton::clicked, this, &Session::openResults);
-    connect(u.cmdAbout, &QPushButton::clicked, this, &Session::showAbout);
-    connect(u.cmdHelp, &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Input); });
-    connect(u.cmdHelpContents, &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Contents); });
-    // Mouse, keyboard and screen readers all toggle; choosing the selected option again is no change.
-    for (QRadioButton* option : {u.optWM, u.optSM})
-        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
-            if (selected)
-                chooseInteraction();
-        });
-}
-
-void Session::chooseInteraction()
-{
-    const FrmMainControls& u = m_main->ui();
-    const bool sediment = u.optSM->isChecked();
-    const std::string_view ratio = sediment ? caption::kSedimentRatio : caption::kWaterRatio;
-    u.Label7->setText(QString::fromUtf8(ratio));
-    u.Label9->setEnabled(sediment);
-    u.txtXmix->setEnabled(sediment);
-    if (sediment) {
-        u.txtXmix->setText(QString::fromStdString(formatFixed(m_state.XWater, 2)));
-    } else {
-        u.txtR->setText(QString::fromStdString(formatFixed(m_state.RInput, 2)));
-        u.txtXmix->setText(QString::fromUtf8(caption::kUnusedWaterFraction));
-    }
-}
-
-// The interaction type and ratio boxes of a run, as a results file shows it.
-void Session::showTypedRatio(const TypedRatio& typed)
-{
-    const FrmMainControls& u = m_main->ui();
-    (typed.sedimentMode ? u.optSM : u.optWM)->setChecked(true);
-    u.txtR->setText(QString::fromStdString(typed.ratio));
-    u.txtXmix->setText(QString::fromStdString(typed.waterFraction));
-}
-
-InputTexts Session::typedInputs() const
-{
-    const FrmMainControls& u = m_main->ui();
-    return {stdText(u.txtTMagma), stdText(u.txtTInit), stdText(u.txtPInit), stdText(u.txtPfin),
-            stdText(u.txtR),      stdText(u.txtXmix),  u.optSM->isChecked()};
+    connect(m_main, &FrmMain::continueRequested, this, &Session::continueInputs);
+    connect(m_main, &FrmMain::sweepRequested, this, &Session::openSweepDialog);
+    connect(m_main, &FrmMain::calculateRequested, this, &Session::calculate);
+    connect(m_main, &FrmMain::cancelRequested, this, &Session::cancelSteamTableRequest);
+    connect(m_main, &FrmMain::quitRequested, this, &Session::unloadProgram);
+    connect(m_main, &FrmMain::openRequested, this, &Session::openResults);
+    connect(m_main, &FrmMain::aboutRequested, this, &Session::showAbout);
+    connect(m_main, &FrmMain::helpRequested, this, [this] { showHelp(HelpTopic::Input); });
+    connect(m_main, &FrmMain::helpContentsRequested, this, [this] { showHelp(HelpTopic::Contents); });
+    connect(m_main, &FrmMain::interactionChosen, this, [this](bool sediment) {
+        m_main->showInteraction(sediment, formatFixed(sediment ? m_state.XWater : m_state.RInput, 2));
+    });
 }
 
 void Session::continueInputs()
 {
-    const FrmMainControls& u = m_main->ui();
-    const InputTexts texts = typedInputs();
+    const InputTexts texts = m_main->inputs();
     m_askedWater.reset();
+    m_shownRun.begin(texts);
     const ContinueResult result = applyContinue(m_state, texts, m_host);
-    if (result.waterFractionText)
-        u.txtXmix->setText(QString::fromStdString(*result.waterFractionText));
-    if (result.initialPressureText)
-        u.txtPInit->setText(QString::fromStdString(*result.initialPressureText));
+    m_main->showContinued(result);
 
     switch (result.outcome) {
     case ContinueOutcome::Refused:
@@ -106,9 +50,8 @@ void Session::continueInputs()
         beginSteamTableRequest();
         return;
     case ContinueOutcome::Calculate:
-        u.txtSInit->setText(QString::fromStdString(result.entropyText));
-        u.txtCvInit->setText(QString::fromStdString(result.cvText));
-        u.cmdCalc->setFocus();
+        m_main->showInitialWater(result.entropyText, result.cvText);
+        m_main->focusCalculate();
         calculate();
         return;
     }
@@ -118,40 +61,29 @@ void Session::continueInputs()
 // stay editable.
 void Session::beginSteamTableRequest()
 {
-    const FrmMainControls& u = m_main->ui();
-    m_main->setSteamTableRequest(true);
-    m_main->showLowerPane(true);
-    u.txtSInit->clear();
-    u.txtCvInit->clear();
+    m_main->showSteamTableRequest();
     m_transcriptStart = m_link->transcript().size();
-    u.txtVaptab->clear();
     m_link->open(true);
     if (m_link->taskId() != 0)
         m_link->query(m_askedWater->pressurePa, m_askedWater->temperatureK);
-    u.txtSInit->setFocus();
 }
 
 void Session::showSteamTableOutput()
 {
-    QPlainTextEdit* area = m_main->ui().txtVaptab;
-    area->setPlainText(m_link->transcript().mid(m_transcriptStart));
-    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    m_main->showSteamTableOutput(m_link->transcript().mid(m_transcriptStart));
 }
 
 void Session::fillSteamTableValues(double entropy, double cv)
 {
-    const FrmMainControls& u = m_main->ui();
-    if (!u.Frame1->isVisible() || !u.cmdCalc->isEnabled())
-        return;
-    u.txtSInit->setText(QString::fromStdString(formatFixed(entropy, 3)));
-    u.txtCvInit->setText(QString::fromStdString(formatFixed(cv, 3)));
-    u.txtSInit->setFocus();
+    if (m_main->asksForInitialWater())
+        m_main->showSteamTableAnswer(formatFixed(entropy, 3), formatFixed(cv, 3));
 }
 
 void Session::calculate()
 {
-    const FrmMainControls& u = m_main->ui();
-    if (!applyCalculate(m_state, stdText(u.txtSInit), stdText(u.txtCvInit), u.optCV->isChecked(), m_askedWater,
+    const RunRequest& request =
+        m_shownRun.takeInitialWater(m_main->entropyText(), m_main->cvText(), m_main->constantVolume());
+    if (!applyCalculate(m_state, *request.entropyText, *request.cvText, request.constantVolume, m_askedWater,
                         m_host))
         return;
     m_askedWater.reset();
@@ -173,13 +105,9 @@ void Session::calculate()
 
 void Session::cancelSteamTableRequest()
 {
-    const FrmMainControls& u = m_main->ui();
     m_link->open(false);
     m_askedWater.reset();
-    m_main->setSteamTableRequest(false);
-    u.txtSInit->clear();
-    u.txtCvInit->clear();
-    m_main->showLowerPane(false);
+    m_main->endSteamTableRequest();
 }
 
 void Session::openResults()

@@ -1,7 +1,7 @@
 // The equilibrium and results windows' part of the road, and results files.
 #include "windows/session.h"
 
-#include "runs/driver.h"
+#include "runs/runner.h"
 #include "display/ratioline.h"
 #include "files/resultsfile.h"
 #include "model/real.h"
@@ -16,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace qrv {
@@ -37,14 +36,21 @@ void Session::continueToResults()
 }
 
 // The reference is worked from the run's inputs once its results are shown; a failed run has
-// neither.
+// neither. The run's result is what Save and Copy All read.
 void Session::expand()
 {
+    m_shownRun.forget();
     runEngine([this] {
-        if (Calculate2(m_state, m_store, m_host).completed)
-            reference::showReference(m_host, reference::referenceInputOf(m_state));
+        const RunOutcome outcome = expandEquilibrium(m_state, m_store, m_host);
+        reference::ReferenceOutcome reference{{}, std::string(reference::kIncompleteRunReason)};
+        if (outcome.completed)
+            reference = reference::showReference(m_host, reference::referenceInputOf(m_state));
         else
             reference::clearReference(m_host);
+        std::optional<SeriesRecord> stored;
+        if (outcome.stored)
+            stored = m_store.record(m_store.count());
+        m_shownRun.expanded(m_state, outcome, std::move(stored), std::move(reference));
     });
 }
 
@@ -85,15 +91,22 @@ void Session::plotDataCleared()
 
 void Session::saveResults()
 {
+    // Save is usable only once a run has been shown to the end.
+    if (!m_shownRun.result())
+        return;
     const QString path = m_dialogs.saveResultsPath(m_results, m_dataPath);
     if (path.isEmpty())
         return;
-    const ResultTexts texts = resultTextsFrom(
-        [this](std::string_view control) { return m_host.text(Window::Results, control).toStdString(); },
-        m_state.PFinal);
-    const std::string error = writeResultsFile(QFile::encodeName(path).toStdString(), texts);
+    const std::string error = writeResultsFile(QFile::encodeName(path).toStdString(), m_shownRun.result()->resultsFile());
     if (!error.empty())
         m_presenter.show(QStringLiteral("Save error: ") + QString::fromStdString(error), Icon::Information);
+}
+
+// While a run is under way, the window as shown so far.
+void Session::copyAll()
+{
+    if (m_results)
+        m_results->copyAll(m_shownRun.shown());
 }
 
 void Session::openResultsFile(const QString& path)
@@ -106,30 +119,29 @@ void Session::openResultsFile(const QString& path)
     const ResultTexts& lines = *read.texts;
     const auto line = [&lines](int number) { return lines[std::size_t(number - 1)]; };
 
+    m_shownRun.forget();
     try {
         // Both windows are filled before the results window is shown and the input window
         // minimised: a window that its new texts resize after that is placed anew by the window
         // manager, the input window over the results, the results window's title bar off screen.
         using namespace resultswindow;
-        showTypedRatio(typedRatio(line(kRatioCaption.fileLine), line(kRatio.fileLine)));
-        const std::pair<const char*, int> inputs[] = {{"txtTMagma", kMagmaTemperature.fileLine},
-                                                      {"txtTInit", kWaterTemperature.fileLine},
-                                                      {"txtPInit", kWaterPressure.fileLine},
-                                                      {"txtPfin", kAmbientPressureLine}};
-        for (const auto& [box, number] : inputs)
-            m_host.setText(Window::Main, box, line(number));
+        const TypedRatio typed = typedRatio(line(kRatioCaption.fileLine), line(kRatio.fileLine));
+        m_main->showInputs({line(kMagmaTemperature.fileLine), line(kWaterTemperature.fileLine),
+                            line(kWaterPressure.fileLine), line(kAmbientPressureLine), typed.ratio,
+                            typed.waterFraction, typed.sedimentMode});
 
         FrmResults* results = loadResults();
         // As a completed run leaves them: the path caption says nothing once both paths are done.
-        showText(m_host, kStatus, "Calculation Complete");
-        showText(m_host, kPathCaption, "");
+        m_host.setText(kStatus, "Calculation Complete");
+        m_host.setText(kPathCaption, "");
         for (int i = 0; i < kResultLineCount; ++i) {
             if (const Control* control = kResultLineControls[std::size_t(i)])
-                showText(m_host, *control, lines[std::size_t(i)]);
+                m_host.setText(*control, lines[std::size_t(i)]);
         }
         const SeriesRecord record = recordFromResultTexts(lines);
         m_store.append(record);
-        reference::showReference(m_host, reference::referenceInputOf(record));
+        reference::ReferenceOutcome reference = reference::showReference(m_host, reference::referenceInputOf(record));
+        m_shownRun.opened(lines, record, std::move(reference));
 
         for (QPushButton* button : {results->newButton(), results->finishedButton(), results->plotButton()})
             button->setEnabled(true);

@@ -43,12 +43,11 @@ private:
 void Session::openSweepDialog()
 {
     RatioSweeper sweeper(m_store, m_host);
-    SweepDialog dialog(m_main->ui().optSM->isChecked() ? QStringLiteral("Rs") : QStringLiteral("R"),
+    SweepDialog dialog(m_main->inputs().sedimentMode ? QStringLiteral("Rs") : QStringLiteral("R"),
                        [&sweeper](std::size_t runs) { return sweeper.capacityRefusal(runs); }, m_main);
     // A member the input window would refuse is refused while the dialog is still open.
     dialog.setMemberCheck([this, &sweeper](const std::vector<double>& ratios, const SweepFamily& family) {
-        const FrmMainControls& u = m_main->ui();
-        return sweeper.prepare(typedInputs(), u.optCV->isChecked(), ratios.front(), family).has_value();
+        return sweeper.prepare(m_main->inputs(), m_main->constantVolume(), ratios.front(), family).has_value();
     });
     if (dialog.exec() == QDialog::Accepted)
         sweep(dialog.ratios(), dialog.family());
@@ -63,9 +62,8 @@ void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family
         m_presenter.show(QString::fromStdString(refusal), Icon::Exclamation);
         return;
     }
-    const FrmMainControls& u = m_main->ui();
     const std::optional<RunRequest> request =
-        sweeper.prepare(typedInputs(), u.optCV->isChecked(), ratios.front(), family);
+        sweeper.prepare(m_main->inputs(), m_main->constantVolume(), ratios.front(), family);
     if (!request)
         return;
 

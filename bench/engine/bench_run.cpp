@@ -15,12 +15,12 @@ namespace {
 class SilentHost : public EngineHost {
 public:
     void message(std::string_view, Icon) override {}
-    void setText(Window, std::string_view, std::string_view) override {}
-    void setEnabled(Window, std::string_view, bool) override {}
-    void setVisible(Window, std::string_view, bool) override {}
-    void setBold(Window, std::string_view, bool) override {}
-    void setColour(Window, std::string_view, TextColour) override {}
-    void setChecked(Window, std::string_view, bool) override {}
+    void setText(const Control&, std::string_view) override {}
+    void setEnabled(const Control&, bool) override {}
+    void setVisible(const Control&, bool) override {}
+    void setBold(const Control&, bool) override {}
+    void setColour(const Control&, TextColour) override {}
+    void setChecked(const Control&, bool) override {}
     void processEvents() override {}
     void pause(int) override {}
     void runStored() override {}

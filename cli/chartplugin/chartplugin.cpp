@@ -3,8 +3,9 @@
 #include "cli/chartplugin/chartplugin.h"
 
 #include "chart/chartexport.h"
-#include "runs/runstore.h"
 #include "base/version.h"
+#include "chart/contour/mapgrid.h"
+#include "runs/runstore.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,18 +23,25 @@ void useOffscreenWithoutDisplay()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-QString pathOf(const ChartRequest& request) { return QFile::decodeName(request.path.c_str()); }
+QString pathOf(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+std::string fileError(const std::string& path)
+{
+    if (!isChartFileName(pathOf(path)))
+        return "option --plot: \"" + path + "\" does not end in .png, .svg or .pdf";
+    return {};
+}
 
 std::string requestError(const ChartRequest& request)
 {
     if (!yChoiceFromKey(request.yKey))
         return "option --y: \"" + request.yKey + "\" is not one of " + yKeysText();
-    if (!isChartFileName(pathOf(request)))
-        return "option --plot: \"" + request.path + "\" does not end in .png, .svg or .pdf";
-    return {};
+    return fileError(request.path);
 }
 
-std::string writeChart(const RunStore& runs, const ChartRequest& request)
+// Runs the drawing with an application object for it, which lives only as long.
+template <typename Draw>
+std::string withApplication(Draw draw)
 {
     useOffscreenWithoutDisplay();
     int argc = 1;
@@ -41,17 +49,33 @@ std::string writeChart(const RunStore& runs, const ChartRequest& request)
     char* argv[] = {name, nullptr};
     const QApplication application(argc, argv);
     QString error;
-    PlotChoices choices;
-    choices.y = *yChoiceFromKey(request.yKey);
-    choices.curve = request.curve;
-    choices.reference = request.reference;
-    if (!renderRunsChart(runs, choices, pathOf(request), QSize(request.widthPx, request.heightPx), &error))
+    if (!draw(error))
         return error.toStdString();
     return {};
 }
 
-constexpr ChartPlugin kPlugin{kVersionMajor, kVersionMinor, kVersionRevision, sizeof(RunStore),
-                              requestError, writeChart};
+std::string writeChart(const RunStore& runs, const ChartRequest& request)
+{
+    return withApplication([&](QString& error) {
+        PlotChoices choices;
+        choices.y = *yChoiceFromKey(request.yKey);
+        choices.curve = request.curve;
+        choices.reference = request.reference;
+        return renderRunsChart(runs, choices, pathOf(request.path), QSize(request.widthPx, request.heightPx), &error);
+    });
+}
+
+std::string mapRequestError(const MapRequest& request) { return fileError(request.path); }
+
+std::string writeMap(const MapGrid& map, const MapRequest& request)
+{
+    return withApplication([&](QString& error) {
+        return exportMap(map, pathOf(request.path), QSize(request.widthPx, request.heightPx), &error);
+    });
+}
+
+constexpr ChartPlugin kPlugin{kVersionMajor, kVersionMinor,     kVersionRevision, sizeof(RunStore), requestError,
+                              writeChart,    sizeof(MapGrid),   mapRequestError,  writeMap};
 
 } // namespace
 

@@ -9,6 +9,7 @@
 
 namespace qrv {
 class RunStore;
+struct MapGrid;
 }
 
 namespace qrv::cli {
@@ -31,6 +32,13 @@ struct ChartPlugin {
     std::string (*requestError)(const ChartRequest& request);
     // Draws the stored runs and writes the file; the failure's description, empty on success.
     std::string (*writeChart)(const RunStore& runs, const ChartRequest& request);
+
+    // Maps, added after charts: read only once the version has matched.
+    std::size_t mapGridSize;
+    // Why no map can be written to the request's file; empty when one can.
+    std::string (*mapRequestError)(const MapRequest& request);
+    // Draws the map and writes the file; the failure's description, empty on success.
+    std::string (*writeMap)(const MapGrid& map, const MapRequest& request);
 };
 
 using ChartPluginEntry = const ChartPlugin* (*)();

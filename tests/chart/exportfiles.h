@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QXmlStreamReader>
 
 namespace qrv::test {
 
@@ -25,6 +26,16 @@ inline QByteArray popplerOutput(const char* tool, const QStringList& arguments)
     return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
         ? process.readAllStandardOutput()
         : QByteArray();
+}
+
+// Whether the text is XML without an error, as an SVG file must be; the reader's complaint
+// otherwise.
+inline QString xmlError(const QByteArray& text)
+{
+    QXmlStreamReader xml(text);
+    while (!xml.atEnd())
+        xml.readNext();
+    return xml.hasError() ? xml.errorString() : QString();
 }
 
 inline bool popplerInstalled()

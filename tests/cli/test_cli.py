@@ -131,6 +131,15 @@ class ReferenceRuns(CliTest):
         self.assertEqual(single(report["RWater"]), single(0.3))
         self.assertEqual(single(report["record"]["R"]), single(0.6))
 
+    def test_energy_check_tells_the_work_above_the_first_law(self):
+        """The model's isothermal work at the start-up values is 23.2 points above what its
+        states release; its adiabatic work is the water's energy drop. A failed run has none."""
+        checks = run_json(*START_UP, "--r", "0.3")["checks"]
+        self.assertAlmostEqual(checks["isothermalEnergyExcess"], 23.2, delta=0.1)
+        self.assertAlmostEqual(checks["adiabaticEnergyExcess"], 0.0, delta=0.01)
+        failed = json.loads(cli("run", *ODD_INPUTS[0], "--json").stdout)
+        self.assertEqual(failed["checks"], {"adiabaticEnergyExcess": None, "isothermalEnergyExcess": None})
+
     def test_text_report_reads_like_the_windows(self):
         """The equilibrium window, a blank line, then the results window as Copy All gives it."""
         done = cli("run", *REFERENCE["water"]["args"])
@@ -189,6 +198,11 @@ Steam Fraction:\t0.44\t0.93
 Final Temperature (K):\t372.8\t372.8
 Final Phase:\ttwo-phase\ttwo-phase
 Note:\toutside IAPWS-95 validity (extrapolated)
+Energy Check
+Path:\tAdiabatic\tIsothermal
+Work Above Energy Released (CR points):\t0.0\t23.2
+Note:\tEnergy check: the isothermal work is 23.2 points of conversion ratio more than this run's own \
+states release on that path; the model's figure is shown unchanged.
 """
 
 EMPTY_REFERENCE_BLOCK = """\
@@ -200,6 +214,9 @@ Conversion Ratio (%):\t\t
 Steam Fraction:\t\t
 Final Temperature (K):\t\t
 Final Phase:\t\t
+Energy Check
+Path:\tAdiabatic\tIsothermal
+Work Above Energy Released (CR points):\t\t
 """
 
 
@@ -554,6 +571,14 @@ class HelpAndVersion(CliTest):
             err = self.refused("sweep", *START_UP, "--r", "1:2:1", "--plot", chart, "--size", "%dx10" % (side + 1))
             self.assertIn("1 to %d pixels" % side, err)
             self.assertEqual(os.listdir(folder), [])
+
+    def test_stated_energy_check_figures_are_the_start_up_run(self):
+        text = self.help_of("run", "--help")
+        stated = re.search(r"it\s+is\s+([\d.]+)\s+kJ\s+per\s+kg\s+of\s+magma\s+\(([\d.]+)\s+%\)", text)
+        self.assertIsNotNone(stated, text)
+        run = json.loads(self.ok("run", *START_UP, "--r", "0.3", "--json").stdout)
+        self.assertEqual(stated.group(1), "%.1f" % (run["WIsothermal"] / 1000))
+        self.assertEqual(stated.group(2), "%.2f" % run["record"]["CRIsothermal [%]"])
 
     def test_listed_family_inputs_are_taken(self):
         text = self.help_of("sweep", "--help")

@@ -21,11 +21,11 @@ namespace {
 class DomeWatcher : public RecordingHost {
 public:
     explicit DomeWatcher(const CalcState& s) : m_s(s) {}
-    void setText(Window window, std::string_view control, std::string_view text) override
+    void setText(const Control& control, std::string_view text) override
     {
         if (text == "Expansion into steam dome")
             entryTemperature = m_s.TSat;
-        RecordingHost::setText(window, control, text);
+        RecordingHost::setText(control, text);
     }
     float entryTemperature = 0;
 

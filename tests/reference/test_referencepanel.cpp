@@ -31,11 +31,12 @@ bool noteShown(const RecordingHost& host)
     return host.control(Window::Results, kReference.note.name).visible;
 }
 
-// The panel's lines of the results window's text.
+// The panel's lines of the results window's text, up to the energy check under it.
 std::string panelText(const RecordingHost& host)
 {
     const std::string text = windowText(resultswindow::kDescription, host.record());
-    return text.substr(text.find("IAPWS-95 Reference\n"));
+    const auto start = text.find("IAPWS-95 Reference\n");
+    return text.substr(start, text.find("Energy Check\n") - start);
 }
 
 // The calculation state of a run with the start-up temperatures and pressures.
@@ -99,6 +100,39 @@ TEST(ReferencePanel, SedimentRunCarriesItsRockAndAFlagOnlyWhenOutsideValidity)
     hotterRock.CRock = 2000;
     EXPECT_EQ(referenceInputOf(hotterRock).CRock, 2000);
     EXPECT_LT(computeReference(referenceInputOf(hotterRock)).reference->TEq, outcome.reference->TEq);
+}
+
+// The reference's ratio counts only the magma's heat: hot water (liquid at 570 K under
+// 10 MPa, three kilograms per kilogram of 1073 K magma) converts more than 100 % of it, within
+// IAPWS-95's validity. The note says why; the ratio is shown as it is.
+TEST(ReferencePanel, RatioAboveAHundredPercentIsExplainedBesideIt)
+{
+    RecordingHost host;
+    CalcState hot = stateOf(3.0f, 1.0f);
+    hot.TMagma = 1073;
+    hot.TInit = 570;
+    hot.PInit = 10e6f;
+    const ReferenceOutcome outcome = showReference(host, referenceInputOf(hot));
+    ASSERT_TRUE(outcome.reference) << outcome.reason;
+    EXPECT_FALSE(outcome.reference->outsideValidity);
+    EXPECT_GT(outcome.reference->adiabatic.CR, 100);
+    EXPECT_GT(outcome.reference->isothermal.CR, 100);
+    EXPECT_GT(std::stod(shown(host, kReference.isothermal.ratio)), 100);
+    EXPECT_TRUE(noteShown(host));
+    EXPECT_EQ(shown(host, kReference.note), kAboveMagmaHeatNote);
+
+    // Water at 298 K brings nothing to speak of: no such note.
+    hot.TInit = 298;
+    const ReferenceOutcome cold = showReference(host, referenceInputOf(hot));
+    ASSERT_TRUE(cold.reference) << cold.reason;
+    EXPECT_LT(cold.reference->isothermal.CR, 100);
+    EXPECT_EQ(shown(host, kReference.note).find(kAboveMagmaHeatNote), std::string::npos);
+
+    // Beyond validity too: both are said.
+    Reference both = *outcome.reference;
+    both.outsideValidity = true;
+    EXPECT_EQ(referenceNote({both, ""}),
+              std::string(kOutsideValidityNote) + "; " + std::string(kAboveMagmaHeatNote));
 }
 
 TEST(ReferencePanel, WithoutAReferenceOrResultsTheValuesAreEmpty)

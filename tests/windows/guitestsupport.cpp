@@ -139,7 +139,7 @@ TestSession::~TestSession() = default;
 void TestSession::setInputs(const QString& tMagma, const QString& tInit, const QString& pInit, const QString& pFinal,
                             const QString& ratio)
 {
-    const FrmMainControls& u = main().ui();
+    const InputWidgets u(main());
     u.txtTMagma->setText(tMagma);
     u.txtTInit->setText(tInit);
     u.txtPInit->setText(pInit);
@@ -149,12 +149,64 @@ void TestSession::setInputs(const QString& tMagma, const QString& tInit, const Q
 
 void TestSession::runToResults()
 {
-    main().ui().Command1->click();
+    InputWidgets(main()).Command1->click();
     QVERIFY(session->calcWindow() != nullptr);
     session->calcWindow()->continueButton()->click();
 }
 
-void expectInteractionType(const FrmMainControls& u, bool sediment, const QString& fraction)
+namespace {
+
+// The window's one widget of that name and kind; a missing one ends the test binary, which
+// has nothing to test without it.
+template <typename Widget>
+Widget* find(const QWidget& window, const char* name)
+{
+    auto* widget = window.findChild<Widget*>(QLatin1String(name));
+    if (widget == nullptr)
+        qFatal("the input window has no %s", name);
+    return widget;
+}
+
+} // namespace
+
+InputWidgets::InputWidgets(const FrmMain& window)
+    : frInit(find<std::remove_pointer_t<decltype(frInit)>>(window, "frInit")),
+      Label3(find<std::remove_pointer_t<decltype(Label3)>>(window, "Label3")),
+      Label1(find<std::remove_pointer_t<decltype(Label1)>>(window, "Label1")),
+      Label2(find<std::remove_pointer_t<decltype(Label2)>>(window, "Label2")),
+      Label10(find<std::remove_pointer_t<decltype(Label10)>>(window, "Label10")),
+      Label7(find<std::remove_pointer_t<decltype(Label7)>>(window, "Label7")),
+      Label9(find<std::remove_pointer_t<decltype(Label9)>>(window, "Label9")),
+      txtTMagma(find<std::remove_pointer_t<decltype(txtTMagma)>>(window, "txtTMagma")),
+      txtTInit(find<std::remove_pointer_t<decltype(txtTInit)>>(window, "txtTInit")),
+      txtPInit(find<std::remove_pointer_t<decltype(txtPInit)>>(window, "txtPInit")),
+      txtPfin(find<std::remove_pointer_t<decltype(txtPfin)>>(window, "txtPfin")),
+      txtR(find<std::remove_pointer_t<decltype(txtR)>>(window, "txtR")),
+      txtXmix(find<std::remove_pointer_t<decltype(txtXmix)>>(window, "txtXmix")),
+      optWM(find<std::remove_pointer_t<decltype(optWM)>>(window, "optWM")),
+      optSM(find<std::remove_pointer_t<decltype(optSM)>>(window, "optSM")),
+      Command1(find<std::remove_pointer_t<decltype(Command1)>>(window, "Command1")),
+      cmdSweep(find<std::remove_pointer_t<decltype(cmdSweep)>>(window, "cmdSweep")),
+      cmdOpen(find<std::remove_pointer_t<decltype(cmdOpen)>>(window, "cmdOpen")),
+      cmdAbout(find<std::remove_pointer_t<decltype(cmdAbout)>>(window, "cmdAbout")),
+      cmdHelpContents(find<std::remove_pointer_t<decltype(cmdHelpContents)>>(window, "cmdHelpContents")),
+      Command3(find<std::remove_pointer_t<decltype(Command3)>>(window, "Command3")),
+      Frame1(find<std::remove_pointer_t<decltype(Frame1)>>(window, "Frame1")),
+      Label5(find<std::remove_pointer_t<decltype(Label5)>>(window, "Label5")),
+      Label6(find<std::remove_pointer_t<decltype(Label6)>>(window, "Label6")),
+      Label8(find<std::remove_pointer_t<decltype(Label8)>>(window, "Label8")),
+      txtSInit(find<std::remove_pointer_t<decltype(txtSInit)>>(window, "txtSInit")),
+      txtCvInit(find<std::remove_pointer_t<decltype(txtCvInit)>>(window, "txtCvInit")),
+      optCV(find<std::remove_pointer_t<decltype(optCV)>>(window, "optCV")),
+      optSext(find<std::remove_pointer_t<decltype(optSext)>>(window, "optSext")),
+      txtVaptab(find<std::remove_pointer_t<decltype(txtVaptab)>>(window, "txtVaptab")),
+      cmdCalc(find<std::remove_pointer_t<decltype(cmdCalc)>>(window, "cmdCalc")),
+      Command2(find<std::remove_pointer_t<decltype(Command2)>>(window, "Command2")),
+      cmdHelp(find<std::remove_pointer_t<decltype(cmdHelp)>>(window, "cmdHelp"))
+{
+}
+
+void expectInteractionType(const InputWidgets& u, bool sediment, const QString& fraction)
 {
     QCOMPARE(u.optSM->isChecked(), sediment);
     QCOMPARE(u.optWM->isChecked(), !sediment);

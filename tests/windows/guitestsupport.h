@@ -12,12 +12,17 @@
 #include "windows/session.h"
 
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QList>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
 
 #include <memory>
+#include <type_traits>
 
 namespace qrv::test {
 
@@ -50,6 +55,24 @@ public:
     int redrawn = 0;
 };
 
+// The input window's widgets, found by their object names as a user finds them on screen.
+struct InputWidgets {
+    explicit InputWidgets(const FrmMain& window);
+
+    QGroupBox* frInit;
+    QLabel *Label3, *Label1, *Label2, *Label10, *Label7, *Label9;
+    QLineEdit *txtTMagma, *txtTInit, *txtPInit, *txtPfin, *txtR, *txtXmix;
+    QRadioButton *optWM, *optSM;
+    QPushButton *Command1, *cmdSweep, *cmdOpen, *cmdAbout, *cmdHelpContents, *Command3;
+
+    QGroupBox* Frame1;
+    QLabel *Label5, *Label6, *Label8;
+    QLineEdit *txtSInit, *txtCvInit;
+    QRadioButton *optCV, *optSext;
+    QPlainTextEdit* txtVaptab;
+    QPushButton *cmdCalc, *Command2, *cmdHelp;
+};
+
 // A started session; `vaptab` empty uses the steam-table program built with the tests.
 struct TestSession {
     explicit TestSession(const QString& vaptab = {});
@@ -60,7 +83,7 @@ struct TestSession {
     std::unique_ptr<Session> session;
 
     FrmMain& main() const { return *session->mainWindow(); }
-    const FrmMainControls& ui() const { return main().ui(); }
+    InputWidgets ui() const { return InputWidgets(main()); }
     FrmResults* results() const { return session->resultsWindow(); }
     bool lowerPaneShown() const { return ui().Frame1->isVisibleTo(&main()); }
     // Open, with the file dialog answering `path`.
@@ -77,7 +100,7 @@ struct TestSession {
 
 // The input window set for sediment/magma (or water/magma) runs, the water fraction box
 // holding `fraction`.
-void expectInteractionType(const FrmMainControls& u, bool sediment, const QString& fraction);
+void expectInteractionType(const InputWidgets& u, bool sediment, const QString& fraction);
 
 // The engine alone, from the same input texts, S and Cv: what the windows must show.
 struct EngineReference {

@@ -2,6 +2,9 @@
 // position on screens, and the single-instance hand-over and where its socket lives.
 #include "tests/windows/guitestsupport.h"
 
+#include "display/inputwindow.h"
+#include "display/resultswindow.h"
+
 #include "windows/singleinstance.h"
 #include "windows/windowplacement.h"
 
@@ -51,18 +54,21 @@ void AppHelpersTest::widgetHost_engineCalls_reachTheNamedWidgets()
     RecordingPresenter presenter;
     WidgetHost host([&window](Window) { return &window; }, presenter);
 
-    host.setText(Window::Results, "labES(0)", "148.9");
-    host.setText(Window::Main, "txtR", "0.30");
-    host.setBold(Window::Results, "labES(0)", true);
-    host.setColour(Window::Results, "labES(0)", TextColour::Red);
-    host.setEnabled(Window::Main, "txtR", false);
-    host.setVisible(Window::Results, "labES(0)", false);
-    host.setText(Window::Results, "noSuchControl", "ignored");
+    const Control& value = resultswindow::kEquilibriumState[0];
+    host.setText(value, "148.9");
+    host.setText(inputwindow::kRatio, "0.30");
+    host.setBold(value, true);
+    host.setColour(value, TextColour::Red);
+    host.setEnabled(inputwindow::kRatio, false);
+    host.setVisible(value, false);
     host.message("Rmix error", Icon::Critical);
 
     QCOMPARE(label->text(), QString("148.9"));
     QCOMPARE(box->text(), QString("0.30"));
-    QCOMPARE(host.text(Window::Main, "txtR"), QString("0.30"));
+    // What it wrote is kept, as the routines left it
+    QCOMPARE(host.record().text(Window::Main, "txtR"), std::string("0.30"));
+    QVERIFY(!host.record().control(Window::Results, "labES(0)").visible);
+    QCOMPARE(host.record().messages.size(), std::size_t(1));
     QVERIFY(label->font().bold());
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QVERIFY(!box->isEnabled());
@@ -70,7 +76,7 @@ void AppHelpersTest::widgetHost_engineCalls_reachTheNamedWidgets()
     QCOMPARE(presenter.shown.size(), 1);
     QCOMPARE(presenter.shown[0].text, QString("Rmix error"));
 
-    host.setColour(Window::Results, "labES(0)", TextColour::ButtonText);
+    host.setColour(value, TextColour::ButtonText);
     QCOMPARE(label->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::ButtonText));
 }
 
@@ -158,7 +164,7 @@ void AppHelpersTest::runningInstance_secondStartWithAFile_theFirstOpensIt()
     const QString path = folder.filePath("a run, with \"odd\" name\n.qrv");
     QVERIFY(writeWaterRun(path, "1400", "298"));
     TestSession t;
-    t.main().ui().Command1->click();
+    InputWidgets(t.main()).Command1->click();
     QVERIFY(t.session->calcWindow() != nullptr);
     SingleInstance running(QStringLiteral("open-test"));
     QVERIFY(running.listen());
@@ -169,7 +175,7 @@ void AppHelpersTest::runningInstance_secondStartWithAFile_theFirstOpensIt()
     // Expected: the running program shows the file's run, as Open would
     QVERIFY(t.session->resultsWindow() != nullptr);
     QVERIFY(t.session->resultsWindow()->isVisible());
-    QCOMPARE(t.session->host().text(Window::Results, "labTmag"), QString("1400"));
+    QCOMPARE(t.session->resultsWindow()->findChild<QLabel*>("labTmag")->text(), QString("1400"));
     QCOMPARE(t.session->store().count(), 1);
     QTRY_VERIFY(t.session->calcWindow() == nullptr);
     QVERIFY(t.presenter.shown.isEmpty());

@@ -34,17 +34,17 @@ void FrmCalcTest::loaded_everyDescribedControlIsAWidgetAsDesigned()
 void FrmCalcTest::shown_back_inputWindowRestoredWithItsInputs()
 {
     TestSession t;
-    t.main().ui().txtR->setText("0.45");
-    t.main().ui().Command1->click();
+    InputWidgets(t.main()).txtR->setText("0.45");
+    InputWidgets(t.main()).Command1->click();
     const float equilibriumT = t.session->state().TEq;
 
     t.session->calcWindow()->backButton()->click();
 
     QTRY_VERIFY(t.session->calcWindow() == nullptr);
     QVERIFY(t.main().isEnabled() && !t.main().isMinimized());
-    QVERIFY(!t.main().ui().Frame1->isVisibleTo(&t.main()));
-    QCOMPARE(t.main().focusWidget(), t.main().ui().txtR);
-    QCOMPARE(t.main().ui().txtR->text(), QString("0.45"));
+    QVERIFY(!InputWidgets(t.main()).Frame1->isVisibleTo(&t.main()));
+    QCOMPARE(t.main().focusWidget(), InputWidgets(t.main()).txtR);
+    QCOMPARE(InputWidgets(t.main()).txtR->text(), QString("0.45"));
     QCOMPARE(t.session->state().TEq, equilibriumT);
     QVERIFY(t.session->resultsWindow() == nullptr);
 }
@@ -52,7 +52,7 @@ void FrmCalcTest::shown_back_inputWindowRestoredWithItsInputs()
 void FrmCalcTest::shown_closeFromTitleBar_sameAsBack()
 {
     TestSession t;
-    t.main().ui().Command1->click();
+    InputWidgets(t.main()).Command1->click();
     t.session->calcWindow()->close();
     QTRY_VERIFY(t.session->calcWindow() == nullptr);
     QVERIFY(t.main().isEnabled());
@@ -61,12 +61,12 @@ void FrmCalcTest::shown_closeFromTitleBar_sameAsBack()
 void FrmCalcTest::backThenContinueAgain_continue_recomputesFromTheBoxes()
 {
     TestSession t;
-    t.main().ui().Command1->click();
+    InputWidgets(t.main()).Command1->click();
     t.session->calcWindow()->backButton()->click();
     QTRY_VERIFY(t.session->calcWindow() == nullptr);
-    t.main().ui().txtR->setText("0.6");
+    InputWidgets(t.main()).txtR->setText("0.6");
 
-    t.main().ui().Command1->click();
+    InputWidgets(t.main()).Command1->click();
 
     QCOMPARE(t.session->calcWindow()->findChild<QLabel*>("labInitR")->text(), QString("R = 0.600"));
     t.session->calcWindow()->continueButton()->click();
@@ -77,14 +77,14 @@ void FrmCalcTest::backThenContinueAgain_continue_recomputesFromTheBoxes()
 void FrmCalcTest::shown_help_helpOpensAtTheEquilibriumTopic()
 {
     TestSession t;
-    t.main().ui().Command1->click();
+    InputWidgets(t.main()).Command1->click();
     t.session->calcWindow()->helpButton()->click();
     QVERIFY(t.session->helpWindow() != nullptr && t.session->helpWindow()->isVisible());
     QCOMPARE(t.session->helpWindow()->browser()->source().fragment(), QString("topic3"));
     QVERIFY(t.session->helpWindow()->browser()->toPlainText().contains("The equilibrium window"));
 
     t.session->calcWindow()->backButton()->click();
-    t.main().ui().Command3->click();
+    InputWidgets(t.main()).Command3->click();
     QVERIFY(!t.session->helpWindow() || !t.session->helpWindow()->isVisible());
 }
 

@@ -2,6 +2,10 @@
 // the interaction type, Enter moves, Open refusals and the remembered position.
 #include "tests/windows/guitestsupport.h"
 
+#include "display/inputwindow.h"
+#include "windows/describedwindow.h"
+#include "windows/widgethost.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QFile>
@@ -27,6 +31,22 @@ bool calcWindowShown(const TestSession& t)
 class FrmMainTest : public QObject {
     Q_OBJECT
 private slots:
+    void loaded_everyDescribedControlIsOneWidgetWithItsCaptionAndTip()
+    {
+        FrmMain window;
+        QCOMPARE(window.objectName(), qtName(inputwindow::kName));
+        for (const Control* control : inputwindow::kControls) {
+            const QString name = qtName(control->name);
+            const QList<QWidget*> widgets = window.findChildren<QWidget*>(name);
+            QVERIFY2(widgets.size() == 1, qPrintable(name));
+            const QWidget* widget = widgets.front();
+            if (control->look != Look::Box && control->look != Look::HelpButton)
+                QCOMPARE(controlText(widget), qtName(control->design));
+            if (!control->tooltip.empty())
+                QCOMPARE(widget->toolTip(), qtName(control->tooltip));
+        }
+    }
+
     void defaults_continue_equilibriumWindowAsTheEngineFillsIt()
     {
         TestSession t;
@@ -131,7 +151,7 @@ private slots:
         if (vaptabProgram().isEmpty() || !QFile::exists(vaptabProgram()))
             QSKIP("the steam-table program was not built");
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.txtTInit->setText("350");
         u.txtPInit->setText("5");
         u.Command1->click();
@@ -158,7 +178,7 @@ private slots:
     void vaptabMissing_continue_messageAndTheValuesAreTyped()
     {
         TestSession t(QStringLiteral("/nonexistent/vaptab"));
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.txtTInit->setText("350");
         u.Command1->click();
         QCOMPARE(t.presenter.shown.size(), 1);
@@ -192,7 +212,7 @@ private slots:
     {
         // Water at 350 K and 5 MPa asked for, S typed, then cancelled
         TestSession t(QStringLiteral("/nonexistent/vaptab"));
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.txtTInit->setText("350");
         u.txtPInit->setText("5");
         u.Command1->click();
@@ -253,7 +273,7 @@ private slots:
     void interactionType_switch_captionsAndBoxesFollow()
     {
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         u.optSM->click();
         expectInteractionType(u, true, "1.00");
         u.txtR->setText("0.9");
@@ -273,7 +293,7 @@ private slots:
     void interactionType_toggledWithoutMouse_followsOnlyOnAChange()
     {
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         // A screen reader's toggle
         QAccessibleInterface* sediment = QAccessible::queryAccessibleInterface(u.optSM);
         QVERIFY(sediment != nullptr && sediment->actionInterface() != nullptr);
@@ -298,7 +318,7 @@ private slots:
     void enterKey_inEachBox_movesOnOrContinues()
     {
         TestSession t;
-        const FrmMainControls& u = t.ui();
+        const InputWidgets& u = t.ui();
         const std::pair<QLineEdit*, QWidget*> moves[]
             = {{u.txtTMagma, u.txtTInit}, {u.txtTInit, u.txtPInit}, {u.txtPInit, u.txtPfin}, {u.txtPfin, u.txtR}};
         for (const auto& [from, to] : moves) {

@@ -6,7 +6,9 @@
 #include "files/resultsfile.h"
 #include "display/resultswindow.h"
 #include "reference/reference.h"
+#include "windows/describedwindow.h"
 #include "windows/valuelabel.h"
+#include "windows/widgethost.h"
 
 #include "tests/data/referenceruns.h"
 
@@ -44,11 +46,25 @@ QString labelText(const TestSession& t, const char* name)
     return resultLabel(t, name)->text();
 }
 
+// The results file of the texts on screen, as the user reads them.
 ResultTexts shownTexts(TestSession& t)
 {
     return resultTextsFrom(
-        [&t](std::string_view control) { return t.session->host().text(Window::Results, control).toStdString(); },
+        [&t](std::string_view control) {
+            const QWidget* widget = t.results()->findChild<QWidget*>(qtName(control));
+            if (widget == nullptr)
+                qFatal("no control %s", std::string(control).c_str());
+            return controlText(widget).toStdString();
+        },
         t.session->state().PFinal);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("%s not read", qPrintable(path));
+    return file.readAll();
 }
 
 // The sediment run worked out by hand for X = 0.5, Rs = 0.6 and the start-up values.
@@ -95,12 +111,13 @@ QString copiedText(TestSession& t)
     return QApplication::clipboard()->text();
 }
 
-// What the reference panel shows, as Copy All gives it; empty when the panel is hidden.
+// What the reference panel shows, as Copy All gives it, up to the energy check under it; empty
+// when the panel is hidden.
 QString referenceText(TestSession& t)
 {
     const QString text = copiedText(t);
     const qsizetype start = text.indexOf(QStringLiteral("IAPWS-95 Reference\n"));
-    return start < 0 ? QString() : text.mid(start);
+    return start < 0 ? QString() : text.mid(start, text.indexOf(QStringLiteral("Energy Check\n")) - start);
 }
 
 void expectNoReferenceValues(const TestSession& t, std::initializer_list<const char*> values)
@@ -200,7 +217,13 @@ private slots:
                                      "Conversion Ratio (%):\t33.37\n"
                                      "Steam Fraction:\t1.00\n"
                                      "Water Fraction:\t0.00\n")
-            + kSedimentReference;
+            + kSedimentReference
+            + QStringLiteral("Energy Check\n"
+                             "Path:\tAdiabatic\tIsothermal\n"
+                             "Work Above Energy Released (CR points):\t0.0\t13.4\n"
+                             "Note:\tEnergy check: the isothermal work is 13.4 points of conversion ratio more "
+                             "than this run's own states release on that path; the model's figure is shown "
+                             "unchanged.\n");
         QCOMPARE(copiedText(t).split('\n'), expected.split('\n'));
     }
 
@@ -353,6 +376,34 @@ private slots:
         QVERIFY(t.ui().Command1->isEnabled() && t.ui().Command3->isEnabled() && t.ui().txtTInit->isEnabled());
     }
 
+    void openedFile_saveAndCopyAll_theFileAsReadWhateverTheInputWindowHolds()
+    {
+        // A file whose ambient pressure differs from the program's, handed over while a run
+        // is shown and can be saved
+        QTemporaryDir folder;
+        ResultTexts texts = kSedimentRun;
+        texts[std::size_t(kAmbientPressureLine - 1)] = "0.25";
+        const QString original = saved(folder, "ambient.qrv", texts);
+        TestSession t;
+        t.runToResults();
+        t.session->takeHandOver({original});
+        QCOMPARE(t.ui().txtPfin->text(), QString("0.25"));
+        QCOMPARE(shownTexts(t)[1], kSedimentRun[1]);
+        const QString copied = copiedText(t);
+
+        // Saved again: the same bytes, the ambient pressure line included
+        t.dialogs.saveAnswer = folder.filePath("again.qrv");
+        QVERIFY(t.results()->saveButton()->isEnabled());
+        t.results()->saveButton()->click();
+        QVERIFY(t.presenter.shown.isEmpty());
+        QCOMPARE(fileBytes(t.dialogs.saveAnswer), fileBytes(original));
+
+        // Copy All gives the file's run however the values on screen are changed meanwhile
+        t.results()->findChild<QLabel*>("labEffa")->setText("99.99");
+        QCOMPARE(copiedText(t), copied);
+        QVERIFY(copied.contains("Conversion Ratio (%):\t13.75\n"));
+    }
+
     void unwritableFolder_save_reportsTheFailure()
     {
         QTemporaryDir folder;
@@ -481,7 +532,7 @@ private slots:
             QVERIFY(!results->referenceFrame()->isVisibleTo(results));
             QTRY_VERIFY(results->height() < shownHeight);
             const QString copied = copiedText(t);
-            QVERIFY2(copied.endsWith("Water Fraction:\t0.00\n"), qPrintable(copied));
+            QVERIFY2(copied.contains("Water Fraction:\t0.00\nEnergy Check\n"), qPrintable(copied));
             QVERIFY(!copied.contains("IAPWS-95"));
         }
         // The program started again: still hidden, the values there for when it is shown again

@@ -162,8 +162,8 @@ bool mappedOnDisplay(const QWidget* window)
 // Types the inputs with this ratio, then Continue in the input and the equilibrium window.
 FrmResults* runToResults(Program& p, const QString& ratio)
 {
-    p.main().ui().txtR->setText(ratio);
-    p.main().ui().Command1->click();
+    InputWidgets(p.main()).txtR->setText(ratio);
+    InputWidgets(p.main()).Command1->click();
     FrmCalc* calc = p.session.calcWindow();
     if (calc == nullptr || !QTest::qWaitFor([calc] { return framed(calc); }, kWaitMs))
         return nullptr;
@@ -198,7 +198,7 @@ private slots:
 
         // On to the equilibrium window, then the results window: each where the one before
         // stood, frame to frame, the whole status line shown
-        p.main().ui().Command1->click();
+        InputWidgets(p.main()).Command1->click();
         FrmCalc* calc = p.session.calcWindow();
         QVERIFY(calc != nullptr);
         QTRY_VERIFY_WITH_TIMEOUT(framed(calc), kWaitMs);
@@ -231,7 +231,7 @@ private slots:
                 p.main().move(where);
             // The frame where it was left, start after start
             QTRY_COMPARE_WITH_TIMEOUT(frameTopLeft(&p.main()), where, kWaitMs);
-            p.main().ui().Command3->click();
+            InputWidgets(p.main()).Command3->click();
         }
     }
 
@@ -244,7 +244,7 @@ private slots:
         p.closeAboutAndWaitForTheInputWindow();
         QTRY_VERIFY_WITH_TIMEOUT(frameTopLeft(&p.main()).y() >= screenArea().top(), kWaitMs);
         // Quit: what is remembered now puts the title bar on the screen
-        p.main().ui().Command3->click();
+        InputWidgets(p.main()).Command3->click();
         QVERIFY(programSettings().value(QStringLiteral("MainTop")).toInt() >= 0);
     }
 
@@ -259,7 +259,7 @@ private slots:
         // Moved in, not shrunk: Continue and Quit on the screen
         QTRY_VERIFY_WITH_TIMEOUT(whollyOnScreen(&p.main()), kWaitMs);
         QVERIFY(frameTopLeft(&p.main()).x() > screenArea().left() + 400);
-        const QPushButton* quit = p.main().ui().Command3;
+        const QPushButton* quit = InputWidgets(p.main()).Command3;
         QVERIFY(screenArea().contains(QRect(quit->mapToGlobal(QPoint(0, 0)), quit->size())));
 
         // The results window, larger, follows onto the screen too
@@ -309,7 +309,7 @@ private slots:
         FrmResults* results = p.session.resultsWindow();
         QVERIFY(results != nullptr);
         QTRY_VERIFY_WITH_TIMEOUT(framed(results) && whollyOnScreen(results), kWaitMs);
-        QVERIFY(p.main().ui().optSM->isChecked());
+        QVERIFY(InputWidgets(p.main()).optSM->isChecked());
         QTRY_VERIFY_WITH_TIMEOUT(!mappedOnDisplay(&p.main()), kWaitMs);
         // and stays so once the window manager has handled what came before a later window
         QWidget later;
@@ -332,8 +332,8 @@ private slots:
         // Escape closes the about window; the input window did not take the key
         pressKey("Escape");
         QTRY_VERIFY_WITH_TIMEOUT(first.session.aboutWindow() == nullptr || !about->isVisible(), kWaitMs);
-        QCOMPARE(first.main().ui().txtTMagma->text(), QStringLiteral("1473"));
-        first.main().ui().Command3->click();
+        QCOMPARE(InputWidgets(first.main()).txtTMagma->text(), QStringLiteral("1473"));
+        InputWidgets(first.main()).Command3->click();
 
         // Enter, at the next start, did not press Continue in the input window
         Program second;
@@ -399,7 +399,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(framed(about), kWaitMs);
         click(ok);
         QTRY_VERIFY_WITH_TIMEOUT(session.aboutWindow() == nullptr, kWaitMs);
-        session.mainWindow()->ui().Command3->click();
+        InputWidgets(*session.mainWindow()).Command3->click();
     }
 };
 

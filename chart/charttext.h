@@ -1,0 +1,23 @@
+// The texts of charts and maps: one font family in pixel sizes (so that a painter scaled to a
+// printer or a large picture scales them with everything else), and the titles on top.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+class QRectF;
+
+namespace qrv {
+
+QFont chartFont(double pixels, bool bold = false, bool italic = false);
+
+// The title, the conditions under it and the notes, wrapped and centred from the top of area;
+// returns their height.
+double drawTitles(QPainter& painter, const QString& title, const QString& conditions, const QStringList& notes,
+                  const QRectF& area);
+// The height drawTitles takes, without drawing.
+double titlesHeight(const QString& title, const QString& conditions, const QStringList& notes, const QRectF& area);
+
+} // namespace qrv
