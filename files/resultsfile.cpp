@@ -158,20 +158,22 @@ private:
 };
 
 ResultsFileRead refused(std::string error) { return {std::nullopt, std::move(error)}; }
+ResultsFileRead unreadable(std::string error, int systemError) { return {std::nullopt, std::move(error), systemError}; }
 
 // Reads the whole file, at most one byte past the limit so that a larger file is detected
 // without reading it all.
-std::optional<std::string> readLimited(const std::string& path, std::string& error)
+std::optional<std::string> readLimited(const std::string& path, ResultsFileRead& failure)
 {
     File file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) {
-        error = errno == ENOENT ? "File not found" : fileErrorText(errno);
+        const int error = errno;
+        failure = unreadable(error == ENOENT ? "File not found" : fileErrorText(error), error);
         return std::nullopt;
     }
     std::string content(kMaxFileBytes + 1, '\0');
     const std::size_t got = std::fread(content.data(), 1, content.size(), file.get());
     if (std::ferror(file.get())) {
-        error = "Device I/O error";
+        failure = unreadable("Device I/O error", EIO);
         return std::nullopt;
     }
     content.resize(got);
@@ -212,19 +214,19 @@ ResultsFileRead readResultsFile(const std::string& path)
     std::error_code ec;
     const auto status = fs::status(path, ec);
     if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
-        return refused(fileErrorText(ec.value()));
+        return unreadable(fileErrorText(ec.value()), ec.value());
     if (!fs::exists(status))
-        return refused("File not found");
+        return unreadable("File not found", ENOENT);
     // Devices and pipes could block or never end.
     if (!fs::is_regular_file(status))
-        return refused("Bad file mode");
+        return unreadable("Bad file mode", fs::is_directory(status) ? EISDIR : EINVAL);
     if (fs::file_size(path, ec) > kMaxFileBytes && !ec)
         return refused("File too large for a results file (over 64 KiB)");
 
-    std::string error;
-    const auto content = readLimited(path, error);
+    ResultsFileRead failure;
+    const auto content = readLimited(path, failure);
     if (!content)
-        return refused(error);
+        return failure;
     if (content->size() > kMaxFileBytes)
         return refused("File too large for a results file (over 64 KiB)");
     if (isBinary(*content))

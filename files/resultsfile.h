@@ -39,6 +39,9 @@ std::string writeResultsFile(const std::string& path, const ResultTexts& texts);
 struct ResultsFileRead {
     std::optional<ResultTexts> texts;
     std::string error; // the failure's description when texts is empty
+    // The system's error number when the file itself could not be read (missing, not a
+    // regular file, unreadable); 0 when its content was refused.
+    int systemError = 0;
 };
 
 // Reads exactly 25 fields after an optional UTF-8 byte-order mark; refuses other counts,

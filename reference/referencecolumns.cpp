@@ -54,6 +54,11 @@ const std::vector<std::string>& referenceColumnNames()
     return names;
 }
 
+bool referenceColumnHoldsText(std::size_t column)
+{
+    return column >= std::size(kColumns) || kColumns[column].phaseOf != nullptr;
+}
+
 std::vector<std::string> referenceCells(const ReferenceOutcome& outcome, CellPrecision precision)
 {
     std::vector<std::string> cells;

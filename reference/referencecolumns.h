@@ -20,6 +20,9 @@ const std::vector<std::string>& referenceColumnNames();
 // The column of one stored quantity's reference: "IAPWS-95 CRAdiabatic [%]" for "cra".
 std::string referenceColumnName(std::string_view seriesKey);
 
+// Whether the column of this index holds texts (the phases and the note) rather than numbers.
+bool referenceColumnHoldsText(std::size_t column);
+
 // How a cell's number is written.
 enum class CellPrecision {
     Full,   // the shortest text that reads back as the same double: files (CSV)

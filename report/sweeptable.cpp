@@ -74,4 +74,10 @@ std::vector<std::string> mapRowCells(const MapStudy& map, std::size_t i, std::si
     return cells;
 }
 
+bool runCellHoldsText(std::size_t column)
+{
+    return column >= std::size_t(SeriesRecord::kFieldCount)
+        && reference::referenceColumnHoldsText(column - std::size_t(SeriesRecord::kFieldCount));
+}
+
 } // namespace qrv

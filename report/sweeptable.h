@@ -23,6 +23,9 @@ std::vector<std::string> sweepHeadings(const SweepFamily& family);
 void appendRunCells(std::vector<std::string>& cells, reference::CellPrecision precision, const SeriesRecord& record,
                     const std::optional<reference::ReferenceOutcome>& reference);
 
+// Whether a column of the run's cells (after the member's) holds texts rather than numbers.
+bool runCellHoldsText(std::size_t column);
+
 // "completed", or how far the run got and why it stopped there.
 std::string runStatusText(const RunResult& run);
 

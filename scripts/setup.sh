@@ -8,6 +8,7 @@ QRV_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-iapws python3-jsonschema python3-pandas poppler-utils fonts-dejavu-core locales
+  python3-dev pybind11-dev python3-numpy python3-pytest python3-matplotlib
   help2man appstream dpkg-dev file
   xvfb xauth openbox x11-utils xdotool
 )

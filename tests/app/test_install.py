@@ -62,6 +62,20 @@ class Installed(unittest.TestCase):
             header = png.read(24)
         self.assertEqual((header[:8], struct.unpack(">II", header[16:24])), (b"\x89PNG\r\n\x1a\n", (320, 200)))
 
+    def test_python_module_is_where_debians_python3_looks_under_the_prefix(self):
+        built = [name for name in os.listdir(os.path.join(BUILD, "python")) if name.startswith("qrv.")] \
+            if os.path.isdir(os.path.join(BUILD, "python")) else []
+        if not built:
+            self.skipTest("the build has no Python module (pybind11 missing)")
+        found = [os.path.relpath(os.path.join(folder, name), self.prefix)
+                 for folder, _, names in os.walk(self.prefix) for name in names if name in built]
+        self.assertEqual(len(found), 1, found)
+        self.assertRegex(found[0], r"^lib/python3\.\d+/dist-packages/qrv\.")
+        done = subprocess.run(["/usr/bin/python3", "-c", "import qrv; print(qrv.__version__)"],
+                              capture_output=True, text=True, timeout=60,
+                              env={**os.environ, "PYTHONPATH": os.path.dirname(self.path(found[0]))})
+        self.assertEqual((done.returncode, done.stdout.strip()), (0, VERSION), done.stderr)
+
     def test_results_files_have_their_own_type(self):
         package = ElementTree.parse(self.path("share", "mime", "packages", "qrv.xml")).getroot()
         types = {t.get("type"): t for t in package.findall(MIME + "mime-type")}

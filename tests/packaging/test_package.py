@@ -56,6 +56,7 @@ class DebianPackage(unittest.TestCase):
                          "/usr/share/doc/qrv/copyright", "/usr/share/doc/qrv/changelog.gz"]:
             self.assertIn(expected, files)
         self.assertEqual([p for p in paths if not p.startswith("/usr/")], [])
+        self.assertEqual([p for p in files if "python" in p], [])
         # The desktop caches belong to the machine's own packages (their triggers rebuild them).
         self.assertEqual([p for p in files if p.startswith("/usr/share/mime/") and "/packages/" not in p], [])
 
