@@ -161,8 +161,7 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
             std::vector<std::string> cells;
             if (members)
                 cells.push_back(family.values[member]);
-            appendRunCells(cells, command.csv ? reference::CellPrecision::Full : reference::CellPrecision::Single, *record,
-                           run.reference);
+            appendRunCells(cells, command.csv ? reference::CellPrecision::Full : reference::CellPrecision::Single, run);
             printTableLine(out, command.csv, headings, cells);
         }
         // Output that is lost ends the sweep; the caller says why.

@@ -90,7 +90,7 @@ void runChunk(const SweepInputs& inputs, SweepCells& out, std::size_t begin, std
         out.status[i] = run.completed ? "completed" : std::string(runEnd(run).stage);
         if (run.record) {
             cells.clear();
-            appendRunCells(cells, reference::CellPrecision::Full, *run.record, run.reference);
+            appendRunCells(cells, reference::CellPrecision::Full, run);
             out.set(i, cells);
         }
     }

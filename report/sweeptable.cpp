@@ -24,17 +24,20 @@ std::vector<std::string> sweepHeadings(const SweepFamily& family)
     }
     const auto columns = csvHeaderNames(reference::referenceColumnNames());
     headings.insert(headings.end(), columns.begin(), columns.end());
+    headings.insert(headings.end(), std::begin(kEnergyExcessHeadings), std::end(kEnergyExcessHeadings));
     return headings;
 }
 
-void appendRunCells(std::vector<std::string>& cells, reference::CellPrecision precision, const SeriesRecord& record,
-                    const std::optional<reference::ReferenceOutcome>& reference)
+void appendRunCells(std::vector<std::string>& cells, reference::CellPrecision precision, const RunResult& run)
 {
     const bool full = precision == reference::CellPrecision::Full;
+    const SeriesRecord& record = run.record.value();
     for (int i = 0; i < SeriesRecord::kFieldCount; ++i)
         cells.push_back(full ? formatShortest(record.field(i)) : formatGeneral(record.field(i)));
-    const auto referenceCells = reference::referenceCells(reference.value(), precision);
+    const auto referenceCells = reference::referenceCells(run.reference.value(), precision);
     cells.insert(cells.end(), referenceCells.begin(), referenceCells.end());
+    for (const std::optional<double>& excess : {run.energy.adiabaticExcess, run.energy.isothermalExcess})
+        cells.push_back(!excess ? std::string() : full ? formatShortest(*excess) : formatGeneral(float(*excess)));
 }
 
 std::string runStatusText(const RunResult& run)
@@ -64,11 +67,12 @@ std::vector<std::string> mapRowCells(const MapStudy& map, std::size_t i, std::si
 {
     std::vector<std::string> cells{formatShortest(map.x.values.at(i)), formatShortest(map.y.values.at(j))};
     if (run.record) {
-        appendRunCells(cells, precision, *run.record, run.reference);
+        appendRunCells(cells, precision, run);
     } else {
         const std::size_t empty = std::size_t(SeriesRecord::kFieldCount) + reference::referenceColumnNames().size() - 1;
         cells.resize(cells.size() + empty);
         cells.push_back(run.reference ? reference::referenceNote(*run.reference) : std::string());
+        cells.resize(cells.size() + std::size(kEnergyExcessHeadings));
     }
     cells.push_back(runStatusText(run));
     return cells;
@@ -76,8 +80,9 @@ std::vector<std::string> mapRowCells(const MapStudy& map, std::size_t i, std::si
 
 bool runCellHoldsText(std::size_t column)
 {
-    return column >= std::size_t(SeriesRecord::kFieldCount)
-        && reference::referenceColumnHoldsText(column - std::size_t(SeriesRecord::kFieldCount));
+    const std::size_t referenceColumn = column - std::size_t(SeriesRecord::kFieldCount);
+    return column >= std::size_t(SeriesRecord::kFieldCount) && referenceColumn < reference::referenceColumnNames().size()
+        && reference::referenceColumnHoldsText(referenceColumn);
 }
 
 } // namespace qrv

@@ -18,10 +18,14 @@ std::string inputHeading(std::string_view name, std::string_view unit);
 // "Member TMagma [K]" with a family, the stored fields, then the IAPWS-95 reference.
 std::vector<std::string> sweepHeadings(const SweepFamily& family);
 
-// A run's cells after its member's: its stored fields and its reference, at full precision for
-// files and as short as the values allow for a table to read.
-void appendRunCells(std::vector<std::string>& cells, reference::CellPrecision precision, const SeriesRecord& record,
-                    const std::optional<reference::ReferenceOutcome>& reference);
+// The energy check's columns, after the reference's: each path's work minus the energy the
+// run's own states release on it, in points of conversion ratio.
+inline constexpr std::string_view kEnergyExcessHeadings[] = {"EnergyExcessAdiabatic [%]",
+                                                              "EnergyExcessIsothermal [%]"};
+
+// A stored run's cells after its member's: its stored fields, its reference and its energy
+// check, at full precision for files and as short as the values allow for a table to read.
+void appendRunCells(std::vector<std::string>& cells, reference::CellPrecision precision, const RunResult& run);
 
 // Whether a column of the run's cells (after the member's) holds texts rather than numbers.
 bool runCellHoldsText(std::size_t column);

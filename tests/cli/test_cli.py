@@ -56,6 +56,8 @@ RECORD_NAMES = ["R", "TMagma [K]", "TWater [K]", "PHydro [MPa]", "PFinal [MPa]",
 REFERENCE_NAMES = ["IAPWS-95 " + name for name in RECORD_NAMES[5:9]
                    + RECORD_NAMES[9:13] + ["PhaseAdiabatic"] + RECORD_NAMES[13:17]
                    + ["PhaseIsothermal", "Note"]]
+# The energy check of each run, after the reference.
+ENERGY_NAMES = ["EnergyExcessAdiabatic [%]", "EnergyExcessIsothermal [%]"]
 OUTSIDE_VALIDITY = "outside IAPWS-95 validity (extrapolated)"
 # Start-up inputs but water as ice at 270 K, which has no IAPWS-95 reference.
 ICE = [*START_UP[:2], "--tinit", "270", *START_UP[4:]]
@@ -310,8 +312,9 @@ class IapwsReference(CliTest):
 
         # Without a reference the values stay empty and the note says why.
         ice = csv_rows(cli("sweep", *ICE, "--r", "0.3:0.3:0.1", "--csv").stdout)
-        self.assertEqual(ice[1][len(RECORD_NAMES):-1], [""] * (len(REFERENCE_NAMES) - 1))
-        self.assertTrue(ice[1][-1].startswith("No reference: "), ice[1][-1])
+        note = len(RECORD_NAMES) + len(REFERENCE_NAMES) - 1
+        self.assertEqual(ice[1][len(RECORD_NAMES):note], [""] * (len(REFERENCE_NAMES) - 1))
+        self.assertTrue(ice[1][note].startswith("No reference: "), ice[1][note])
 
 
 RUN = ["run", *START_UP, "--r", "0.3"]
@@ -730,7 +733,7 @@ class Sweep(CliTest):
     def test_csv_has_a_header_and_one_line_per_ratio(self):
         done = self.ok("sweep", *START_UP, "--r", "0.1:1:0.1", "--csv")
         lines = csv_rows(done.stdout)
-        self.assertEqual(lines[0], RECORD_NAMES + REFERENCE_NAMES)
+        self.assertEqual(lines[0], RECORD_NAMES + REFERENCE_NAMES + ENERGY_NAMES)
         self.assertEqual(len(lines), 11)
         ratios = [single(float(line[0])) for line in lines[1:]]
         self.assertEqual(ratios, [single(r / 10) for r in range(1, 11)])
@@ -769,7 +772,7 @@ class Family(CliTest):
             with self.subTest(family=family):
                 base = without_pfinal + (["--pfinal", "0.1"] if option == "--x" else [])
                 names, rows = self.rows(*base, "--family", family)
-                self.assertEqual(names, [header, *RECORD_NAMES, *REFERENCE_NAMES])
+                self.assertEqual(names, [header, *RECORD_NAMES, *REFERENCE_NAMES, *ENERGY_NAMES])
                 self.assertEqual([row[0] for row in rows], [m for m in members for _ in range(3)])
                 for row in rows:
                     self.assertEqual([float(v) for v in row[1:1 + len(RECORD_NAMES)]],

@@ -201,7 +201,7 @@ class CsvPrecision(unittest.TestCase):
         self.assertEqual(len(table), len(runs))
         names = list(table.columns)
         self.assertEqual(names[:2], ["Member TMagma [K]", "R"])
-        self.assertEqual(names[-1], "IAPWS-95 Note")
+        self.assertEqual(names[-3:], ["IAPWS-95 Note", "EnergyExcessAdiabatic [%]", "EnergyExcessIsothermal [%]"])
         texts = [name for name in names if table[name].dtype == object]
         self.assertEqual(texts, ["IAPWS-95 PhaseAdiabatic", "IAPWS-95 PhaseIsothermal", "IAPWS-95 Note"])
         # pandas' default number reader may miss the last bit of a double; its round-trip reader
@@ -224,6 +224,10 @@ class CsvPrecision(unittest.TestCase):
                 # The reference is double precision: each cell reads back as exactly that double.
                 for name, value in expected.items():
                     self.assertEqual(row["IAPWS-95 " + name], value, name)
+                # The energy check is a double too, as the JSON gives it.
+                checks = run["checks"]
+                self.assertEqual(row["EnergyExcessAdiabatic [%]"], checks["adiabaticEnergyExcess"])
+                self.assertEqual(row["EnergyExcessIsothermal [%]"], checks["isothermalEnergyExcess"])
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@
 #include "runs/runner.h"
 #include "runs/runstore.h"
 #include "reference/referencecolumns.h"
+#include "report/sweeptable.h"
 #include "steam/densitysolver.h"
 #include "windows/ratiosweeper.h"
 #include "windows/sweepdialog.h"
@@ -92,13 +93,14 @@ QStringList cliSweepRows(const QStringList& arguments)
 }
 
 // Every field of every run equal to the CSV row's, read back from its shortest texts, which
-// start at column `first` and are followed by the reference columns.
+// start at column `first` and are followed by the reference's and the energy check's columns.
 void compareWithCsvRows(const RunStore& store, const QStringList& rows, int first)
 {
     QCOMPARE(rows.size(), 1 + store.count());
     for (int run = 1; run <= store.count(); ++run) {
         const QStringList cells = rows[run].split(',');
-        QCOMPARE(cells.size(), first + SeriesRecord::kFieldCount + int(reference::referenceColumnNames().size()));
+        QCOMPARE(cells.size(), first + SeriesRecord::kFieldCount + int(reference::referenceColumnNames().size())
+                                   + int(std::size(kEnergyExcessHeadings)));
         for (int field = 0; field < SeriesRecord::kFieldCount; ++field)
             QVERIFY2(std::strtof(cells[first + field].toStdString().c_str(), nullptr) == store.record(run).field(field),
                      qPrintable(QString::asprintf("run %d, %s: qrv-cli %s, desktop %.9g", run, fieldName(field),
