@@ -182,8 +182,10 @@ table.shape). Its columns are those of `qrv-cli sweep --csv`, same headings, sam
 "R", "TMagma [K]", "TWater [K]", "PHydro [MPa]", "PFinal [MPa]", "PEq [MPa]", "TEq [K]",
 "RhoEq [kg/m3]", "SEq [J/kg-K]", "CRAdiabatic [%]", "SFAdiabatic", "WFAdiabatic",
 "TFAdiabatic [K]", "CRIsothermal [%]", "SFIsothermal", "WFIsothermal", "TFIsothermal [K]"
-(the stored record), then "IAPWS-95 PEq [MPa]" ... "IAPWS-95 Note" (the reference): NumPy
-arrays of float, the phases and the note arrays of str, the numbers exactly those of the CSV.
+(the stored record), then "IAPWS-95 PEq [MPa]" ... "IAPWS-95 Note" (the reference), then
+"EnergyExcessAdiabatic [%]" and "EnergyExcessIsothermal [%]" (each path's work minus the
+energy the run's own states release on it, in points of conversion ratio): NumPy arrays of
+float, the phases and the note arrays of str, the numbers exactly those of the CSV.
 Last comes "status": "completed", or how far a run got ("refused", "steamTableNeeded",
 "noEquilibrium", "expanded"); a run that was not stored has NaN and "" in the other columns.
 Use qrv.run on its inputs for its messages.
