@@ -3,6 +3,7 @@
 #include "python/resultsfilebinding.h"
 #include "python/runbinding.h"
 #include "python/steambinding.h"
+#include "python/studybinding.h"
 #include "python/sweepbinding.h"
 
 #include <pybind11/pybind11.h>
@@ -18,6 +19,7 @@ PYBIND11_MODULE(qrv, module)
     module.attr("__version__") = std::string(qrv::kVersionText);
     qrv::python::addRunFunction(module);
     qrv::python::addSweepFunction(module);
+    qrv::python::addStudyFunctions(module);
     qrv::python::addSteamModule(module);
     qrv::python::addResultsFileFunctions(module);
 }
