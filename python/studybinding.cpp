@@ -4,6 +4,7 @@
 #include "calculation/montecarlo.h"
 #include "calculation/peaks.h"
 #include "calculation/runmap.h"
+#include "python/cellcolumns.h"
 #include "python/runarguments.h"
 #include "report/jsonreport.h"
 #include "report/sweeptable.h"
@@ -68,32 +69,6 @@ RunRequest baseRequest(const StudyArguments& a, const py::object& s, const py::o
     return requestOf(arguments);
 }
 
-// A table by column: the number columns as NumPy doubles, the others as str.
-py::dict columnsOf(const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& rows,
-                   const std::vector<bool>& text)
-{
-    const py::module_ numpy = py::module_::import("numpy");
-    py::dict columns;
-    for (std::size_t c = 0; c < headings.size(); ++c) {
-        if (text[c]) {
-            py::list cells;
-            for (const auto& row : rows)
-                cells.append(py::str(row[c]));
-            columns[py::str(headings[c])] = numpy.attr("array")(cells, py::arg("dtype") = "str");
-            continue;
-        }
-        py::array_t<double> numbers(py::ssize_t(rows.size()));
-        double* out = numbers.mutable_data();
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const std::string& cell = rows[r][c];
-            out[r] = std::numeric_limits<double>::quiet_NaN();
-            std::from_chars(cell.data(), cell.data() + cell.size(), out[r]);
-        }
-        columns[py::str(headings[c])] = numbers;
-    }
-    return columns;
-}
-
 py::dict map(const py::object& tMagma, const py::object& tInit, const py::object& pInit, const py::object& pFinal,
              const py::object& r, const py::object& x, const py::object& s, const py::object& cv, bool constVolume)
 {
@@ -116,15 +91,15 @@ py::dict map(const py::object& tMagma, const py::object& tInit, const py::object
         result = runMap(study);
     }
     const std::vector<std::string> headings = mapHeadings(study);
-    std::vector<std::vector<std::string>> rows;
-    for (std::size_t j = 0; j < study.y.values.size(); ++j)
-        for (std::size_t i = 0; i < study.x.values.size(); ++i)
-            rows.push_back(mapRowCells(study, i, j, result.runs[j * study.x.values.size() + i]));
     std::vector<bool> text(headings.size());
     for (std::size_t c = 2; c + 1 < headings.size(); ++c)
         text[c] = runCellHoldsText(c - 2);
     text.back() = true; // the status
-    return columnsOf(headings, rows, text);
+    const std::size_t width = study.x.values.size();
+    CellColumns table(headings, text, result.runs.size());
+    for (std::size_t point = 0; point < result.runs.size(); ++point)
+        table.set(point, mapRowCells(study, point % width, point / width, result.runs[point]));
+    return table.columns();
 }
 
 py::object mc(const py::object& tMagma, const py::object& tInit, const py::object& pInit, const py::object& pFinal,

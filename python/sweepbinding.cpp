@@ -3,6 +3,7 @@
 #include "calculation/calculate.h"
 #include "calculation/sweepfamily.h"
 #include "python/broadcast.h"
+#include "python/cellcolumns.h"
 #include "python/parallelchunks.h"
 #include "python/runarguments.h"
 #include "report/runend.h"
@@ -11,10 +12,8 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
-#include <charconv>
 #include <cmath>
 #include <exception>
-#include <limits>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -47,36 +46,24 @@ struct SweepInputs {
     }
 };
 
-// Every run's cells, by column: numbers where the column holds numbers, texts where it holds
-// texts; a run without a stored record has NaN and "" in every column.
+// Every run's cells and how far it got; a run without a stored record has NaN and "" in every
+// column but its status.
 struct SweepCells {
-    std::vector<std::string> headings;
-    std::vector<bool> text;
-    std::vector<std::vector<double>> numbers; // by column, empty for text columns
-    std::vector<std::vector<std::string>> texts; // by column, empty for number columns
+    CellColumns table;
     std::vector<std::string> status;
 
     explicit SweepCells(std::size_t count)
-        : headings(sweepHeadings(SweepFamily{}))
+        : table(sweepHeadings(SweepFamily{}), textColumns(), count)
         , status(count)
     {
-        for (std::size_t c = 0; c < headings.size(); ++c) {
-            text.push_back(runCellHoldsText(c));
-            numbers.emplace_back(text.back() ? 0 : count, std::numeric_limits<double>::quiet_NaN());
-            texts.emplace_back(text.back() ? count : 0);
-        }
     }
 
-    void set(std::size_t run, const std::vector<std::string>& cells)
+    static std::vector<bool> textColumns()
     {
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (text[c]) {
-                texts[c][run] = cells[c];
-            } else if (!cells[c].empty()) {
-                const std::string& cell = cells[c];
-                std::from_chars(cell.data(), cell.data() + cell.size(), numbers[c][run]);
-            }
-        }
+        std::vector<bool> text(sweepHeadings(SweepFamily{}).size());
+        for (std::size_t c = 0; c < text.size(); ++c)
+            text[c] = runCellHoldsText(c);
+        return text;
     }
 };
 
@@ -91,7 +78,7 @@ void runChunk(const SweepInputs& inputs, SweepCells& out, std::size_t begin, std
         if (run.record) {
             cells.clear();
             appendRunCells(cells, reference::CellPrecision::Full, run);
-            out.set(i, cells);
+            out.table.set(i, cells);
         }
     }
 }
@@ -150,20 +137,10 @@ Table sweep(const py::object& tMagma, const py::object& tInit, const py::object&
             std::rethrow_exception(failure);
     }
 
-    const py::module_ numpy = py::module_::import("numpy");
-    const auto textArray = [&numpy](const std::vector<std::string>& texts) {
-        py::list list;
-        for (const auto& text : texts)
-            list.append(py::str(text));
-        return numpy.attr("array")(list, py::arg("dtype") = "str");
-    };
-    py::dict columns;
+    py::dict columns = cells.table.columns();
     py::list names;
-    for (std::size_t c = 0; c < cells.headings.size(); ++c) {
-        names.append(cells.headings[c]);
-        columns[py::str(cells.headings[c])] = cells.text[c] ? textArray(cells.texts[c])
-                                                            : py::object(py::array_t<double>(py::ssize_t(count), cells.numbers[c].data()));
-    }
+    for (const std::string& heading : cells.table.headings())
+        names.append(heading);
     names.append("status");
     columns["status"] = textArray(cells.status);
     return Table(columns, names, py::tuple(py::cast(inputs.values.shape)));
