@@ -43,6 +43,14 @@ struct LegendEntry {
     QColor colour;
     LineStyle line = LineStyle::None;
     MarkerShape marker = MarkerShape::None;
+    bool area = false; // a shaded swatch, as bands are drawn
+};
+
+// A shaded area between two curves, each ascending in X: how far a path's runs spread.
+struct ChartBand {
+    QColor colour; // of the path's curve; the band is drawn translucent
+    std::vector<QPointF> low;
+    std::vector<QPointF> high;
 };
 
 struct Chart {
@@ -53,6 +61,7 @@ struct Chart {
     ChartAxis y;
     std::vector<ChartSeries> series;
     std::vector<LegendEntry> legend;
+    std::vector<ChartBand> bands; // behind the series
 };
 
 // The chart on show: the plot routine's last drawing, which the screen repaints from and
