@@ -5,6 +5,7 @@
 
 #include "runs/inputrules.h"
 #include "runs/runstore.h"
+#include "calculation/sweepbands.h"
 #include "calculation/sweepfamily.h"
 #include "model/calcstate.h"
 #include "windows/aboutwindow.h"
@@ -51,8 +52,11 @@ public:
     void plotDataCleared();
 
     // The input window's inputs run once per ratio, for every member of the family, into the
-    // store, then the plot window.
-    void sweep(const std::vector<double>& ratios, const SweepFamily& family = {});
+    // store, then the plot window; with `bands`, each ratio's uncertainty band after the runs.
+    void sweep(const std::vector<double>& ratios, const SweepFamily& family = {},
+               const std::optional<BandRequest>& bands = {});
+    // The last sweep's uncertainty bands, beside the store's runs until Clear Data or the next sweep.
+    const SweepBands& bands() const { return m_bands; }
 
     FrmMain* mainWindow() const { return m_main; }
     FrmCalc* calcWindow() const { return m_calc; }
@@ -113,6 +117,7 @@ private:
     FileDialogs& m_dialogs;
     CalcState m_state;
     RunStore m_store;
+    SweepBands m_bands;
     WidgetHost m_host;
     ShownRun m_shownRun;
     DesktopTools m_tools;

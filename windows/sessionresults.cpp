@@ -85,6 +85,7 @@ void Session::plot()
 
 void Session::plotDataCleared()
 {
+    m_bands = {};
     if (m_results)
         m_results->plotButton()->setEnabled(false);
 }

@@ -6,6 +6,7 @@
 #include "plot/plotview.h"
 #include "windows/frmmain.h"
 #include "windows/messagepresenter.h"
+#include "windows/ratiobands.h"
 #include "windows/ratiosweeper.h"
 #include "windows/sweepdialog.h"
 
@@ -50,10 +51,11 @@ void Session::openSweepDialog()
         return sweeper.prepare(m_main->inputs(), m_main->constantVolume(), ratios.front(), family).has_value();
     });
     if (dialog.exec() == QDialog::Accepted)
-        sweep(dialog.ratios(), dialog.family());
+        sweep(dialog.ratios(), dialog.family(), dialog.bands());
 }
 
-void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family)
+void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family,
+                    const std::optional<BandRequest>& bands)
 {
     if (ratios.empty())
         return;
@@ -68,9 +70,15 @@ void Session::sweep(const std::vector<double>& ratios, const SweepFamily& family
         return;
 
     SweepReport report;
+    m_bands = {};
     {
-        ProgressWindow progress(int(ratios.size() * family.memberCount()), m_main);
-        runEngine([&] { report = sweeper.run(*request, ratios, progress, family); });
+        const std::size_t samples = bands ? bandSampleCount(*bands, ratios.size(), family) : 0;
+        ProgressWindow progress(int(ratios.size() * family.memberCount() + samples), m_main);
+        runEngine([&] {
+            report = sweeper.run(*request, ratios, progress, family);
+            if (bands)
+                m_bands = runRatioBands(*request, ratios, family, *bands, report, progress);
+        });
     }
     if (m_unloaded)
         return;

@@ -2,6 +2,7 @@
 // and a family: one more input taking a list of values, every ratio run for each.
 #pragma once
 
+#include "calculation/sweepbands.h"
 #include "calculation/sweepfamily.h"
 #include "windows/sweeprange.h"
 
@@ -17,6 +18,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace qrv {
+
+class UncertaintyBox;
 
 class SweepDialog : public QDialog {
     Q_OBJECT
@@ -37,6 +40,8 @@ public:
     // The accepted range's ratios, and the family they are run for.
     const std::vector<double>& ratios() const { return m_range.ratios; }
     const SweepFamily& family() const { return m_family; }
+    // The uncertainty bands asked for with the sweep; none when they are off.
+    const std::optional<BandRequest>& bands() const { return m_bands; }
     QPushButton* runButton() const { return m_run; }
 
     void accept() override;
@@ -59,10 +64,12 @@ private:
     QLineEdit* m_count;
     QComboBox* m_familyInput;
     QLineEdit* m_familyValues;
+    UncertaintyBox* m_uncertainty;
     QLabel* m_summary;
     QPushButton* m_run;
     SweepRange m_range;
     SweepFamily m_family;
+    std::optional<BandRequest> m_bands;
 };
 
 } // namespace qrv
