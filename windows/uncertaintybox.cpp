@@ -46,6 +46,7 @@ UncertaintyBox::UncertaintyBox(bool sediment, QWidget* parent)
     int row = 0;
     const auto addRow = [this, grid, &row](const QString& caption, QLineEdit* edit, const QString& name) {
         edit->setObjectName(name);
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.0..00000.0")) + 16);
         auto* label = new QLabel(caption, this);
         label->setBuddy(edit);
         grid->addWidget(label, row, 0);
@@ -64,6 +65,8 @@ UncertaintyBox::UncertaintyBox(bool sediment, QWidget* parent)
     }
     addRow(QStringLiteral("Samples per ratio:"), m_samples, QStringLiteral("txtSamples"));
     addRow(QStringLiteral("Seed:"), m_seed, QStringLiteral("txtSeed"));
+    // The boxes stand by their captions, as the range's boxes do.
+    grid->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
