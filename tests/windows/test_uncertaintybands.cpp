@@ -148,6 +148,14 @@ private slots:
         QCOMPARE(t.session->bands().curves[0].storeRun, 5);
         t.session->plotDataCleared();
         QVERIFY(t.session->bands().empty());
+
+        // A family: each member's band goes with that member's runs.
+        t.session->store().clear();
+        t.session->sweep({0.1, 0.2}, SweepFamily{FamilyInput::TMagma, {"1073", "1473"}}, bands);
+        QCOMPARE(t.session->bands().curves.size(), std::size_t(2));
+        QCOMPARE(t.session->bands().curves[0].storeRun, 1);
+        QCOMPARE(t.session->bands().curves[1].storeRun, 3);
+        QCOMPARE(t.session->store().record(3).TMagma, 1473.0f);
     }
 
     void progressStopped_bands_runsKeptAndNoBands()
