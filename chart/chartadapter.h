@@ -45,6 +45,15 @@ struct LegendEntry {
     MarkerShape marker = MarkerShape::None;
 };
 
+// A curve's largest conversion ratio, found by the calculation between its runs rather than
+// read off the drawn line: a diamond at the peak and a label with its value.
+struct ChartPeak {
+    QPointF at;
+    QString label; // "38.33 % at R 0.430"
+    QColor colour; // its curve's
+    bool reference = false; // of an IAPWS-95 reference curve: a hollow diamond
+};
+
 struct Chart {
     QString title;
     QString conditions; // the runs' conditions, under the title
@@ -53,6 +62,7 @@ struct Chart {
     ChartAxis y;
     std::vector<ChartSeries> series;
     std::vector<LegendEntry> legend;
+    std::vector<ChartPeak> peaks;
 };
 
 // The chart on show: the plot routine's last drawing, which the screen repaints from and

@@ -3,12 +3,14 @@
 // conditions, and beside them, when asked, the runs' IAPWS-95 reference.
 #pragma once
 
+#include "calculation/curvepeaks.h"
 #include "chart/chartadapter.h"
 #include "reference/runreference.h"
 
 namespace qrv {
 
 class RunStore;
+struct RunGroup;
 
 enum class YChoice {
     ConversionRatio,
@@ -28,6 +30,7 @@ struct PlotChoices {
     bool markers = true; // curves: a marker at every run as well
     bool fullScale = false; // the Y axis over the quantity's whole range instead of the data's
     bool reference = false; // the IAPWS-95 reference beside the runs
+    bool peaks = false; // each curve's largest conversion ratio marked (conversion ratio against R)
 };
 
 class PlotRoutine {
@@ -43,10 +46,14 @@ public:
 
 private:
     void noteReferences(Chart& chart);
+    // Marks the peaks of the curves of one group of runs (member of a family), each in its
+    // curve's colour, or says why it has none.
+    void markPeaks(Chart& chart, const RunGroup& group, std::size_t member, bool oneCurve, bool reference);
 
     const RunStore& m_store;
     // Worked once per run, as charts are redrawn after every option click.
     reference::RunReferences m_references;
+    CurvePeakFinder m_peaks;
 };
 
 } // namespace qrv

@@ -16,6 +16,7 @@
 #include <QScatterSeries>
 
 #include <algorithm>
+#include <functional>
 
 namespace qrv {
 
@@ -128,7 +129,7 @@ QCategoryAxis* makeAxis(const ChartAxis& axis)
     return made;
 }
 
-// An axis end with a marker or line on it moves out by half a marker, so that what lies at
+// An axis end with a marker, line or peak on it moves out by half a marker, so that what lies at
 // the end (R at the last ratio, a steam fraction of 1) is drawn whole, not cut by the plot's
 // edge; an end with nothing on it stays where the chart put it.
 void leaveRoomForMarkers(const Chart& chart, QCategoryAxis& x, QCategoryAxis& y, const QRectF& plotArea)
@@ -140,16 +141,91 @@ void leaveRoomForMarkers(const Chart& chart, QCategoryAxis& x, QCategoryAxis& y,
         const double room = (range.high - range.low) * kRoom / (pixels - 2 * kRoom);
         bool atLow = false;
         bool atHigh = false;
+        const auto see = [&](const QPointF& p) {
+            atLow = atLow || coordinate(p) < range.low + room;
+            atHigh = atHigh || coordinate(p) > range.high - room;
+        };
         for (const ChartSeries& s : chart.series)
             for (const std::vector<QPointF>* points : {&s.markers, &s.curve})
-                for (const QPointF& p : *points) {
-                    atLow = atLow || coordinate(p) < range.low + room;
-                    atHigh = atHigh || coordinate(p) > range.high - room;
-                }
+                std::for_each(points->begin(), points->end(), see);
+        for (const ChartPeak& peak : chart.peaks)
+            see(peak.at);
         axis.setRange(range.low - (atLow ? room : 0), range.high + (atHigh ? room : 0));
     };
     widen(x, chart.x, plotArea.width(), [](const QPointF& p) { return p.x(); });
     widen(y, chart.y, plotArea.height(), [](const QPointF& p) { return p.y(); });
+}
+
+constexpr double kPeakSize = 12;
+constexpr double kLabelGap = 6;
+
+// Each peak's diamond, then its label beside it: the first of the places around the peak,
+// tried nearest first and then further up or down, where the label touches no label or
+// diamond drawn before and stays inside the plot; a label moved away keeps a line to its
+// peak. The diamonds come first, so that no label covers one.
+void drawPeaks(QPainter& painter, const std::vector<ChartPeak>& peaks, const QRectF& plotArea,
+               const std::function<QPointF(QPointF)>& toPixels)
+{
+    if (peaks.empty())
+        return;
+    std::vector<QPointF> centres;
+    std::vector<QRectF> taken;
+    for (const ChartPeak& peak : peaks) {
+        const QPointF centre = toPixels(peak.at);
+        centres.push_back(centre);
+        const double r = kPeakSize / 2;
+        const QPointF diamond[] = {{centre.x(), centre.y() - r}, {centre.x() + r, centre.y()},
+                                   {centre.x(), centre.y() + r}, {centre.x() - r, centre.y()}};
+        painter.setPen(QPen(peak.reference ? peak.colour : QColor(Qt::black), peak.reference ? 2 : 1));
+        painter.setBrush(peak.reference ? QColor(Qt::white) : peak.colour);
+        painter.drawPolygon(diamond, 4);
+        taken.push_back(QRectF(centre.x() - r, centre.y() - r, kPeakSize, kPeakSize));
+    }
+
+    const QFont plain = chartFont(12);
+    QFont italic = chartFont(12, false, true);
+    for (std::size_t k = 0; k < peaks.size(); ++k) {
+        const ChartPeak& peak = peaks[k];
+        const QFont& f = peak.reference ? italic : plain;
+        const QSizeF text = QFontMetricsF(f).size(0, peak.label) + QSizeF(8, 4);
+        const QPointF c = centres[k];
+        const auto fits = [&](const QRectF& box) {
+            return plotArea.contains(box)
+                && std::none_of(taken.begin(), taken.end(), [&box](const QRectF& t) { return t.intersects(box); });
+        };
+        const double right = c.x() + kLabelGap, left = c.x() - kLabelGap - text.width();
+        const double above = c.y() - kLabelGap - text.height(), below = c.y() + kLabelGap;
+        QRectF chosen;
+        for (int step = 0; step < 12 && chosen.isNull(); ++step) {
+            const double lift = step * (text.height() + 2);
+            for (const QPointF corner : {QPointF(right, above - lift), QPointF(left, above - lift),
+                                         QPointF(right, below + lift), QPointF(left, below + lift)}) {
+                if (fits(QRectF(corner, text))) {
+                    chosen = QRectF(corner, text);
+                    break;
+                }
+            }
+        }
+        if (chosen.isNull()) {
+            // Nowhere free: beside the peak, inside the plot.
+            chosen = QRectF(QPointF(right, above), text);
+            chosen.moveLeft(std::clamp(chosen.left(), plotArea.left(), plotArea.right() - text.width()));
+            chosen.moveTop(std::clamp(chosen.top(), plotArea.top(), plotArea.bottom() - text.height()));
+        }
+        taken.push_back(chosen);
+        const QPointF nearest(std::clamp(c.x(), chosen.left(), chosen.right()),
+                              std::clamp(c.y(), chosen.top(), chosen.bottom()));
+        if (QLineF(c, nearest).length() > kPeakSize) {
+            painter.setPen(QPen(peak.colour, 1));
+            painter.drawLine(c, nearest);
+        }
+        painter.setPen(QPen(peak.colour, 1));
+        painter.setBrush(QColor(255, 255, 255, 230));
+        painter.drawRoundedRect(chosen, 3, 3);
+        painter.setFont(f);
+        painter.setPen(peak.colour.darker(140));
+        painter.drawText(chosen, Qt::AlignCenter, peak.label);
+    }
 }
 
 void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
@@ -200,6 +276,15 @@ void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
     leaveRoomForMarkers(chart, *x, *y, plot->plotArea());
     scene.setSceneRect(layout);
     scene.render(&painter, area, layout);
+
+    // The scene is drawn at its own size, moved to the area: a point's place is the plot
+    // area's, from the axes' ranges.
+    const QRectF plotArea = plot->plotArea().translated(area.topLeft());
+    const auto toPixels = [&](QPointF value) {
+        return QPointF(plotArea.left() + (value.x() - x->min()) / (x->max() - x->min()) * plotArea.width(),
+                       plotArea.bottom() - (value.y() - y->min()) / (y->max() - y->min()) * plotArea.height());
+    };
+    drawPeaks(painter, chart.peaks, plotArea, toPixels);
 }
 
 } // namespace

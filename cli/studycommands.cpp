@@ -12,6 +12,7 @@
 #include "report/runend.h"
 #include "report/steamtablenote.h"
 #include "report/sweeptable.h"
+#include "runs/runstore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,7 +89,22 @@ int peaksCommand(const SweepCommand& command, const std::vector<double>& ratios,
             status = kCalculationError;
         }
     }
-    return out ? status : kFileError;
+    if (!out)
+        return kFileError;
+    if (command.chart) {
+        // The chart draws the sweep's runs; it finds their peaks from them as the plot window does.
+        RunStore runs;
+        runFamilySweep(command.request, family, ratios, [&runs](std::size_t, const SweepRun& step) {
+            if (step.run.record)
+                runs.append(*step.run.record);
+            return true;
+        });
+        if (const std::string error = writeSweepChart(runs, *command.chart); !error.empty()) {
+            err << "Save error: " << error << '\n';
+            status = combined(status, kFileError);
+        }
+    }
+    return status;
 }
 
 int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err)

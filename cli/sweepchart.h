@@ -17,6 +17,7 @@ struct ChartRequest {
     std::string yKey = "cr";
     bool curve = false;
     bool reference = false; // the runs' IAPWS-95 reference beside them
+    bool peaks = false;     // each curve's largest conversion ratio marked
     int widthPx = 1600;
     int heightPx = 1000;
 };

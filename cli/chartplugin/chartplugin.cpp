@@ -61,6 +61,7 @@ std::string writeChart(const RunStore& runs, const ChartRequest& request)
         choices.y = *yChoiceFromKey(request.yKey);
         choices.curve = request.curve;
         choices.reference = request.reference;
+        choices.peaks = request.peaks;
         return renderRunsChart(runs, choices, pathOf(request.path), QSize(request.widthPx, request.heightPx), &error);
     });
 }
