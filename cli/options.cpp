@@ -164,6 +164,11 @@ const std::vector<OptionSpec> kUncertaintyOptions = studyOptionsWith("MEAN~SD|FR
     {"--csv", Value::None, "",
      "every sample as a comma-separated row (its drawn inputs, the outputs, its status) instead of the "
      "summary; not with --json"},
+    {"--plot", Value::Text, "FILE",
+     "also draw a histogram of each output into FILE, a picture chosen by its ending: .png, .svg or .pdf; "
+     "each marks the 5, 50 and 95 % percentiles, the title gives the drawn inputs, the seed and the failed "
+     "samples"},
+    kSizeOption,
 });
 
 const OptionSpec kOpenOptions[] = {
@@ -604,6 +609,19 @@ Command parseUncertainty(const std::vector<std::string>& args)
     command.csv = take(p, "--csv").has_value();
     if (command.csv && command.json)
         return usageError("options --csv and --json exclude each other");
+    if (auto error = emptyName(p, "--plot", "file name"))
+        return *error;
+    const auto path = take(p, "--plot");
+    if (!path) {
+        if (auto error = onlyWithPlot(p, {"--size"}))
+            return *error;
+        return command;
+    }
+    HistogramsRequest plot;
+    plot.path = *path;
+    if (auto error = readSize(p, plot.widthPx, plot.heightPx))
+        return *error;
+    command.plot = plot;
     return command;
 }
 

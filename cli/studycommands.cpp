@@ -12,6 +12,7 @@
 #include "report/runend.h"
 #include "report/steamtablenote.h"
 #include "report/sweeptable.h"
+#include "report/uncertaintyhistograms.h"
 #include "runs/runstore.h"
 
 #include <algorithm>
@@ -111,7 +112,7 @@ int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err)
 {
     if (command.plot) {
         if (const std::string error = mapRequestError(command.plot->picture); !error.empty()) {
-            err << "qrv-cli: option --plot: " << error << '\n';
+            err << "qrv-cli: " << error << '\n';
             return kRefused;
         }
     }
@@ -161,6 +162,12 @@ int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err)
 int uncertaintyCommand(const UncertaintyCommand& command, std::ostream& out, std::ostream& err)
 {
     const UncertaintyRequest& request = command.request;
+    if (command.plot) {
+        if (const std::string error = histogramsRequestError(*command.plot); !error.empty()) {
+            err << "qrv-cli: " << error << '\n';
+            return kRefused;
+        }
+    }
     UncertaintyResult result;
     {
         ProgressLine progress(err, terminalProgress(), request.samples);
@@ -210,11 +217,19 @@ int uncertaintyCommand(const UncertaintyCommand& command, std::ostream& out, std
     }
     if (!out)
         return kFileError;
+    int status = kDone;
     if (failed > 0) {
         err << "qrv-cli: " << failed << " of " << request.samples << " samples failed\n";
-        return kCalculationError;
+        status = kCalculationError;
     }
-    return kDone;
+    if (command.plot) {
+        if (const std::string error = writeHistogramsPicture(uncertaintyHistograms(request, result), *command.plot);
+            !error.empty()) {
+            err << "Save error: " << error << '\n';
+            status = combined(status, kFileError);
+        }
+    }
+    return status;
 }
 
 } // namespace qrv::cli
