@@ -1,5 +1,6 @@
 #include "chart/plotroutine.h"
 
+#include "calculation/curvepeaks.h"
 #include "runs/runstore.h"
 #include "chart/spline/axisscale.h"
 #include "chart/spline/runcurve.h"
@@ -238,9 +239,11 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
 } // namespace
 
 PlotRoutine::PlotRoutine(const RunStore& store)
-    : m_store(store)
+    : m_store(store), m_peaks(std::make_unique<CurvePeakFinder>())
 {
 }
+
+PlotRoutine::~PlotRoutine() = default;
 
 Chart PlotRoutine::plot(const PlotChoices& choices)
 {
@@ -343,7 +346,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
 
 void PlotRoutine::markPeaks(Chart& chart, const RunGroup& group, std::size_t member, bool oneCurve, bool reference)
 {
-    const CurvePeaks& found = m_peaks.of(m_store, group.runs);
+    const CurvePeaks& found = m_peaks->of(m_store, group.runs);
     if (!found.reason.empty()) {
         addNote(chart, "No peaks" + (group.legend.empty() ? std::string() : " of " + group.legend) + ": " + found.reason);
         return;

@@ -3,12 +3,14 @@
 // conditions, and beside them, when asked, the runs' IAPWS-95 reference.
 #pragma once
 
-#include "calculation/curvepeaks.h"
 #include "chart/chartadapter.h"
 #include "reference/runreference.h"
 
+#include <memory>
+
 namespace qrv {
 
+class CurvePeakFinder;
 class RunStore;
 struct RunGroup;
 
@@ -39,6 +41,7 @@ public:
     static constexpr int kCurveSamples = 400;
 
     explicit PlotRoutine(const RunStore& store);
+    ~PlotRoutine();
 
     Chart plot(const PlotChoices& choices);
     // The empty chart after "Clear Data".
@@ -53,7 +56,8 @@ private:
     const RunStore& m_store;
     // Worked once per run, as charts are redrawn after every option click.
     reference::RunReferences m_references;
-    CurvePeakFinder m_peaks;
+    // Found once per curve; kept out of this header, whose includers need no calculation.
+    std::unique_ptr<CurvePeakFinder> m_peaks;
 };
 
 } // namespace qrv

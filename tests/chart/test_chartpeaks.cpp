@@ -1,0 +1,118 @@
+// Peaks marked on charts: the chart's marks are findPeaks' peaks of the stored curves, and the
+// drawn files carry them.
+#include "calculation/peaks.h"
+#include "calculation/ratiosweep.h"
+#include "calculation/sweepfamily.h"
+#include "chart/chartexport.h"
+#include "chart/plotroutine.h"
+#include "runs/runstore.h"
+#include "tests/chart/exportfiles.h"
+#include "tests/chart/sampleruns.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace qrv;
+
+class ChartPeaksTest : public QObject {
+    Q_OBJECT
+
+    RunRequest m_request;
+    SweepFamily m_family{FamilyInput::TMagma, {"1073", "1273", "1473"}};
+    std::vector<double> m_ratios = sweepRatios(0.05, 1, 0.05).ratios;
+    RunStore m_store;
+
+    static PlotChoices peaksChosen(bool reference)
+    {
+        PlotChoices choices;
+        choices.curve = true;
+        choices.reference = reference;
+        choices.peaks = true;
+        return choices;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_request.inputs = {"1073", "298", "0.1", "0.1", "", "--", false};
+        runFamilySweep(m_request, m_family, m_ratios, [this](std::size_t, const SweepRun& step) {
+            m_store.append(step.run.record.value());
+            return true;
+        });
+    }
+
+    // Each curve's mark, with its reference's when that is shown, is the peak qrv-cli's
+    // sweep --peaks finds for the family: same R, same conversion ratio, to the bit.
+    void familyPeaksAreThoseOfFindPeaks()
+    {
+        const std::vector<Peak> expected = findPeaks(m_request, m_family, m_ratios);
+        PlotRoutine routine(m_store);
+        const Chart chart = routine.plot(peaksChosen(true));
+        QCOMPARE(chart.peaks.size(), expected.size());
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+            const Peak& peak = expected[k];
+            QVERIFY(peak.found);
+            QCOMPARE(chart.peaks[k].at, QPointF(peak.ratio, peak.crPercent));
+            QCOMPARE(chart.peaks[k].reference, peak.path >= 2);
+            QCOMPARE(chart.peaks[k].label,
+                     QStringLiteral("%1 % at R %2").arg(peak.crPercent, 0, 'f', 2).arg(peak.ratio, 0, 'f', 3));
+            // In its member's colour, the colour of that member's curves.
+            QCOMPARE(chart.peaks[k].colour, chart.series.at(2 * 2 * peak.member).colour);
+            // On the chart: the axis reaches above the highest peak, even where it lies above every run.
+            QVERIFY(chart.y.high >= peak.crPercent);
+        }
+        // Without the reference, only the runs' own curves are marked.
+        const Chart runsOnly = routine.plot(peaksChosen(false));
+        QCOMPARE(runsOnly.peaks.size(), 2 * m_family.values.size());
+        QVERIFY(std::none_of(runsOnly.peaks.begin(), runsOnly.peaks.end(), [](const ChartPeak& p) { return p.reference; }));
+    }
+
+    // Where no peak of a conversion ratio over R can be shown, the chart says why instead.
+    void chartsWithoutPeaksSayWhy()
+    {
+        PlotRoutine routine(m_store);
+        PlotChoices steam = peaksChosen(false);
+        steam.y = YChoice::SteamFraction;
+        Chart chart = routine.plot(steam);
+        QVERIFY(chart.peaks.empty());
+        QVERIFY(chart.notes.contains(QStringLiteral("Peaks are marked only where the conversion ratio is drawn against the ratio")));
+
+        // Runs whose numbers their stored inputs do not give again (typed S and Cv): a note, no marks.
+        RunStore made;
+        test::fillSampleRuns(made);
+        chart = PlotRoutine(made).plot(peaksChosen(false));
+        QVERIFY(chart.peaks.empty());
+        QVERIFY2(chart.notes.filter(QStringLiteral("No peaks: its runs cannot be made again")).size() == 1,
+                 qPrintable(chart.notes.join(QLatin1Char('|'))));
+
+        RunStore lone;
+        lone.append(m_store.record(1));
+        chart = PlotRoutine(lone).plot(peaksChosen(false));
+        QVERIFY(chart.peaks.empty());
+        QVERIFY(chart.notes.contains(QStringLiteral("No peaks: a curve of one run has no peak between runs")));
+    }
+
+    // The files show the marks: the SVG holds every label, the PNG the diamonds' colour where
+    // the chart without peaks has less of it.
+    void exportedFilesShowTheMarks()
+    {
+        QTemporaryDir dir;
+        const Chart chart = PlotRoutine(m_store).plot(peaksChosen(true));
+        QString error;
+        QVERIFY2(exportChart(chart, dir.filePath("peaks.svg"), QSize(1600, 1000), &error), qPrintable(error));
+        const QString svg = QString::fromUtf8(test::fileContents(dir.filePath("peaks.svg")));
+        for (const ChartPeak& peak : chart.peaks)
+            QVERIFY2(svg.contains(peak.label), qPrintable(peak.label));
+
+        Chart unmarked = chart;
+        unmarked.peaks.clear();
+        QVERIFY(exportChart(chart, dir.filePath("peaks.png"), QSize(1600, 1000), &error));
+        QVERIFY(exportChart(unmarked, dir.filePath("plain.png"), QSize(1600, 1000), &error));
+        const QColor member = chart.peaks.front().colour;
+        QVERIFY(test::countColour(QImage(dir.filePath("peaks.png")), member)
+                > test::countColour(QImage(dir.filePath("plain.png")), member) + 4 * 100);
+    }
+};
+
+QTEST_MAIN(ChartPeaksTest)
+#include "test_chartpeaks.moc"
