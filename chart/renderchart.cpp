@@ -156,7 +156,7 @@ void leaveRoomForMarkers(const Chart& chart, QCategoryAxis& x, QCategoryAxis& y,
     widen(y, chart.y, plotArea.height(), [](const QPointF& p) { return p.y(); });
 }
 
-constexpr double kPeakSize = 12;
+constexpr double kPeakSize = 14;
 constexpr double kLabelGap = 6;
 
 // Each peak's diamond, then its label beside it: the first of the places around the peak,
