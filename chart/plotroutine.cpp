@@ -332,7 +332,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
         for (const ChartPeak& peak : chart.peaks)
             ys.add(peak.at.y());
         if (!chart.peaks.empty())
-            addNote(chart, "Diamonds mark each curve's largest conversion ratio, found by runs between its runs"
+            addNote(chart, "Diamonds mark each curve's largest conversion ratio, found by further runs between its own"
                 + std::string(choices.reference ? " (hollow: of the IAPWS-95 reference)" : ""));
     }
 
@@ -356,7 +356,7 @@ void PlotRoutine::markPeaks(Chart& chart, const RunGroup& group, std::size_t mem
         const bool ofReference = kPeakPaths[peak.path].output.reference;
         if (!peak.found || (ofReference && !reference))
             continue;
-        const PathStyle& path = kPeakPaths[peak.path].output.seriesKey == "cra" ? kAdiabatic : kIsothermal;
+        const PathStyle& path = pathOf(kPeakPaths[peak.path].output.seriesKey);
         chart.peaks.push_back({QPointF(peak.ratio, peak.crPercent),
                                QStringLiteral("%1 % at %2 %3").arg(peak.crPercent, 0, 'f', 2).arg(ratio).arg(peak.ratio, 0, 'f', 3),
                                curveColour(path, oneCurve, member), ofReference});

@@ -183,7 +183,7 @@ void drawPeaks(QPainter& painter, const std::vector<ChartPeak>& peaks, const QRe
     }
 
     const QFont plain = chartFont(12);
-    QFont italic = chartFont(12, false, true);
+    const QFont italic = chartFont(12, false, true);
     for (std::size_t k = 0; k < peaks.size(); ++k) {
         const ChartPeak& peak = peaks[k];
         const QFont& f = peak.reference ? italic : plain;
