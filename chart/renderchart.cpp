@@ -4,6 +4,7 @@
 #include "chart/renderchart.h"
 
 #include "chart/charttext.h"
+#include "chart/peaklabels.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -157,74 +158,42 @@ void leaveRoomForMarkers(const Chart& chart, QCategoryAxis& x, QCategoryAxis& y,
 }
 
 constexpr double kPeakSize = 14;
-constexpr double kLabelGap = 6;
 
-// Each peak's diamond, then its label beside it: the first of the places around the peak,
-// tried nearest first and then further up or down, where the label touches no label or
-// diamond drawn before and stays inside the plot; a label moved away keeps a line to its
-// peak. The diamonds come first, so that no label covers one.
+// Each peak's diamond (hollow for a reference's), then its label where placePeakLabels puts
+// it, with a line to its peak when it stands away from it. The diamonds come first, so that
+// the labels, which keep clear of them, never cover one.
 void drawPeaks(QPainter& painter, const std::vector<ChartPeak>& peaks, const QRectF& plotArea,
                const std::function<QPointF(QPointF)>& toPixels)
 {
-    if (peaks.empty())
-        return;
     std::vector<QPointF> centres;
-    std::vector<QRectF> taken;
+    std::vector<QSizeF> sizes;
+    const QFont plain = chartFont(12);
+    const QFont italic = chartFont(12, false, true);
     for (const ChartPeak& peak : peaks) {
-        const QPointF centre = toPixels(peak.at);
-        centres.push_back(centre);
+        const QPointF c = toPixels(peak.at);
+        centres.push_back(c);
+        sizes.push_back(QFontMetricsF(peak.reference ? italic : plain).size(0, peak.label) + QSizeF(8, 4));
         const double r = kPeakSize / 2;
-        const QPointF diamond[] = {{centre.x(), centre.y() - r}, {centre.x() + r, centre.y()},
-                                   {centre.x(), centre.y() + r}, {centre.x() - r, centre.y()}};
+        const QPointF diamond[] = {{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
         painter.setPen(QPen(peak.reference ? peak.colour : QColor(Qt::black), peak.reference ? 2 : 1));
         painter.setBrush(peak.reference ? QColor(Qt::white) : peak.colour);
         painter.drawPolygon(diamond, 4);
-        taken.push_back(QRectF(centre.x() - r, centre.y() - r, kPeakSize, kPeakSize));
     }
 
-    const QFont plain = chartFont(12);
-    const QFont italic = chartFont(12, false, true);
+    const std::vector<QRectF> labels = placePeakLabels(centres, sizes, plotArea, kPeakSize);
     for (std::size_t k = 0; k < peaks.size(); ++k) {
         const ChartPeak& peak = peaks[k];
-        const QFont& f = peak.reference ? italic : plain;
-        const QSizeF text = QFontMetricsF(f).size(0, peak.label) + QSizeF(8, 4);
+        const QRectF& box = labels[k];
         const QPointF c = centres[k];
-        const auto fits = [&](const QRectF& box) {
-            return plotArea.contains(box)
-                && std::none_of(taken.begin(), taken.end(), [&box](const QRectF& t) { return t.intersects(box); });
-        };
-        const double right = c.x() + kLabelGap, left = c.x() - kLabelGap - text.width();
-        const double above = c.y() - kLabelGap - text.height(), below = c.y() + kLabelGap;
-        QRectF chosen;
-        for (int step = 0; step < 12 && chosen.isNull(); ++step) {
-            const double lift = step * (text.height() + 2);
-            for (const QPointF corner : {QPointF(right, above - lift), QPointF(left, above - lift),
-                                         QPointF(right, below + lift), QPointF(left, below + lift)}) {
-                if (fits(QRectF(corner, text))) {
-                    chosen = QRectF(corner, text);
-                    break;
-                }
-            }
-        }
-        if (chosen.isNull()) {
-            // Nowhere free: beside the peak, inside the plot.
-            chosen = QRectF(QPointF(right, above), text);
-            chosen.moveLeft(std::clamp(chosen.left(), plotArea.left(), plotArea.right() - text.width()));
-            chosen.moveTop(std::clamp(chosen.top(), plotArea.top(), plotArea.bottom() - text.height()));
-        }
-        taken.push_back(chosen);
-        const QPointF nearest(std::clamp(c.x(), chosen.left(), chosen.right()),
-                              std::clamp(c.y(), chosen.top(), chosen.bottom()));
-        if (QLineF(c, nearest).length() > kPeakSize) {
-            painter.setPen(QPen(peak.colour, 1));
-            painter.drawLine(c, nearest);
-        }
+        const QPointF nearest(std::clamp(c.x(), box.left(), box.right()), std::clamp(c.y(), box.top(), box.bottom()));
         painter.setPen(QPen(peak.colour, 1));
+        if (QLineF(c, nearest).length() > kPeakSize)
+            painter.drawLine(c, nearest);
         painter.setBrush(QColor(255, 255, 255, 230));
-        painter.drawRoundedRect(chosen, 3, 3);
-        painter.setFont(f);
+        painter.drawRoundedRect(box, 3, 3);
+        painter.setFont(peak.reference ? italic : plain);
         painter.setPen(peak.colour.darker(140));
-        painter.drawText(chosen, Qt::AlignCenter, peak.label);
+        painter.drawText(box, Qt::AlignCenter, peak.label);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "calculation/ratiosweep.h"
 #include "calculation/sweepfamily.h"
 #include "chart/chartexport.h"
+#include "chart/peaklabels.h"
 #include "chart/plotroutine.h"
 #include "runs/runstore.h"
 #include "tests/chart/exportfiles.h"
@@ -90,6 +91,34 @@ private slots:
         chart = PlotRoutine(lone).plot(peaksChosen(false));
         QVERIFY(chart.peaks.empty());
         QVERIFY(chart.notes.contains(QStringLiteral("No peaks: a curve of one run has no peak between runs")));
+    }
+
+    // Twelve peaks crowded into a corner of the plot, one in its very corner and one alone:
+    // every label inside the plot, touching no other label and no peak's mark.
+    void crowdedLabelsKeepClearOfEachOtherAndOfTheMarks()
+    {
+        const QRectF plot(50, 40, 700, 400);
+        std::vector<QPointF> centres;
+        for (int k = 0; k < 12; ++k)
+            centres.emplace_back(600 + 13 * (k % 4), 70 + 9 * k);
+        centres.emplace_back(plot.right() - 1, plot.top() + 1);
+        centres.emplace_back(200, 300); // alone
+        const std::vector<QSizeF> sizes(centres.size(), QSizeF(130, 20));
+        const std::vector<QRectF> labels = placePeakLabels(centres, sizes, plot, 14);
+        // A peak with room around it has its label right beside its mark.
+        const QRectF alone = labels.back().adjusted(-10, -10, 10, 10);
+        QVERIFY2(alone.contains(centres.back()), qPrintable(QStringLiteral("%1, %2").arg(labels.back().x()).arg(labels.back().y())));
+        QCOMPARE(labels.size(), centres.size());
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            QVERIFY2(plot.contains(labels[k]), qPrintable(QStringLiteral("label %1 outside the plot").arg(k)));
+            QCOMPARE(labels[k].size(), sizes[k]);
+            for (std::size_t other = 0; other < labels.size(); ++other) {
+                const QRectF mark(centres[other] - QPointF(7, 7), QSizeF(14, 14));
+                QVERIFY2(!labels[k].intersects(mark), qPrintable(QStringLiteral("label %1 on mark %2").arg(k).arg(other)));
+                QVERIFY2(other == k || !labels[k].intersects(labels[other]),
+                         qPrintable(QStringLiteral("labels %1 and %2 overlap").arg(k).arg(other)));
+            }
+        }
     }
 
     // The files show the marks: the SVG holds every label, the PNG the diamonds' colour where
