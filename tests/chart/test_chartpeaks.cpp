@@ -1,5 +1,5 @@
-// Peaks marked on charts: the chart's marks are findPeaks' peaks of the stored curves, and the
-// drawn files carry them.
+// Peaks marked on charts: the chart's marks are findPeaks' peaks of the stored curves, and
+// their labels keep clear of each other. (That the files show them: tests/cli/test_charts.py.)
 #include "calculation/peaks.h"
 #include "calculation/ratiosweep.h"
 #include "calculation/sweepfamily.h"
@@ -7,10 +7,8 @@
 #include "chart/peaklabels.h"
 #include "chart/plotroutine.h"
 #include "runs/runstore.h"
-#include "tests/chart/exportfiles.h"
 #include "tests/chart/sampleruns.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qrv;
@@ -119,27 +117,6 @@ private slots:
                          qPrintable(QStringLiteral("labels %1 and %2 overlap").arg(k).arg(other)));
             }
         }
-    }
-
-    // The files show the marks: the SVG holds every label, the PNG the diamonds' colour where
-    // the chart without peaks has less of it.
-    void exportedFilesShowTheMarks()
-    {
-        QTemporaryDir dir;
-        const Chart chart = PlotRoutine(m_store).plot(peaksChosen(true));
-        QString error;
-        QVERIFY2(exportChart(chart, dir.filePath("peaks.svg"), QSize(1600, 1000), &error), qPrintable(error));
-        const QString svg = QString::fromUtf8(test::fileContents(dir.filePath("peaks.svg")));
-        for (const ChartPeak& peak : chart.peaks)
-            QVERIFY2(svg.contains(peak.label), qPrintable(peak.label));
-
-        Chart unmarked = chart;
-        unmarked.peaks.clear();
-        QVERIFY(exportChart(chart, dir.filePath("peaks.png"), QSize(1600, 1000), &error));
-        QVERIFY(exportChart(unmarked, dir.filePath("plain.png"), QSize(1600, 1000), &error));
-        const QColor member = chart.peaks.front().colour;
-        QVERIFY(test::countColour(QImage(dir.filePath("peaks.png")), member)
-                > test::countColour(QImage(dir.filePath("plain.png")), member) + 4 * 100);
     }
 };
 
