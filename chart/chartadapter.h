@@ -53,6 +53,15 @@ struct ChartBand {
     std::vector<QPointF> high;
 };
 
+// A curve's largest conversion ratio, found by the calculation between its runs rather than
+// read off the drawn line: a diamond at the peak and a label with its value.
+struct ChartPeak {
+    QPointF at;
+    QString label; // "38.33 % at R 0.430"
+    QColor colour; // its curve's
+    bool reference = false; // of an IAPWS-95 reference curve: a hollow diamond
+};
+
 struct Chart {
     QString title;
     QString conditions; // the runs' conditions, under the title
@@ -62,6 +71,7 @@ struct Chart {
     std::vector<ChartSeries> series;
     std::vector<LegendEntry> legend;
     std::vector<ChartBand> bands; // behind the series
+    std::vector<ChartPeak> peaks;
 };
 
 // The chart on show: the plot routine's last drawing, which the screen repaints from and

@@ -4,6 +4,8 @@
 #include "chart/contour/mapgrid.h"
 #include "chart/renderchart.h"
 #include "chart/rendermap.h"
+#include "chart/renderhistograms.h"
+#include "chart/histogram/histogram.h"
 #include "chart/ykeys.h"
 #include "base/appidentity.h"
 #include "runs/runstore.h"
@@ -161,6 +163,16 @@ bool exportMap(const MapGrid& map, const QString& path, QSize pixels, QString* e
         return fail(error, QString::fromStdString("the map cannot be drawn: " + unfit));
     return exportPicture({QString::fromStdString(map.title),
                           [&map](QPainter& painter, const QRectF& target) { renderMap(map, painter, target); }},
+                         path, pixels, error);
+}
+
+bool exportHistograms(const HistogramSet& set, const QString& path, QSize pixels, QString* error)
+{
+    const std::string unfit = histogramSetError(set);
+    if (!unfit.empty())
+        return fail(error, QString::fromStdString("the histograms cannot be drawn: " + unfit));
+    return exportPicture({QString::fromStdString(set.title),
+                          [&set](QPainter& painter, const QRectF& target) { renderHistograms(set, painter, target); }},
                          path, pixels, error);
 }
 

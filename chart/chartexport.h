@@ -16,6 +16,7 @@ namespace qrv {
 
 struct Chart;
 struct MapGrid;
+struct HistogramSet;
 class RunStore;
 
 // Writes the chart as it now stands. pixels is the size of a PNG, the size of an SVG and the
@@ -26,6 +27,10 @@ bool exportChart(const Chart& chart, const QString& path, QSize pixels, QString*
 // Writes the map as exportChart writes a chart: the same picture types, sizes, title and
 // description. A grid that cannot be drawn (mapGridError) is a failure that says why.
 bool exportMap(const MapGrid& map, const QString& path, QSize pixels, QString* error);
+
+// Writes an uncertainty study's histograms as exportChart writes a chart. A set that cannot be
+// drawn (histogramSetError) is a failure that says why.
+bool exportHistograms(const HistogramSet& set, const QString& path, QSize pixels, QString* error);
 
 // Whether the file's suffix names a picture type exportChart writes: .png, .svg or .pdf.
 bool isChartFileName(const QString& path);

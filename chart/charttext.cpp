@@ -54,6 +54,17 @@ double drawTitles(QPainter& painter, const QString& title, const QString& condit
     return layOutTitles(&painter, title, conditions, notes, area);
 }
 
+void drawUpwards(QPainter& painter, const QString& text, QPointF centre, double room)
+{
+    const QFontMetricsF metrics(painter.font());
+    const QString shown = metrics.elidedText(text, Qt::ElideRight, room);
+    painter.save();
+    painter.translate(centre);
+    painter.rotate(-90);
+    painter.drawText(QRectF(-room / 2, -metrics.height() / 2, room, metrics.height()), Qt::AlignCenter, shown);
+    painter.restore();
+}
+
 double titlesHeight(const QString& title, const QString& conditions, const QStringList& notes, const QRectF& area)
 {
     return layOutTitles(nullptr, title, conditions, notes, area);

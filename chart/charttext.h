@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,8 @@ QFont chartFont(double pixels, bool bold = false, bool italic = false);
 // returns their height.
 double drawTitles(QPainter& painter, const QString& title, const QString& conditions, const QStringList& notes,
                   const QRectF& area);
+// A text in the painter's font turned to read upwards, centred on a point, cut to room.
+void drawUpwards(QPainter& painter, const QString& text, QPointF centre, double room);
 // The height drawTitles takes, without drawing.
 double titlesHeight(const QString& title, const QString& conditions, const QStringList& notes, const QRectF& area);
 

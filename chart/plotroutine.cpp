@@ -1,5 +1,6 @@
 #include "chart/plotroutine.h"
 
+#include "calculation/curvepeaks.h"
 #include "runs/runstore.h"
 #include "chart/bandseries.h"
 #include "chart/spline/axisscale.h"
@@ -50,6 +51,12 @@ struct PathStyle {
 const PathStyle kAdiabatic{"Adiabatic", LineStyle::Solid, LineStyle::Dashed, MarkerShape::Circle, kPalette[0]};
 const PathStyle kIsothermal{"Isothermal", LineStyle::Dotted, LineStyle::DashDot, MarkerShape::Square, kPalette[1]};
 const PathStyle kEquilibrium{"Equilibrium", LineStyle::Solid, LineStyle::Dashed, MarkerShape::Circle, kPalette[0]};
+
+// A curve's colour: its path's when the chart has one curve per path, its member's in a family.
+QColor curveColour(const PathStyle& path, bool oneCurve, std::size_t member)
+{
+    return oneCurve ? path.colour : memberColour(member);
+}
 
 // Points have markers only; curves have lines, and markers unless they are switched off.
 LineStyle runLine(const PathStyle& path, const PlotChoices& choices)
@@ -233,9 +240,11 @@ std::vector<LegendEntry> legendOf(const RunGroups& groups, const Quantity& quant
 } // namespace
 
 PlotRoutine::PlotRoutine(const RunStore& store)
-    : m_store(store)
+    : m_store(store), m_peaks(std::make_unique<CurvePeakFinder>())
 {
 }
+
+PlotRoutine::~PlotRoutine() = default;
 
 Chart PlotRoutine::plot(const PlotChoices& choices)
 {
@@ -289,7 +298,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
             const std::string_view key = quantity.keys[k];
             const PathStyle& path = pathOf(key);
             const int yField = *seriesKeyField(key);
-            const QColor colour = oneCurve ? path.colour : memberColour(g);
+            const QColor colour = curveColour(path, oneCurve, g);
             const QString name = oneCurve ? QString::fromUtf8(path.name) : QString::fromUtf8(group.legend) + QStringLiteral(", ") + QString::fromUtf8(path.name);
 
             std::vector<PlotPoint> runs;
@@ -325,6 +334,17 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
                 for (const QPointF& p : *edge)
                     ys.add(p.y());
     }
+    if (choices.peaks && (choices.y != YChoice::ConversionRatio || xf != 0))
+        addNote(chart, "Peaks are marked only where the conversion ratio is drawn against the ratio");
+    else if (choices.peaks) {
+        for (std::size_t g = 0; g < groups.groups.size(); ++g)
+            markPeaks(chart, groups.groups[g], g, oneCurve, choices.reference);
+        for (const ChartPeak& peak : chart.peaks)
+            ys.add(peak.at.y());
+        if (!chart.peaks.empty())
+            addNote(chart, "Diamonds mark each curve's largest conversion ratio, found by further runs between its own"
+                + std::string(choices.reference ? " (hollow: of the IAPWS-95 reference)" : ""));
+    }
 
     chart.x = fittedAxis(xAxis, xs);
     chart.y = choices.fullScale ? fullScaleAxis(yAxis, quantity.fullScale) : fittedAxis(yAxis, ys);
@@ -336,6 +356,25 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
         chart.notes.append(bandNote(*m_bands));
     }
     return chart;
+}
+
+void PlotRoutine::markPeaks(Chart& chart, const RunGroup& group, std::size_t member, bool oneCurve, bool reference)
+{
+    const CurvePeaks& found = m_peaks->of(m_store, group.runs);
+    if (!found.reason.empty()) {
+        addNote(chart, "No peaks" + (group.legend.empty() ? std::string() : " of " + group.legend) + ": " + found.reason);
+        return;
+    }
+    const QString ratio = m_store.record(group.runs.front()).XWater != 1.0f ? QStringLiteral("Rs") : QStringLiteral("R");
+    for (const Peak& peak : found.peaks) {
+        const bool ofReference = kPeakPaths[peak.path].output.reference;
+        if (!peak.found || (ofReference && !reference))
+            continue;
+        const PathStyle& path = pathOf(kPeakPaths[peak.path].output.seriesKey);
+        chart.peaks.push_back({QPointF(peak.ratio, peak.crPercent),
+                               QStringLiteral("%1 % at %2 %3").arg(peak.crPercent, 0, 'f', 2).arg(ratio).arg(peak.ratio, 0, 'f', 3),
+                               curveColour(path, oneCurve, member), ofReference});
+    }
 }
 
 // Says how many runs have a reference outside IAPWS-95's validity, and why runs have none.

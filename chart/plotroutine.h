@@ -6,11 +6,14 @@
 #include "chart/chartadapter.h"
 #include "reference/runreference.h"
 
+#include <memory>
 #include <string>
 
 namespace qrv {
 
+class CurvePeakFinder;
 class RunStore;
+struct RunGroup;
 struct SweepBands;
 
 enum class YChoice {
@@ -31,6 +34,7 @@ struct PlotChoices {
     bool markers = true; // curves: a marker at every run as well
     bool fullScale = false; // the Y axis over the quantity's whole range instead of the data's
     bool reference = false; // the IAPWS-95 reference beside the runs
+    bool peaks = false; // each curve's largest conversion ratio marked (conversion ratio against R)
 };
 
 class PlotRoutine {
@@ -39,6 +43,7 @@ public:
     static constexpr int kCurveSamples = 400;
 
     explicit PlotRoutine(const RunStore& store);
+    ~PlotRoutine();
 
     Chart plot(const PlotChoices& choices);
     // A sweep's uncertainty bands, drawn around their curves on conversion ratios against the
@@ -49,11 +54,16 @@ public:
 
 private:
     void noteReferences(Chart& chart);
+    // Marks the peaks of the curves of one group of runs (member of a family), each in its
+    // curve's colour, or says why it has none.
+    void markPeaks(Chart& chart, const RunGroup& group, std::size_t member, bool oneCurve, bool reference);
 
     const RunStore& m_store;
     const SweepBands* m_bands = nullptr;
     // Worked once per run, as charts are redrawn after every option click.
     reference::RunReferences m_references;
+    // Found once per curve; kept out of this header, whose includers need no calculation.
+    std::unique_ptr<CurvePeakFinder> m_peaks;
 };
 
 } // namespace qrv

@@ -4,6 +4,7 @@
 #include "chart/renderchart.h"
 
 #include "chart/charttext.h"
+#include "chart/peaklabels.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
@@ -17,6 +18,7 @@
 #include <QScatterSeries>
 
 #include <algorithm>
+#include <functional>
 
 namespace qrv {
 
@@ -139,7 +141,7 @@ QCategoryAxis* makeAxis(const ChartAxis& axis)
     return made;
 }
 
-// An axis end with a marker or line on it moves out by half a marker, so that what lies at
+// An axis end with a marker, line or peak on it moves out by half a marker, so that what lies at
 // the end (R at the last ratio, a steam fraction of 1) is drawn whole, not cut by the plot's
 // edge; an end with nothing on it stays where the chart put it.
 void leaveRoomForMarkers(const Chart& chart, QCategoryAxis& x, QCategoryAxis& y, const QRectF& plotArea)
@@ -151,16 +153,59 @@ void leaveRoomForMarkers(const Chart& chart, QCategoryAxis& x, QCategoryAxis& y,
         const double room = (range.high - range.low) * kRoom / (pixels - 2 * kRoom);
         bool atLow = false;
         bool atHigh = false;
+        const auto see = [&](const QPointF& p) {
+            atLow = atLow || coordinate(p) < range.low + room;
+            atHigh = atHigh || coordinate(p) > range.high - room;
+        };
         for (const ChartSeries& s : chart.series)
             for (const std::vector<QPointF>* points : {&s.markers, &s.curve})
-                for (const QPointF& p : *points) {
-                    atLow = atLow || coordinate(p) < range.low + room;
-                    atHigh = atHigh || coordinate(p) > range.high - room;
-                }
+                std::for_each(points->begin(), points->end(), see);
+        for (const ChartPeak& peak : chart.peaks)
+            see(peak.at);
         axis.setRange(range.low - (atLow ? room : 0), range.high + (atHigh ? room : 0));
     };
     widen(x, chart.x, plotArea.width(), [](const QPointF& p) { return p.x(); });
     widen(y, chart.y, plotArea.height(), [](const QPointF& p) { return p.y(); });
+}
+
+constexpr double kPeakSize = 14;
+
+// Each peak's diamond (hollow for a reference's), then its label where placePeakLabels puts
+// it, with a line to its peak when it stands away from it. The diamonds come first, so that
+// the labels, which keep clear of them, never cover one.
+void drawPeaks(QPainter& painter, const std::vector<ChartPeak>& peaks, const QRectF& plotArea,
+               const std::function<QPointF(QPointF)>& toPixels)
+{
+    std::vector<QPointF> centres;
+    std::vector<QSizeF> sizes;
+    const QFont plain = chartFont(12);
+    const QFont italic = chartFont(12, false, true);
+    for (const ChartPeak& peak : peaks) {
+        const QPointF c = toPixels(peak.at);
+        centres.push_back(c);
+        sizes.push_back(QFontMetricsF(peak.reference ? italic : plain).size(0, peak.label) + QSizeF(8, 4));
+        const double r = kPeakSize / 2;
+        const QPointF diamond[] = {{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
+        painter.setPen(QPen(peak.reference ? peak.colour : QColor(Qt::black), peak.reference ? 2 : 1));
+        painter.setBrush(peak.reference ? QColor(Qt::white) : peak.colour);
+        painter.drawPolygon(diamond, 4);
+    }
+
+    const std::vector<QRectF> labels = placePeakLabels(centres, sizes, plotArea, kPeakSize);
+    for (std::size_t k = 0; k < peaks.size(); ++k) {
+        const ChartPeak& peak = peaks[k];
+        const QRectF& box = labels[k];
+        const QPointF c = centres[k];
+        const QPointF nearest(std::clamp(c.x(), box.left(), box.right()), std::clamp(c.y(), box.top(), box.bottom()));
+        painter.setPen(QPen(peak.colour, 1));
+        if (QLineF(c, nearest).length() > kPeakSize)
+            painter.drawLine(c, nearest);
+        painter.setBrush(QColor(255, 255, 255, 230));
+        painter.drawRoundedRect(box, 3, 3);
+        painter.setFont(peak.reference ? italic : plain);
+        painter.setPen(peak.colour.darker(140));
+        painter.drawText(box, Qt::AlignCenter, peak.label);
+    }
 }
 
 void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
@@ -226,6 +271,15 @@ void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
     leaveRoomForMarkers(chart, *x, *y, plot->plotArea());
     scene.setSceneRect(layout);
     scene.render(&painter, area, layout);
+
+    // The scene is drawn at its own size, moved to the area: a point's place is the plot
+    // area's, from the axes' ranges.
+    const QRectF plotArea = plot->plotArea().translated(area.topLeft());
+    const auto toPixels = [&](QPointF value) {
+        return QPointF(plotArea.left() + (value.x() - x->min()) / (x->max() - x->min()) * plotArea.width(),
+                       plotArea.bottom() - (value.y() - y->min()) / (y->max() - y->min()) * plotArea.height());
+    };
+    drawPeaks(painter, chart.peaks, plotArea, toPixels);
 }
 
 } // namespace

@@ -114,18 +114,6 @@ QString titleOf(const std::string& quantity, const std::string& unit)
     return QString::fromStdString(quantityTitle(quantity, unit));
 }
 
-// A text turned to read upwards, centred on a point.
-void drawUpwards(QPainter& painter, const QString& text, QPointF centre, double room)
-{
-    const QFontMetricsF metrics(painter.font());
-    const QString shown = metrics.elidedText(text, Qt::ElideRight, room);
-    painter.save();
-    painter.translate(centre);
-    painter.rotate(-90);
-    painter.drawText(QRectF(-room / 2, -metrics.height() / 2, room, metrics.height()), Qt::AlignCenter, shown);
-    painter.restore();
-}
-
 // Diagonal lines across a rectangle, on a pattern fixed to the page so that neighbouring
 // hatched rectangles join up.
 void hatch(QPainter& painter, const QRectF& r)

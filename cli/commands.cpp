@@ -97,8 +97,6 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         err << "qrv-cli: option --r: " << sweep.error << '\n' << usageText();
         return kRefused;
     }
-    if (command.peaks)
-        return peaksCommand(command, sweep.ratios, out, err);
     const SweepFamily& family = command.family;
     const bool members = family.input != FamilyInput::None;
     const std::size_t runCount = sweep.ratios.size() * family.memberCount();
@@ -106,6 +104,8 @@ int sweepCommand(const SweepCommand& command, std::ostream& out, std::ostream& e
         err << "qrv-cli: " << error << '\n';
         return kRefused;
     }
+    if (command.peaks)
+        return peaksCommand(command, sweep.ratios, out, err);
     std::vector<std::filesystem::path> folders;
     std::vector<std::string> fileNames;
     if (command.qrvDir) {

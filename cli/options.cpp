@@ -143,7 +143,8 @@ const std::vector<OptionSpec> kSweepOptions = inputOptionsWith({
     {"--peaks", Value::None, "",
      "instead of the runs, each curve's largest conversion ratio over the range and the R where it "
      "lies (to 1e-4, found by runs between the sweep's ratios): a row per member and path (Adiabatic, "
-     "Isothermal and their IAPWS-95 references); not with --json, --qrv-dir or --plot"},
+     "Isothermal and their IAPWS-95 references); with --plot the chart marks them too (--y cr); not "
+     "with --json or --qrv-dir"},
 });
 
 const std::vector<OptionSpec> kMapOptions = studyOptionsWith("FROM:TO:STEP", {
@@ -163,6 +164,11 @@ const std::vector<OptionSpec> kUncertaintyOptions = studyOptionsWith("MEAN~SD|FR
     {"--csv", Value::None, "",
      "every sample as a comma-separated row (its drawn inputs, the outputs, its status) instead of the "
      "summary; not with --json"},
+    {"--plot", Value::Text, "FILE",
+     "also draw a histogram of each output into FILE, a picture chosen by its ending: .png, .svg or .pdf; "
+     "each marks the 5, 50 and 95 % percentiles, the title gives the drawn inputs, the seed and the failed "
+     "samples"},
+    kSizeOption,
 });
 
 const OptionSpec kOpenOptions[] = {
@@ -483,8 +489,13 @@ Command parseSweep(const std::vector<std::string>& args)
         return *error;
     sweep.chart = std::get<std::optional<ChartRequest>>(chart);
     sweep.peaks = take(p, "--peaks").has_value();
-    if (sweep.peaks && (sweep.json || sweep.qrvDir || sweep.chart))
-        return usageError("option --peaks goes with --csv alone, not with --json, --qrv-dir or --plot");
+    if (sweep.peaks && (sweep.json || sweep.qrvDir))
+        return usageError("option --peaks goes with --csv and --plot, not with --json or --qrv-dir");
+    if (sweep.peaks && sweep.chart && sweep.chart->yKey != "cr")
+        return usageError("option --peaks marks the peaks of the conversion ratio: with --plot it needs --y cr, not "
+                          + sweep.chart->yKey);
+    if (sweep.chart)
+        sweep.chart->peaks = sweep.peaks;
     const std::string text = sweep.request.inputs.ratio;
     const std::vector<std::string> parts = split(text, ':');
     if (parts.size() != 3 || !std::all_of(parts.begin(), parts.end(), isPlainNumber))
@@ -598,6 +609,19 @@ Command parseUncertainty(const std::vector<std::string>& args)
     command.csv = take(p, "--csv").has_value();
     if (command.csv && command.json)
         return usageError("options --csv and --json exclude each other");
+    if (auto error = emptyName(p, "--plot", "file name"))
+        return *error;
+    const auto path = take(p, "--plot");
+    if (!path) {
+        if (auto error = onlyWithPlot(p, {"--size"}))
+            return *error;
+        return command;
+    }
+    HistogramsRequest plot;
+    plot.path = *path;
+    if (auto error = readSize(p, plot.widthPx, plot.heightPx))
+        return *error;
+    command.plot = plot;
     return command;
 }
 

@@ -50,6 +50,7 @@ struct UncertaintyCommand {
     UncertaintyRequest request;
     bool json = false;
     bool csv = false; // every sample instead of the summary
+    std::optional<HistogramsRequest> plot; // the outputs' histograms also drawn into a picture
 };
 
 struct OpenCommand {

@@ -12,6 +12,8 @@
 #include "report/runend.h"
 #include "report/steamtablenote.h"
 #include "report/sweeptable.h"
+#include "report/uncertaintyhistograms.h"
+#include "runs/runstore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,14 +95,29 @@ int peaksCommand(const SweepCommand& command, const std::vector<double>& ratios,
             status = kCalculationError;
         }
     }
-    return out ? status : kFileError;
+    if (!out)
+        return kFileError;
+    if (command.chart) {
+        // The chart draws the sweep's runs; it finds their peaks from them as the plot window does.
+        RunStore runs;
+        runFamilySweep(command.request, family, ratios, [&runs](std::size_t, const SweepRun& step) {
+            if (step.run.record)
+                runs.append(*step.run.record);
+            return true;
+        });
+        if (const std::string error = writeSweepChart(runs, *command.chart); !error.empty()) {
+            err << "Save error: " << error << '\n';
+            status = combined(status, kFileError);
+        }
+    }
+    return status;
 }
 
 int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err)
 {
     if (command.plot) {
         if (const std::string error = mapRequestError(command.plot->picture); !error.empty()) {
-            err << "qrv-cli: option --plot: " << error << '\n';
+            err << "qrv-cli: " << error << '\n';
             return kRefused;
         }
     }
@@ -150,6 +167,12 @@ int mapCommand(const MapCommand& command, std::ostream& out, std::ostream& err)
 int uncertaintyCommand(const UncertaintyCommand& command, std::ostream& out, std::ostream& err)
 {
     const UncertaintyRequest& request = command.request;
+    if (command.plot) {
+        if (const std::string error = histogramsRequestError(*command.plot); !error.empty()) {
+            err << "qrv-cli: " << error << '\n';
+            return kRefused;
+        }
+    }
     UncertaintyResult result;
     {
         ProgressLine progress(err, terminalProgress(), request.samples);
@@ -199,11 +222,19 @@ int uncertaintyCommand(const UncertaintyCommand& command, std::ostream& out, std
     }
     if (!out)
         return kFileError;
+    int status = kDone;
     if (failed > 0) {
         err << "qrv-cli: " << failed << " of " << request.samples << " samples failed\n";
-        return kCalculationError;
+        status = kCalculationError;
     }
-    return kDone;
+    if (command.plot) {
+        if (const std::string error = writeHistogramsPicture(uncertaintyHistograms(request, result), *command.plot);
+            !error.empty()) {
+            err << "Save error: " << error << '\n';
+            status = combined(status, kFileError);
+        }
+    }
+    return status;
 }
 
 } // namespace qrv::cli

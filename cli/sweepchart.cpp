@@ -4,6 +4,7 @@
 
 #include "base/version.h"
 #include "chart/contour/mapgrid.h"
+#include "chart/histogram/histogram.h"
 #include "cli/chartplugin/chartplugin.h"
 #include "runs/runstore.h"
 
@@ -27,7 +28,7 @@ bool sameBuild(const ChartPlugin& plugin)
 {
     return plugin.versionMajor == kVersionMajor && plugin.versionMinor == kVersionMinor
         && plugin.versionRevision == kVersionRevision && plugin.runStoreSize == sizeof(RunStore)
-        && plugin.mapGridSize == sizeof(MapGrid);
+        && plugin.mapGridSize == sizeof(MapGrid) && plugin.histogramSetSize == sizeof(HistogramSet);
 }
 
 LoadedPlugin load(const fs::path& path)
@@ -103,6 +104,18 @@ std::string writeMapPicture(const MapGrid& map, const MapRequest& request)
     return askPlugin("maps are not available: ", [&](const ChartPlugin& plugin) { return plugin.writeMap(map, request); });
 }
 
+std::string histogramsRequestError(const HistogramsRequest& request)
+{
+    return askPlugin("option --plot: histograms are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.histogramsRequestError(request); });
+}
+
+std::string writeHistogramsPicture(const HistogramSet& set, const HistogramsRequest& request)
+{
+    return askPlugin("histograms are not available: ",
+                     [&](const ChartPlugin& plugin) { return plugin.writeHistograms(set, request); });
+}
+
 } // namespace qrv::cli
 
 #else
@@ -122,6 +135,16 @@ std::string mapRequestError(const MapRequest&)
 }
 
 std::string writeMapPicture(const MapGrid&, const MapRequest& request) { return mapRequestError(request); }
+
+std::string histogramsRequestError(const HistogramsRequest&)
+{
+    return "option --plot: histograms are not available in this build of qrv-cli, which has no Qt";
+}
+
+std::string writeHistogramsPicture(const HistogramSet&, const HistogramsRequest& request)
+{
+    return histogramsRequestError(request);
+}
 
 } // namespace qrv::cli
 

@@ -8,6 +8,7 @@
 namespace qrv {
 class RunStore;
 struct MapGrid;
+struct HistogramSet;
 }
 
 namespace qrv::cli {
@@ -17,6 +18,7 @@ struct ChartRequest {
     std::string yKey = "cr";
     bool curve = false;
     bool reference = false; // the runs' IAPWS-95 reference beside them
+    bool peaks = false;     // each curve's largest conversion ratio marked
     int widthPx = 1600;
     int heightPx = 1000;
 };
@@ -26,6 +28,9 @@ struct MapRequest {
     int widthPx = 1600;
     int heightPx = 1000;
 };
+
+// An uncertainty study's histograms go to a picture as a map does.
+using HistogramsRequest = MapRequest;
 
 // Why the chart cannot be drawn as asked, or why no chart can be drawn at all (no plug-in);
 // empty when it can.
@@ -41,5 +46,9 @@ std::string mapRequestError(const MapRequest& request);
 // Draws the map (chart/rendermap.h) and writes the file; the failure's description (a grid that
 // cannot be drawn, a file that cannot be written), empty on success.
 std::string writeMapPicture(const MapGrid& map, const MapRequest& request);
+
+// The same of an uncertainty study's histograms (chart/renderhistograms.h).
+std::string histogramsRequestError(const HistogramsRequest& request);
+std::string writeHistogramsPicture(const HistogramSet& set, const HistogramsRequest& request);
 
 } // namespace qrv::cli

@@ -133,6 +133,10 @@ void FrmPlot::buildControls()
     m_chkReference = checkBox("chkReference", "IAPWS-95 reference",
                               "Beside the runs, dashed: the same idealisation worked with exact water properties",
                               false);
+    m_chkPeaks = checkBox("chkPeaks", "Peaks",
+                          "Each curve's largest conversion ratio and the R where it lies, found by runs between "
+                          "its runs; for the conversion ratio against R",
+                          false);
     // Points are markers already.
     m_chkMarkers->setEnabled(false);
     connect(m_optCurve, &QRadioButton::toggled, m_chkMarkers, &QWidget::setEnabled);
@@ -209,12 +213,15 @@ void FrmPlot::buildControls()
 PlotChoices FrmPlot::choices() const
 {
     return {YChoice(m_yGroup->checkedId()), m_xGroup->checkedId(), m_optCurve->isChecked(),
-            m_chkMarkers->isChecked(), m_chkFullScale->isChecked(), m_chkReference->isChecked()};
+            m_chkMarkers->isChecked(), m_chkFullScale->isChecked(), m_chkReference->isChecked(),
+            m_chkPeaks->isEnabled() && m_chkPeaks->isChecked()};
 }
 
 void FrmPlot::Plot()
 {
     enableOptions(true);
+    // Peaks are those of the conversion ratio over a range of R.
+    m_chkPeaks->setEnabled(m_yGroup->checkedId() == int(YChoice::ConversionRatio) && m_xGroup->checkedId() == 0);
     enableDataButtons(m_store.count() > 0);
     m_chart.show(m_routine.plot(choices()));
     m_chart.copyToClipboard(m_graph1->size());

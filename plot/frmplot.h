@@ -82,6 +82,7 @@ private:
     QCheckBox* m_chkMarkers = nullptr;
     QCheckBox* m_chkFullScale = nullptr;
     QCheckBox* m_chkReference = nullptr;
+    QCheckBox* m_chkPeaks = nullptr;
     std::array<QRadioButton*, 8> m_optY{};
     std::array<QRadioButton*, 8> m_optX{};
     QButtonGroup* m_yGroup = nullptr;

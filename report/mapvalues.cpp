@@ -17,12 +17,7 @@ namespace {
 // The run's value of the quantity: one stored output, or the model's minus its reference.
 double valueOf(const RunResult& run, std::string_view key)
 {
-    const std::pair<std::string_view, StudyOutput> outputs[] = {
-        {"cr-adiabatic", kAdiabaticCR},      {"cr-isothermal", kIsothermalCR},
-        {"ref-cr-adiabatic", kReferenceAdiabaticCR}, {"ref-cr-isothermal", kReferenceIsothermalCR},
-        {"teq", kEquilibriumT},              {"peq", kEquilibriumP},
-    };
-    for (const auto& [name, output] : outputs)
+    for (const auto& [name, output] : kOutputZKeys)
         if (name == key)
             return studyOutputValue(run, output);
     const bool adiabatic = key == "diff-adiabatic";
@@ -62,18 +57,23 @@ MapGrid mapGrid(const MapStudy& map, const MapResult& result, const MapZKey& z)
 
 std::string fixedConditions(const MapStudy& map)
 {
+    return fixedConditions(map.base, {map.x.input, map.y.input});
+}
+
+std::string fixedConditions(const RunRequest& base, const std::vector<StudyInput>& varied)
+{
     std::string text;
     for (const StudyInputName& name : kStudyInputs) {
-        if (name.input == map.x.input || name.input == map.y.input)
+        if (std::find(varied.begin(), varied.end(), name.input) != varied.end())
             continue;
-        if (name.input == StudyInput::X && !map.base.inputs.sedimentMode)
+        if (name.input == StudyInput::X && !base.inputs.sedimentMode)
             continue;
         text.append(text.empty() ? "" : ", ").append(name.name).append(" ");
-        text.append(studyInputText(map.base, name.input));
+        text.append(studyInputText(base, name.input));
         if (!name.unit.empty())
             text.append(" ").append(name.unit);
     }
-    if (map.base.constantVolume)
+    if (base.constantVolume)
         text.append(", constant volume");
     return text;
 }

@@ -4,16 +4,29 @@
 #pragma once
 
 #include "calculation/runmap.h"
+#include "calculation/studyoutput.h"
 #include "chart/contour/mapgrid.h"
 #include "chart/contour/mapkeys.h"
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qrv {
 
 // The quantity of that --z key; null when there is none.
 const MapZKey* findMapZKey(std::string_view key);
+
+// The --z key of each output a study reports, which titles it with its unit.
+inline constexpr std::array<std::pair<std::string_view, StudyOutput>, 6> kOutputZKeys = {{
+    {"cr-adiabatic", kAdiabaticCR},
+    {"cr-isothermal", kIsothermalCR},
+    {"ref-cr-adiabatic", kReferenceAdiabaticCR},
+    {"ref-cr-isothermal", kReferenceIsothermalCR},
+    {"teq", kEquilibriumT},
+    {"peq", kEquilibriumP},
+}};
 
 // The map of one quantity; `result` is runMap's for `map`.
 MapGrid mapGrid(const MapStudy& map, const MapResult& result, const MapZKey& z);
@@ -22,5 +35,8 @@ MapGrid mapGrid(const MapStudy& map, const MapResult& result, const MapZKey& z);
 // 298 K, PInit 0.1 MPa, PFinal 0.1 MPa", then "X 0.8" for a wet sediment and "constant volume"
 // for that heating.
 std::string fixedConditions(const MapStudy& map);
+
+// The same of a request's inputs but those a study varies.
+std::string fixedConditions(const RunRequest& base, const std::vector<StudyInput>& varied);
 
 } // namespace qrv

@@ -5,6 +5,7 @@
 #include "chart/chartexport.h"
 #include "base/version.h"
 #include "chart/contour/mapgrid.h"
+#include "chart/histogram/histogram.h"
 #include "runs/runstore.h"
 
 #include <QApplication>
@@ -61,11 +62,12 @@ std::string writeChart(const RunStore& runs, const ChartRequest& request)
         choices.y = *yChoiceFromKey(request.yKey);
         choices.curve = request.curve;
         choices.reference = request.reference;
+        choices.peaks = request.peaks;
         return renderRunsChart(runs, choices, pathOf(request.path), QSize(request.widthPx, request.heightPx), &error);
     });
 }
 
-std::string mapRequestError(const MapRequest& request) { return fileError(request.path); }
+std::string pictureRequestError(const MapRequest& request) { return fileError(request.path); }
 
 std::string writeMap(const MapGrid& map, const MapRequest& request)
 {
@@ -74,8 +76,16 @@ std::string writeMap(const MapGrid& map, const MapRequest& request)
     });
 }
 
+std::string writeHistograms(const HistogramSet& set, const HistogramsRequest& request)
+{
+    return withApplication([&](QString& error) {
+        return exportHistograms(set, pathOf(request.path), QSize(request.widthPx, request.heightPx), &error);
+    });
+}
+
 constexpr ChartPlugin kPlugin{kVersionMajor, kVersionMinor,     kVersionRevision, sizeof(RunStore), requestError,
-                              writeChart,    sizeof(MapGrid),   mapRequestError,  writeMap};
+                              writeChart,    sizeof(MapGrid),   pictureRequestError,  writeMap,
+                              sizeof(HistogramSet), pictureRequestError,  writeHistograms};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 namespace qrv {
 class RunStore;
 struct MapGrid;
+struct HistogramSet;
 }
 
 namespace qrv::cli {
@@ -39,6 +40,13 @@ struct ChartPlugin {
     std::string (*mapRequestError)(const MapRequest& request);
     // Draws the map and writes the file; the failure's description, empty on success.
     std::string (*writeMap)(const MapGrid& map, const MapRequest& request);
+
+    // An uncertainty study's histograms, added after maps.
+    std::size_t histogramSetSize;
+    // Why no histograms can be written to the request's file; empty when they can.
+    std::string (*histogramsRequestError)(const HistogramsRequest& request);
+    // Draws the histograms and writes the file; the failure's description, empty on success.
+    std::string (*writeHistograms)(const HistogramSet& set, const HistogramsRequest& request);
 };
 
 using ChartPluginEntry = const ChartPlugin* (*)();

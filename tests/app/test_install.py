@@ -153,7 +153,8 @@ class Installed(unittest.TestCase):
                 (("sweep", "--family", "t"), ["tinit=", "tmagma="]),
                 (("map", "--z", "cr"), ["cr-adiabatic", "cr-isothermal"]),
                 (("map", "--plot", "res"), ["results.qrv"]),
-                (("mc", "--s"), ["--s", "--seed"]),
+                (("mc", "--s"), ["--s", "--seed", "--size"]),
+                (("mc", "--plot", "res"), ["results.qrv"]),
             ]
             for words, expected in cases:
                 with self.subTest(words=words):

@@ -3,6 +3,8 @@
 Usage: test_charts.py PATH-TO-QRV-CLI [--no-charts]; with --no-charts, the engine-only build's
 qrv-cli, which has no plug-in, is checked to say so."""
 
+import csv
+import io
 import os
 import pathlib
 import re
@@ -156,6 +158,58 @@ class Charts(unittest.TestCase):
                      "Magma temperature (K)", "Water/magma ratio R"]:
             self.assertTrue(any(text in t for t in texts), text)
 
+    def test_sweep_peaks_are_printed_and_marked_on_the_chart(self):
+        path = os.path.join(self.dir, "peaks.svg")
+        done = cli(INPUTS[0], *INPUTS[3:], "--r", "0.05:1:0.05", "--family", "tmagma=1073,1473", "--peaks",
+                   "--plot", path, "--reference")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        rows = list(csv.DictReader(io.StringIO(done.stdout.decode())))
+        self.assertEqual(len(rows), 8)
+        # Each printed peak's value and place stands on the chart beside its mark.
+        texts = [node.text or "" for node in ElementTree.parse(path).iter()]
+        for row in rows:
+            label = "%.2f %% at R %.3f" % (float(row["CR [%]"]), float(row["R"]))
+            self.assertIn(label, texts)
+
+    def test_peaks_on_another_quantity_are_refused_before_any_run(self):
+        done = cli(*SWEEP, "--peaks", "--plot", os.path.join(self.dir, "sf.png"), "--y", "sf")
+        self.assertEqual((done.returncode, done.stdout), (2, b""))
+        self.assertIn(b"option --peaks marks the peaks of the conversion ratio: with --plot it needs --y cr, not sf",
+                      done.stderr)
+
+    def test_mc_histograms_in_each_picture_type(self):
+        mc = ["mc", *INPUTS[1:-1], "--r", "-0.1..0.3", "--n", "300", "--seed", "5"]
+        for name in ["mc.png", "mc.svg", "mc.pdf"]:
+            with self.subTest(name=name):
+                path = os.path.join(self.dir, name)
+                done = cli(*mc, "--plot", path, "--size", "1200x750")
+                # Failed samples (R not above 0) set status 3; the picture is still written.
+                self.assertEqual(done.returncode, 3, done.stderr)
+                failed = int(re.search(rb"(\d+) of 300 samples failed", done.stderr).group(1))
+                picture = pathlib.Path(path).read_bytes()
+                if name.endswith(".png"):
+                    self.assertEqual(picture[:8], b"\x89PNG\r\n\x1a\n")
+                    self.assertEqual(struct.unpack(">II", picture[16:24]), (1200, 750))
+                elif name.endswith(".pdf"):
+                    self.assertTrue(picture.startswith(b"%PDF-"))
+                else:
+                    texts = [node.text or "" for node in ElementTree.fromstring(picture).iter()]
+                    for text in ["QRV Uncertainty", "Equilibrium pressure (MPa)",
+                                 "%d of 300 samples failed and are left out" % failed,
+                                 "Drawn: R -0.1..0.3 (uniform); fixed: TMagma 1473 K, TInit 298 K, PInit 0.1 MPa, "
+                                 "PFinal 0.1 MPa; seed 5"]:
+                        self.assertTrue(any(text in t for t in texts), text)
+
+    def test_mc_pictures_refused_before_any_sample(self):
+        mc = ["mc", *INPUTS[1:-1], "--r", "0.3~0.05", "--n", "1000000"]
+        for args, expected in [(["--plot", "mc.gif"], 'option --plot: "mc.gif" does not end in .png, .svg or .pdf'),
+                               (["--plot", "mc.png", "--size", "0x10"], "each side must be 1 to 10000"),
+                               (["--size", "800x600"], "option --size goes with --plot")]:
+            with self.subTest(args=args):
+                done = cli(*mc, *args)
+                self.assertEqual((done.returncode, done.stdout), (2, b""))
+                self.assertIn(expected, done.stderr.decode())
+
 
 class PlugIn(unittest.TestCase):
     def test_runs_load_no_qt(self):
@@ -190,6 +244,11 @@ class NoChartsInThisBuild(unittest.TestCase):
                        "--tmagma", "1273:1473:100", "--plot", chart, "--z", "teq")
             self.assertEqual((done.returncode, done.stdout), (2, b""))
             self.assertIn(b"qrv-cli: option --plot: ", done.stderr)
+            self.assertFalse(os.path.exists(chart))
+            done = cli("mc", *INPUTS[1:-1], "--r", "0.3~0.05", "--plot", chart)
+            self.assertEqual((done.returncode, done.stdout), (2, b""))
+            self.assertEqual(done.stderr, b"qrv-cli: option --plot: histograms are not available in this build of "
+                                          b"qrv-cli, which has no Qt\n")
             self.assertFalse(os.path.exists(chart))
 
 

@@ -170,10 +170,10 @@ class Peaks(Study):
                 self.assertRegex(line[ratio_column:], r"^0\.\d+ ")
 
     def test_refused_beside_other_outputs_and_with_the_inputs_message(self):
-        for extra in (["--json"], ["--qrv-dir", "runs"], ["--plot", "peaks.png"]):
+        for extra in (["--json"], ["--qrv-dir", "runs"]):
             with self.subTest(extra=extra):
                 self.assertEqual(self.refused("sweep", *START_UP, "--r", "0.1:1:0.1", "--peaks", *extra),
-                                 "qrv-cli: option --peaks goes with --csv alone, not with --json, --qrv-dir or --plot")
+                                 "qrv-cli: option --peaks goes with --csv and --plot, not with --json or --qrv-dir")
         self.assertTrue(self.refused("sweep", "--tmagma", "200", *FIXED, "--r", "0.1:1:0.1", "--peaks")
                         .startswith("Magma Temperature (K) must be above 298 K"))
 

@@ -1,4 +1,6 @@
+#include "calculation/peaks.h"
 #include "calculation/ratiosweep.h"
+#include "calculation/sweepfamily.h"
 #include "display/recordinghost.h"
 #include "runs/runstore.h"
 #include "files/runstorecsv.h"
@@ -478,6 +480,47 @@ private slots:
         m_store = sediment;
         m_plot->Plot();
         QCOMPARE(shown().x.title, QStringLiteral("Sediment/magma ratio Rs"));
+    }
+
+    void peaksChecked_familyOfSweeps_eachCurvesPeakOnlyWhileTheChartIsAConversionRatioAgainstR()
+    {
+        // State: a family of two magma temperatures swept over R, the reference shown.
+        RunRequest request;
+        request.inputs = {"1073", "298", "0.1", "0.1", "", "--", false};
+        const SweepFamily family{FamilyInput::TMagma, {"1073", "1473"}};
+        const std::vector<double> ratios = sweepRatios(0.05, 1, 0.05).ratios;
+        m_store.clear();
+        runFamilySweep(request, family, ratios, [this](std::size_t, const SweepRun& step) {
+            m_store.append(step.run.record.value());
+            return true;
+        });
+        m_plot->showAndPlot();
+        click("chkReference");
+        QAbstractButton* peaks = control("chkPeaks");
+        QVERIFY(peaks->isEnabled() && !peaks->isChecked() && !peaks->toolTip().isEmpty());
+        QVERIFY(shown().peaks.empty());
+
+        // Action: Peaks checked. Expected: a mark per curve and reference, where findPeaks puts it.
+        click("chkPeaks");
+        const std::vector<Peak> expected = findPeaks(request, family, ratios);
+        QTRY_COMPARE(shown().peaks.size(), expected.size());
+        QCOMPARE(shown().peaks.back().at, QPointF(expected.back().ratio, expected.back().crPercent));
+
+        // Action: another quantity, then another X axis. Expected: the option off, no marks.
+        click("optY_SF");
+        QTRY_VERIFY(!peaks->isEnabled());
+        QVERIFY(shown().peaks.empty());
+        click("optY_CR");
+        QTRY_VERIFY(peaks->isEnabled());
+        QCOMPARE(shown().peaks.size(), expected.size());
+        click("optX(1)");
+        QTRY_VERIFY(!peaks->isEnabled());
+        QVERIFY(shown().peaks.empty());
+        click("optX(0)");
+        // Action: Peaks unchecked. Expected: the marks gone.
+        click("chkPeaks");
+        QTRY_VERIFY(shown().peaks.empty());
+        QVERIFY(peaks->isEnabled());
     }
 
     void optionsToggledByAScreenReaderOrByTheProgram_chartRedrawnOncePerChange()
