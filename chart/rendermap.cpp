@@ -59,7 +59,7 @@ QString noResultText()
 
 QColor toQColor(Rgb c)
 {
-    return QColor(c.r, c.g, c.b);
+    return QColor(c.red, c.green, c.blue);
 }
 
 // Black or white, whichever stands out more on the colour.

@@ -4,6 +4,7 @@
 // and one rendering (windowtext.h) turns either window into text for Copy All and qrv-cli.
 #pragma once
 
+#include "base/rgb.h"
 #include "display/enginehost.h"
 
 #include <array>
@@ -12,12 +13,6 @@
 #include <string_view>
 
 namespace qrv {
-
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-};
 
 // What a control is on screen.
 enum class Look {

@@ -48,7 +48,7 @@ Rgb sample(std::span<const Rgb> table, double t)
     const double f = x - double(k);
     const Rgb& a = table[k];
     const Rgb& b = table[k + 1];
-    return {between(a.r, b.r, f), between(a.g, b.g, f), between(a.b, b.b, f)};
+    return {between(a.red, b.red, f), between(a.green, b.green, f), between(a.blue, b.blue, f)};
 }
 
 double linear(std::uint8_t channel)
@@ -71,7 +71,7 @@ Rgb blueWhiteRed(double t)
 
 double luminance(Rgb colour)
 {
-    return 0.2126 * linear(colour.r) + 0.7152 * linear(colour.g) + 0.0722 * linear(colour.b);
+    return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) + 0.0722 * linear(colour.blue);
 }
 
 } // namespace qrv

@@ -1,16 +1,9 @@
 // The colour maps of maps, as pure functions of a position from 0 to 1 (clamped).
 #pragma once
 
-#include <cstdint>
+#include "base/rgb.h"
 
 namespace qrv {
-
-struct Rgb {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // Viridis, perceptually uniform and readable in greyscale and by colour-blind readers: dark
 // purple at 0 through blue and green to yellow at 1, lightness rising all the way.

@@ -36,8 +36,8 @@ bool neutral(QColor c)
 
 bool near(QColor c, Rgb expected, int tolerance)
 {
-    return std::abs(c.red() - expected.r) <= tolerance && std::abs(c.green() - expected.g) <= tolerance
-        && std::abs(c.blue() - expected.b) <= tolerance;
+    return std::abs(c.red() - expected.red) <= tolerance && std::abs(c.green() - expected.green) <= tolerance
+        && std::abs(c.blue() - expected.blue) <= tolerance;
 }
 
 } // namespace
@@ -83,7 +83,7 @@ private slots:
                     QVERIFY(hatched > 80 * 60 / 10);
                     continue;
                 }
-                QCOMPARE(png.pixelColor(centre), QColor(scale.colour(z).r, scale.colour(z).g, scale.colour(z).b));
+                QCOMPARE(png.pixelColor(centre), QColor(scale.colour(z).red, scale.colour(z).green, scale.colour(z).blue));
                 const QRectF& bar = layout.colourBar;
                 const QPoint onBar(int(bar.center().x()), int(bar.bottom() - scale.position(z) * bar.height()));
                 QVERIFY2(near(png.pixelColor(onBar), scale.colour(z), 4), qPrintable(QString::number(z)));
@@ -116,7 +116,7 @@ private slots:
         int whitePixels = 0;
         for (int y = zero.y() - 20; y < zero.y() + 20; ++y)
             for (int x = zero.x() - 20; x < zero.x() + 20; ++x)
-                whitePixels += png.pixelColor(x, y) == QColor(white.r, white.g, white.b);
+                whitePixels += png.pixelColor(x, y) == QColor(white.red, white.green, white.blue);
         QVERIFY2(whitePixels > 40 * 40 * 3 / 4, qPrintable(QString::number(whitePixels)));
         const QColor below = png.pixelColor(layout.pointOf(0.1, 1273).toPoint());
         const QColor above = png.pixelColor(layout.pointOf(0.3, 1473).toPoint());

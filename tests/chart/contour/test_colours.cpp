@@ -45,14 +45,14 @@ TEST(ColourMaps, ViridisRunsFromPurpleToYellowEverLighter)
 TEST(ColourMaps, BlueWhiteRedIsWhiteInTheMiddleAndAlikeEitherSide)
 {
     const Rgb middle = blueWhiteRed(0.5);
-    EXPECT_GE(std::min({middle.r, middle.g, middle.b}), 240);
-    EXPECT_LE(std::max({middle.r, middle.g, middle.b}) - std::min({middle.r, middle.g, middle.b}), 3);
+    EXPECT_GE(std::min({middle.red, middle.green, middle.blue}), 240);
+    EXPECT_LE(std::max({middle.red, middle.green, middle.blue}) - std::min({middle.red, middle.green, middle.blue}), 3);
     for (int k = 1; k <= 50; ++k) {
         const double d = k / 100.0;
         const Rgb below = blueWhiteRed(0.5 - d);
         const Rgb above = blueWhiteRed(0.5 + d);
-        EXPECT_GT(below.b, below.r) << d;
-        EXPECT_GT(above.r, above.b) << d;
+        EXPECT_GT(below.blue, below.red) << d;
+        EXPECT_GT(above.red, above.blue) << d;
         // ColorBrewer's table differs by up to 4.5 L* between its darkest blues and reds.
         EXPECT_NEAR(lightness(below), lightness(above), 5) << d;
         EXPECT_LT(lightness(above), lightness(blueWhiteRed(0.5 + d - 0.01)) + 1e-9) << d;
@@ -97,7 +97,7 @@ TEST(ColourScale, DifferenceBarIsCentredOnZero)
     grid.z = {2, 3, 4, 5};
     const ColourScale positive(grid);
     EXPECT_EQ(positive.position(0), 0.5);
-    EXPECT_GT(positive.colour(2).r, positive.colour(2).b);
+    EXPECT_GT(positive.colour(2).red, positive.colour(2).blue);
 }
 
 TEST(ColourScale, MapWithoutAnyResultHasNoContours)
