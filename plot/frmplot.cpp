@@ -1,13 +1,12 @@
 #include "plot/frmplot.h"
 
-#include "chart/chartexport.h"
-#include "chart/renderchart.h"
 #include "base/appidentity.h"
 #include "display/enginehost.h"
 #include "runs/runstore.h"
 #include "files/safewrite.h"
 #include "plot/chartwidget.h"
 #include "plot/exportdialogs.h"
+#include "plot/mappanel.h"
 #include "print/frmprint.h"
 #include "reference/referencecolumns.h"
 
@@ -187,6 +186,9 @@ void FrmPlot::buildControls()
     m_cmdClear = button("cmdClear", "Clear Data", &FrmPlot::clearData);
     m_cmdClose = button("cmdClose", "Close", &QWidget::hide);
 
+    m_mapPanel = new MapPanel(m_frame1);
+    connect(m_mapPanel, &MapPanel::changed, this, &FrmPlot::showChosenFigure);
+    parameters->addWidget(m_mapPanel);
     parameters->addWidget(m_frame4);
     parameters->addWidget(m_frame5);
     parameters->addWidget(m_frame3);
@@ -214,6 +216,8 @@ PlotChoices FrmPlot::choices() const
 
 void FrmPlot::Plot()
 {
+    // A stored run or a sweep shows the runs again; the map stays held.
+    m_mapPanel->chooseRuns();
     enableOptions(true);
     enableDataButtons(m_store.count() > 0);
     m_chart.show(m_routine.plot(choices()));
@@ -232,6 +236,29 @@ void FrmPlot::plotIfVisible()
 {
     if (isVisible())
         Plot();
+}
+
+void FrmPlot::showMap(MapStudy map, MapResult result)
+{
+    m_mapPanel->hold(std::move(map), std::move(result));
+    show();
+    raise();
+    activateWindow();
+    showChosenFigure();
+}
+
+// The chart's options do not apply to a map: they are off while it is on show.
+void FrmPlot::showChosenFigure()
+{
+    if (!m_mapPanel->showsMap()) {
+        Plot();
+        return;
+    }
+    enableOptions(false);
+    enableDataButtons(true);
+    m_cmdClear->setEnabled(m_store.count() > 0);
+    m_chart.show(m_mapPanel->grid());
+    m_chart.copyToClipboard(m_graph1->size());
 }
 
 void FrmPlot::xChosen(int index)
@@ -255,6 +282,7 @@ void FrmPlot::xChosen(int index)
 void FrmPlot::clearData()
 {
     m_store.clear();
+    m_mapPanel->chooseRuns();
     m_chart.show(PlotRoutine::placeholder());
     enableDataButtons(false);
     enableOptions(false);
@@ -276,10 +304,9 @@ FrmPrint& FrmPlot::printWindow()
 // same drawing as the screen's; later runs change the screen, not the print.
 void FrmPlot::printChart()
 {
-    Plot();
-    printWindow().PrintSetup(this, [chart = m_chart.chart()](QPainter& painter, const QRectF& target) {
-        renderChart(chart, painter, target);
-    });
+    if (!m_mapPanel->showsMap())
+        Plot();
+    printWindow().PrintSetup(this, m_chart.drawing());
     setEnabled(false);
 }
 
@@ -309,14 +336,18 @@ QString FrmPlot::saveFileName(const QString& title, const QString& fileName, con
 
 void FrmPlot::exportData()
 {
-    QString path = saveFileName(QStringLiteral("Export Data"), QStringLiteral("QRV Runs.csv"),
+    const bool map = m_mapPanel->showsMap();
+    QString path = saveFileName(QStringLiteral("Export Data"), map ? QStringLiteral("QRV Map.csv") : QStringLiteral("QRV Runs.csv"),
                                 QStringLiteral("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     std::ostringstream csv;
-    reference::writeRunStoreCsvWithReference(m_store, csv);
+    if (map)
+        csv << m_mapPanel->csv();
+    else
+        reference::writeRunStoreCsvWithReference(m_store, csv);
     const std::string error = safeWriteFile(QFile::encodeName(path).toStdString(), csv.str());
     if (!error.empty())
         m_host.message(saveErrorText(error), Icon::Information);
@@ -335,7 +366,7 @@ void FrmPlot::saveChart()
         return;
     m_pictureSize = *size;
     QString error;
-    if (!exportChart(m_chart.chart(), path, m_pictureSize, &error))
+    if (!m_chart.save(path, m_pictureSize, &error))
         m_host.message(saveErrorText(error.toStdString()), Icon::Information);
 }
 

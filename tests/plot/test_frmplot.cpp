@@ -6,13 +6,18 @@
 #include "plot/frmplot.h"
 #include "reference/referencecolumns.h"
 #include "reference/runreference.h"
+#include "chart/chartexport.h"
+#include "report/mapvalues.h"
+#include "report/sweeptable.h"
 #include "tests/chart/exportfiles.h"
+#include "tests/chart/samplemap.h"
 #include "tests/chart/sampleruns.h"
 #include "tests/helpercheck.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -579,6 +584,87 @@ private slots:
         // Five isothermal markers of a few pixels each.
         const int vermillion = test::countColour(qvariant_cast<QImage>(data->imageData()), kVermillion);
         QVERIFY2(vermillion > 5 * 20, qPrintable(QString::number(vermillion)));
+    }
+
+    // A map from the sweep dialog is held by the window beside the stored runs: shown with the
+    // chart's options off, coloured by the quantity chosen without a new run, and left for the
+    // runs' chart by the user or by a new stored run.
+    void mapRun_shown_heldBesideTheRunsAndRecolouredWithoutARun()
+    {
+        m_plot->showAndPlot();
+        const MapStudy study = test::smallMap();
+        const MapResult result = runMap(study);
+        QVERIFY(result.finished);
+        QSignalSpy drawn(&m_plot->chart(), &ChartAdapter::drawn);
+        QGuiApplication::clipboard()->clear();
+        m_plot->showMap(study, result);
+        QVERIFY(m_plot->isVisible());
+        QVERIFY(drawn.count() >= 1);
+        const MapGrid* map = m_plot->chart().map();
+        QVERIFY(map != nullptr);
+        QCOMPARE(map->z, mapGrid(study, result, kMapZKeys[0]).z);
+        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Adiabatic Conversion Ratio"));
+        QCOMPARE(m_store.count(), 5);
+        for (const char* frame : {"Frame2", "Frame3", "Frame4", "Frame5"})
+            QVERIFY2(!control<QGroupBox>(frame)->isEnabled(), frame);
+        for (const char* button : {"cmdExportData", "cmdSaveChart", "cmdPrint"})
+            QVERIFY2(control(button)->isEnabled(), button);
+        QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
+        const QImage adiabatic = control<QWidget>("Graph1")->grab().toImage();
+
+        // Another quantity: the same runs, drawn again on screen.
+        auto* quantity = control<QComboBox>("cboMapZ");
+        QVERIFY(quantity->isEnabled());
+        QCOMPARE(quantity->count(), int(kMapZKeys.size()));
+        quantity->setCurrentIndex(quantity->findText(QStringLiteral("Equilibrium temperature")));
+        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Equilibrium Temperature"));
+        QCOMPARE(m_plot->chart().map()->z, mapGrid(study, result, *findMapZKey("teq")).z);
+        QTRY_VERIFY(control<QWidget>("Graph1")->grab().toImage() != adiabatic);
+
+        // Back to the runs' chart, and to the map again as it was left.
+        click("optShowRuns");
+        QVERIFY(m_plot->chart().map() == nullptr);
+        QCOMPARE(int(series(QStringLiteral("Adiabatic")).markers.size()), 5);
+        QVERIFY(control<QGroupBox>("Frame3")->isEnabled());
+        QVERIFY(!quantity->isEnabled());
+        click("optShowMap");
+        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Equilibrium Temperature"));
+        // A run stored meanwhile shows the runs; the map stays held.
+        m_store.append(test::sampleRun(1.5f, 15, 6, 0.5f, 0.25f));
+        m_plot->plotIfVisible();
+        QVERIFY(m_plot->chart().map() == nullptr);
+        QVERIFY(control<QRadioButton>("optShowRuns")->isChecked());
+        QCOMPARE(int(series(QStringLiteral("Adiabatic")).markers.size()), 6);
+        QVERIFY(control<QWidget>("FrameMap")->isVisible());
+    }
+
+    // Export Data writes the map's rows as qrv-cli map --csv does: each point's row that of a
+    // single run at its inputs; Save Chart the map as exportMap draws it.
+    void mapShown_exportDataAndSaveChart_theMapsRowsAndPicture()
+    {
+        const MapStudy study = test::smallMap();
+        m_plot->showMap(study, runMap(study));
+        save("cmdExportData", "map");
+        QCOMPARE(m_dialogs->asked.at(1), dataFile("QRV Map.csv"));
+        QVERIFY(m_host.messages().empty());
+        const QStringList lines = QString::fromUtf8(test::fileContents(dataFile("map.csv"))).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 9);
+        QCOMPARE(lines[0], QString::fromStdString(csvLine(mapHeadings(study))));
+        for (std::size_t j = 0; j < 3; ++j)
+            for (std::size_t i = 0; i < 3; ++i) {
+                const RunResult single = calculate(mapPointRequest(study, i, j), kSweepRuns);
+                QVERIFY(single.record.has_value());
+                QCOMPARE(lines[int(1 + j * 3 + i)], QString::fromStdString(csvLine(mapRowCells(study, i, j, single))));
+            }
+
+        save("cmdSaveChart", "map.png", QSize(800, 500));
+        QCOMPARE(m_dialogs->asked.at(4), dataFile("QRV Adiabatic Conversion Ratio.png"));
+        QVERIFY(m_host.messages().empty());
+        QString error;
+        QVERIFY(exportMap(*m_plot->chart().map(), dataFile("expected.png"), QSize(800, 500), &error));
+        QCOMPARE(test::fileContents(dataFile("map.png")), test::fileContents(dataFile("expected.png")));
+        save("cmdSaveChart", "map.svg");
+        QVERIFY(test::fileContents(dataFile("map.svg")).contains("<title>QRV Adiabatic Conversion Ratio</title>"));
     }
 
     void exportDataWritesTheStore()
