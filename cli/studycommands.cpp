@@ -68,8 +68,13 @@ int peaksCommand(const SweepCommand& command, const std::vector<double>& ratios,
     std::vector<std::string> headings;
     if (members)
         headings.push_back(sweepHeadings(family).front());
+    const std::size_t pathColumn = headings.size();
     headings.insert(headings.end(), {"Path", "R", "CR [%]"});
-    printTableLine(out, command.csv, headings, headings);
+    // Columns are as wide as their headings, and Path as its longest name.
+    std::vector<std::string> widths = headings;
+    for (const PeakPath& path : kPeakPaths)
+        widths[pathColumn].resize(std::max(widths[pathColumn].size(), path.name.size()));
+    printTableLine(out, command.csv, widths, headings);
     int status = kDone;
     for (const Peak& peak : findPeaks(command.request, family, ratios)) {
         std::vector<std::string> cells;
@@ -81,7 +86,7 @@ int peaksCommand(const SweepCommand& command, const std::vector<double>& ratios,
         cells.push_back(!peak.found ? std::string()
                         : command.csv ? studyOutputText(peak.crPercent, output)
                                       : cell(peak.crPercent, false));
-        printTableLine(out, command.csv, headings, cells);
+        printTableLine(out, command.csv, widths, cells);
         if (!peak.found) {
             err << "qrv-cli: " << (members ? family.memberLabel(peak.member) + ": " : std::string())
                 << "no run of the range gave " << kPeakPaths[peak.path].name << " a conversion ratio\n";

@@ -1,6 +1,5 @@
 #include "model/energycheck.h"
 
-#include "model/adiabat.h"
 #include "model/calcstate.h"
 #include "model/finalstates.h"
 #include "model/modelevents.h"
@@ -37,15 +36,12 @@ protected:
     void faultReported(std::string_view, EngineFault) override {}
 };
 
-// The finished run keeps only the isothermal final state, so the adiabatic path runs again on
-// a copy. A compressed-liquid end keeps UEq (and so yields no work).
-Real adiabaticEndEnergy(const CalcState& s, ModelEvents& events)
+// A compressed-liquid end keeps UEq (and so yields no work).
+Real adiabaticEndEnergy(const CalcState& s)
 {
-    CalcState end = s;
-    Adiabat(end, events);
-    if (endsAsCompressedLiquid(end))
-        return heatedWaterEnergy(end.TFinal);
-    return end.UFinal;
+    if (endsAsCompressedLiquid(s))
+        return heatedWaterEnergy(s.TFinal);
+    return s.UFinal;
 }
 
 // Vapour and supercritical fluid keep the energy StateSuper gave them; liquid and two-phase
@@ -96,20 +92,22 @@ std::string pathSentence(std::string_view path, double excessPoints)
 
 } // namespace
 
-EnergyCheck energyCheck(const CalcState& s)
+std::optional<double> adiabaticExcess(const CalcState& s)
 {
-    EnergyCheck check;
-    check.adiabaticExcess = inPoints(s, [&](ModelEvents& events) {
-        const Real waterReleases = (Real(s.UEq) - adiabaticEndEnergy(s, events)) * s.RWater;
+    return inPoints(s, [&](ModelEvents&) {
+        const Real waterReleases = (Real(s.UEq) - adiabaticEndEnergy(s)) * s.RWater;
         return Real(s.WAdiabatic) - waterReleases;
     });
-    check.isothermalExcess = inPoints(s, [&](ModelEvents& events) {
+}
+
+std::optional<double> isothermalExcess(const CalcState& s)
+{
+    return inPoints(s, [&](ModelEvents& events) {
         const Real waterReleases = (Real(s.UEq) - isothermalEndEnergy(s, events)) * s.RWater;
         const Real rockPerMagma = (1.0 - Real(s.XWater)) * s.RInput;
         const Real solidsRelease = (Real(s.TEq) - s.TFinal) * (Real(s.CMagma) + rockPerMagma * s.CRock);
         return Real(s.WIsothermal) - waterReleases - solidsRelease;
     });
-    return check;
 }
 
 std::string energyCheckNote(const EnergyCheck& check)

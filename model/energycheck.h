@@ -21,9 +21,10 @@ struct EnergyCheck {
     std::optional<double> isothermalExcess;
 };
 
-// From the state of a run whose two paths completed: the equilibrium, both works and the
-// isothermal final state, which the isothermal path leaves as the last one.
-EnergyCheck energyCheck(const CalcState& s);
+// Each path's excess from the state that path leaves: the final state is the last path's
+// only, so the adiabatic excess is taken before the isothermal path replaces it.
+std::optional<double> adiabaticExcess(const CalcState& afterAdiabat);
+std::optional<double> isothermalExcess(const CalcState& afterIsotherm);
 
 // Above this excess, in points of conversion ratio, the reader is told beside the ratios.
 inline constexpr double kEnergyExcessNoticePoints = 1.0;

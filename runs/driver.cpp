@@ -193,6 +193,7 @@ Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         }
 
         run.adiabatic = keepPathEnd(s, s.WAdiabatic, s.AdiError, s.XAdiabatic, s.TAdiabatic);
+        const std::optional<double> adiabaticEnergyExcess = adiabaticExcess(s);
         showPhase(s, kAdiabatic, host);
         showPathResult(run.adiabatic, kAdiabatic, host);
         host.holdProgress();
@@ -208,7 +209,7 @@ Expansion Calculate2(CalcState& s, RunStore& store, EngineHost& host)
         host.setText(kStatus, "Calculation Complete");
         showPathResult(run.isothermal, kIsothermal, host);
         complete = true;
-        run.energy = energyCheck(s);
+        run.energy = {adiabaticEnergyExcess, isothermalExcess(s)};
         showEnergyCheck(run.energy, host);
 
         host.setText(kPathCaption, "");

@@ -3,6 +3,7 @@
 #include "display/resultswindow.h"
 #include "display/windowtext.h"
 #include "windows/describedwindow.h"
+#include "windows/screenfittedscroll.h"
 #include "windows/valuelabel.h"
 
 #include <QApplication>
@@ -28,13 +29,21 @@ FrmResults::FrmResults(QWidget* parent)
     auto* buttons = new QHBoxLayout;
     for (const Control* button : kDescription.buttons)
         buttons->addWidget(makeButton(*button, this));
-    buildPanels(kDescription, *this, *layout, [this](ValueLabel* value) {
+    // The panels scroll on a screen too short for them all; the buttons stay in reach.
+    auto* panels = new QWidget;
+    auto* panelsLayout = new QVBoxLayout(panels);
+    panelsLayout->setContentsMargins({});
+    buildPanels(kDescription, *panels, *panelsLayout, [this](ValueLabel* value) {
         connect(value, &ValueLabel::clicked, this, [this, value] { copyValue(value); });
         // A value bold from the start (the phase) marks nothing.
         if (!value->font().bold())
             m_markable.append(value);
     });
+    auto* scroll = new ScreenFittedScroll(panels, this);
+    layout->addWidget(scroll);
     layout->addLayout(buttons);
+    const QMargins margins = layout->contentsMargins();
+    scroll->setReservedHeight(margins.top() + margins.bottom() + layout->spacing() + buttons->sizeHint().height());
 
     m_recalculate = describedWidget<QPushButton>(*this, kRecalculate);
     m_help = describedWidget<QPushButton>(*this, kHelp);

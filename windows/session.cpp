@@ -1,8 +1,6 @@
 #include "windows/session.h"
 
-#include "base/appidentity.h"
 #include "runs/startupvalues.h"
-#include "plot/plotview.h"
 #include "windows/datafolder.h"
 #include "windows/frmcalc.h"
 #include "windows/frmmain.h"
@@ -13,22 +11,13 @@
 #include "windows/windowplacement.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QGuiApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 
 #include <utility>
 
 namespace qrv {
-
-namespace {
-
-const QString kShowReferenceKey = QStringLiteral("ShowReference");
-
-} // namespace
 
 Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QString& vaptabPath, QObject* parent)
     : QObject(parent)
@@ -37,9 +26,10 @@ Session::Session(MessagePresenter& presenter, FileDialogs& dialogs, const QStrin
     , m_host([this](Window which) { return window(which); }, presenter)
     , m_shownRun(m_host)
     , m_link(new LinkVaptab(m_host, m_tools, vaptabPath, this))
+    , m_inputRoad(*this)
+    , m_resultsRoad(*this, m_inputRoad)
+    , m_sweepRoad(*this)
 {
-    connect(m_link, &LinkVaptab::outputChanged, this, &Session::showSteamTableOutput);
-    connect(m_link, &LinkVaptab::valuesArrived, this, &Session::fillSteamTableValues);
 }
 
 Session::~Session()
@@ -68,13 +58,7 @@ FrmCalc* Session::loadCalc()
         return m_calc;
     m_calc = new FrmCalc;
     m_host.windowLoaded(Window::Calc);
-    connect(m_calc, &FrmCalc::closeRequested, this, [this] {
-        if (!m_running)
-            backToInputs();
-    });
-    connect(m_calc->continueButton(), &QPushButton::clicked, this, &Session::continueToResults);
-    connect(m_calc->backButton(), &QPushButton::clicked, this, &Session::backToInputs);
-    connect(m_calc->helpButton(), &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Equilibrium); });
+    m_resultsRoad.attach(*m_calc);
     return m_calc;
 }
 
@@ -85,32 +69,20 @@ FrmResults* Session::loadResults()
         return m_results;
     m_results = new FrmResults;
     m_host.windowLoaded(Window::Results);
-    connect(m_results, &FrmResults::closeRequested, this, [this] {
-        if (!m_running)
-            newCalculation();
-    });
-    connect(m_results->recalculateButton(), &QPushButton::clicked, this, [this] {
-        m_shownRun.again();
-        expand();
-    });
-    connect(m_results->newButton(), &QPushButton::clicked, this, &Session::newCalculation);
-    connect(m_results->finishedButton(), &QPushButton::clicked, this, &Session::finish);
-    connect(m_results->saveButton(), &QPushButton::clicked, this, &Session::saveResults);
-    connect(m_results->copyAllButton(), &QPushButton::clicked, this, &Session::copyAll);
-    connect(m_results->plotButton(), &QPushButton::clicked, this, &Session::plot);
-    connect(m_results->helpButton(), &QPushButton::clicked, this, [this] { showHelp(HelpTopic::Results); });
-    // Whether the IAPWS-95 reference is shown is the user's choice, kept for the next start.
-    QCheckBox* showReference = m_results->referenceCheckBox();
-    showReference->setChecked(programSettings().value(kShowReferenceKey, true).toBool());
-    connect(showReference, &QCheckBox::toggled, this,
-            [](bool shown) { programSettings().setValue(kShowReferenceKey, shown); });
+    m_resultsRoad.attach(*m_results);
     return m_results;
 }
 
 void Session::start()
 {
     m_main = new FrmMain;
-    connectMain();
+    connect(m_main, &FrmMain::closeRequested, this, &Session::unloadProgram);
+    connect(m_main, &FrmMain::quitRequested, this, &Session::unloadProgram);
+    connect(m_main, &FrmMain::aboutRequested, this, &Session::showAbout);
+    connect(m_main, &FrmMain::helpRequested, this, [this] { showHelp(HelpTopic::Input); });
+    connect(m_main, &FrmMain::helpContentsRequested, this, [this] { showHelp(HelpTopic::Contents); });
+    m_inputRoad.attach(*m_main);
+    m_sweepRoad.attach(*m_main);
 
     QSettings settings = programSettings();
     m_dataPath = settleDataPath(settings, m_tools, m_tools.specialFolder(DesktopTools::kDocumentsFolder),
@@ -176,14 +148,6 @@ void Session::runEngine(const std::function<void()>& routine)
         takeHandOver(std::exchange(m_handedOver, {}));
 }
 
-void Session::restoreMain()
-{
-    // A file opened during a steam-table request ends the request: with the lower pane gone
-    // the upper pane must take input again, and nothing is asked for any more.
-    m_askedWater.reset();
-    m_main->takeInput();
-}
-
 void Session::bringToFront()
 {
     // While the equilibrium or results window is up, that window is the one taking input.
@@ -208,7 +172,7 @@ void Session::takeHandOver(const QStringList& files)
         // The file replaces whatever the chain of windows showed, as if opened from the inputs.
         if (m_calc)
             m_calc->unload();
-        openResultsFile(file);
+        m_resultsRoad.openResultsFile(file);
     }
     bringToFront();
 }

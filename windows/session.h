@@ -1,9 +1,10 @@
-// One run of the desktop program: the calculation state and the store of runs, the windows
-// of the calculation chain and the road between them, from the input window's load to its
-// unload.
+// One run of the desktop program, from the input window's load to its unload: what the
+// windows share (the calculation state, the store of runs, the host, the run on show, the
+// windows themselves) and the guard that keeps a close from unloading windows under a running
+// routine. What each window's buttons do is a road of its own: the input window's, the
+// equilibrium and results windows', the sweep's; the session wires them to the windows.
 #pragma once
 
-#include "runs/inputrules.h"
 #include "runs/runstore.h"
 #include "calculation/sweepfamily.h"
 #include "model/calcstate.h"
@@ -12,15 +13,17 @@
 #include "windows/frmmain.h"
 #include "windows/frmresults.h"
 #include "windows/helpwindow.h"
+#include "windows/inputroad.h"
 #include "windows/link/desktoptools.h"
+#include "windows/resultsroad.h"
 #include "windows/shownrun.h"
+#include "windows/sweeproad.h"
 #include "windows/widgethost.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace qrv {
@@ -41,18 +44,21 @@ public:
     // Loads the input window: about window on top, data folder, position, defaults.
     void start();
     // What "Open" does after its dialog: the results window from a results file.
-    void openResultsFile(const QString& path);
+    void openResultsFile(const QString& path) { m_resultsRoad.openResultsFile(path); }
     // A later start of the program handed over to this one: the window taking input comes to
     // the front, and the files it was started with are opened as "Open" opens them.
     void takeHandOver(const QStringList& files);
 
     void setPlotView(PlotView* view);
     // The plot window's store was emptied: nothing to plot until the next run or file.
-    void plotDataCleared();
+    void plotDataCleared() { m_resultsRoad.plotDataCleared(); }
 
     // The input window's inputs run once per ratio, for every member of the family, into the
     // store, then the plot window.
-    void sweep(const std::vector<double>& ratios, const SweepFamily& family = {});
+    void sweep(const std::vector<double>& ratios, const SweepFamily& family = {})
+    {
+        m_sweepRoad.sweep(ratios, family);
+    }
 
     FrmMain* mainWindow() const { return m_main; }
     FrmCalc* calcWindow() const { return m_calc; }
@@ -65,49 +71,36 @@ public:
     LinkVaptab& link() { return *m_link; }
     QString dataPath() const { return m_dataPath; }
 
+    // What the roads share.
+    MessagePresenter& presenter() { return m_presenter; }
+    FileDialogs& dialogs() { return m_dialogs; }
+    ShownRun& shownRun() { return m_shownRun; }
+    PlotView* plotView() const { return m_plotView; }
+    // The equilibrium and results windows, loaded hidden when not loaded yet.
+    FrmCalc* loadCalc();
+    FrmResults* loadResults();
+    // Runs an engine routine; a close of the program meanwhile waits until it returns.
+    void runEngine(const std::function<void()>& routine);
+    bool running() const { return m_running; }
+    // The program has unloaded its windows: nothing may touch them any more.
+    bool unloaded() const { return m_unloaded; }
+    // Shows a window of the chain where the one before it stands. Placing it waits for the
+    // window manager with events running, so the program may be closed meanwhile: false then,
+    // and the caller touches no window.
+    [[nodiscard]] bool showFollowing(QWidget& window, const QWidget& leader);
+    void showHelp(HelpTopic topic);
+    void unloadProgram();
+
 signals:
     // The input window has unloaded: the program ends.
     void finished();
 
 private:
     QWidget* window(Window which);
-    FrmCalc* loadCalc();
-    FrmResults* loadResults();
-    void connectMain();
-
-    // Input window
-    void continueInputs();
-    void beginSteamTableRequest();
-    void showSteamTableOutput();
-    void fillSteamTableValues(double entropy, double cv);
-    void calculate();
-    void cancelSteamTableRequest();
-    void openSweepDialog();
-    void openResults();
     void showAbout();
-    void restoreMain();
     void bringToFront();
-    void unloadProgram();
-
-    // Equilibrium and results windows
-    void continueToResults();
-    void expand();
-    void backToInputs();
-    void newCalculation();
-    void finish();
-    void saveResults();
-    void copyAll();
-    void plot();
-    void showHelp(HelpTopic topic);
-
-    // Runs an engine routine; a close of the program meanwhile waits until it returns.
-    void runEngine(const std::function<void()>& routine);
     QPoint restoredPosition() const;
     void savePosition();
-    // Shows a window of the chain where the one before it stands. Placing it waits for the
-    // window manager with events running, so the program may be closed meanwhile: false then,
-    // and the caller touches no window.
-    [[nodiscard]] bool showFollowing(QWidget& window, const QWidget& leader);
 
     MessagePresenter& m_presenter;
     FileDialogs& m_dialogs;
@@ -125,17 +118,16 @@ private:
     QPointer<AboutWindow> m_about;
     QPointer<HelpWindow> m_help;
 
-    // The water whose S and Cv the lower pane asks for, while it does.
-    std::optional<WaterState> m_askedWater;
     QString m_dataPath;
-    qsizetype m_transcriptStart = 0;
-    // The last equilibrium calculation succeeded: its state can be expanded (ReCalculate).
-    bool m_equilibriumStands = false;
     bool m_running = false;
     bool m_unloadPending = false;
     bool m_unloaded = false;
     // Files handed over while a routine runs, opened when it has returned.
     QStringList m_handedOver;
+
+    InputRoad m_inputRoad;
+    ResultsRoad m_resultsRoad;
+    SweepRoad m_sweepRoad;
 };
 
 } // namespace qrv

@@ -160,6 +160,15 @@ class Peaks(Study):
             run = json.loads(cli("run", *START_UP, "--r", row["R"], "--json").stdout)
             self.assertEqual(float(row["CR [%]"]), run["record"][column])
 
+    def test_text_columns_line_up_past_the_longest_path(self):
+        lines = self.ok("sweep", *FIXED, "--r", "0.1:0.5:0.1", "--family", "tmagma=1073,1473",
+                        "--peaks").stdout.decode().splitlines()
+        ratio_column = lines[0].index("  R  ") + 2
+        for line in lines[1:]:
+            with self.subTest(line=line):
+                self.assertEqual(line[ratio_column - 2:ratio_column], "  ")
+                self.assertRegex(line[ratio_column:], r"^0\.\d+ ")
+
     def test_refused_beside_other_outputs_and_with_the_inputs_message(self):
         for extra in (["--json"], ["--qrv-dir", "runs"], ["--plot", "peaks.png"]):
             with self.subTest(extra=extra):

@@ -5,6 +5,7 @@
 #include "display/inputwindow.h"
 #include "display/resultswindow.h"
 
+#include "windows/screenfittedscroll.h"
 #include "windows/singleinstance.h"
 #include "windows/windowplacement.h"
 
@@ -12,6 +13,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +41,7 @@ private slots:
     void widgetHost_engineCalls_reachTheNamedWidgets();
     void widgetHost_pause_waitsScaledAndEndsWhenCancelled();
     void savedPosition_placement_onlyWhereTheTitleBarIsOnAScreen();
+    void screenFittedScroll_contentsTallerThanTheScreen_buttonsInReachAndTheContentsScroll();
     void runningInstance_secondStart_handsOverAndTheFirstComesForward();
     void silentInstance_secondStart_goesOn();
     void runningInstance_secondStartWithAFile_theFirstOpensIt();
@@ -124,6 +129,37 @@ void AppHelpersTest::savedPosition_placement_onlyWhereTheTitleBarIsOnAScreen()
     // off every screen: onto the nearest; larger than its screen: shrunk to it
     QCOMPARE(fittedOnScreens(frame.translated(5000, 200), screens), frame.translated(2600, 200));
     QCOMPARE(fittedOnScreens(QRect(2000, 100, 1400, 1200), screens), QRect(1920, 0, 1280, 1024));
+}
+
+// A fixed-size window of values above a row of buttons, as the results window is.
+void AppHelpersTest::screenFittedScroll_contentsTallerThanTheScreen_buttonsInReachAndTheContentsScroll()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* values = new QWidget;
+    auto* valuesLayout = new QVBoxLayout(values);
+    auto* tall = new QLabel(QStringLiteral("values"));
+    valuesLayout->addWidget(tall);
+    auto* scroll = new ScreenFittedScroll(values, &window);
+    auto* button = new QPushButton(QStringLiteral("Save"));
+    layout->addWidget(scroll);
+    layout->addWidget(button);
+    scroll->setReservedHeight(button->sizeHint().height() + layout->spacing() + 2 * layout->contentsMargins().top());
+    const int screenHeight = window.screen()->availableGeometry().height();
+
+    tall->setFixedHeight(screenHeight + 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+    QVERIFY(window.height() < screenHeight);
+    QVERIFY(window.rect().contains(button->geometry()));
+    QVERIFY(scroll->width() >= values->sizeHint().width() + scroll->verticalScrollBar()->width());
+
+    // Contents that fit: the window takes their size, with nothing to scroll
+    tall->setFixedHeight(100);
+    QTRY_VERIFY(window.height() < 200);
+    QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible());
 }
 
 void AppHelpersTest::runningInstance_secondStart_handsOverAndTheFirstComesForward()

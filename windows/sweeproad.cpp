@@ -1,0 +1,112 @@
+#include "windows/sweeproad.h"
+
+#include "base/appidentity.h"
+#include "plot/plotview.h"
+#include "windows/frmmain.h"
+#include "windows/messagepresenter.h"
+#include "windows/ratiosweeper.h"
+#include "windows/session.h"
+#include "windows/sweepdialog.h"
+
+#include <QProgressDialog>
+
+namespace qrv {
+
+namespace {
+
+class ProgressWindow : public SweepProgress {
+public:
+    ProgressWindow(int total, QWidget* parent)
+        : m_dialog(QStringLiteral("Running the sweep..."), QStringLiteral("Cancel"), 0, total, parent)
+    {
+        m_dialog.setWindowTitle(QString::fromUtf8(kAppTitle));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setValue(0);
+    }
+
+    bool advance(int done, int) override
+    {
+        m_dialog.setValue(done);
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+} // namespace
+
+SweepRoad::SweepRoad(Session& session)
+    : m_session(session)
+{
+}
+
+void SweepRoad::attach(FrmMain& main)
+{
+    connect(&main, &FrmMain::sweepRequested, this, &SweepRoad::openDialog);
+}
+
+// The dialog's check on Run Sweep prepares the request the sweep then runs with: a member
+// the input window would refuse is refused while the dialog is still open.
+void SweepRoad::openDialog()
+{
+    FrmMain& main = *m_session.mainWindow();
+    RatioSweeper sweeper(m_session.store(), m_session.host());
+    SweepDialog dialog(main.inputs().sedimentMode ? QStringLiteral("Rs") : QStringLiteral("R"),
+                       [&sweeper](std::size_t runs) { return sweeper.capacityRefusal(runs); }, &main);
+    std::optional<RunRequest> request;
+    dialog.setMemberCheck([&](const std::vector<double>& ratios, const SweepFamily& family) {
+        request = sweeper.prepare(main.inputs(), main.constantVolume(), ratios.front(), family);
+        return request.has_value();
+    });
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The store may have taken runs while the dialog was open (a file handed over).
+    if (fits(sweeper, dialog.ratios().size() * dialog.family().memberCount()))
+        run(sweeper, *request, dialog.ratios(), dialog.family());
+}
+
+void SweepRoad::sweep(const std::vector<double>& ratios, const SweepFamily& family)
+{
+    if (ratios.empty())
+        return;
+    RatioSweeper sweeper(m_session.store(), m_session.host());
+    if (!fits(sweeper, ratios.size() * family.memberCount()))
+        return;
+    FrmMain& main = *m_session.mainWindow();
+    if (const std::optional<RunRequest> request =
+            sweeper.prepare(main.inputs(), main.constantVolume(), ratios.front(), family))
+        run(sweeper, *request, ratios, family);
+}
+
+bool SweepRoad::fits(const RatioSweeper& sweeper, std::size_t runs)
+{
+    const std::string refusal = sweeper.capacityRefusal(runs);
+    if (!refusal.empty())
+        m_session.presenter().show(QString::fromStdString(refusal), Icon::Exclamation);
+    return refusal.empty();
+}
+
+void SweepRoad::run(RatioSweeper& sweeper, const RunRequest& request, const std::vector<double>& ratios,
+                    const SweepFamily& family)
+{
+    SweepReport report;
+    {
+        ProgressWindow progress(int(ratios.size() * family.memberCount()), m_session.mainWindow());
+        m_session.runEngine([&] { report = sweeper.run(request, ratios, progress, family); });
+    }
+    if (m_session.unloaded())
+        return;
+    MessagePresenter& presenter = m_session.presenter();
+    if (!report.refusal.empty()) {
+        presenter.show(QString::fromStdString(report.refusal), Icon::Exclamation);
+        return;
+    }
+    if (report.stored > 0 && m_session.plotView() != nullptr)
+        m_session.plotView()->showAndPlot();
+    if (!report.messages.empty())
+        presenter.show(QString::fromStdString(sweepMessageSummary(report.messages)), Icon::Exclamation);
+}
+
+} // namespace qrv
