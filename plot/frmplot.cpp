@@ -186,9 +186,6 @@ void FrmPlot::buildControls()
     m_cmdClear = button("cmdClear", "Clear Data", &FrmPlot::clearData);
     m_cmdClose = button("cmdClose", "Close", &QWidget::hide);
 
-    m_mapPanel = new MapPanel(m_frame1);
-    connect(m_mapPanel, &MapPanel::changed, this, &FrmPlot::showChosenFigure);
-    parameters->addWidget(m_mapPanel);
     parameters->addWidget(m_frame4);
     parameters->addWidget(m_frame5);
     parameters->addWidget(m_frame3);
@@ -203,8 +200,13 @@ void FrmPlot::buildControls()
     buttons->addWidget(m_cmdClose, 2, 1);
     parameters->addLayout(buttons);
 
+    m_mapPanel = new MapPanel(this);
+    connect(m_mapPanel, &MapPanel::changed, this, &FrmPlot::showChosenFigure);
+    auto* figure = new QVBoxLayout;
+    figure->addWidget(m_mapPanel);
+    figure->addWidget(m_graph1, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_graph1, 1);
+    layout->addLayout(figure, 1);
     layout->addWidget(m_frame1);
 }
 

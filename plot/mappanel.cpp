@@ -4,44 +4,45 @@
 #include "report/sweeptable.h"
 
 #include <QComboBox>
-#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QRadioButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 namespace qrv {
 
-MapPanel::MapPanel(QWidget* parent)
-    : QGroupBox(QStringLiteral("Figure"), parent)
-    , m_optRuns(new QRadioButton(QStringLiteral("Chart of the stored runs"), this))
-    , m_optMap(new QRadioButton(QStringLiteral("Map"), this))
-    , m_quantity(new QComboBox(this))
-{
-    setObjectName(QStringLiteral("FrameMap"));
-    m_optRuns->setObjectName(QStringLiteral("optShowRuns"));
-    m_optMap->setObjectName(QStringLiteral("optShowMap"));
-    m_optRuns->setChecked(true);
-    m_quantity->setObjectName(QStringLiteral("cboMapZ"));
-    for (const MapZKey& z : kMapZKeys)
-        m_quantity->addItem(QString::fromUtf8(z.quantity.data(), qsizetype(z.quantity.size())));
-    m_quantity->setToolTip(QStringLiteral("The quantity the map colours"));
-    auto* caption = new QLabel(QStringLiteral("Colour by:"), this);
-    caption->setBuddy(m_quantity);
+namespace {
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(1);
-    layout->addWidget(m_optRuns);
-    layout->addWidget(m_optMap);
+// The figure's list: the runs' chart first, then the map by each quantity it colours.
+constexpr int kRunsChart = 0;
+
+} // namespace
+
+MapPanel::MapPanel(QWidget* parent)
+    : QWidget(parent)
+    , m_figure(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("FrameFigure"));
+    m_figure->setObjectName(QStringLiteral("cboFigure"));
+    m_figure->addItem(QStringLiteral("Chart of the stored runs"));
+    for (const MapZKey& z : kMapZKeys)
+        m_figure->addItem(QStringLiteral("Map: ") + QString::fromUtf8(z.quantity.data(), qsizetype(z.quantity.size())));
+    m_figure->setToolTip(QStringLiteral("The stored runs' chart, or the last map coloured by one of its quantities"));
+    auto* caption = new QLabel(QStringLiteral("Figure:"), this);
+    caption->setBuddy(m_figure);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(caption);
-    layout->addWidget(m_quantity);
-    m_quantity->setEnabled(false);
+    layout->addWidget(m_figure);
+    layout->addStretch();
     // Nothing to choose until the first map.
     hide();
 
-    connect(m_optMap, &QRadioButton::toggled, m_quantity, &QWidget::setEnabled);
-    connect(m_optMap, &QRadioButton::toggled, this, &MapPanel::changed);
-    connect(m_quantity, &QComboBox::currentIndexChanged, this, &MapPanel::changed);
+    connect(m_figure, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index != kRunsChart)
+            m_lastQuantity = index - 1;
+        emit changed();
+    });
 }
 
 void MapPanel::hold(MapStudy map, MapResult result)
@@ -49,27 +50,24 @@ void MapPanel::hold(MapStudy map, MapResult result)
     m_map = std::move(map);
     m_result = std::move(result);
     show();
-    const QSignalBlocker quiet(m_optMap);
-    m_optMap->setChecked(true);
-    m_quantity->setEnabled(true);
+    const QSignalBlocker quiet(m_figure);
+    m_figure->setCurrentIndex(m_lastQuantity + 1);
 }
 
 bool MapPanel::showsMap() const
 {
-    return m_map && m_optMap->isChecked();
+    return m_map && m_figure->currentIndex() != kRunsChart;
 }
 
 void MapPanel::chooseRuns()
 {
-    const QSignalBlocker quiet(m_optRuns);
-    const QSignalBlocker alsoQuiet(m_optMap);
-    m_optRuns->setChecked(true);
-    m_quantity->setEnabled(false);
+    const QSignalBlocker quiet(m_figure);
+    m_figure->setCurrentIndex(kRunsChart);
 }
 
 MapGrid MapPanel::grid() const
 {
-    return mapGrid(*m_map, m_result, kMapZKeys.at(std::size_t(m_quantity->currentIndex())));
+    return mapGrid(*m_map, m_result, kMapZKeys.at(std::size_t(m_figure->currentIndex() - 1)));
 }
 
 std::string MapPanel::csv() const

@@ -1,26 +1,27 @@
 // The plot window's map: the last map the sweep dialog ran, held here and never in the run
-// store, whether the window shows it or the stored runs' chart, and the quantity it colours.
+// store, and the figure the window shows: the stored runs' chart, or the map coloured by one
+// of its quantities: one list over the figure, so that the window is no taller for it.
 #pragma once
 
 #include "calculation/runmap.h"
 #include "chart/contour/mapgrid.h"
 
-#include <QGroupBox>
+#include <QWidget>
 
 #include <optional>
 #include <string>
 
 class QComboBox;
-class QRadioButton;
 
 namespace qrv {
 
-class MapPanel : public QGroupBox {
+class MapPanel : public QWidget {
     Q_OBJECT
 public:
     explicit MapPanel(QWidget* parent = nullptr);
 
-    // Holds the map in place of the one before and chooses it; the panel appears with it.
+    // Holds the map in place of the one before and chooses it, coloured as the one before
+    // was; the panel appears with the first map.
     void hold(MapStudy map, MapResult result);
     bool showsMap() const;
     // Chooses the stored runs' chart, without a signal: the caller draws it.
@@ -32,15 +33,14 @@ public:
     std::string csv() const;
 
 signals:
-    // The map or the runs' chart was chosen, or the map colours another quantity.
+    // The runs' chart or the map was chosen, or the map colours another quantity.
     void changed();
 
 private:
     std::optional<MapStudy> m_map;
     MapResult m_result;
-    QRadioButton* m_optRuns;
-    QRadioButton* m_optMap;
-    QComboBox* m_quantity;
+    QComboBox* m_figure;
+    int m_lastQuantity = 0;
 };
 
 } // namespace qrv

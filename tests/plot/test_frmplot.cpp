@@ -613,29 +613,31 @@ private slots:
         const QImage adiabatic = control<QWidget>("Graph1")->grab().toImage();
 
         // Another quantity: the same runs, drawn again on screen.
-        auto* quantity = control<QComboBox>("cboMapZ");
-        QVERIFY(quantity->isEnabled());
-        QCOMPARE(quantity->count(), int(kMapZKeys.size()));
-        quantity->setCurrentIndex(quantity->findText(QStringLiteral("Equilibrium temperature")));
+        auto* figure = control<QComboBox>("cboFigure");
+        QCOMPARE(figure->count(), 1 + int(kMapZKeys.size()));
+        QCOMPARE(figure->currentText(), QStringLiteral("Map: Adiabatic conversion ratio"));
+        figure->setCurrentIndex(figure->findText(QStringLiteral("Map: Equilibrium temperature")));
         QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Equilibrium Temperature"));
         QCOMPARE(m_plot->chart().map()->z, mapGrid(study, result, *findMapZKey("teq")).z);
         QTRY_VERIFY(control<QWidget>("Graph1")->grab().toImage() != adiabatic);
 
-        // Back to the runs' chart, and to the map again as it was left.
-        click("optShowRuns");
+        // Back to the runs' chart, with its options.
+        figure->setCurrentIndex(0);
         QVERIFY(m_plot->chart().map() == nullptr);
         QCOMPARE(int(series(QStringLiteral("Adiabatic")).markers.size()), 5);
         QVERIFY(control<QGroupBox>("Frame3")->isEnabled());
-        QVERIFY(!quantity->isEnabled());
-        click("optShowMap");
-        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Equilibrium Temperature"));
-        // A run stored meanwhile shows the runs; the map stays held.
+        // A run stored while the map is on show brings the runs back; the map stays held, and a
+        // new map is coloured as the last one was.
+        figure->setCurrentIndex(1);
+        QVERIFY(m_plot->chart().map() != nullptr);
         m_store.append(test::sampleRun(1.5f, 15, 6, 0.5f, 0.25f));
         m_plot->plotIfVisible();
         QVERIFY(m_plot->chart().map() == nullptr);
-        QVERIFY(control<QRadioButton>("optShowRuns")->isChecked());
+        QCOMPARE(figure->currentIndex(), 0);
         QCOMPARE(int(series(QStringLiteral("Adiabatic")).markers.size()), 6);
-        QVERIFY(control<QWidget>("FrameMap")->isVisible());
+        QVERIFY(figure->isVisible());
+        m_plot->showMap(study, result);
+        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Adiabatic Conversion Ratio"));
     }
 
     // Export Data writes the map's rows as qrv-cli map --csv does: each point's row that of a
