@@ -94,6 +94,9 @@ void FrmPlot::buildControls()
 {
     m_graph1 = new ChartWidget(m_chart, this);
     m_graph1->setObjectName(QStringLiteral("Graph1"));
+    // First in the order of Tab, as it stands over the figure.
+    m_mapPanel = new MapPanel(this);
+    connect(m_mapPanel, &MapPanel::changed, this, &FrmPlot::showChosenFigure);
 
     m_frame1 = new QGroupBox(QStringLiteral("Parameters"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
@@ -200,8 +203,6 @@ void FrmPlot::buildControls()
     buttons->addWidget(m_cmdClose, 2, 1);
     parameters->addLayout(buttons);
 
-    m_mapPanel = new MapPanel(this);
-    connect(m_mapPanel, &MapPanel::changed, this, &FrmPlot::showChosenFigure);
     auto* figure = new QVBoxLayout;
     figure->addWidget(m_mapPanel);
     figure->addWidget(m_graph1, 1);
