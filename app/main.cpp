@@ -91,6 +91,7 @@ int main(int argc, char* argv[])
     qrv::Session session(presenter, dialogs);
     qrv::FrmPlot plot(session.store(), session.host());
     session.setPlotView(&plot);
+    plot.setBands(&session.bands());
     QObject::connect(&plot, &qrv::FrmPlot::dataCleared, &session, &qrv::Session::plotDataCleared);
     QObject::connect(&instance, &qrv::SingleInstance::activationRequested, &session, &qrv::Session::takeHandOver);
     QObject::connect(&session, &qrv::Session::finished, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -48,6 +48,14 @@ struct LegendEntry {
     QColor colour;
     LineStyle line = LineStyle::None;
     MarkerShape marker = MarkerShape::None;
+    bool area = false; // a shaded swatch, as bands are drawn
+};
+
+// A shaded area between two curves, each ascending in X: how far a path's runs spread.
+struct ChartBand {
+    QColor colour; // of the path's curve; the band is drawn translucent
+    std::vector<QPointF> low;
+    std::vector<QPointF> high;
 };
 
 struct Chart {
@@ -58,6 +66,7 @@ struct Chart {
     ChartAxis y;
     std::vector<ChartSeries> series;
     std::vector<LegendEntry> legend;
+    std::vector<ChartBand> bands; // behind the series
 };
 
 // A figure drawn into a target in units of 1/96 inch, holding its own copy of what it draws.

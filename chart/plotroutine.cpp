@@ -1,6 +1,7 @@
 #include "chart/plotroutine.h"
 
 #include "runs/runstore.h"
+#include "chart/bandseries.h"
 #include "chart/spline/axisscale.h"
 #include "chart/spline/runcurve.h"
 #include "chart/spline/rungroups.h"
@@ -315,11 +316,25 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
         }
     }
 
+    if (m_bands != nullptr && xf == 0 && choices.y == YChoice::ConversionRatio) {
+        chart.bands = chartBands(*m_bands, groups, kCurveSamples, [oneCurve](std::size_t g, bool isothermal) {
+            return oneCurve ? (isothermal ? kIsothermal : kAdiabatic).colour : memberColour(g);
+        });
+        for (const ChartBand& band : chart.bands)
+            for (const std::vector<QPointF>* edge : {&band.low, &band.high})
+                for (const QPointF& p : *edge)
+                    ys.add(p.y());
+    }
+
     chart.x = fittedAxis(xAxis, xs);
     chart.y = choices.fullScale ? fullScaleAxis(yAxis, quantity.fullScale) : fittedAxis(yAxis, ys);
     if (choices.reference)
         noteReferences(chart);
     chart.legend = legendOf(groups, quantity, choices);
+    if (!chart.bands.empty()) {
+        chart.legend.push_back({kBandLegend, QColor(128, 128, 128), LineStyle::None, MarkerShape::None, true});
+        chart.notes.append(bandNote(*m_bands));
+    }
     return chart;
 }
 

@@ -6,9 +6,12 @@
 #include "chart/chartadapter.h"
 #include "reference/runreference.h"
 
+#include <string>
+
 namespace qrv {
 
 class RunStore;
+struct SweepBands;
 
 enum class YChoice {
     ConversionRatio,
@@ -38,6 +41,9 @@ public:
     explicit PlotRoutine(const RunStore& store);
 
     Chart plot(const PlotChoices& choices);
+    // A sweep's uncertainty bands, drawn around their curves on conversion ratios against the
+    // ratio; none: null. They must outlive the routine or be unset.
+    void setBands(const SweepBands* bands) { m_bands = bands; }
     // The empty chart after "Clear Data".
     static Chart placeholder();
 
@@ -45,6 +51,7 @@ private:
     void noteReferences(Chart& chart);
 
     const RunStore& m_store;
+    const SweepBands* m_bands = nullptr;
     // Worked once per run, as charts are redrawn after every option click.
     reference::RunReferences m_references;
 };

@@ -5,6 +5,7 @@
 
 #include "chart/charttext.h"
 
+#include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetricsF>
@@ -26,6 +27,14 @@ constexpr double kLineWidth = 2;
 constexpr double kMarkerSize = 8;
 constexpr double kLegendSample = 40;
 constexpr double kLegendGap = 20;
+// A band lets its curve, the grid and another band show through.
+constexpr double kBandOpacity = 0.22;
+
+QColor bandFill(QColor colour)
+{
+    colour.setAlphaF(kBandOpacity);
+    return colour;
+}
 
 QPen linePen(LineStyle style, const QColor& colour)
 {
@@ -93,6 +102,8 @@ void drawLegend(QPainter& painter, const Chart& chart, const QRectF& area)
         double x = area.left() + (area.width() - row.width) / 2;
         const double middle = y + legendRowHeight(metrics) / 2;
         for (const LegendEntry* entry : row.entries) {
+            if (entry->area)
+                painter.fillRect(QRectF(x, middle - kMarkerSize, kLegendSample, 2 * kMarkerSize), bandFill(entry->colour));
             if (entry->line != LineStyle::None) {
                 painter.setPen(linePen(entry->line, entry->colour));
                 painter.drawLine(QPointF(x, middle), QPointF(x + kLegendSample, middle));
@@ -173,7 +184,22 @@ void drawPlot(QPainter& painter, const Chart& chart, const QRectF& area)
         series->attachAxis(x);
         series->attachAxis(y);
     };
-    // Lines first, so that every marker lies on top of them.
+    // Bands behind everything, then lines, so that every marker lies on top of them.
+    for (const ChartBand& b : chart.bands) {
+        auto* band = new QAreaSeries;
+        const auto edge = [band](const std::vector<QPointF>& points) {
+            auto* line = new QLineSeries(band);
+            line->replace(QList<QPointF>(points.begin(), points.end()));
+            return line;
+        };
+        band->setUpperSeries(edge(b.high));
+        band->setLowerSeries(edge(b.low));
+        band->setPen(Qt::NoPen);
+        band->setBrush(bandFill(b.colour));
+        plot->addSeries(band);
+        band->attachAxis(x);
+        band->attachAxis(y);
+    }
     for (const ChartSeries& s : chart.series) {
         if (s.line == LineStyle::None || s.curve.empty())
             continue;

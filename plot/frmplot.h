@@ -41,6 +41,8 @@ public:
     void showMap(MapStudy map, MapResult result) override;
 
     ChartAdapter& chart() { return m_chart; }
+    // A sweep's uncertainty bands, drawn with the runs; they must outlive the window.
+    void setBands(const SweepBands* bands) { m_routine.setBands(bands); }
     // The print window, created on first use.
     FrmPrint& printWindow();
     // Replaces the file and picture size dialogs of "Export Data..." and "Save Chart...".

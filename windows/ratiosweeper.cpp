@@ -85,6 +85,7 @@ SweepReport RatioSweeper::run(const RunRequest& request, const std::vector<doubl
     if (!capacityRefusal(runs).empty())
         return report;
     const int total = int(runs);
+    report.memberRuns.assign(family.memberCount(), 0);
     runFamilySweep(request, family, ratios, [&](std::size_t member, const SweepRun& step) {
         const RunResult& run = step.run;
         if (run.stage == RunStage::SteamTableNeeded) {
@@ -95,6 +96,8 @@ SweepReport RatioSweeper::run(const RunRequest& request, const std::vector<doubl
         if (run.record) {
             m_store.append(*run.record);
             ++report.stored;
+            if (report.memberRuns[member] == 0)
+                report.memberRuns[member] = m_store.count();
         }
         for (const HostMessage& message : run.messages())
             report.messages.push_back({step.ratio, message.text, family.memberLabel(member)});

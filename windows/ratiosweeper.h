@@ -38,6 +38,8 @@ struct SweepMessage {
 struct SweepReport {
     int done = 0;   // ratios run
     int stored = 0; // runs appended to the store
+    // Per family member: the store index of its first stored run, 0 when it stored none.
+    std::vector<int> memberRuns;
     bool cancelled = false;
     std::vector<SweepMessage> messages; // every run's message boxes, in order
     std::string refusal; // why the sweep stopped: the initial water has no S and Cv in IAPWS-95

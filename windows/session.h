@@ -51,14 +51,21 @@ public:
 
     void setPlotView(PlotView* view);
     // The plot window's store was emptied: nothing to plot until the next run or file.
-    void plotDataCleared() { m_resultsRoad.plotDataCleared(); }
+    void plotDataCleared()
+    {
+        m_resultsRoad.plotDataCleared();
+        m_sweepRoad.clearBands();
+    }
 
     // The input window's inputs run once per ratio, for every member of the family, into the
-    // store, then the plot window.
-    void sweep(const std::vector<double>& ratios, const SweepFamily& family = {})
+    // store, then the plot window; with `bands`, each ratio's uncertainty band after the runs.
+    void sweep(const std::vector<double>& ratios, const SweepFamily& family = {},
+               const std::optional<BandRequest>& bands = {})
     {
-        m_sweepRoad.sweep(ratios, family);
+        m_sweepRoad.sweep(ratios, family, bands);
     }
+    // The last sweep's uncertainty bands, beside the store's runs until Clear Data or the next sweep.
+    const SweepBands& bands() const { return m_sweepRoad.bands(); }
 
     FrmMain* mainWindow() const { return m_main; }
     FrmCalc* calcWindow() const { return m_calc; }

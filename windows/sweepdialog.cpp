@@ -4,6 +4,7 @@
 #include "windows/mappage.h"
 #include "windows/rangebox.h"
 #include "windows/settingsfile.h"
+#include "windows/uncertaintybox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -58,6 +59,7 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     , m_count(box("txtCount", QStringLiteral("60"), this))
     , m_familyInput(new QComboBox(this))
     , m_familyValues(new QLineEdit(this))
+    , m_uncertainty(new UncertaintyBox(ratioName == QLatin1String("Rs"), this))
     , m_mapPage(new MapPage(ratioName, this))
     , m_summary(new QLabel(this))
     , m_run(new QPushButton(QStringLiteral("Run Sweep"), this))
@@ -131,6 +133,7 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     sweepLayout->setContentsMargins(0, 0, 0, 0);
     sweepLayout->addWidget(intro);
     sweepLayout->addLayout(grid);
+    sweepLayout->addWidget(m_uncertainty);
     auto* modes = new QHBoxLayout;
     modes->addWidget(m_sweepMode);
     modes->addWidget(m_mapMode);
@@ -153,6 +156,7 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
         connect(edit, &QLineEdit::textChanged, this, &SweepDialog::update);
     connect(m_familyInput, &QComboBox::currentIndexChanged, this, &SweepDialog::update);
     connect(m_byStep, &QRadioButton::toggled, this, &SweepDialog::update);
+    connect(m_uncertainty, &UncertaintyBox::changed, this, &SweepDialog::update);
     connect(m_mapMode, &QRadioButton::toggled, this, &SweepDialog::update);
     connect(m_mapPage, &MapPage::changed, this, &SweepDialog::update);
     restoreTyped();
@@ -168,6 +172,7 @@ void SweepDialog::restoreTyped()
         edit->setText(settings.value(*key, edit->text()).toString());
     (settings.value(kByCountKey, false).toBool() ? m_byCount : m_byStep)->setChecked(true);
     (settings.value(kMapModeKey, false).toBool() ? m_mapMode : m_sweepMode)->setChecked(true);
+    m_uncertainty->restoreTyped();
     const QString family = settings.value(kFamilyKey).toString();
     for (const FamilyInputName& input : kFamilyInputs) {
         const int index = m_familyInput->findData(int(input.input));
@@ -190,6 +195,7 @@ void SweepDialog::saveTyped() const
     settings.setValue(kFamilyKey,
                       input == FamilyInput::None ? QString() : QString::fromUtf8(familyInputName(input).key));
     settings.setValue(kValuesKey, m_familyValues->text());
+    m_uncertainty->saveTyped();
     settings.setValue(kMapModeKey, mapMode());
     m_mapPage->saveTyped();
 }
@@ -266,6 +272,10 @@ void SweepDialog::update()
             m_range = {{}, QStringLiteral("Family values: %1.").arg(QString::fromStdString(values.error))};
     }
     const std::size_t runs = m_range.ratios.size() * m_family.memberCount();
+    const BandReading bands = m_uncertainty->reading(m_family);
+    m_bands = bands.request;
+    if (m_range.error.isEmpty() && !bands.error.isEmpty())
+        m_range = {{}, bands.error};
     if (m_range.error.isEmpty() && m_capacityRefusal) {
         if (const std::string refusal = m_capacityRefusal(runs); !refusal.empty())
             m_range = {{}, QString::fromStdString(refusal)};
@@ -275,6 +285,9 @@ void SweepDialog::update()
         summary += QStringLiteral(": %1 x %2")
                        .arg(counted(m_family.memberCount(), QStringLiteral("value")),
                             counted(m_range.ratios.size(), QStringLiteral("ratio")));
+    if (m_bands)
+        summary += QStringLiteral(", with 5-95 % bands from %1 per ratio")
+                       .arg(counted(m_bands->samples, QStringLiteral("sample")));
     showSummary(m_range.error.isEmpty() ? summary : m_range.error, m_range.error.isEmpty());
 }
 

@@ -3,6 +3,7 @@
 // two inputs each over a range of values.
 #pragma once
 
+#include "calculation/sweepbands.h"
 #include "calculation/sweepfamily.h"
 #include "windows/maprange.h"
 #include "windows/sweeprange.h"
@@ -21,6 +22,7 @@ class QRadioButton;
 namespace qrv {
 
 class MapPage;
+class UncertaintyBox;
 
 class SweepDialog : public QDialog {
     Q_OBJECT
@@ -50,6 +52,8 @@ public:
     // The accepted range's ratios, and the family they are run for.
     const std::vector<double>& ratios() const { return m_range.ratios; }
     const SweepFamily& family() const { return m_family; }
+    // The uncertainty bands asked for with the sweep; none when they are off.
+    const std::optional<BandRequest>& bands() const { return m_bands; }
     QPushButton* runButton() const { return m_run; }
 
     void accept() override;
@@ -78,12 +82,14 @@ private:
     QLineEdit* m_count;
     QComboBox* m_familyInput;
     QLineEdit* m_familyValues;
+    UncertaintyBox* m_uncertainty;
     MapPage* m_mapPage;
     QWidget* m_sweepPage = nullptr;
     QLabel* m_summary;
     QPushButton* m_run;
     SweepRange m_range;
     SweepFamily m_family;
+    std::optional<BandRequest> m_bands;
 };
 
 } // namespace qrv

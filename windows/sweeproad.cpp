@@ -6,6 +6,7 @@
 #include "windows/maproad.h"
 #include "windows/maprunner.h"
 #include "windows/messagepresenter.h"
+#include "windows/ratiobands.h"
 #include "windows/ratiosweeper.h"
 #include "windows/session.h"
 #include "windows/sweepdialog.h"
@@ -18,8 +19,8 @@ namespace {
 
 class ProgressWindow : public SweepProgress {
 public:
-    ProgressWindow(int total, QWidget* parent)
-        : m_dialog(QStringLiteral("Running the sweep..."), QStringLiteral("Cancel"), 0, total, parent)
+    ProgressWindow(const QString& label, int total, QWidget* parent)
+        : m_dialog(label, QStringLiteral("Cancel"), 0, total, parent)
     {
         m_dialog.setWindowTitle(QString::fromUtf8(kAppTitle));
         m_dialog.setWindowModality(Qt::WindowModal);
@@ -76,10 +77,11 @@ void SweepRoad::openDialog()
     }
     // The store may have taken runs while the dialog was open (a file handed over).
     if (fits(sweeper, dialog.ratios().size() * dialog.family().memberCount()))
-        run(sweeper, *request, dialog.ratios(), dialog.family());
+        run(sweeper, *request, dialog.ratios(), dialog.family(), dialog.bands());
 }
 
-void SweepRoad::sweep(const std::vector<double>& ratios, const SweepFamily& family)
+void SweepRoad::sweep(const std::vector<double>& ratios, const SweepFamily& family,
+                      const std::optional<BandRequest>& bands)
 {
     if (ratios.empty())
         return;
@@ -89,7 +91,7 @@ void SweepRoad::sweep(const std::vector<double>& ratios, const SweepFamily& fami
     FrmMain& main = *m_session.mainWindow();
     if (const std::optional<RunRequest> request =
             sweeper.prepare(main.inputs(), main.constantVolume(), ratios.front(), family))
-        run(sweeper, *request, ratios, family);
+        run(sweeper, *request, ratios, family, bands);
 }
 
 bool SweepRoad::fits(const RatioSweeper& sweeper, std::size_t runs)
@@ -100,13 +102,22 @@ bool SweepRoad::fits(const RatioSweeper& sweeper, std::size_t runs)
     return refusal.empty();
 }
 
+// The bands, when asked for, run after the runs under the same progress window.
 void SweepRoad::run(RatioSweeper& sweeper, const RunRequest& request, const std::vector<double>& ratios,
-                    const SweepFamily& family)
+                    const SweepFamily& family, const std::optional<BandRequest>& bands)
 {
     SweepReport report;
+    m_bands = {};
     {
-        ProgressWindow progress(int(ratios.size() * family.memberCount()), m_session.mainWindow());
-        m_session.runEngine([&] { report = sweeper.run(request, ratios, progress, family); });
+        const std::size_t samples = bands ? bandSampleCount(*bands, ratios.size(), family) : 0;
+        ProgressWindow progress(bands ? QStringLiteral("Running the sweep and its uncertainty bands...")
+                                      : QStringLiteral("Running the sweep..."),
+                                int(ratios.size() * family.memberCount() + samples), m_session.mainWindow());
+        m_session.runEngine([&] {
+            report = sweeper.run(request, ratios, progress, family);
+            if (bands)
+                m_bands = runRatioBands(request, ratios, family, *bands, report, progress);
+        });
     }
     if (m_session.unloaded())
         return;

@@ -1,3 +1,5 @@
+#include "calculation/sweepbands.h"
+#include "chart/bandseries.h"
 #include "chart/chartadapter.h"
 #include "chart/chartexport.h"
 #include "chart/renderchart.h"
@@ -17,6 +19,18 @@ namespace {
 
 const QColor kBlue(0, 114, 178);
 const QColor kVermillion(213, 94, 0);
+
+// Light pixels of a clear hue: a translucent band over white, not a curve, text or the grid.
+int countTinted(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.lightness() > 180 && std::abs(c.red() - c.blue()) > 25;
+        }
+    return count;
+}
 
 } // namespace
 
@@ -113,6 +127,66 @@ private slots:
             QVERIFY(s.markers[0].x() > chart.x.low && s.markers[0].x() < chart.x.high);
             QVERIFY(s.markers[0].y() > chart.y.low && s.markers[0].y() < chart.y.high);
         }
+    }
+
+    // A sweep's bands stand around the curve of their runs, in its colours, only where the
+    // chart is conversion ratio against the ratio; the Y axis takes them in.
+    void bandsShowOnConversionRatiosAgainstTheRatioOnly()
+    {
+        SweepBands bands;
+        bands.finished = true;
+        bands.description = "TMagma 1473~50 K; 200 samples a ratio, seed 1";
+        CurveBand curve;
+        curve.storeRun = 2;
+        curve.ratios = {0.1, 0.3, 0.6, 1.0, 2.5};
+        curve.adiabaticP5 = {6.5, 11, 9.6, 7.1, 2.2};
+        curve.adiabaticP95 = {8.5, 13, 11.6, 9.1, 4.2};
+        curve.isothermalP5 = {15, 28, 25, 18, 4};
+        curve.isothermalP95 = {20, 45, 30, 22, 8};
+        bands.curves.push_back(curve);
+        PlotRoutine routine(m_store);
+        routine.setBands(&bands);
+
+        PlotChoices crAgainstR;
+        const Chart chart = routine.plot(crAgainstR);
+        QCOMPARE(int(chart.bands.size()), 2);
+        QCOMPARE(chart.bands[0].colour, kBlue);
+        QCOMPARE(chart.bands[1].colour, kVermillion);
+        QVERIFY(chart.bands[0].low.size() > 100); // a curve through the ratios, not their five points
+        QVERIFY(chart.y.high >= 45);
+        const auto bandEntries = std::count_if(chart.legend.begin(), chart.legend.end(),
+                                               [](const LegendEntry& e) { return e.text == kBandLegend; });
+        QCOMPARE(bandEntries, 1);
+        QVERIFY(chart.notes.contains(QStringLiteral("5-95 % bands: TMagma 1473~50 K; 200 samples a ratio, seed 1")));
+
+        // Drawn shaded: the plain chart has next to no light tinted pixels, the banded one many.
+        const auto picture = [](const Chart& drawn) {
+            QImage image(900, 600, QImage::Format_RGB32);
+            QPainter painter(&image);
+            renderChart(drawn, painter, QRectF(image.rect()));
+            return image;
+        };
+        Chart plain = chart;
+        plain.bands.clear();
+        const int plainTint = countTinted(picture(plain));
+        QVERIFY2(countTinted(picture(chart)) > plainTint + 5000, qPrintable(QString::number(plainTint)));
+
+        PlotChoices steamFractions;
+        steamFractions.y = YChoice::SteamFraction;
+        PlotChoices againstMagmaT;
+        againstMagmaT.xIndex = 1;
+        for (const PlotChoices& choices : {steamFractions, againstMagmaT}) {
+            const Chart other = routine.plot(choices);
+            QVERIFY(other.bands.empty());
+            QVERIFY(std::none_of(other.legend.begin(), other.legend.end(),
+                                 [](const LegendEntry& e) { return e.text == kBandLegend; }));
+        }
+        // Bands of runs no longer stored, or of a study that was stopped, are not drawn.
+        bands.curves[0].storeRun = 6;
+        QVERIFY(routine.plot(crAgainstR).bands.empty());
+        bands.curves[0].storeRun = 2;
+        bands.finished = false;
+        QVERIFY(routine.plot(crAgainstR).bands.empty());
     }
 
     void svgIsWellFormedWithItsTitle()
