@@ -68,21 +68,24 @@ QImage ChartAdapter::picture(QSize size, qreal devicePixelRatio) const
 
 void ChartAdapter::copyToClipboard(QSize size) const
 {
-    QByteArray svg;
-    QBuffer buffer(&svg);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(title());
-    generator.setDescription(QString::fromStdString(madeByText()));
-    {
-        QPainter painter(&generator);
-        render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
     auto* data = new QMimeData;
     data->setImageData(picture(size));
-    data->setData(QStringLiteral("image/svg+xml"), svg);
+    // A map's SVG holds a shape per point: megabytes, and seconds to make, for a large grid.
+    if (!m_map) {
+        QByteArray svg;
+        QBuffer buffer(&svg);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setTitle(title());
+        generator.setDescription(QString::fromStdString(madeByText()));
+        {
+            QPainter painter(&generator);
+            render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        }
+        data->setData(QStringLiteral("image/svg+xml"), svg);
+    }
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

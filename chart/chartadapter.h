@@ -96,7 +96,7 @@ public:
     bool save(const QString& path, QSize pixels, QString* error) const;
     // The drawn chart as a picture of the given size (device-independent pixels).
     QImage picture(QSize size, qreal devicePixelRatio = 1.0) const;
-    // Puts the picture on the clipboard, as an image and as SVG.
+    // Puts the picture on the clipboard, as an image and, for a chart, as SVG.
     void copyToClipboard(QSize size) const;
 
 signals:
