@@ -22,11 +22,6 @@ namespace qrv {
 
 namespace {
 
-QLineEdit* box(const char* name, const QString& text, QWidget* parent)
-{
-    return rangeBox(name, text, parent);
-}
-
 // "1 run", "4 runs".
 QString counted(std::size_t count, const QString& noun)
 {
@@ -51,12 +46,12 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     , m_capacityRefusal(std::move(capacityRefusal))
     , m_sweepMode(new QRadioButton(QStringLiteral("Ratio sweep"), this))
     , m_mapMode(new QRadioButton(QStringLiteral("Map"), this))
-    , m_from(box("txtFrom", QStringLiteral("0.05"), this))
-    , m_to(box("txtTo", QStringLiteral("3"), this))
+    , m_from(rangeBox("txtFrom", QStringLiteral("0.05"), this))
+    , m_to(rangeBox("txtTo", QStringLiteral("3"), this))
     , m_byStep(new QRadioButton(QStringLiteral("Step:"), this))
-    , m_step(box("txtStep", QStringLiteral("0.05"), this))
+    , m_step(rangeBox("txtStep", QStringLiteral("0.05"), this))
     , m_byCount(new QRadioButton(QStringLiteral("Number of ratios:"), this))
-    , m_count(box("txtCount", QStringLiteral("60"), this))
+    , m_count(rangeBox("txtCount", QStringLiteral("60"), this))
     , m_familyInput(new QComboBox(this))
     , m_familyValues(new QLineEdit(this))
     , m_uncertainty(new UncertaintyBox(ratioName == QLatin1String("Rs"), this))
