@@ -9,6 +9,9 @@
 
 namespace qrv {
 
+// Every point's run is kept until the map ends: larger grids are refused before they start.
+inline constexpr std::size_t kMaxMapPoints = 100000;
+
 struct MapRange {
     StudyInput input = StudyInput::R;
     std::vector<double> values; // as sweepRatios gives a FROM:TO:STEP range

@@ -1,7 +1,10 @@
 // The chart of the plot window, of printing and of qrv-cli's --plot: what the plot routine
 // drew (titles, the runs' conditions, axes with their ticks, series, legend and notes), and
-// the chart on show (chart/renderchart.h draws a chart onto any paint device).
+// the figure on show, a chart or a map (chart/renderchart.h and chart/rendermap.h draw them
+// onto any paint device).
 #pragma once
+
+#include "chart/contour/mapgrid.h"
 
 #include <QColor>
 #include <QImage>
@@ -10,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -74,22 +79,34 @@ struct Chart {
     std::vector<ChartPeak> peaks;
 };
 
-// The chart on show: the plot routine's last drawing, which the screen repaints from and
-// the clipboard, printing and files copy.
+// A figure drawn into a target in units of 1/96 inch, holding its own copy of what it draws.
+using FigureDrawing = std::function<void(QPainter& painter, const QRectF& target)>;
+
+// The figure on show: the plot routine's last chart, or a map, which the screen repaints from
+// and the clipboard, printing and files copy.
 class ChartAdapter : public QObject {
     Q_OBJECT
 public:
     explicit ChartAdapter(QObject* parent = nullptr);
 
-    // Replaces the chart and shows it.
+    // Replaces the figure by the chart and shows it.
     void show(Chart chart);
+    // Replaces the figure by the map and shows it; the grid must be drawable (mapGridError).
+    void show(MapGrid map);
+    // The last chart shown, also while a map is on show.
     const Chart& chart() const { return m_chart; }
-    QString title() const { return m_chart.title; }
+    // The map on show; null while a chart is.
+    const MapGrid* map() const { return m_map ? &*m_map : nullptr; }
+    QString title() const;
 
     void render(QPainter& painter, const QRectF& target) const;
+    // The figure as it stands now, for a print that later changes of the figure leave alone.
+    FigureDrawing drawing() const;
+    // Writes the figure as exportChart or exportMap write it.
+    bool save(const QString& path, QSize pixels, QString* error) const;
     // The drawn chart as a picture of the given size (device-independent pixels).
     QImage picture(QSize size, qreal devicePixelRatio = 1.0) const;
-    // Puts the picture on the clipboard, as an image and as SVG.
+    // Puts the picture on the clipboard, as an image and, for a chart, as SVG.
     void copyToClipboard(QSize size) const;
 
 signals:
@@ -97,6 +114,7 @@ signals:
 
 private:
     Chart m_chart;
+    std::optional<MapGrid> m_map;
 };
 
 } // namespace qrv

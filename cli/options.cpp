@@ -16,8 +16,7 @@ namespace {
 
 // Larger pictures than this are refused rather than allocated.
 constexpr int kMostChartPixels = 10000;
-// A map's points and an uncertainty study's samples are all kept until the study ends.
-constexpr std::size_t kMostMapPoints = 100000;
+// An uncertainty study's samples are all kept until the study ends.
 constexpr std::size_t kMostSamples = 1000000;
 
 std::vector<Choice> familyChoices()
@@ -532,10 +531,10 @@ Command parseMap(const std::vector<std::string>& args)
     if (ranges.size() != 2)
         return usageError("map takes exactly two of " + studyOptionNames() + " as FROM:TO:STEP ranges, not "
                           + std::to_string(ranges.size()));
-    if (ranges[0].values.size() * ranges[1].values.size() > kMostMapPoints)
+    if (ranges[0].values.size() * ranges[1].values.size() > kMaxMapPoints)
         return usageError("map: the grid has " + std::to_string(ranges[0].values.size()) + " x "
                           + std::to_string(ranges[1].values.size()) + " points, more than "
-                          + std::to_string(kMostMapPoints));
+                          + std::to_string(kMaxMapPoints));
     command.map.x = std::move(ranges[0]);
     command.map.y = std::move(ranges[1]);
     command.csv = take(p, "--csv").has_value();

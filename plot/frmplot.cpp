@@ -1,13 +1,12 @@
 #include "plot/frmplot.h"
 
-#include "chart/chartexport.h"
-#include "chart/renderchart.h"
 #include "base/appidentity.h"
 #include "display/enginehost.h"
 #include "runs/runstore.h"
 #include "files/safewrite.h"
 #include "plot/chartwidget.h"
 #include "plot/exportdialogs.h"
+#include "plot/mappanel.h"
 #include "print/frmprint.h"
 #include "reference/referencecolumns.h"
 
@@ -95,6 +94,9 @@ void FrmPlot::buildControls()
 {
     m_graph1 = new ChartWidget(m_chart, this);
     m_graph1->setObjectName(QStringLiteral("Graph1"));
+    // First in the order of Tab, as it stands over the figure.
+    m_mapPanel = new MapPanel(this);
+    connect(m_mapPanel, &MapPanel::changed, this, &FrmPlot::showChosenFigure);
 
     m_frame1 = new QGroupBox(QStringLiteral("Parameters"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
@@ -205,8 +207,11 @@ void FrmPlot::buildControls()
     buttons->addWidget(m_cmdClose, 2, 1);
     parameters->addLayout(buttons);
 
+    auto* figure = new QVBoxLayout;
+    figure->addWidget(m_mapPanel);
+    figure->addWidget(m_graph1, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_graph1, 1);
+    layout->addLayout(figure, 1);
     layout->addWidget(m_frame1);
 }
 
@@ -219,6 +224,8 @@ PlotChoices FrmPlot::choices() const
 
 void FrmPlot::Plot()
 {
+    // A stored run or a sweep shows the runs again; the map stays held.
+    m_mapPanel->chooseRuns();
     enableOptions(true);
     // Peaks are those of the conversion ratio over a range of R.
     m_chkPeaks->setEnabled(m_yGroup->checkedId() == int(YChoice::ConversionRatio) && m_xGroup->checkedId() == 0);
@@ -239,6 +246,29 @@ void FrmPlot::plotIfVisible()
 {
     if (isVisible())
         Plot();
+}
+
+void FrmPlot::showMap(MapStudy map, MapResult result)
+{
+    m_mapPanel->hold(std::move(map), std::move(result));
+    show();
+    raise();
+    activateWindow();
+    showChosenFigure();
+}
+
+// The chart's options do not apply to a map: they are off while it is on show.
+void FrmPlot::showChosenFigure()
+{
+    if (!m_mapPanel->showsMap()) {
+        Plot();
+        return;
+    }
+    enableOptions(false);
+    enableDataButtons(true);
+    m_cmdClear->setEnabled(m_store.count() > 0);
+    m_chart.show(m_mapPanel->grid());
+    m_chart.copyToClipboard(m_graph1->size());
 }
 
 void FrmPlot::xChosen(int index)
@@ -262,6 +292,7 @@ void FrmPlot::xChosen(int index)
 void FrmPlot::clearData()
 {
     m_store.clear();
+    m_mapPanel->chooseRuns();
     m_chart.show(PlotRoutine::placeholder());
     enableDataButtons(false);
     enableOptions(false);
@@ -283,10 +314,9 @@ FrmPrint& FrmPlot::printWindow()
 // same drawing as the screen's; later runs change the screen, not the print.
 void FrmPlot::printChart()
 {
-    Plot();
-    printWindow().PrintSetup(this, [chart = m_chart.chart()](QPainter& painter, const QRectF& target) {
-        renderChart(chart, painter, target);
-    });
+    if (!m_mapPanel->showsMap())
+        Plot();
+    printWindow().PrintSetup(this, m_chart.drawing());
     setEnabled(false);
 }
 
@@ -316,14 +346,18 @@ QString FrmPlot::saveFileName(const QString& title, const QString& fileName, con
 
 void FrmPlot::exportData()
 {
-    QString path = saveFileName(QStringLiteral("Export Data"), QStringLiteral("QRV Runs.csv"),
+    const bool map = m_mapPanel->showsMap();
+    QString path = saveFileName(QStringLiteral("Export Data"), map ? QStringLiteral("QRV Map.csv") : QStringLiteral("QRV Runs.csv"),
                                 QStringLiteral("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     std::ostringstream csv;
-    reference::writeRunStoreCsvWithReference(m_store, csv);
+    if (map)
+        csv << m_mapPanel->csv();
+    else
+        reference::writeRunStoreCsvWithReference(m_store, csv);
     const std::string error = safeWriteFile(QFile::encodeName(path).toStdString(), csv.str());
     if (!error.empty())
         m_host.message(saveErrorText(error), Icon::Information);
@@ -342,7 +376,7 @@ void FrmPlot::saveChart()
         return;
     m_pictureSize = *size;
     QString error;
-    if (!exportChart(m_chart.chart(), path, m_pictureSize, &error))
+    if (!m_chart.save(path, m_pictureSize, &error))
         m_host.message(saveErrorText(error.toStdString()), Icon::Information);
 }
 

@@ -1,6 +1,6 @@
 // The plot window: the chart of all stored runs, the choice of quantity, axis and kind, what
 // the chart shows besides the runs, "Clear Data", "Print", and the store and the chart saved
-// to files.
+// to files; or the last map run from the sweep dialog, shown, printed and saved alike.
 #pragma once
 
 #include "chart/chartadapter.h"
@@ -25,6 +25,7 @@ class EngineHost;
 class ExportDialogs;
 class RunStore;
 class FrmPrint;
+class MapPanel;
 
 class FrmPlot : public QWidget, public PlotView {
     Q_OBJECT
@@ -37,6 +38,7 @@ public:
 
     void showAndPlot() override;
     void plotIfVisible() override;
+    void showMap(MapStudy map, MapResult result) override;
 
     ChartAdapter& chart() { return m_chart; }
     // A sweep's uncertainty bands, drawn with the runs; they must outlive the window.
@@ -52,6 +54,8 @@ signals:
 
 private:
     void buildControls();
+    // The figure chosen in the map panel: the held map, or the runs' chart.
+    void showChosenFigure();
     PlotChoices choices() const;
     void xChosen(int index);
     void clearData();
@@ -72,6 +76,7 @@ private:
     QSize m_pictureSize{1600, 1000};
 
     ChartWidget* m_graph1 = nullptr;
+    MapPanel* m_mapPanel = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QGroupBox* m_frame2 = nullptr;
     QGroupBox* m_frame3 = nullptr;

@@ -78,6 +78,15 @@ std::vector<std::string> mapRowCells(const MapStudy& map, std::size_t i, std::si
     return cells;
 }
 
+std::string mapCsv(const MapStudy& map, const MapResult& result)
+{
+    std::string csv = csvLine(mapHeadings(map)) + '\n';
+    const std::size_t columns = map.x.values.size();
+    for (std::size_t index = 0; index < result.runs.size(); ++index)
+        csv += csvLine(mapRowCells(map, index % columns, index / columns, result.runs[index])) + '\n';
+    return csv;
+}
+
 bool runCellHoldsText(std::size_t column)
 {
     const std::size_t referenceColumn = column - std::size_t(SeriesRecord::kFieldCount);

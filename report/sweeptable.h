@@ -41,4 +41,7 @@ std::vector<std::string> mapHeadings(const MapStudy& map);
 std::vector<std::string> mapRowCells(const MapStudy& map, std::size_t i, std::size_t j, const RunResult& run,
                                      reference::CellPrecision precision = reference::CellPrecision::Full);
 
+// The whole map as `qrv-cli map --csv` writes it: the headings, then every point's row.
+std::string mapCsv(const MapStudy& map, const MapResult& result);
+
 } // namespace qrv

@@ -14,15 +14,6 @@ namespace {
 // The plot window works the reference of the stored runs when it draws them.
 constexpr CalculateOptions kDesktopSweepRuns{WindowTexts::Skipped, false};
 
-// Continue's checks on a fresh state, as every run of the sweep gets: they refuse exactly what
-// they would refuse for a single run after start-up. The messages go to `host`.
-bool continueRefuses(const InputTexts& texts, RecordingHost& host)
-{
-    CalcState state;
-    setStartUpValues(state);
-    return applyContinue(state, texts, host).outcome == ContinueOutcome::Refused;
-}
-
 std::vector<std::string> messageTexts(const RecordingHost& host)
 {
     std::vector<std::string> shown;
@@ -32,6 +23,13 @@ std::vector<std::string> messageTexts(const RecordingHost& host)
 }
 
 } // namespace
+
+bool continueRefuses(const InputTexts& texts, RecordingHost& host)
+{
+    CalcState state;
+    setStartUpValues(state);
+    return applyContinue(state, texts, host).outcome == ContinueOutcome::Refused;
+}
 
 RatioSweeper::RatioSweeper(RunStore& store, EngineHost& host)
     : m_store(store)

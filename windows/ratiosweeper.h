@@ -15,7 +15,12 @@
 namespace qrv {
 
 class EngineHost;
+class RecordingHost;
 class RunStore;
+
+// Continue's checks on a fresh state, as every run of a sweep or a map gets: they refuse
+// exactly what they would refuse for a single run after start-up. The messages go to `host`.
+bool continueRefuses(const InputTexts& texts, RecordingHost& host);
 
 class SweepProgress {
 public:

@@ -89,6 +89,8 @@ public:
     // Runs an engine routine; a close of the program meanwhile waits until it returns.
     void runEngine(const std::function<void()>& routine);
     bool running() const { return m_running; }
+    // The program was closed while a routine runs: it unloads when the routine returns.
+    bool unloadPending() const { return m_unloadPending; }
     // The program has unloaded its windows: nothing may touch them any more.
     bool unloaded() const { return m_unloaded; }
     // Shows a window of the chain where the one before it stands. Placing it waits for the

@@ -1,12 +1,15 @@
 #include "windows/sweepdialog.h"
 
 #include "base/appidentity.h"
+#include "windows/mappage.h"
+#include "windows/rangebox.h"
 #include "windows/settingsfile.h"
 #include "windows/uncertaintybox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,15 +21,6 @@
 namespace qrv {
 
 namespace {
-
-QLineEdit* box(const char* name, const QString& text, QWidget* parent)
-{
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setAlignment(Qt::AlignRight);
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
-    return edit;
-}
 
 // "1 run", "4 runs".
 QString counted(std::size_t count, const QString& noun)
@@ -42,6 +36,7 @@ const QString kStepKey = QStringLiteral("Sweep/Step");
 const QString kCountKey = QStringLiteral("Sweep/Count");
 const QString kFamilyKey = QStringLiteral("Sweep/Family"); // the input's qrv-cli key, "tmagma"
 const QString kValuesKey = QStringLiteral("Sweep/Values");
+const QString kMapModeKey = QStringLiteral("Sweep/Map");
 
 } // namespace
 
@@ -49,15 +44,18 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     : QDialog(parent)
     , m_ratioName(ratioName)
     , m_capacityRefusal(std::move(capacityRefusal))
-    , m_from(box("txtFrom", QStringLiteral("0.05"), this))
-    , m_to(box("txtTo", QStringLiteral("3"), this))
+    , m_sweepMode(new QRadioButton(QStringLiteral("Ratio sweep"), this))
+    , m_mapMode(new QRadioButton(QStringLiteral("Map"), this))
+    , m_from(rangeBox("txtFrom", QStringLiteral("0.05"), this))
+    , m_to(rangeBox("txtTo", QStringLiteral("3"), this))
     , m_byStep(new QRadioButton(QStringLiteral("Step:"), this))
-    , m_step(box("txtStep", QStringLiteral("0.05"), this))
+    , m_step(rangeBox("txtStep", QStringLiteral("0.05"), this))
     , m_byCount(new QRadioButton(QStringLiteral("Number of ratios:"), this))
-    , m_count(box("txtCount", QStringLiteral("60"), this))
+    , m_count(rangeBox("txtCount", QStringLiteral("60"), this))
     , m_familyInput(new QComboBox(this))
     , m_familyValues(new QLineEdit(this))
     , m_uncertainty(new UncertaintyBox(ratioName == QLatin1String("Rs"), this))
+    , m_mapPage(new MapPage(ratioName, this))
     , m_summary(new QLabel(this))
     , m_run(new QPushButton(QStringLiteral("Run Sweep"), this))
 {
@@ -66,6 +64,9 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     m_byStep->setObjectName(QStringLiteral("optStep"));
     m_byCount->setObjectName(QStringLiteral("optCount"));
     m_byStep->setChecked(true);
+    m_sweepMode->setObjectName(QStringLiteral("optSweepMode"));
+    m_mapMode->setObjectName(QStringLiteral("optMapMode"));
+    m_sweepMode->setChecked(true);
     m_summary->setObjectName(QStringLiteral("labSummary"));
     m_run->setObjectName(QStringLiteral("cmdRun"));
     m_run->setDefault(true);
@@ -121,10 +122,22 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     connect(buttons, &QDialogButtonBox::accepted, this, &SweepDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The ratio sweep's part, hidden while the dialog makes a map.
+    m_sweepPage = new QWidget(this);
+    auto* sweepLayout = new QVBoxLayout(m_sweepPage);
+    sweepLayout->setContentsMargins(0, 0, 0, 0);
+    sweepLayout->addWidget(intro);
+    sweepLayout->addLayout(grid);
+    sweepLayout->addWidget(m_uncertainty);
+    auto* modes = new QHBoxLayout;
+    modes->addWidget(m_sweepMode);
+    modes->addWidget(m_mapMode);
+    modes->addStretch();
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(intro);
-    layout->addLayout(grid);
-    layout->addWidget(m_uncertainty);
+    layout->addLayout(modes);
+    layout->addWidget(m_sweepPage);
+    layout->addWidget(m_mapPage);
     layout->addWidget(m_summary);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -139,6 +152,8 @@ SweepDialog::SweepDialog(const QString& ratioName, CapacityRefusal capacityRefus
     connect(m_familyInput, &QComboBox::currentIndexChanged, this, &SweepDialog::update);
     connect(m_byStep, &QRadioButton::toggled, this, &SweepDialog::update);
     connect(m_uncertainty, &UncertaintyBox::changed, this, &SweepDialog::update);
+    connect(m_mapMode, &QRadioButton::toggled, this, &SweepDialog::update);
+    connect(m_mapPage, &MapPage::changed, this, &SweepDialog::update);
     restoreTyped();
     update();
 }
@@ -151,6 +166,7 @@ void SweepDialog::restoreTyped()
     for (const auto& [edit, key] : boxes)
         edit->setText(settings.value(*key, edit->text()).toString());
     (settings.value(kByCountKey, false).toBool() ? m_byCount : m_byStep)->setChecked(true);
+    (settings.value(kMapModeKey, false).toBool() ? m_mapMode : m_sweepMode)->setChecked(true);
     m_uncertainty->restoreTyped();
     const QString family = settings.value(kFamilyKey).toString();
     for (const FamilyInputName& input : kFamilyInputs) {
@@ -175,11 +191,24 @@ void SweepDialog::saveTyped() const
                       input == FamilyInput::None ? QString() : QString::fromUtf8(familyInputName(input).key));
     settings.setValue(kValuesKey, m_familyValues->text());
     m_uncertainty->saveTyped();
+    settings.setValue(kMapModeKey, mapMode());
+    m_mapPage->saveTyped();
+}
+
+bool SweepDialog::mapMode() const
+{
+    return m_mapMode->isChecked();
+}
+
+const MapRanges& SweepDialog::mapRanges() const
+{
+    return m_mapPage->ranges();
 }
 
 void SweepDialog::accept()
 {
-    if (m_memberCheck && !m_memberCheck(m_range.ratios, m_family))
+    if (mapMode() ? !mapRanges().error.isEmpty() || (m_mapCheck && !m_mapCheck(mapRanges()))
+                  : m_memberCheck && !m_memberCheck(m_range.ratios, m_family))
         return;
     QDialog::accept();
 }
@@ -190,9 +219,40 @@ void SweepDialog::done(int result)
     QDialog::done(result);
 }
 
-// The summary says what Run Sweep would do, or why it cannot; Run Sweep waits for a valid range.
+bool SweepDialog::showMode()
+{
+    const bool map = mapMode();
+    m_sweepPage->setVisible(!map);
+    m_mapPage->setVisible(map);
+    m_run->setText(map ? QStringLiteral("Run Map") : QStringLiteral("Run Sweep"));
+    setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromUtf8(kAppTitle), map ? QStringLiteral("Map") : QStringLiteral("Ratio Sweep")));
+    if (map) {
+        const MapRanges& ranges = mapRanges();
+        showSummary(ranges.error.isEmpty() ? QStringLiteral("%1 points: %2 x %3")
+                                                 .arg(ranges.x.values.size() * ranges.y.values.size())
+                                                 .arg(ranges.x.values.size())
+                                                 .arg(ranges.y.values.size())
+                                           : ranges.error,
+                    ranges.error.isEmpty());
+    }
+    return map;
+}
+
+void SweepDialog::showSummary(const QString& text, bool valid)
+{
+    QPalette colours = m_summary->palette();
+    colours.setColor(QPalette::WindowText, valid ? palette().color(QPalette::WindowText) : Qt::red);
+    m_summary->setPalette(colours);
+    m_summary->setText(text);
+    m_run->setEnabled(valid);
+}
+
+// The summary says what Run Sweep (Run Map) would do, or why it cannot; the button waits for
+// valid ranges.
 void SweepDialog::update()
 {
+    if (showMode())
+        return;
     m_step->setEnabled(m_byStep->isChecked());
     m_count->setEnabled(m_byCount->isChecked());
     m_range = sweepRange(
@@ -215,9 +275,6 @@ void SweepDialog::update()
         if (const std::string refusal = m_capacityRefusal(runs); !refusal.empty())
             m_range = {{}, QString::fromStdString(refusal)};
     }
-    QPalette colours = m_summary->palette();
-    colours.setColor(QPalette::WindowText, m_range.error.isEmpty() ? palette().color(QPalette::WindowText) : Qt::red);
-    m_summary->setPalette(colours);
     QString summary = counted(runs, QStringLiteral("run"));
     if (m_family.input != FamilyInput::None)
         summary += QStringLiteral(": %1 x %2")
@@ -226,8 +283,7 @@ void SweepDialog::update()
     if (m_bands)
         summary += QStringLiteral(", with 5-95 % bands from %1 per ratio")
                        .arg(counted(m_bands->samples, QStringLiteral("sample")));
-    m_summary->setText(m_range.error.isEmpty() ? summary : m_range.error);
-    m_run->setEnabled(m_range.error.isEmpty());
+    showSummary(m_range.error.isEmpty() ? summary : m_range.error, m_range.error.isEmpty());
 }
 
 } // namespace qrv

@@ -1,9 +1,11 @@
 // The sweep dialog of the input window: the range of ratios to run, by step or by number,
-// and a family: one more input taking a list of values, every ratio run for each.
+// and a family: one more input taking a list of values, every ratio run for each; or a map,
+// two inputs each over a range of values.
 #pragma once
 
 #include "calculation/sweepbands.h"
 #include "calculation/sweepfamily.h"
+#include "windows/maprange.h"
 #include "windows/sweeprange.h"
 
 #include <QDialog>
@@ -19,6 +21,7 @@ class QRadioButton;
 
 namespace qrv {
 
+class MapPage;
 class UncertaintyBox;
 
 class SweepDialog : public QDialog {
@@ -37,6 +40,15 @@ public:
     using MemberCheck = std::function<bool(const std::vector<double>& ratios, const SweepFamily& family)>;
     void setMemberCheck(MemberCheck check) { m_memberCheck = std::move(check); }
 
+    // Asked on Run Map whether the input window's inputs can run with every value of both
+    // ranges; it says why not itself, and the dialog then stays open with what was typed.
+    using MapCheck = std::function<bool(const MapRanges& ranges)>;
+    void setMapCheck(MapCheck check) { m_mapCheck = std::move(check); }
+
+    // Whether the dialog makes a map rather than a ratio sweep, and the map's ranges.
+    bool mapMode() const;
+    const MapRanges& mapRanges() const;
+
     // The accepted range's ratios, and the family they are run for.
     const std::vector<double>& ratios() const { return m_range.ratios; }
     const SweepFamily& family() const { return m_family; }
@@ -49,6 +61,9 @@ public:
     void done(int result) override;
 
 private:
+    // The part of the chosen mode shown; true, with the map's summary, when it is the map.
+    bool showMode();
+    void showSummary(const QString& text, bool valid);
     void update();
     void restoreTyped();
     void saveTyped() const;
@@ -56,6 +71,9 @@ private:
     QString m_ratioName;
     CapacityRefusal m_capacityRefusal;
     MemberCheck m_memberCheck;
+    MapCheck m_mapCheck;
+    QRadioButton* m_sweepMode;
+    QRadioButton* m_mapMode;
     QLineEdit* m_from;
     QLineEdit* m_to;
     QRadioButton* m_byStep;
@@ -65,6 +83,8 @@ private:
     QComboBox* m_familyInput;
     QLineEdit* m_familyValues;
     UncertaintyBox* m_uncertainty;
+    MapPage* m_mapPage;
+    QWidget* m_sweepPage = nullptr;
     QLabel* m_summary;
     QPushButton* m_run;
     SweepRange m_range;

@@ -10,22 +10,6 @@ namespace qrv {
 
 namespace {
 
-// A box's text read whole, in double precision (a float step would make 0.05 to 3 miss its
-// last ratio); `refusal` says why when the text is not a number.
-struct BoxValue {
-    double value = 0;
-    QString refusal;
-};
-
-BoxValue number(const QString& caption, const QString& text)
-{
-    const std::string typed = text.toStdString();
-    const PlainNumber read = readPlainNumber(typed);
-    if (!read.valid)
-        return {0, QString::fromStdString(notANumberMessage(caption.toStdString(), typed))};
-    return {read.value, {}};
-}
-
 SweepRange refused(const QString& why)
 {
     return {{}, why};
@@ -33,7 +17,7 @@ SweepRange refused(const QString& why)
 
 SweepRange evenlySpaced(double from, double to, const QString& countText)
 {
-    const BoxValue count = number(QStringLiteral("Number of ratios"), countText);
+    const RangeBoxNumber count = rangeBoxNumber(QStringLiteral("Number of ratios"), countText);
     if (!count.refusal.isEmpty())
         return refused(count.refusal);
     if (!(count.value >= 2) || count.value != std::floor(count.value))
@@ -54,12 +38,21 @@ SweepRange evenlySpaced(double from, double to, const QString& countText)
 
 } // namespace
 
+RangeBoxNumber rangeBoxNumber(const QString& caption, const QString& text)
+{
+    const std::string typed = text.toStdString();
+    const PlainNumber read = readPlainNumber(typed);
+    if (!read.valid)
+        return {0, QString::fromStdString(notANumberMessage(caption.toStdString(), typed))};
+    return {read.value, {}};
+}
+
 SweepRange sweepRange(const SweepRangeTexts& texts)
 {
-    const BoxValue from = number(QStringLiteral("From ") + texts.ratioName, texts.from);
+    const RangeBoxNumber from = rangeBoxNumber(QStringLiteral("From ") + texts.ratioName, texts.from);
     if (!from.refusal.isEmpty())
         return refused(from.refusal);
-    const BoxValue to = number(QStringLiteral("To ") + texts.ratioName, texts.to);
+    const RangeBoxNumber to = rangeBoxNumber(QStringLiteral("To ") + texts.ratioName, texts.to);
     if (!to.refusal.isEmpty())
         return refused(to.refusal);
     if (!(from.value > 0) || !std::isfinite(from.value))
@@ -69,7 +62,7 @@ SweepRange sweepRange(const SweepRangeTexts& texts)
     if (texts.byCount)
         return evenlySpaced(from.value, to.value, texts.count);
 
-    const BoxValue step = number(QStringLiteral("Step"), texts.step);
+    const RangeBoxNumber step = rangeBoxNumber(QStringLiteral("Step"), texts.step);
     if (!step.refusal.isEmpty())
         return refused(step.refusal);
     SweepRatios stepped = sweepRatios(from.value, to.value, step.value);

@@ -24,4 +24,12 @@ struct SweepRange {
 
 SweepRange sweepRange(const SweepRangeTexts& texts);
 
+// A range box's text read whole, in double precision (a float step would make 0.05 to 3 miss
+// its last ratio); `refusal` names the box by `caption` when the text is not a number.
+struct RangeBoxNumber {
+    double value = 0;
+    QString refusal;
+};
+RangeBoxNumber rangeBoxNumber(const QString& caption, const QString& text);
+
 } // namespace qrv

@@ -3,6 +3,8 @@
 #include "base/appidentity.h"
 #include "plot/plotview.h"
 #include "windows/frmmain.h"
+#include "windows/maproad.h"
+#include "windows/maprunner.h"
 #include "windows/messagepresenter.h"
 #include "windows/ratiobands.h"
 #include "windows/ratiosweeper.h"
@@ -61,8 +63,18 @@ void SweepRoad::openDialog()
         request = sweeper.prepare(main.inputs(), main.constantVolume(), ratios.front(), family);
         return request.has_value();
     });
+    // A map's check prepares the map alike: every value of both ranges as Continue takes it.
+    std::optional<MapStudy> map;
+    dialog.setMapCheck([&](const MapRanges& ranges) {
+        map = prepareMap(main.inputs(), main.constantVolume(), ranges.x, ranges.y, m_session.host());
+        return map.has_value();
+    });
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (dialog.mapMode()) {
+        runMapOnDesktop(m_session, std::move(*map));
+        return;
+    }
     // The store may have taken runs while the dialog was open (a file handed over).
     if (fits(sweeper, dialog.ratios().size() * dialog.family().memberCount()))
         run(sweeper, *request, dialog.ratios(), dialog.family(), dialog.bands());

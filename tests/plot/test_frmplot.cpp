@@ -8,13 +8,18 @@
 #include "plot/frmplot.h"
 #include "reference/referencecolumns.h"
 #include "reference/runreference.h"
+#include "chart/chartexport.h"
+#include "report/mapvalues.h"
+#include "report/sweeptable.h"
 #include "tests/chart/exportfiles.h"
+#include "tests/chart/samplemap.h"
 #include "tests/chart/sampleruns.h"
 #include "tests/helpercheck.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -622,6 +627,92 @@ private slots:
         // Five isothermal markers of a few pixels each.
         const int vermillion = test::countColour(qvariant_cast<QImage>(data->imageData()), kVermillion);
         QVERIFY2(vermillion > 5 * 20, qPrintable(QString::number(vermillion)));
+    }
+
+    // A map from the sweep dialog is held by the window beside the stored runs: shown with the
+    // chart's options off, coloured by the quantity chosen without a new run, and left for the
+    // runs' chart by the user or by a new stored run.
+    void mapRun_shown_heldBesideTheRunsAndRecolouredWithoutARun()
+    {
+        m_plot->showAndPlot();
+        const MapStudy study = test::smallMap();
+        const MapResult result = runMap(study);
+        QVERIFY(result.finished);
+        QSignalSpy drawn(&m_plot->chart(), &ChartAdapter::drawn);
+        QGuiApplication::clipboard()->clear();
+        m_plot->showMap(study, result);
+        QVERIFY(m_plot->isVisible());
+        QVERIFY(drawn.count() >= 1);
+        const MapGrid* map = m_plot->chart().map();
+        QVERIFY(map != nullptr);
+        QCOMPARE(map->z, mapGrid(study, result, kMapZKeys[0]).z);
+        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Adiabatic Conversion Ratio"));
+        QCOMPARE(m_store.count(), 5);
+        for (const char* frame : {"Frame2", "Frame3", "Frame4", "Frame5"})
+            QVERIFY2(!control<QGroupBox>(frame)->isEnabled(), frame);
+        for (const char* button : {"cmdExportData", "cmdSaveChart", "cmdPrint"})
+            QVERIFY2(control(button)->isEnabled(), button);
+        // The clipboard holds the map as drawn, as a picture.
+        const QImage copied = qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
+        QCOMPARE(copied.convertToFormat(QImage::Format_ARGB32),
+                 m_plot->chart().picture(control<QWidget>("Graph1")->size()).convertToFormat(QImage::Format_ARGB32));
+        const QImage adiabatic = control<QWidget>("Graph1")->grab().toImage();
+
+        // Another quantity: the same runs, drawn again on screen.
+        auto* figure = control<QComboBox>("cboFigure");
+        QCOMPARE(figure->count(), 1 + int(kMapZKeys.size()));
+        QCOMPARE(figure->currentText(), QStringLiteral("Map: Adiabatic conversion ratio"));
+        figure->setCurrentIndex(figure->findText(QStringLiteral("Map: Equilibrium temperature")));
+        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Equilibrium Temperature"));
+        QCOMPARE(m_plot->chart().map()->z, mapGrid(study, result, *findMapZKey("teq")).z);
+        QTRY_VERIFY(control<QWidget>("Graph1")->grab().toImage() != adiabatic);
+
+        // Back to the runs' chart, with its options.
+        figure->setCurrentIndex(0);
+        QVERIFY(m_plot->chart().map() == nullptr);
+        QCOMPARE(int(series(QStringLiteral("Adiabatic")).markers.size()), 5);
+        QVERIFY(control<QGroupBox>("Frame3")->isEnabled());
+        // A run stored while the map is on show brings the runs back; the map stays held, and a
+        // new map is coloured as the last one was.
+        figure->setCurrentIndex(1);
+        QVERIFY(m_plot->chart().map() != nullptr);
+        m_store.append(test::sampleRun(1.5f, 15, 6, 0.5f, 0.25f));
+        m_plot->plotIfVisible();
+        QVERIFY(m_plot->chart().map() == nullptr);
+        QCOMPARE(figure->currentIndex(), 0);
+        QCOMPARE(int(series(QStringLiteral("Adiabatic")).markers.size()), 6);
+        QVERIFY(figure->isVisible());
+        m_plot->showMap(study, result);
+        QCOMPARE(m_plot->chart().title(), QStringLiteral("QRV Adiabatic Conversion Ratio"));
+    }
+
+    // Export Data writes the map's rows as qrv-cli map --csv does: each point's row that of a
+    // single run at its inputs; Save Chart the map as exportMap draws it.
+    void mapShown_exportDataAndSaveChart_theMapsRowsAndPicture()
+    {
+        const MapStudy study = test::smallMap();
+        m_plot->showMap(study, runMap(study));
+        save("cmdExportData", "map");
+        QCOMPARE(m_dialogs->asked.at(1), dataFile("QRV Map.csv"));
+        QVERIFY(m_host.messages().empty());
+        const QStringList lines = QString::fromUtf8(test::fileContents(dataFile("map.csv"))).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 9);
+        QCOMPARE(lines[0], QString::fromStdString(csvLine(mapHeadings(study))));
+        for (std::size_t j = 0; j < 3; ++j)
+            for (std::size_t i = 0; i < 3; ++i) {
+                const RunResult single = calculate(mapPointRequest(study, i, j), kSweepRuns);
+                QVERIFY(single.record.has_value());
+                QCOMPARE(lines[int(1 + j * 3 + i)], QString::fromStdString(csvLine(mapRowCells(study, i, j, single))));
+            }
+
+        save("cmdSaveChart", "map.png", QSize(800, 500));
+        QCOMPARE(m_dialogs->asked.at(4), dataFile("QRV Adiabatic Conversion Ratio.png"));
+        QVERIFY(m_host.messages().empty());
+        QString error;
+        QVERIFY(exportMap(*m_plot->chart().map(), dataFile("expected.png"), QSize(800, 500), &error));
+        QCOMPARE(test::fileContents(dataFile("map.png")), test::fileContents(dataFile("expected.png")));
+        save("cmdSaveChart", "map.svg");
+        QVERIFY(test::fileContents(dataFile("map.svg")).contains("<title>QRV Adiabatic Conversion Ratio</title>"));
     }
 
     void exportDataWritesTheStore()

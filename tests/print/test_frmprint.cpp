@@ -4,6 +4,7 @@
 #include "plot/frmplot.h"
 #include "print/frmprint.h"
 #include "tests/chart/exportfiles.h"
+#include "tests/chart/samplemap.h"
 #include "tests/chart/sampleruns.h"
 
 #include <QAbstractButton>
@@ -204,6 +205,29 @@ private slots:
     }
 
     // Printing to a file that the print dialog left unnamed asks for the name once.
+    // A map on show prints through the same page drawing: its title and axes as text, its
+    // cells as vector shapes, no picture of the screen.
+    void printedMap_toAPdf_theMapAsShown()
+    {
+        const MapStudy study = test::smallMap();
+        m_plot->showMap(study, runMap(study));
+        m_plot->findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+        QVERIFY(printWindow().isVisible());
+        // The map stays on show while the print window is up.
+        QVERIFY(m_plot->chart().map() != nullptr);
+        const QString pdf = printTo("map.pdf");
+        QVERIFY(m_host.messages().empty());
+        QVERIFY(test::fileContents(pdf).startsWith("%PDF-"));
+        if (!test::popplerInstalled())
+            QSKIP("poppler-utils are not installed");
+        QCOMPARE(test::popplerOutput("pdfimages", {QStringLiteral("-list"), pdf}).trimmed().split('\n').size(), 2);
+        const QString words = QString::fromUtf8(test::popplerOutput("pdftotext", {pdf, QStringLiteral("-")}));
+        for (const char* expected : {"QRV Adiabatic Conversion Ratio", "Magma temperature (K)", "Water/magma ratio R"})
+            QVERIFY2(words.contains(QLatin1String(expected)), qPrintable(words.left(2000)));
+        click("cmdCancel");
+        QVERIFY(m_plot->isEnabled());
+    }
+
     void cancelledFileDialogPrintsNothing()
     {
         openFromPlot();

@@ -51,8 +51,17 @@ class CountingPlotView : public PlotView {
 public:
     void showAndPlot() override { ++shown; }
     void plotIfVisible() override { ++redrawn; }
+    void showMap(MapStudy study, MapResult result) override
+    {
+        map = std::move(study);
+        mapResult = std::move(result);
+        ++mapsShown;
+    }
     int shown = 0;
     int redrawn = 0;
+    int mapsShown = 0;
+    MapStudy map;
+    MapResult mapResult;
 };
 
 // The input window's widgets, found by their object names as a user finds them on screen.

@@ -3,6 +3,8 @@
 // collected messages.
 #include "tests/windows/guitestsupport.h"
 
+#include "tests/helpercheck.h"
+
 #include "runs/freshrunner.h"
 #include "base/parsenumber.h"
 #include "calculation/ratiosweep.h"
@@ -11,6 +13,7 @@
 #include "reference/referencecolumns.h"
 #include "report/sweeptable.h"
 #include "steam/densitysolver.h"
+#include "windows/maprunner.h"
 #include "windows/ratiosweeper.h"
 #include "windows/sweepdialog.h"
 #include "windows/sweeprange.h"
@@ -19,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QProcess>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -139,6 +143,35 @@ QString summary(const SweepDialog& dialog)
     return dialog.findChild<QLabel*>(QStringLiteral("labSummary"))->text();
 }
 
+// The sweep dialog's map: the two axes' inputs, by their names in the list, and ranges.
+void typeMap(SweepDialog& dialog, const QString& xInput, const QStringList& x, const QString& yInput,
+             const QStringList& y)
+{
+    dialog.findChild<QRadioButton*>(QStringLiteral("optMapMode"))->setChecked(true);
+    for (const auto& [axis, input, range] : {std::tuple{"X", xInput, x}, std::tuple{"Y", yInput, y}}) {
+        auto* choice = dialog.findChild<QComboBox*>(QStringLiteral("cbo%1Input").arg(QLatin1String(axis)));
+        choice->setCurrentIndex(choice->findText(input));
+        const char* boxes[] = {"From", "To", "Step"};
+        for (int k = 0; k < 3; ++k)
+            box(dialog, qPrintable(QStringLiteral("txt%1%2").arg(QLatin1String(axis), QLatin1String(boxes[k]))))
+                ->setText(range[k]);
+    }
+}
+
+// Each point of the map shown equals the single run at its inputs.
+void compareMapWithSingleRuns(const CountingPlotView& plot)
+{
+    const std::size_t columns = plot.map.x.values.size();
+    QCOMPARE(plot.mapResult.runs.size(), columns * plot.map.y.values.size());
+    for (std::size_t index = 0; index < plot.mapResult.runs.size(); ++index) {
+        const RunResult single = calculate(mapPointRequest(plot.map, index % columns, index / columns), kSweepRuns);
+        const std::optional<SeriesRecord>& shown = plot.mapResult.runs[index].record;
+        QCOMPARE(shown.has_value(), single.record.has_value());
+        for (int field = 0; shown && field < SeriesRecord::kFieldCount; ++field)
+            QCOMPARE(shown->field(field), single.record->field(field));
+    }
+}
+
 void fillAllBut(RunStore& store, int free)
 {
     for (int i = 0; i < RunStore::kCapacity - free; ++i)
@@ -151,7 +184,12 @@ class SweepTest : public QObject {
     Q_OBJECT
 private slots:
     // Every test starts with the dialog as a first start of the program shows it.
-    void init() { QSettings(QStringLiteral("Tarvel"), QStringLiteral("QRV")).remove(QStringLiteral("Sweep")); }
+    void init()
+    {
+        QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("QRV"));
+        settings.remove(QStringLiteral("Sweep"));
+        settings.remove(QStringLiteral("Map"));
+    }
 
     void rangeTexts_sweepRange_ratiosOrTheReason()
     {
@@ -425,6 +463,170 @@ private slots:
         SweepDialog water(QStringLiteral("R"), {});
         QCOMPARE(water.findChild<QComboBox*>(QStringLiteral("cboFamily"))->currentText(), QStringLiteral("None"));
         QCOMPARE(summary(water), QStringLiteral("7 runs"));
+    }
+
+    void mapRangeTexts_mapRanges_valuesOrTheReasonNamingTheBox()
+    {
+        const auto ranges = [](StudyInput xInput, const QStringList& x, StudyInput yInput, const QStringList& y) {
+            return mapRanges({QStringLiteral("X axis"), xInput, x[0], x[1], x[2]},
+                             {QStringLiteral("Y axis"), yInput, y[0], y[1], y[2]});
+        };
+        const MapRanges grid = ranges(StudyInput::R, {"0.05", "2", "0.05"}, StudyInput::TMagma, {"1100", "1390", "10"});
+        QVERIFY(grid.error.isEmpty());
+        QCOMPARE(grid.x.values.size(), std::size_t(40));
+        QCOMPARE(grid.y.values.size(), std::size_t(30));
+        QCOMPARE(grid.y.values.back(), 1390.0);
+        QCOMPARE(grid.y.input, StudyInput::TMagma);
+        // The most points a map takes, as qrv-cli map takes them; one row more is refused.
+        QVERIFY(ranges(StudyInput::R, {"1", "1000", "1"}, StudyInput::PInit, {"1", "100", "1"}).error.isEmpty());
+        const std::pair<MapRanges, QString> refused[] = {
+            {ranges(StudyInput::R, {"1", "1000", "1"}, StudyInput::PInit, {"1", "101", "1"}),
+             "1000 x 101 points are more than the 100000 a map takes: choose larger steps."},
+            {ranges(StudyInput::R, {"0.1", "1", "1e-7"}, StudyInput::PInit, {"1", "2", "1"}),
+             "X axis: more values than the 100000 points a map takes."},
+            {ranges(StudyInput::R, {"0,1", "1", "0.1"}, StudyInput::TMagma, {"1100", "1300", "100"}),
+             "X axis From: \"0,1\" is not a number.\nUse \".\" as the decimal point (0.5, not 0,5) and no thousands "
+             "separators."},
+            {ranges(StudyInput::R, {"0.1", "1", "0.1"}, StudyInput::TMagma, {"1100", "1300", "x"}),
+             "Y axis Step: \"x\" is not a number."},
+            {ranges(StudyInput::R, {"0.1", "1", "0.1"}, StudyInput::TMagma, {"1300", "1100", "100"}),
+             "Y axis: the range must not end below its start."},
+            {ranges(StudyInput::R, {"0.1", "0.15", "0.1"}, StudyInput::TMagma, {"1100", "1300", "100"}),
+             "X axis: a map needs at least two values along each axis."},
+            {ranges(StudyInput::TMagma, {"1100", "1300", "100"}, StudyInput::TMagma, {"1100", "1300", "100"}),
+             "The two axes must span different inputs, not TMagma twice."},
+        };
+        for (const auto& [range, reason] : refused) {
+            QCOMPARE(range.error, reason);
+            QVERIFY(range.x.values.empty() && range.y.values.empty());
+        }
+    }
+
+    void mapMode_typedAndClosed_openedAgainInMapModeWithTheTypedRanges()
+    {
+        {
+            SweepDialog dialog(QStringLiteral("Rs"), {});
+            QVERIFY(!dialog.mapMode());
+            typeMap(dialog, QStringLiteral("X"), {"0.2", "1", "0.2"}, QStringLiteral("PFinal (MPa)"),
+                    {"0.1", "1.1", "0.5"});
+            QVERIFY(dialog.mapMode());
+            QCOMPARE(summary(dialog), QStringLiteral("15 points: 5 x 3"));
+            QCOMPARE(dialog.runButton()->text(), QStringLiteral("Run Map"));
+            QVERIFY(dialog.windowTitle().endsWith(QStringLiteral(" - Map")));
+            QVERIFY(!box(dialog, "txtFrom")->isVisibleTo(&dialog));
+            // A box that is not a number is named, and Run Map waits for it.
+            box(dialog, "txtYTo")->setText(QStringLiteral("1.1.1"));
+            QCOMPARE(summary(dialog), QStringLiteral("Y axis To: \"1.1.1\" is not a number."));
+            QVERIFY(!dialog.runButton()->isEnabled());
+            box(dialog, "txtYTo")->setText(QStringLiteral("1.1"));
+            QVERIFY(dialog.runButton()->isEnabled());
+            dialog.reject();
+        }
+        SweepDialog again(QStringLiteral("Rs"), {});
+        QVERIFY(again.mapMode());
+        QCOMPARE(again.findChild<QComboBox*>(QStringLiteral("cboXInput"))->currentText(), QStringLiteral("X"));
+        QCOMPARE(box(again, "txtXTo")->text(), QStringLiteral("1"));
+        QCOMPARE(box(again, "txtYStep")->text(), QStringLiteral("0.5"));
+        QCOMPARE(again.mapRanges().y.input, StudyInput::PFinal);
+        QCOMPARE(summary(again), QStringLiteral("15 points: 5 x 3"));
+        // Water has no water fraction: the X axis spans its first input, the ratio R, over the
+        // values that wait in its boxes.
+        SweepDialog water(QStringLiteral("R"), {});
+        QCOMPARE(water.findChild<QComboBox*>(QStringLiteral("cboXInput"))->currentText(), QStringLiteral("R"));
+        QCOMPARE(water.mapRanges().x.input, StudyInput::R);
+        QCOMPARE(water.mapRanges().x.values.size(), std::size_t(5));
+        // Back to the ratio sweep, as it was typed.
+        water.findChild<QRadioButton*>(QStringLiteral("optSweepMode"))->setChecked(true);
+        QVERIFY(!water.mapMode());
+        QCOMPARE(summary(water), QStringLiteral("60 runs"));
+        QCOMPARE(water.runButton()->text(), QStringLiteral("Run Sweep"));
+    }
+
+    void mapFromDialog_valueRefusedThenCorrected_namesTheValueThenEveryPointAsASingleRun()
+    {
+        TestSession t;
+        CountingPlotView plot;
+        t.session->setPlotView(&plot);
+        QVERIFY(sweepFromDialog(t, [&t](SweepDialog& dialog) {
+            typeMap(dialog, QStringLiteral("R"), {"0.1", "0.3", "0.1"}, QStringLiteral("TMagma (K)"),
+                    {"200", "1200", "500"});
+            dialog.runButton()->click();
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(t.presenter.shown.size(), 1);
+            QVERIFY2(t.presenter.shown[0].text.startsWith(QStringLiteral("Y axis value TMagma 200 K: "))
+                         && t.presenter.shown[0].text.contains(QStringLiteral("must be above 298 K")),
+                     qPrintable(t.presenter.shown[0].text));
+            box(dialog, "txtYFrom")->setText(QStringLiteral("1100"));
+            box(dialog, "txtYTo")->setText(QStringLiteral("1300"));
+            box(dialog, "txtYStep")->setText(QStringLiteral("100"));
+        }));
+        QCOMPARE(t.presenter.shown.size(), 1);
+        QCOMPARE(plot.mapsShown, 1);
+        QCOMPARE(plot.map.y.values, (std::vector<double>{1100, 1200, 1300}));
+        QRV_CHECKED(compareMapWithSingleRuns(plot));
+        // Nothing enters the store.
+        QCOMPARE(t.session->store().count(), 0);
+        QCOMPARE(plot.shown, 0);
+
+        // A box of the input window that every point shares is refused in its own words.
+        t.ui().txtPInit->setText(QStringLiteral("0"));
+        QVERIFY(sweepFromDialog(t, [&t](SweepDialog& dialog) {
+            QVERIFY(dialog.mapMode());
+            dialog.runButton()->click();
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(t.presenter.shown.size(), 2);
+            QVERIFY2(t.presenter.shown[1].text.startsWith(QStringLiteral("Initial Pressure (MPa) must be above 0.")),
+                     qPrintable(t.presenter.shown[1].text));
+            t.ui().txtPInit->setText(QStringLiteral("5"));
+        }));
+        QCOMPARE(plot.mapsShown, 2);
+    }
+
+    void waterBeyondTheSteamTableAtSomePoints_map_shownWithThemMissingAndSaidOnce()
+    {
+        TestSession t;
+        CountingPlotView plot;
+        t.session->setPlotView(&plot);
+        t.setInputs("1473", "298", "5", "0.1", "0.30");
+        QVERIFY(sweepFromDialog(t, [](SweepDialog& dialog) {
+            typeMap(dialog, QStringLiteral("TInit (K)"), {"400", "1300", "900"}, QStringLiteral("R"),
+                    {"0.5", "1", "0.5"});
+        }));
+        QCOMPARE(plot.mapsShown, 1);
+        QRV_CHECKED(compareMapWithSingleRuns(plot));
+        QVERIFY(plot.mapResult.runs[0].record && !plot.mapResult.runs[1].record);
+        QCOMPARE(t.presenter.shown.size(), 1);
+        QVERIFY2(t.presenter.shown[0].text.startsWith(
+                     QStringLiteral("2 of 4 points have no result; the first, at TInit 1300 K, R 0.5: ")),
+                 qPrintable(t.presenter.shown[0].text));
+    }
+
+    void largeMap_cancelInTheProgressWindow_nothingShownOrSaid()
+    {
+        TestSession t;
+        CountingPlotView plot;
+        t.session->setPlotView(&plot);
+        bool cancelled = false;
+        QTimer canceller;
+        QObject::connect(&canceller, &QTimer::timeout, [&cancelled] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && progress->isVisible()) {
+                    QVERIFY(progress->labelText().contains(QStringLiteral(" of 100000 points")));
+                    progress->findChild<QPushButton*>()->click();
+                    cancelled = true;
+                }
+        });
+        canceller.start(20);
+        QVERIFY(sweepFromDialog(t, [](SweepDialog& dialog) {
+            // The largest map, which runs for seconds.
+            typeMap(dialog, QStringLiteral("R"), {"0.005", "2", "0.005"}, QStringLiteral("TMagma (K)"),
+                    {"1000", "1498", "2"});
+            QCOMPARE(summary(dialog), QStringLiteral("100000 points: 400 x 250"));
+        }));
+        QVERIFY(cancelled);
+        QCOMPARE(plot.mapsShown, 0);
+        QVERIFY(t.presenter.shown.isEmpty());
+        QVERIFY(t.main().isEnabled());
     }
 
     void familyMemberRefused_sweepDialog_staysOpenNamingTheValue()
