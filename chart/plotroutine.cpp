@@ -342,7 +342,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
         for (const ChartPeak& peak : chart.peaks)
             ys.add(peak.at.y());
         if (!chart.peaks.empty())
-            addNote(chart, "Diamonds mark each curve's largest conversion ratio, found by further runs between its own"
+            addNote(chart, "Diamonds mark each curve's largest conversion ratio, found by further runs between its runs"
                 + std::string(choices.reference ? " (hollow: of the IAPWS-95 reference)" : ""));
     }
 

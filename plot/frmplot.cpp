@@ -9,6 +9,7 @@
 #include "plot/mappanel.h"
 #include "print/frmprint.h"
 #include "reference/referencecolumns.h"
+#include "widgets/screenfittedscroll.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -193,11 +194,15 @@ void FrmPlot::buildControls()
     m_cmdClear = button("cmdClear", "Clear Data", &FrmPlot::clearData);
     m_cmdClose = button("cmdClose", "Close", &QWidget::hide);
 
-    parameters->addWidget(m_frame4);
-    parameters->addWidget(m_frame5);
-    parameters->addWidget(m_frame3);
-    parameters->addWidget(m_frame2);
-    parameters->addStretch();
+    // The options scroll on a screen too short for them all; the buttons stay in reach.
+    auto* options = new QWidget;
+    auto* optionsLayout = new QVBoxLayout(options);
+    optionsLayout->setContentsMargins({});
+    for (QGroupBox* frame : {m_frame4, m_frame5, m_frame3, m_frame2})
+        optionsLayout->addWidget(frame);
+    optionsLayout->addStretch();
+    auto* optionsScroll = new ScreenFittedScroll(options, m_frame1);
+    parameters->addWidget(optionsScroll, 1);
     // Two buttons a row, for the same reason.
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_cmdExportData, 0, 0);
@@ -213,6 +218,9 @@ void FrmPlot::buildControls()
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(figure, 1);
     layout->addWidget(m_frame1);
+    const QMargins margins = layout->contentsMargins();
+    optionsScroll->setReservedHeight(margins.top() + margins.bottom() + m_frame1->sizeHint().height()
+                                     - optionsScroll->sizeHint().height());
 }
 
 PlotChoices FrmPlot::choices() const

@@ -3,7 +3,7 @@
 #include "display/resultswindow.h"
 #include "display/windowtext.h"
 #include "windows/describedwindow.h"
-#include "windows/screenfittedscroll.h"
+#include "widgets/screenfittedscroll.h"
 #include "windows/valuelabel.h"
 
 #include <QApplication>

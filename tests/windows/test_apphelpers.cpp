@@ -5,7 +5,7 @@
 #include "display/inputwindow.h"
 #include "display/resultswindow.h"
 
-#include "windows/screenfittedscroll.h"
+#include "widgets/screenfittedscroll.h"
 #include "windows/singleinstance.h"
 #include "windows/windowplacement.h"
 

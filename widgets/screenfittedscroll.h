@@ -1,6 +1,6 @@
 // A scroll area as large as the widget it holds, but never taller than its screen leaves room
-// for: the fixed-size window around it then fits a short screen with its buttons in reach,
-// and only its values scroll.
+// for: the window around it then fits a short screen with its buttons in reach, and only what
+// the area holds scrolls.
 #pragma once
 
 #include <QScrollArea>

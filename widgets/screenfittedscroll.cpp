@@ -1,4 +1,4 @@
-#include "windows/screenfittedscroll.h"
+#include "widgets/screenfittedscroll.h"
 
 #include <QEvent>
 #include <QScreen>
