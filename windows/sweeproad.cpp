@@ -1,6 +1,5 @@
 #include "windows/sweeproad.h"
 
-#include "base/appidentity.h"
 #include "plot/plotview.h"
 #include "windows/frmmain.h"
 #include "windows/maproad.h"
@@ -9,33 +8,28 @@
 #include "windows/ratiobands.h"
 #include "windows/ratiosweeper.h"
 #include "windows/session.h"
+#include "windows/studyprogresswindow.h"
 #include "windows/sweepdialog.h"
 
-#include <QProgressDialog>
 
 namespace qrv {
 
 namespace {
 
+// The sweep's runs, then its bands' samples, counted on the study progress window.
 class ProgressWindow : public SweepProgress {
 public:
-    ProgressWindow(const QString& label, int total, QWidget* parent)
-        : m_dialog(label, QStringLiteral("Cancel"), 0, total, parent)
+    ProgressWindow(const QString& task, std::size_t total, QWidget* parent)
+        : m_window(task, QStringLiteral("runs"), total, parent)
+        , m_progress(m_window.progress())
     {
-        m_dialog.setWindowTitle(QString::fromUtf8(kAppTitle));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setValue(0);
     }
 
-    bool advance(int done, int) override
-    {
-        m_dialog.setValue(done);
-        return !m_dialog.wasCanceled();
-    }
+    bool advance(int done, int total) override { return m_progress(std::size_t(done), std::size_t(total)); }
 
 private:
-    QProgressDialog m_dialog;
+    StudyProgressWindow m_window;
+    StudyProgress m_progress;
 };
 
 } // namespace
@@ -110,9 +104,9 @@ void SweepRoad::run(RatioSweeper& sweeper, const RunRequest& request, const std:
     m_bands = {};
     {
         const std::size_t samples = bands ? bandSampleCount(*bands, ratios.size(), family) : 0;
-        ProgressWindow progress(bands ? QStringLiteral("Running the sweep and its uncertainty bands...")
-                                      : QStringLiteral("Running the sweep..."),
-                                int(ratios.size() * family.memberCount() + samples), m_session.mainWindow());
+        ProgressWindow progress(bands ? QStringLiteral("Running the sweep and its uncertainty bands:")
+                                      : QStringLiteral("Running the sweep:"),
+                                ratios.size() * family.memberCount() + samples, m_session.mainWindow());
         m_session.runEngine([&] {
             report = sweeper.run(request, ratios, progress, family);
             if (bands)
