@@ -39,6 +39,12 @@ double layOutTitles(QPainter* painter, const QString& title, const QString& cond
 
 } // namespace
 
+QRectF pictureArea(const QRectF& target)
+{
+    constexpr double kMargin = 10;
+    return target.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+}
+
 QFont chartFont(double pixels, bool bold, bool italic)
 {
     QFont f(QStringLiteral("Sans Serif"));

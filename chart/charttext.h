@@ -4,15 +4,18 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
 class QPainter;
-class QRectF;
 
 namespace qrv {
 
 QFont chartFont(double pixels, bool bold = false, bool italic = false);
+
+// What a chart, map or histogram set is drawn in: the target less the margin each keeps.
+QRectF pictureArea(const QRectF& target);
 
 // The title, the conditions under it and the notes, wrapped and centred from the top of area;
 // returns their height.

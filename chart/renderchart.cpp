@@ -24,7 +24,6 @@ namespace qrv {
 
 namespace {
 
-constexpr double kPad = 10;
 constexpr double kLineWidth = 2;
 constexpr double kMarkerSize = 8;
 constexpr double kLegendSample = 40;
@@ -289,7 +288,7 @@ void renderChart(const Chart& chart, QPainter& painter, const QRectF& target)
     painter.save();
     painter.fillRect(target, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF inner = target.adjusted(kPad, kPad, -kPad, -kPad);
+    const QRectF inner = pictureArea(target);
     const double titles = drawTitles(painter, chart.title, chart.conditions, chart.notes, inner);
     const double legend = legendHeight(chart, inner.width());
     const QRectF plot(inner.left(), inner.top() + titles + (titles > 0 ? 6 : 0), inner.width(),

@@ -18,7 +18,6 @@ namespace qrv {
 
 namespace {
 
-constexpr double kPad = 10;
 constexpr double kGap = 12;
 constexpr double kTickLength = 4;
 constexpr double kLabelRow = 14; // a row of the percentiles' labels
@@ -152,7 +151,7 @@ void renderHistograms(const HistogramSet& set, QPainter& painter, const QRectF& 
     painter.save();
     painter.fillRect(target, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF inner = target.adjusted(kPad, kPad, -kPad, -kPad);
+    const QRectF inner = pictureArea(target);
     const double titles = drawTitles(painter, QString::fromStdString(set.title), QString::fromStdString(set.conditions),
                                       {QString::fromStdString(set.failed)}, inner);
     const std::size_t count = set.panels.size();

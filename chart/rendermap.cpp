@@ -25,7 +25,6 @@ namespace qrv {
 
 namespace {
 
-constexpr double kPad = 10;
 constexpr double kGap = 8;
 constexpr double kTickLength = 5;
 constexpr double kBarWidth = 18;
@@ -406,7 +405,7 @@ MapLayout layOutMap(const MapGrid& map, const QRectF& target)
 
     const QFontMetricsF ticks(tickFont());
     const QFontMetricsF titles(titleFont());
-    const QRectF inner = target.adjusted(kPad, kPad, -kPad, -kPad);
+    const QRectF inner = pictureArea(target);
     const double top = inner.top()
         + titlesHeight(QString::fromStdString(map.title), QString::fromStdString(map.conditions), {}, inner)
         + ticks.height();
@@ -437,7 +436,7 @@ void renderMap(const MapGrid& map, QPainter& painter, const QRectF& target)
     painter.save();
     painter.fillRect(target, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF inner = target.adjusted(kPad, kPad, -kPad, -kPad);
+    const QRectF inner = pictureArea(target);
     drawTitles(painter, QString::fromStdString(map.title), QString::fromStdString(map.conditions), {}, inner);
     const MapLayout layout = layOutMap(map, target);
     const ColourScale scale(map);
