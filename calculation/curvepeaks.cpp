@@ -24,7 +24,6 @@ double storedRatio(float ratio)
 bool repeatable(const SeriesRecord& stored)
 {
     RunRequest request = requestOfRecord(stored);
-    request.inputs.ratio = formatShortest(stored.R);
     const RunResult again = calculate(request, kSweepRuns);
     return again.record && again.record->CRAdiabatic == stored.CRAdiabatic
         && again.record->CRIsothermal == stored.CRIsothermal;

@@ -1,5 +1,6 @@
 #include "calculation/montecarlo.h"
 
+#include "base/numberformat.h"
 #include "base/parsenumber.h"
 #include "calculation/ratiosweep.h"
 
@@ -58,6 +59,12 @@ DistributionText readDistribution(std::string_view text)
     if (!number.valid || text.find_first_of(" \t") != std::string_view::npos)
         return {{}, quoted + " is neither a number, MEAN~SD nor FROM..TO"};
     return {};
+}
+
+std::string distributionText(const Distribution& distribution)
+{
+    const char* between = distribution.kind == Distribution::Kind::Normal ? "~" : "..";
+    return formatShortest(distribution.a) + between + formatShortest(distribution.b);
 }
 
 SampleRandom::SampleRandom(std::uint64_t seed, std::uint64_t sample) : m_state(mixed(seed) ^ mixed(sample * kGolden + 1))

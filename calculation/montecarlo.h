@@ -33,6 +33,9 @@ struct DistributionText {
 // or a plain number.
 DistributionText readDistribution(std::string_view text);
 
+// The text readDistribution reads back: "1473~50", "1423..1523".
+std::string distributionText(const Distribution& distribution);
+
 // SplitMix64: 64 random bits a step, the same on every machine.
 class SampleRandom {
 public:

@@ -39,12 +39,6 @@ double curveValue(const RunRequest& curve, StudyInput input)
     return readPlainNumber(studyInputText(curve, input)).value;
 }
 
-std::string distributionText(const Distribution& distribution)
-{
-    const char* between = distribution.kind == Distribution::Kind::Normal ? "~" : "..";
-    return ratioText(distribution.a) + between + ratioText(distribution.b);
-}
-
 } // namespace
 
 std::vector<DrawnInput> drawnInputs(const BandRequest& request, const RunRequest& curve)

@@ -1,6 +1,5 @@
 #include "report/uncertaintyhistograms.h"
 
-#include "base/numberformat.h"
 #include "report/mapvalues.h"
 
 namespace qrv {
@@ -13,7 +12,7 @@ std::string drawnInputsText(const UncertaintyRequest& request)
         const Distribution& d = drawn.distribution;
         const bool normal = d.kind == Distribution::Kind::Normal;
         text.append(text.empty() ? "" : ", ").append(name.name).append(" ");
-        text.append(formatShortest(d.a)).append(normal ? "~" : "..").append(formatShortest(d.b));
+        text.append(distributionText(d));
         if (!name.unit.empty())
             text.append(" ").append(name.unit);
         text.append(normal ? " (normal)" : " (uniform)");
