@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <utility>
 
 namespace qrv {
@@ -45,7 +44,7 @@ bool fail(QString* error, const QString& why)
 // What a picture file shows: a chart or a map, drawn by its one render function.
 struct Picture {
     QString title;
-    std::function<void(QPainter&, const QRectF&)> render;
+    FigureDrawing render;
 };
 
 qreal layoutScale(QSize pixels) { return std::max(1.0, pixels.width() / kLayoutWidth); }
