@@ -327,7 +327,7 @@ Chart PlotRoutine::plot(const PlotChoices& choices)
 
     if (m_bands != nullptr && xf == 0 && choices.y == YChoice::ConversionRatio) {
         chart.bands = chartBands(*m_bands, groups, kCurveSamples, [oneCurve](std::size_t g, bool isothermal) {
-            return oneCurve ? (isothermal ? kIsothermal : kAdiabatic).colour : memberColour(g);
+            return curveColour(isothermal ? kIsothermal : kAdiabatic, oneCurve, g);
         });
         for (const ChartBand& band : chart.bands)
             for (const std::vector<QPointF>* edge : {&band.low, &band.high})
