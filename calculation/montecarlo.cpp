@@ -126,7 +126,7 @@ UncertaintyResult runUncertainty(const UncertaintyRequest& request, const StudyP
             setStudyInput(run, request.drawn[k].input, ratioText(values[k]));
         result.runs[sample] = calculator.run(run);
         result.drawn[sample] = std::move(values);
-    }, kSweepRuns, progress, threads);
+    }, CalculateOptions{WindowTexts::Skipped, request.reference}, progress, threads);
     return result;
 }
 

@@ -62,6 +62,7 @@ struct UncertaintyRequest {
     std::vector<DrawnInput> drawn; // each input given as a distribution, at most once
     std::size_t samples = 1000;
     std::uint64_t seed = 1;
+    bool reference = true; // each sample's IAPWS-95 reference too
 };
 
 struct UncertaintyResult {
@@ -77,7 +78,7 @@ std::size_t failedSamples(const UncertaintyResult& result);
 // The values of sample `sample`, one per drawn input, in the request's order.
 std::vector<double> drawSample(const UncertaintyRequest& request, std::size_t sample);
 
-// Every sample's run with its IAPWS-95 reference. `threads` 0: one per core.
+// Every sample's run, with its IAPWS-95 reference when asked. `threads` 0: one per core.
 UncertaintyResult runUncertainty(const UncertaintyRequest& request, const StudyProgress& progress = {},
                                  unsigned threads = 0);
 

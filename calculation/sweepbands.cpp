@@ -82,7 +82,8 @@ SweepBands runSweepBands(const RunRequest& base, const SweepFamily& family, cons
     for (std::size_t member = 0; member < family.memberCount(); ++member) {
         CurveBand curve;
         curve.member = member;
-        UncertaintyRequest study{familyMember(base, family, member), {}, request.samples, request.seed};
+        // The bands spread the model's conversion ratios only: no sample needs its reference.
+        UncertaintyRequest study{familyMember(base, family, member), {}, request.samples, request.seed, false};
         study.drawn = drawnInputs(request, study.base);
         for (const double ratio : ratios) {
             setStudyInput(study.base, StudyInput::R, ratioText(ratio));
